@@ -1,0 +1,5 @@
+#include "animation/Animation.h"
+
+void Animation::Run() {
+  // The animation loop goes here.
+}

@@ -1,0 +1,5 @@
+#include "animation/Animation.h"
+
+void Animation::StartUp() {
+  // The start-up sequence goes here.
+}
