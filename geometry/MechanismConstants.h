@@ -18,3 +18,13 @@ struct MechanismConstants {
   double cornerStartX = 0;  // where the pivot arc meets the corner arc
   double cornerStartY = 0;
 };
+
+// The setters, in the order the start-up calls them (it sets steep between the cam
+// and the lever constants).
+void SetPi(MechanismConstants& constants);
+void SetCamConstants(MechanismConstants& constants);    // cam axis and base radius
+void SetLeverConstants(MechanismConstants& constants);  // pivot and the three arcs
+void SetCornerStart(MechanismConstants& constants);     // needs the lever constants
+
+// Every constant, set in that order: for callers without a window.
+MechanismConstants MakeMechanismConstants();

@@ -22,3 +22,22 @@ struct ProfileTables {
   LeverTable leverCurveX{};
   LeverTable leverCurveY{};
 };
+
+// The builders write only the entries they own and leave the others as they are.
+// Points are placed at (centre x + r sin a, centre y + r cos a): angles run from +y
+// towards +x.
+
+// Entries 0..7199: the roller centre's distance from the cam axis, cam at rest.
+void BuildCamPitchRadius(const MechanismConstants& constants, PitchTable& camPitchRadius);
+
+// Entries 1..720: the cam outline relative to the cam axis, 9.5 (the roller radius)
+// inside the pitch curve. Reads camPitchRadius, so build that first.
+void BuildCamOutline(const MechanismConstants& constants, const PitchTable& camPitchRadius,
+                     OutlineTable& camOutlineX, OutlineTable& camOutlineY);
+
+// Entries 600..3600: the lever curve in window coordinates, lever at rest.
+void BuildLeverCurve(const MechanismConstants& constants, LeverTable& leverCurveX,
+                     LeverTable& leverCurveY);
+
+// All three, in that order.
+void BuildProfileTables(const MechanismConstants& constants, ProfileTables& tables);
