@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include "animation/Animation.h"
+#include "animation/Background.h"
+#include "support/RecordingCanvas.h"
+#include "support/ScriptedHost.h"
+
+namespace {
+
+using Op = RecordingCanvas::Op;
+
+// Notes when the labels are set, counted in canvas calls made so far.
+class LabelOrderHost final : public Host {
+ public:
+  explicit LabelOrderHost(const RecordingCanvas& canvas) : canvas_(canvas) {}
+  size_t creditAt = 0;
+  size_t textPageAt = 0;
+  int labelsSet = 0;
+  int turnsGiven = 0;
+
+  int Value(ScrollBar) const override { return 1000; }
+  void SetValue(ScrollBar, int) override {}
+  int Min(ScrollBar) const override { return 0; }
+  int Max(ScrollBar) const override { return 1000; }
+  void GiveTurn(Turn) override { ++turnsGiven; }
+  bool Ending() const override { return false; }
+  void ShowTextPage() override {
+    textPageAt = canvas_.calls.size();
+    ++labelsSet;
+  }
+  void ShowCredit() override {
+    creditAt = canvas_.calls.size();
+    ++labelsSet;
+  }
+  float NextRandom() override { return 0; }
+
+ private:
+  const RecordingCanvas& canvas_;
+};
+
+bool SameCalls(const std::vector<RecordingCanvas::Call>& a, const std::vector<RecordingCanvas::Call>& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (a[i].op != b[i].op || a[i].a != b[i].a || a[i].b != b[i].b || a[i].c != b[i].c ||
+        a[i].d != b[i].d || !(a[i].colour == b[i].colour) || a[i].width != b[i].width) {
+      return false;
+    }
+  }
+  return true;
+}
+
+TEST(StartUp, ClearsThenDrawsOnlyTheBackgroundThenSetsTheLabelsAndPenWidthOne) {
+  RecordingCanvas canvas;
+  LabelOrderHost host(canvas);
+  WindowVariables vars;
+  Animation animation(vars, host, canvas);
+  animation.StartUp();
+
+  RecordingCanvas background;
+  background.penColour = canvas.calls.front().colour;
+  background.penWidth = canvas.calls.front().width;
+  background.Cls();
+  WindowVariables scratch;
+  DrawBackground(background, scratch);
+  const size_t backgroundEnd = background.calls.size();
+  background.SetPenWidth(1);
+
+  EXPECT_TRUE(SameCalls(canvas.calls, background.calls));
+  EXPECT_EQ(host.labelsSet, 2);
+  EXPECT_EQ(host.creditAt, backgroundEnd);
+  EXPECT_EQ(host.textPageAt, backgroundEnd);
+  EXPECT_EQ(host.turnsGiven, 0);  // no handler may run before the loop's first turn
+  EXPECT_EQ(canvas.penWidth, 1);
+}
+
+// A fresh window: every variable 0, scroll bars at their start values.
+class StartUpTest : public testing::Test {
+ protected:
+  RecordingCanvas canvas;
+  ScriptedHost host;
+  WindowVariables vars;
+  Animation animation{vars, host, canvas};
+};
+
+TEST_F(StartUpTest, SetsSteepToFourWhateverTheSpeedBarShowsAndNoOtherVariableButInit) {
+  host.hscroll1.value = 1000;
+  vars.X = 1.5;
+  vars.fff = 2.5;
+  vars.stp = 1;
+  vars.mes = 2;
+  vars.aut1 = 1;
+  vars.rad1 = 1;
+  vars.init = 10;
+  vars.steep = 0.25;
+  animation.StartUp();
+
+  EXPECT_EQ(vars.steep, 4);
+  EXPECT_EQ(vars.init, 0);
+  EXPECT_EQ(vars.X, 1.5);
+  EXPECT_EQ(vars.fff, 2.5);
+  EXPECT_EQ(vars.stp, 1);
+  EXPECT_EQ(vars.mes, 2);
+  EXPECT_EQ(vars.aut1, 1);
+  EXPECT_EQ(vars.rad1, 1);
+  EXPECT_EQ(host.hscroll1.value, 1000);
+  EXPECT_EQ(host.turns, 0);
+  EXPECT_EQ(host.randomDraws, 0);
+  EXPECT_EQ(host.creditsShown, 1);
+  EXPECT_EQ(host.textPagesShown, 1);
+}
+
+TEST_F(StartUpTest, BuildsConstantsAndStartTablesAndLeavesEveryOtherValueZero) {
+  animation.StartUp();
+  const AnimationState& state = animation.State();
+
+  const MechanismConstants expected = MakeMechanismConstants();
+  EXPECT_EQ(state.constants.pi, expected.pi);
+  EXPECT_EQ(state.constants.camCentreY, expected.camCentreY);
+  EXPECT_EQ(state.constants.flankArcRadius, expected.flankArcRadius);
+  EXPECT_EQ(state.constants.cornerStartX, expected.cornerStartX);
+  EXPECT_EQ(state.constants.cornerStartY, expected.cornerStartY);
+
+  auto tables = std::make_unique<ProfileTables>();
+  BuildProfileTables(expected, *tables);
+  EXPECT_EQ(state.tables.camPitchRadius, tables->camPitchRadius);
+  EXPECT_EQ(state.tables.camOutlineX, tables->camOutlineX);
+  EXPECT_EQ(state.tables.camOutlineY, tables->camOutlineY);
+  EXPECT_EQ(state.tables.leverCurveX, tables->leverCurveX);
+  EXPECT_EQ(state.tables.leverCurveY, tables->leverCurveY);
+
+  auto allZero = [](const auto& table) {
+    for (double entry : table) {
+      if (entry != 0) return false;
+    }
+    return true;
+  };
+  EXPECT_TRUE(allZero(state.camPitchX));
+  EXPECT_TRUE(allZero(state.camPitchY));
+  EXPECT_TRUE(allZero(state.leverCurveNowX));
+  EXPECT_TRUE(allZero(state.leverCurveNowY));
+  EXPECT_EQ(state.camAngle, 0);
+  EXPECT_EQ(state.leverAngle, 0);
+  EXPECT_EQ(state.revolution, 0);
+  EXPECT_EQ(state.prevRollerX, 0);
+  EXPECT_EQ(state.prevValveY, 0);
+}
+
+TEST_F(StartUpTest, RunsOnlyOnce) {
+  animation.StartUp();
+  canvas.Clear();
+  vars.steep = 10;
+  vars.init = 3;
+
+  animation.StartUp();
+  EXPECT_TRUE(canvas.calls.empty());
+  EXPECT_EQ(vars.steep, 10);
+  EXPECT_EQ(vars.init, 3);
+  EXPECT_EQ(host.creditsShown, 1);
+  EXPECT_EQ(host.textPagesShown, 1);
+}
+
+}  // namespace
