@@ -56,4 +56,13 @@ struct AnimationState {
 
   // Lift plot.
   double prevPlotAngle = 0;
+
+  // Caches that make a frame's kinematics cheap; they hold the same numbers the
+  // plain formulas give. Filled before the first frame from the start tables.
+  PitchTable pitchRestX{};  // pitch curve relative to the cam axis, cam at rest
+  PitchTable pitchRestY{};
+  LeverTable leverRestX{};  // lever curve relative to the pivot, as radius and
+  LeverTable leverRestY{};  // unquadranted direction give it, lever at rest
+  bool leverCurveTurned = false;  // leverCurveNow holds the curve turned by turnedLeverAngle
+  double turnedLeverAngle = 0;
 };

@@ -1,0 +1,8 @@
+#pragma once
+
+#include "animation/AnimationState.h"
+#include "animation/Canvas.h"
+
+// The cam outline as 720 single pixels, turned by the given cosine and sine of the
+// cam angle about the cam axis, in the pen the caller set.
+void DrawCamOutline(const AnimationState& state, Canvas& canvas, double cosAngle, double sinAngle);

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "animation/AnimationState.h"
+
+// Places the free roller where the turned pitch curve (camPitchX/Y) meets the turned
+// lever curve (leverCurveNowX/Y): the nearest pair of table points, one from each,
+// found on a coarse grid inside the sector of cam directions that faces the lever
+// and then refined around it. The roller centre is the midpoint of the pair.
+//
+// Reads camAngle; writes bestDistSq, bestPitchIndex, bestLeverIndex, camPitchX/Y
+// entries 7201..7240 (a copy of 1..40, so a window may run past the turn's end),
+// rollerX/Y, and moves the old roller centre to prevRollerX/Y.
+void RunContactSearch(AnimationState& state);
