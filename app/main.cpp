@@ -1,6 +1,15 @@
 #include <QApplication>
 
+#include "app/NoDisplayGuard.h"
+#include "app/TorlinWindow.h"
+
 int main(int argc, char** argv) {
+  NoDisplayGuard guard;
   QApplication app(argc, argv);
-  return 0;
+  guard.Release();
+
+  Torlin window;
+  window.show();
+  window.activateWindow();
+  return app.exec();
 }

@@ -1,0 +1,220 @@
+#include "app/ImageCanvas.h"
+
+#include <QPen>
+#include <algorithm>
+#include <cmath>
+
+#include "app/WindowUnits.h"
+
+namespace {
+
+// Circles larger than this (in device pixels, radius or distance of the centre
+// from the image) cannot come from a sound frame; they are skipped.
+constexpr double kFarPixels = 65536.0;
+
+QColor ToQColor(Colour c) { return QColor(c.r, c.g, c.b); }
+
+bool Finite(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
+
+int Round(double v) { return static_cast<int>(std::lround(v)); }
+
+// Clips the segment to the rectangle [left, right] x [top, bottom] (Liang-Barsky),
+// keeping its direction. False when nothing of it lies inside.
+bool ClipSegment(double& x1, double& y1, double& x2, double& y2, const QRectF& r) {
+  const double dx = x2 - x1;
+  const double dy = y2 - y1;
+  double t0 = 0.0;
+  double t1 = 1.0;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {x1 - r.left(), r.right() - x1, y1 - r.top(), r.bottom() - y1};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0.0) {
+      if (q[i] < 0.0) return false;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0.0) {
+      t0 = std::max(t0, t);
+    } else {
+      t1 = std::min(t1, t);
+    }
+    if (t0 > t1) return false;
+  }
+  const double startX = x1 + t0 * dx;
+  const double startY = y1 + t0 * dy;
+  x2 = x1 + t1 * dx;
+  y2 = y1 + t1 * dy;
+  x1 = startX;
+  y1 = startY;
+  return true;
+}
+
+}  // namespace
+
+ImageCanvas::ImageCanvas(QSize logicalSize, double devicePixelRatio)
+    : image_(QSize(Round(logicalSize.width() * devicePixelRatio),
+                   Round(logicalSize.height() * devicePixelRatio)),
+             QImage::Format_RGB32),
+      ratio_(devicePixelRatio),
+      penColour_(colours::lightGrey) {
+  image_.fill(Qt::white);
+}
+
+ImageCanvas::~ImageCanvas() { FinishPainting(); }
+
+const QImage& ImageCanvas::Image() const {
+  FinishPainting();
+  return image_;
+}
+
+QRect ImageCanvas::TakeDirtyRect() {
+  const QRect dirty = dirty_;
+  dirty_ = QRect();
+  return dirty;
+}
+
+ImageCanvas::DevicePoint ImageCanvas::ToDevice(double x, double y) const {
+  return {window_units::ToPixelX(x) * ratio_, window_units::ToPixelY(y) * ratio_};
+}
+
+int ImageCanvas::DeviceWidth() const { return std::max(1, Round(penWidth_ * ratio_)); }
+
+QPainter& ImageCanvas::Painter(Colour colour, Qt::PenJoinStyle join) {
+  if (!painter_) {
+    painter_ = std::make_unique<QPainter>(&image_);
+    painter_->setRenderHint(QPainter::Antialiasing, false);
+  }
+  painter_->setPen(QPen(ToQColor(colour), DeviceWidth(), Qt::SolidLine, Qt::RoundCap, join));
+  painter_->setBrush(Qt::NoBrush);
+  return *painter_;
+}
+
+void ImageCanvas::FinishPainting() const {
+  if (painter_) {
+    painter_->end();
+    painter_.reset();
+  }
+}
+
+// Direct writes go to the image's own buffer. If a copy of the image now shares
+// that buffer, the write detaches it, and an open painter would keep drawing into
+// the copy: finish the painter first so the next one starts on the new buffer.
+void ImageCanvas::PrepareDirectWrite() {
+  if (painter_ && !image_.isDetached()) FinishPainting();
+}
+
+void ImageCanvas::MarkDirty(const QRect& rect) {
+  dirty_ |= rect.intersected(image_.rect());
+}
+
+void ImageCanvas::Cls() {
+  PrepareDirectWrite();
+  image_.fill(Qt::white);
+  MarkDirty(image_.rect());
+}
+
+void ImageCanvas::SetPenColour(Colour colour) { penColour_ = colour; }
+
+void ImageCanvas::SetPenWidth(int pixels) { penWidth_ = std::max(1, pixels); }
+
+void ImageCanvas::Line(double x1, double y1, double x2, double y2) {
+  if (!Finite(x1, y1) || !Finite(x2, y2)) return;
+  DevicePoint a = ToDevice(x1, y1);
+  DevicePoint b = ToDevice(x2, y2);
+  const int width = DeviceWidth();
+  const QRectF bounds = QRectF(image_.rect()).adjusted(-width - 2, -width - 2, width + 2, width + 2);
+  if (!ClipSegment(a.x, a.y, b.x, b.y, bounds)) return;
+  const QPoint from(Round(a.x), Round(a.y));
+  const QPoint to(Round(b.x), Round(b.y));
+  Painter(penColour_, Qt::RoundJoin).drawLine(from, to);
+  MarkDirty(QRect(from, to).normalized().adjusted(-width, -width, width, width));
+}
+
+void ImageCanvas::Box(double x1, double y1, double x2, double y2) {
+  if (!Finite(x1, y1) || !Finite(x2, y2)) return;
+  const int width = DeviceWidth();
+  const QRectF bounds = QRectF(image_.rect()).adjusted(-width - 2, -width - 2, width + 2, width + 2);
+  const auto clampPoint = [&](DevicePoint p) {
+    return QPoint(Round(std::clamp(p.x, bounds.left(), bounds.right())),
+                  Round(std::clamp(p.y, bounds.top(), bounds.bottom())));
+  };
+  const QRect box = QRect(clampPoint(ToDevice(x1, y1)), clampPoint(ToDevice(x2, y2))).normalized();
+  Painter(penColour_, Qt::MiterJoin).drawRect(box);
+  MarkDirty(box.adjusted(-width, -width, width, width));
+}
+
+void ImageCanvas::FilledBox(double x1, double y1, double x2, double y2) {
+  if (!Finite(x1, y1) || !Finite(x2, y2)) return;
+  const QRectF bounds = QRectF(image_.rect()).adjusted(-1, -1, 1, 1);
+  const auto clampPoint = [&](DevicePoint p) {
+    return QPoint(Round(std::clamp(p.x, bounds.left(), bounds.right())),
+                  Round(std::clamp(p.y, bounds.top(), bounds.bottom())));
+  };
+  const QRect box = QRect(clampPoint(ToDevice(x1, y1)), clampPoint(ToDevice(x2, y2))).normalized();
+  Painter(penColour_, Qt::MiterJoin).fillRect(box, ToQColor(penColour_));
+  MarkDirty(box);
+}
+
+void ImageCanvas::Circle(double x, double y, double radius) { CircleInColour(x, y, radius, penColour_); }
+
+void ImageCanvas::CircleInColour(double x, double y, double radius, Colour colour) {
+  if (!Finite(x, y) || !std::isfinite(radius)) return;
+  const DevicePoint c = ToDevice(x, y);
+  const double r = std::abs(window_units::LengthToPixels(radius) * ratio_);
+  const QRectF reach = QRectF(image_.rect()).adjusted(-kFarPixels, -kFarPixels, kFarPixels, kFarPixels);
+  if (r > kFarPixels || !reach.contains(c.x, c.y)) return;
+  const QPoint centre(Round(c.x), Round(c.y));
+  const int rounded = Round(r);
+  const int width = DeviceWidth();
+  Painter(colour, Qt::RoundJoin).drawEllipse(centre, rounded, rounded);
+  const int reachPixels = rounded + width;
+  MarkDirty(QRect(centre.x() - reachPixels, centre.y() - reachPixels, 2 * reachPixels + 1, 2 * reachPixels + 1));
+}
+
+// The pixels of a round dot of the given diameter, relative to its centre pixel.
+const std::vector<QPoint>& ImageCanvas::DotStamp(int diameter) {
+  if (diameter != stampDiameter_) {
+    stamp_.clear();
+    const double radius = diameter / 2.0;
+    // Odd diameters centre on a pixel, even ones on a pixel corner.
+    const double centre = (diameter % 2 == 0) ? -0.5 : 0.0;
+    const int low = -diameter / 2;
+    const int high = low + diameter - 1;
+    for (int dy = low; dy <= high; ++dy) {
+      for (int dx = low; dx <= high; ++dx) {
+        const double ex = dx - centre;
+        const double ey = dy - centre;
+        if (ex * ex + ey * ey <= radius * radius) stamp_.emplace_back(dx, dy);
+      }
+    }
+    stampDiameter_ = diameter;
+  }
+  return stamp_;
+}
+
+void ImageCanvas::Point(double x, double y) {
+  if (!Finite(x, y)) return;
+  const DevicePoint p = ToDevice(x, y);
+  const int width = DeviceWidth();
+  const int w = image_.width();
+  const int h = image_.height();
+  // Far outside: nothing of the dot can land on the image.
+  if (!(p.x > -width - 1 && p.x < w + width + 1 && p.y > -width - 1 && p.y < h + width + 1)) return;
+  const int cx = Round(p.x);
+  const int cy = Round(p.y);
+  PrepareDirectWrite();
+  const QRgb value = qRgb(penColour_.r, penColour_.g, penColour_.b);
+  if (width == 1) {
+    if (cx < 0 || cy < 0 || cx >= w || cy >= h) return;
+    reinterpret_cast<QRgb*>(image_.scanLine(cy))[cx] = value;
+    MarkDirty(QRect(cx, cy, 1, 1));
+    return;
+  }
+  for (const QPoint& offset : DotStamp(width)) {
+    const int px = cx + offset.x();
+    const int py = cy + offset.y();
+    if (px < 0 || py < 0 || px >= w || py >= h) continue;
+    reinterpret_cast<QRgb*>(image_.scanLine(py))[px] = value;
+  }
+  MarkDirty(QRect(cx - width, cy - width, 2 * width + 1, 2 * width + 1));
+}

@@ -1,0 +1,92 @@
+#include "app/QtHost.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QScrollBar>
+#include <QTimer>
+#include <chrono>
+
+#include "app/TorlinWindow.h"
+
+namespace {
+
+constexpr std::int64_t kFramePeriodNs = 1'000'000'000 / 60;
+
+}  // namespace
+
+QtHost::QtHost(Torlin& window) : window_(window) { clock_.start(); }
+
+QtHost::~QtHost() = default;
+
+QScrollBar& QtHost::Bar(ScrollBar bar) const {
+  const Controls& c = window_.Widgets();
+  switch (bar) {
+    case ScrollBar::VScroll1: return *c.VScroll1;
+    case ScrollBar::VScroll2: return *c.VScroll2;
+    case ScrollBar::HScroll1: break;
+  }
+  return *c.HScroll1;
+}
+
+int QtHost::Value(ScrollBar bar) const { return Bar(bar).value(); }
+// The scroll bar keeps its value inside its range, whatever it is given.
+void QtHost::SetValue(ScrollBar bar, int value) { Bar(bar).setValue(value); }
+int QtHost::Min(ScrollBar bar) const { return Bar(bar).minimum(); }
+int QtHost::Max(ScrollBar bar) const { return Bar(bar).maximum(); }
+
+bool QtHost::Ending() const { return window_.Ending(); }
+void QtHost::ShowTextPage() { window_.ShowTextPage(); }
+void QtHost::ShowCredit() { window_.ShowCredit(); }
+
+void QtHost::GiveTurn(Turn kind) {
+  ++turns_;
+  window_.ShowDrawing();
+  if (observer_) observer_();
+  if (Ending()) return;
+  if (unpaced_ || kind == Turn::Plain) {
+    QCoreApplication::processEvents();
+  } else if (kind == Turn::FramePacing) {
+    WaitForFrameDeadline();
+  } else {
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+  }
+}
+
+void QtHost::WaitForFrameDeadline() {
+  const std::int64_t now = clock_.nsecsElapsed();
+  deadline_ = anchored_ ? deadline_ + kFramePeriodNs : now + kFramePeriodNs;
+  anchored_ = true;
+  if (deadline_ < now - kFramePeriodNs) deadline_ = now;  // far behind: no burst to catch up
+  if (deadline_ > now) {
+    WaitFor(deadline_ - now);
+  } else {
+    QCoreApplication::processEvents();
+  }
+}
+
+void QtHost::WaitFor(std::int64_t nanoseconds) {
+  QEventLoop loop;
+  QTimer timer;
+  timer.setSingleShot(true);
+  timer.setTimerType(Qt::PreciseTimer);
+  QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+  timer.start(std::chrono::milliseconds((nanoseconds + 999'999) / 1'000'000));
+  waiting_ = &loop;
+  loop.exec();
+  waiting_ = nullptr;
+}
+
+void QtHost::WakeUp() {
+  if (waiting_) waiting_->quit();
+}
+
+// 24 random bits make every float in [0, 1) on an even grid; 1 itself never comes.
+float QtHost::NextRandom() {
+  return static_cast<float>(random_() >> 8) * (1.0f / 16777216.0f);
+}
+
+void QtHost::Reseed() {
+  const auto ticks = std::chrono::system_clock::now().time_since_epoch().count();
+  std::seed_seq seed{static_cast<std::uint32_t>(ticks), static_cast<std::uint32_t>(ticks >> 32)};
+  random_.seed(seed);
+}

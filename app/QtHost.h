@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <cstdint>
+#include <functional>
+#include <random>
+
+#include "animation/Host.h"
+
+class QEventLoop;
+class QScrollBar;
+class Torlin;
+
+// The animation's view of the real window: the scroll bars, event-loop turns with
+// frame pacing, the labels, the end of the program and the random numbers.
+//
+// Pacing: a frame-pacing turn waits, handling events, until an absolute deadline
+// 1/60 s after the previous one (so waits do not drift; far behind, the deadline
+// starts again from now). A paused turn sleeps until an event arrives. Nothing
+// waits once the program is ending.
+class QtHost final : public Host {
+ public:
+  explicit QtHost(Torlin& window);
+  ~QtHost() override;
+  QtHost(const QtHost&) = delete;
+  QtHost& operator=(const QtHost&) = delete;
+
+  int Value(ScrollBar bar) const override;
+  void SetValue(ScrollBar bar, int value) override;
+  int Min(ScrollBar bar) const override;
+  int Max(ScrollBar bar) const override;
+  void GiveTurn(Turn kind) override;
+  bool Ending() const override;
+  void ShowTextPage() override;
+  void ShowCredit() override;
+  float NextRandom() override;
+
+  // Seeds the random numbers from the clock.
+  void Reseed();
+  // Ends a wait in progress at once (the program is ending).
+  void WakeUp();
+
+  // For tests: a function called at the start of every turn, and turns that never
+  // wait (no pacing, no sleeping while paused).
+  void SetTurnObserver(std::function<void()> observer) { observer_ = std::move(observer); }
+  void SetUnpaced(bool unpaced) { unpaced_ = unpaced; }
+  long Turns() const { return turns_; }
+
+ private:
+  QScrollBar& Bar(ScrollBar bar) const;
+  void WaitForFrameDeadline();
+  void WaitFor(std::int64_t nanoseconds);
+
+  Torlin& window_;
+  std::mt19937 random_;
+  QElapsedTimer clock_;
+  std::int64_t deadline_ = 0;
+  bool anchored_ = false;
+  QEventLoop* waiting_ = nullptr;
+  std::function<void()> observer_;
+  bool unpaced_ = false;
+  long turns_ = 0;
+};
