@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdio>
+
+#include "LiftOptions.h"
+#include "animation/Host.h"
+
+// A host without a window: the scroll bars hold the options' values, nobody touches
+// the controls, turns return at once, and every completed frame becomes a CSV row.
+// It ends the program once the requested number of revolutions has been reported.
+class LiftHost final : public Host {
+ public:
+  LiftHost(const LiftOptions& options, std::FILE* out);
+
+  static const char* Header();
+
+  int Value(ScrollBar bar) const override;
+  void SetValue(ScrollBar bar, int value) override;
+  int Min(ScrollBar bar) const override;
+  int Max(ScrollBar bar) const override;
+  void GiveTurn(Turn) override {}
+  bool Ending() const override { return ending_; }
+  void ShowTextPage() override {}
+  void ShowCredit() override {}
+  float NextRandom() override { return 0.0f; }
+  void FrameCompleted(const FrameReport& report) override;
+
+ private:
+  int& ValueOf(ScrollBar bar);
+
+  int lever_;
+  int eccentric_;
+  int speed_;
+  int revolutionsWanted_;
+  long currentRevolution_ = 0;
+  int revolutionsReported_ = 0;
+  bool ending_ = false;
+  std::FILE* out_;
+};
