@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <ostream>
+#include <string>
 
 namespace {
 
@@ -68,9 +70,12 @@ TEST(TriangleApex, DegenerateTriangleLiesOnTheBaseLine) {
 }
 
 struct Limit {
+  const char* name;
   const char* what;
   double x1, y1, x2, y2, side1, side2;
 };
+
+void PrintTo(const Limit& limit, std::ostream* os) { *os << limit.what; }
 
 class TriangleApexLimit : public testing::TestWithParam<Limit> {};
 
@@ -85,20 +90,21 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 
 INSTANTIATE_TEST_SUITE_P(
     OutsideTheLimits, TriangleApexLimit,
-    testing::Values(Limit{"vertical base", 0, 0, 0, 5, 3, 4},
-                    Limit{"coincident vertices", 1, 1, 1, 1, 3, 3},
-                    Limit{"base longer than both sides", 0, 0, 10, 0, 3, 4},
-                    Limit{"base shorter than the sides' difference", 0, 0, 1, 0, 3, 10},
-                    Limit{"right angle at the first vertex: h equals side1", 0, 0, 4, 0, 3, 5},
-                    Limit{"zero side1", 0, 0, 4, 0, 0, 4},
-                    Limit{"negative side2 that Heron's product would accept", 0, 0, 3, 0, 3, -1},
-                    Limit{"base length overflows", -1e300, 0, 1e300, 0, 1e300, 1e300},
-                    Limit{"NaN x1", kNaN, 0, 10, 0, 6, 8}, Limit{"NaN y1", 0, kNaN, 10, 0, 6, 8},
-                    Limit{"NaN x2", 0, 0, kNaN, 0, 6, 8}, Limit{"NaN y2", 0, 0, 10, kNaN, 6, 8},
-                    Limit{"NaN side1", 0, 0, 10, 0, kNaN, 8},
-                    Limit{"NaN side2", 0, 0, 10, 0, 6, kNaN},
-                    Limit{"infinite x2", 0, 0, kInf, 0, 6, 8},
-                    Limit{"infinite sides", 0, 0, 10, 0, kInf, kInf}));
+    testing::Values(Limit{"VerticalBase", "vertical base", 0, 0, 0, 5, 3, 4},
+                    Limit{"CoincidentVertices", "coincident vertices", 1, 1, 1, 1, 3, 3},
+                    Limit{"BaseTooLong", "base longer than both sides", 0, 0, 10, 0, 3, 4},
+                    Limit{"BaseTooShort", "base shorter than the sides' difference", 0, 0, 1, 0, 3, 10},
+                    Limit{"RightAngleAtFirstVertex", "right angle at the first vertex: h equals side1", 0, 0, 4, 0, 3, 5},
+                    Limit{"ZeroSide1", "zero side1", 0, 0, 4, 0, 0, 4},
+                    Limit{"NegativeSide2", "negative side2 that Heron's product would accept", 0, 0, 3, 0, 3, -1},
+                    Limit{"BaseOverflows", "base length overflows", -1e300, 0, 1e300, 0, 1e300, 1e300},
+                    Limit{"NaNx1", "NaN x1", kNaN, 0, 10, 0, 6, 8}, Limit{"NaNy1", "NaN y1", 0, kNaN, 10, 0, 6, 8},
+                    Limit{"NaNx2", "NaN x2", 0, 0, kNaN, 0, 6, 8}, Limit{"NaNy2", "NaN y2", 0, 0, 10, kNaN, 6, 8},
+                    Limit{"NaNSide1", "NaN side1", 0, 0, 10, 0, kNaN, 8},
+                    Limit{"NaNSide2", "NaN side2", 0, 0, 10, 0, 6, kNaN},
+                    Limit{"InfiniteX2", "infinite x2", 0, 0, kInf, 0, 6, 8},
+                    Limit{"InfiniteSides", "infinite sides", 0, 0, 10, 0, kInf, kInf}),
+    [](const testing::TestParamInfo<Limit>& info) { return std::string(info.param.name); });
 
 TEST(TriangleApex, RightAngleAtTheSecondVertexStillSolves) {
   // h is below side1 here, so this is inside the limits.

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdlib>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -115,9 +116,12 @@ TEST(LiftTool, OptionsSetTheScrollBars) {
 }
 
 struct BadOption {
+  const char* name;
   QStringList arguments;
   const char* mentions;  // the option and its range
 };
+
+void PrintTo(const BadOption& bad, std::ostream* os) { *os << bad.arguments.join(' ').toStdString(); }
 
 class LiftToolBadOption : public testing::TestWithParam<BadOption> {};
 
@@ -132,21 +136,22 @@ TEST_P(LiftToolBadOption, OneLineOnStderrExitTwoNothingOnStdout) {
 
 INSTANTIATE_TEST_SUITE_P(
     Each, LiftToolBadOption,
-    testing::Values(BadOption{{"--lever", "116"}, "--lever takes a whole number from 0 to 115"},
-                    BadOption{{"--lever", "-1"}, "--lever takes a whole number from 0 to 115"},
-                    BadOption{{"--lever=abc"}, "--lever takes a whole number from 0 to 115"},
-                    BadOption{{"--lever=2.5"}, "--lever takes a whole number from 0 to 115"},
-                    BadOption{{"--lever"}, "--lever takes a whole number from 0 to 115"},
-                    BadOption{{"--eccentric", "-96"}, "--eccentric takes a whole number from -95 to 700"},
-                    BadOption{{"--eccentric=701"}, "--eccentric takes a whole number from -95 to 700"},
-                    BadOption{{"--speed", "24"}, "--speed takes a whole number from 25 to 1000"},
-                    BadOption{{"--speed=1001"}, "--speed takes a whole number from 25 to 1000"},
-                    BadOption{{"--speed="}, "--speed takes a whole number from 25 to 1000"},
-                    BadOption{{"--revolutions", "0"}, "--revolutions takes a whole number from 1 to 1000000"},
-                    BadOption{{"--revolutions=99999999999"}, "--revolutions takes a whole number from 1 to 1000000"},
-                    BadOption{{"--revolutions"}, "--revolutions takes a whole number from 1 to 1000000"},
-                    BadOption{{"--bogus"}, "bogus"},
-                    BadOption{{"stray"}, "stray"}));
+    testing::Values(BadOption{"LeverAboveRange", {"--lever", "116"}, "--lever takes a whole number from 0 to 115"},
+                    BadOption{"LeverBelowRange", {"--lever", "-1"}, "--lever takes a whole number from 0 to 115"},
+                    BadOption{"LeverNotANumber", {"--lever=abc"}, "--lever takes a whole number from 0 to 115"},
+                    BadOption{"LeverFraction", {"--lever=2.5"}, "--lever takes a whole number from 0 to 115"},
+                    BadOption{"LeverMissing", {"--lever"}, "--lever takes a whole number from 0 to 115"},
+                    BadOption{"EccentricBelowRange", {"--eccentric", "-96"}, "--eccentric takes a whole number from -95 to 700"},
+                    BadOption{"EccentricAboveRange", {"--eccentric=701"}, "--eccentric takes a whole number from -95 to 700"},
+                    BadOption{"SpeedBelowRange", {"--speed", "24"}, "--speed takes a whole number from 25 to 1000"},
+                    BadOption{"SpeedAboveRange", {"--speed=1001"}, "--speed takes a whole number from 25 to 1000"},
+                    BadOption{"SpeedEmpty", {"--speed="}, "--speed takes a whole number from 25 to 1000"},
+                    BadOption{"RevolutionsZero", {"--revolutions", "0"}, "--revolutions takes a whole number from 1 to 1000000"},
+                    BadOption{"RevolutionsOverflow", {"--revolutions=99999999999"}, "--revolutions takes a whole number from 1 to 1000000"},
+                    BadOption{"RevolutionsMissing", {"--revolutions"}, "--revolutions takes a whole number from 1 to 1000000"},
+                    BadOption{"UnknownOption", {"--bogus"}, "bogus"},
+                    BadOption{"PositionalArgument", {"stray"}, "stray"}),
+    [](const testing::TestParamInfo<BadOption>& info) { return std::string(info.param.name); });
 
 TEST(LiftTool, HelpListsEveryOptionWithItsRange) {
   const ToolRun run = RunLift({QStringLiteral("--help")});
