@@ -32,10 +32,8 @@ struct NearestPair {
 };
 
 void CoarseStage(NearestPair& nearest, double camAngle) {
-  const int j0 = static_cast<int>(RoundHalfEven(2750 - 20 * camAngle));
   for (int m = 0; m < kCoarsePitchSamples; ++m) {
-    int j = j0 + kCoarsePitchStep * m;
-    if (j < 0) j += kStepsPerTurn;
+    const int j = CoarsePitchIndex(camAngle, m);
     for (int k = kLeverFirstSample; k <= kLeverLast; k += kLeverSampleStep) {
       nearest.Consider(j, k);
     }
@@ -67,6 +65,14 @@ void FineStage(NearestPair& nearest, AnimationState& state) {
 }
 
 }  // namespace
+
+int CoarsePitchIndex(double camAngle, int m) {
+  // The sector 137.5 to 159.5 degrees from +y faces the lever whatever the cam angle.
+  const int j0 = static_cast<int>(RoundHalfEven(2750 - 20 * camAngle));
+  int j = j0 + kCoarsePitchStep * m;
+  if (j < 0) j += kStepsPerTurn;
+  return j;
+}
 
 void RunContactSearch(AnimationState& state) {
   state.bestDistSq = 5000;

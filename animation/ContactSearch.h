@@ -11,3 +11,7 @@
 // entries 7201..7240 (a copy of 1..40, so a window may run past the turn's end),
 // rollerX/Y, and moves the old roller centre to prevRollerX/Y.
 void RunContactSearch(AnimationState& state);
+
+// The coarse stage's pitch sample m (0..22) at the given cam angle: one per degree
+// from 2750 - 20 * camAngle (rounded, halves to even), wrapped into the turn.
+int CoarsePitchIndex(double camAngle, int m);

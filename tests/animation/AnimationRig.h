@@ -31,16 +31,12 @@ struct AnimationRig {
     animation.Run();
   }
 
-  // Runs until the first frame of the given revolution has completed; that frame
-  // is left out of the reports.
+  // Runs until the first frame of the given revolution has completed.
   void RunUntilRevolution(long revolution) {
     host.onFrame = [this, revolution](const FrameReport& report) {
       if (report.revolution >= revolution) host.End();
     };
     animation.Run();
-    if (!host.frames.empty() && host.frames.back().revolution >= revolution) {
-      host.frames.pop_back();
-    }
   }
 
   std::vector<FrameReport> FramesOf(long revolution) const {
