@@ -7,37 +7,6 @@
 
 namespace {
 
-using Op = RecordingCanvas::Op;
-
-// Notes when the labels are set, counted in canvas calls made so far.
-class LabelOrderHost final : public Host {
- public:
-  explicit LabelOrderHost(const RecordingCanvas& canvas) : canvas_(canvas) {}
-  size_t creditAt = 0;
-  size_t textPageAt = 0;
-  int labelsSet = 0;
-  int turnsGiven = 0;
-
-  int Value(ScrollBar) const override { return 1000; }
-  void SetValue(ScrollBar, int) override {}
-  int Min(ScrollBar) const override { return 0; }
-  int Max(ScrollBar) const override { return 1000; }
-  void GiveTurn(Turn) override { ++turnsGiven; }
-  bool Ending() const override { return false; }
-  void ShowTextPage() override {
-    textPageAt = canvas_.calls.size();
-    ++labelsSet;
-  }
-  void ShowCredit() override {
-    creditAt = canvas_.calls.size();
-    ++labelsSet;
-  }
-  float NextRandom() override { return 0; }
-
- private:
-  const RecordingCanvas& canvas_;
-};
-
 bool SameCalls(const std::vector<RecordingCanvas::Call>& a, const std::vector<RecordingCanvas::Call>& b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
@@ -49,30 +18,6 @@ bool SameCalls(const std::vector<RecordingCanvas::Call>& a, const std::vector<Re
   return true;
 }
 
-TEST(StartUp, ClearsThenDrawsOnlyTheBackgroundThenSetsTheLabelsAndPenWidthOne) {
-  RecordingCanvas canvas;
-  LabelOrderHost host(canvas);
-  WindowVariables vars;
-  Animation animation(vars, host, canvas);
-  animation.StartUp();
-
-  RecordingCanvas background;
-  background.penColour = canvas.calls.front().colour;
-  background.penWidth = canvas.calls.front().width;
-  background.Cls();
-  WindowVariables scratch;
-  DrawBackground(background, scratch);
-  const size_t backgroundEnd = background.calls.size();
-  background.SetPenWidth(1);
-
-  EXPECT_TRUE(SameCalls(canvas.calls, background.calls));
-  EXPECT_EQ(host.labelsSet, 2);
-  EXPECT_EQ(host.creditAt, backgroundEnd);
-  EXPECT_EQ(host.textPageAt, backgroundEnd);
-  EXPECT_EQ(host.turnsGiven, 0);  // no handler may run before the loop's first turn
-  EXPECT_EQ(canvas.penWidth, 1);
-}
-
 // A fresh window: every variable 0, scroll bars at their start values.
 class StartUpTest : public testing::Test {
  protected:
@@ -81,6 +26,19 @@ class StartUpTest : public testing::Test {
   WindowVariables vars;
   Animation animation{vars, host, canvas};
 };
+
+TEST_F(StartUpTest, ClearsThenDrawsOnlyTheBackgroundAndEndsAtPenWidthOne) {
+  RecordingCanvas expected;
+  expected.penColour = canvas.penColour;
+  expected.penWidth = canvas.penWidth;
+  expected.Cls();
+  WindowVariables scratch;
+  DrawBackground(expected, scratch);
+  expected.SetPenWidth(1);
+
+  animation.StartUp();
+  EXPECT_TRUE(SameCalls(canvas.calls, expected.calls));
+}
 
 TEST_F(StartUpTest, SetsSteepToFourWhateverTheSpeedBarShowsAndNoOtherVariableButInit) {
   host.hscroll1.value = 1000;
