@@ -52,3 +52,12 @@ struct AnimationRig {
 // pacing turn 2n.
 inline long PlainTurnOfFrame(long frame) { return 2 * frame - 1; }
 inline long PacingTurnOfFrame(long frame) { return 2 * frame; }
+
+// Erase passes are the only drawers of a white circle of radius 1 (about the eccentric).
+inline long CountErasePasses(const RecordingCanvas& canvas) {
+  long n = 0;
+  for (const auto& call : canvas.calls) {
+    n += call.op == RecordingCanvas::Op::Circle && call.colour == colours::white && call.c == 1;
+  }
+  return n;
+}

@@ -115,14 +115,6 @@ TEST(AutomationStep, GeneratorOutsideItsRangeCannotLeaveTheBars) {
 // At the loop's revolution heads.
 using Rig = AnimationRig<RecordingCanvas>;
 
-long ErasePasses(const RecordingCanvas& canvas) {
-  long n = 0;
-  for (const auto& call : canvas.calls) {
-    n += call.op == RecordingCanvas::Op::Circle && call.colour == colours::white && call.c == 1;
-  }
-  return n;
-}
-
 TEST(AutomationInTheLoop, SweepMakesTwoStepsPerRevolutionWithOneErasePass) {
   Rig rig;
   rig.vars.aut1 = 1;
@@ -133,7 +125,7 @@ TEST(AutomationInTheLoop, SweepMakesTwoStepsPerRevolutionWithOneErasePass) {
   };
   rig.animation.Run();
   EXPECT_EQ(seen, (std::vector<double>{66, 72, 78}));
-  EXPECT_EQ(ErasePasses(rig.canvas), 3);
+  EXPECT_EQ(CountErasePasses(rig.canvas), 3);
 }
 
 TEST(AutomationInTheLoop, BarFourBelowMaxStepsOnceAndErasesOnce) {
@@ -142,7 +134,7 @@ TEST(AutomationInTheLoop, BarFourBelowMaxStepsOnceAndErasesOnce) {
   rig.host.vscroll1.value = 111;
   rig.RunUntilRevolution(3);
   EXPECT_EQ(rig.State().seenScroll1, 114);
-  EXPECT_EQ(ErasePasses(rig.canvas), 1);
+  EXPECT_EQ(CountErasePasses(rig.canvas), 1);
   EXPECT_EQ(rig.FramesOf(2).size(), 90u);
 }
 
@@ -159,7 +151,7 @@ TEST(AutomationInTheLoop, RandomModeDrawsTwicePerRevolutionAndShowsTheSecondPair
   EXPECT_EQ(drawsAtStart, (std::vector<int>{4, 8}));
   EXPECT_EQ(rig.State().seenScroll1, 29);   // 115 * 0.25 = 28.75
   EXPECT_EQ(rig.State().seenScroll2, 365);  // -95 + 795 * (1 - 0.421875) = 364.6...
-  EXPECT_EQ(ErasePasses(rig.canvas), 2);
+  EXPECT_EQ(CountErasePasses(rig.canvas), 2);
 }
 
 TEST(AutomationInTheLoop, ModeSwitchedOnMidRevolutionWaitsForItsEnd) {
@@ -172,7 +164,7 @@ TEST(AutomationInTheLoop, ModeSwitchedOnMidRevolutionWaitsForItsEnd) {
   rig.RunUntilRevolution(2);
   EXPECT_EQ(rig.FramesOf(1).size(), 90u);
   EXPECT_EQ(rig.State().seenScroll1, 66);
-  EXPECT_EQ(ErasePasses(rig.canvas), 1);
+  EXPECT_EQ(CountErasePasses(rig.canvas), 1);
 }
 
 TEST(AutomationInTheLoop, HandDragDuringASweepContinuesFromTheNewPosition) {
@@ -182,7 +174,7 @@ TEST(AutomationInTheLoop, HandDragDuringASweepContinuesFromTheNewPosition) {
   rig.RunUntilRevolution(2);
   // The drag's erase pass leaves the latch set: one step, no further erase pass.
   EXPECT_EQ(rig.State().seenScroll1, 33);
-  EXPECT_EQ(ErasePasses(rig.canvas), 2);
+  EXPECT_EQ(CountErasePasses(rig.canvas), 2);
 }
 
 }  // namespace

@@ -23,11 +23,8 @@ long Count(const RecordingCanvas& canvas, Op op, Colour colour, double radius = 
   });
 }
 
-// Revolution heads draw the grey hub circle; erase passes a white circle of radius 1.
+// Revolution heads draw the grey hub circle.
 long Heads(const RecordingCanvas& canvas) { return Count(canvas, Op::Circle, colours::grey, 12.5); }
-long ErasePasses(const RecordingCanvas& canvas) {
-  return Count(canvas, Op::Circle, colours::white, 1);
-}
 
 TEST(AnimationLoop, FirstFrameSearchesAgainstTheUnturnedLever) {
   AnimationRig<NullCanvas> rig;
@@ -80,7 +77,7 @@ TEST(AnimationLoop, MovedVerticalBarErasesAndRestartsWithTheNewSettings) {
 
   // The frame in which the bar moved is abandoned after its cam outline.
   EXPECT_EQ(AnglesOf(rig.FramesOf(1)).size(), 9u);
-  EXPECT_EQ(ErasePasses(rig.canvas), 1);
+  EXPECT_EQ(CountErasePasses(rig.canvas), 1);
   EXPECT_EQ(rig.State().seenScroll2, 350);
   EXPECT_DOUBLE_EQ(rig.State().eccentricDeg, 35);
   ASSERT_EQ(rig.FramesOf(2).size(), 1u);
@@ -148,7 +145,7 @@ TEST(AnimationLoop, BothKindsOfBarInOneTurnGiveTwoErasePasses) {
   // one and erases again before completing.
   EXPECT_TRUE(rig.FramesOf(2).empty());
   EXPECT_EQ(rig.FramesOf(3).size(), 36u);
-  EXPECT_EQ(ErasePasses(rig.canvas), 2);
+  EXPECT_EQ(CountErasePasses(rig.canvas), 2);
   EXPECT_EQ(Heads(rig.canvas), 4);
 }
 
