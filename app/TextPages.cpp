@@ -75,7 +75,7 @@ QString Page(int page) {
 }
 
 QString Credit() {
-  return QStringLiteral(" www.torlin.example") + QString(11, QLatin1Char(' ')) +
+  return QStringLiteral(" www.tvva.example") + QString(11, QLatin1Char(' ')) +
          QStringLiteral("Ruritania");
 }
 

@@ -37,7 +37,6 @@ Torlin::Torlin(Animate animate, std::function<void()> quitApplication)
   setFont(ArialBold(18));
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
-  setFocusPolicy(Qt::StrongFocus);
 
   controls_ = BuildControls(*this);
   canvas_ = std::make_unique<ImageCanvas>(size(), devicePixelRatioF());

@@ -1,0 +1,88 @@
+// The real window with its animation running: user input sent from inside the
+// running loop, and the loop brought to an end through the window.
+#include <QTimer>
+#include <functional>
+#include <map>
+
+#include "WindowFixture.h"
+#include "app/QtHost.h"
+#include "app/TextPages.h"
+
+namespace {
+
+class RunningWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window = std::make_unique<Torlin>();
+    window->AnimationHost().SetUnpaced(true);
+    window->AnimationHost().SetTurnObserver([this] {
+      const long turn = window->AnimationHost().Turns();
+      if (auto step = script.find(turn); step != script.end()) step->second();
+    });
+  }
+
+  // Runs the application until the program ends; a watchdog ends a hung run.
+  int Run() {
+    window->show();
+    window->activateWindow();
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    watchdog.start(60000);
+    return QApplication::exec();
+  }
+
+  QPoint CentreOf(QWidget* control) const { return control->geometry().center(); }
+
+  std::unique_ptr<Torlin> window;
+  std::map<long, std::function<void()>> script;
+};
+
+}  // namespace
+
+TEST_F(RunningWindow, StartsOnActivationHonoursClsAndEndsWithQuit) {
+  const Controls& c = window->Widgets();
+  int pageAfterClear = -1;
+  script[20] = [&] { QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, CentreOf(c.Command1)); };
+  script[200] = [&] {
+    EXPECT_EQ(window->Vars().cls1, 0);  // the loop has cleared
+    pageAfterClear = window->Vars().mes;
+    EXPECT_EQ(c.Label2->text(), text_pages::Page(1));
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, CentreOf(c.Command2));
+  };
+  EXPECT_EQ(Run(), 0);
+  EXPECT_TRUE(window->Ending());
+  EXPECT_EQ(pageAfterClear, 1);
+  EXPECT_EQ(window->Vars().steep, 4);
+  EXPECT_TRUE(c.Label1->text().contains(".example"));
+}
+
+TEST_F(RunningWindow, DoubleClickEndsTheRunningProgram) {
+  script[30] = [&] {
+    QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, QPoint(300, 500));
+  };
+  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(window->Vars().mes, 1);
+  EXPECT_LE(window->AnimationHost().Turns(), 40);
+}
+
+TEST_F(RunningWindow, PointerOnTheRedCrossPausesAndEscapeEndsWhilePaused) {
+  long pausedAt = 0;
+  script[10] = [&] {
+    QTest::mouseMove(window->windowHandle(), QPoint(734, 409));
+    pausedAt = window->AnimationHost().Turns();
+  };
+  script[50] = [&] {
+    EXPECT_EQ(window->Vars().stp, 1);
+    QTest::keyClick(window->windowHandle(), Qt::Key_Escape);
+  };
+  EXPECT_EQ(Run(), 0);
+  EXPECT_GT(pausedAt, 0);
+  EXPECT_EQ(window->AnimationHost().Turns(), 50);  // ended at its next check
+}
+
+TEST_F(RunningWindow, CloseBoxEndsTheRunningProgram) {
+  script[15] = [&] { window->close(); };
+  EXPECT_EQ(Run(), 0);
+  EXPECT_TRUE(window->Ending());
+}
