@@ -1,0 +1,48 @@
+#include <benchmark/benchmark.h>
+
+#include <QSize>
+#include <cmath>
+#include <memory>
+
+#include "StartedState.h"
+#include "animation/Background.h"
+#include "animation/CamOutline.h"
+#include "animation/ContactSearch.h"
+#include "animation/LiftPlot.h"
+#include "animation/MechanismDrawing.h"
+#include "app/ImageCanvas.h"
+
+namespace {
+
+// One ordinary frame as the loop runs it between its event-loop turns: the cam
+// outline whitened and redrawn, the kinematics, the mechanism and the lift-plot
+// segment, all drawn on the window's image at its designed size.
+void BM_WholeFrameOnTheImageCanvas(benchmark::State& bench) {
+  auto s = StartedState(60, 200);
+  WindowVariables vars;
+  ImageCanvas canvas(QSize(960, 662));
+  DrawBackground(canvas, vars);
+
+  for (auto _ : bench) {
+    NextCamAngle(*s);
+    RotatePitchCurve(*s);
+    s->camCos = std::cos(s->camAngleRad);
+    s->camSin = std::sin(s->camAngleRad);
+    canvas.SetPenWidth(1);
+    canvas.SetPenColour(colours::white);
+    DrawCamOutline(*s, canvas, s->prevCamCos, s->prevCamSin);
+    canvas.SetPenColour(colours::red);
+    DrawCamOutline(*s, canvas, s->camCos, s->camSin);
+    s->prevCamCos = s->camCos;
+    s->prevCamSin = s->camSin;
+
+    RunContactSearch(*s);
+    DrawOrdinaryFrame(*s, vars, canvas);
+    LiftPlotStep(*s, canvas);
+    // The window shows the image after every frame, which finishes any open painting.
+    benchmark::DoNotOptimize(canvas.Image().constBits());
+  }
+}
+BENCHMARK(BM_WholeFrameOnTheImageCanvas)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
