@@ -40,12 +40,15 @@ bool ClipSegment(double& x1, double& y1, double& x2, double& y2, const QRectF& r
     }
     if (t0 > t1) return false;
   }
-  const double startX = x1 + t0 * dx;
-  const double startY = y1 + t0 * dy;
-  x2 = x1 + t1 * dx;
-  y2 = y1 + t1 * dy;
-  x1 = startX;
-  y1 = startY;
+  // Ends that lie inside stay exactly as given.
+  if (t1 < 1.0) {
+    x2 = x1 + t1 * dx;
+    y2 = y1 + t1 * dy;
+  }
+  if (t0 > 0.0) {
+    x1 += t0 * dx;
+    y1 += t0 * dy;
+  }
   return true;
 }
 
