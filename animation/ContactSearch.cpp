@@ -69,9 +69,10 @@ void FineStage(NearestPair& nearest, AnimationState& state) {
 int CoarsePitchIndex(double camAngle, int m) {
   // The sector 137.5 to 159.5 degrees from +y faces the lever whatever the cam angle.
   const int j0 = static_cast<int>(RoundHalfEven(2750 - 20 * camAngle));
-  int j = j0 + kCoarsePitchStep * m;
-  if (j < 0) j += kStepsPerTurn;
-  return j;
+  // For cam angles of a turn this adds 7200 to a negative index; the remainder also
+  // keeps any other angle inside the table.
+  const int j = (j0 + kCoarsePitchStep * m) % kStepsPerTurn;
+  return j < 0 ? j + kStepsPerTurn : j;
 }
 
 void RunContactSearch(AnimationState& state) {

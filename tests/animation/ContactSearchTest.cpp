@@ -106,20 +106,4 @@ TEST_F(ContactSearch, FineLeverWindowFollowsEachImprovement) {
   EXPECT_EQ(S().bestLeverIndex, 2150);
 }
 
-TEST_F(ContactSearch, RollerIsTheMidpointAndTheOldOneIsKept) {
-  TurnCamTo(40);
-  TurnLeverCurve(S());
-  S().rollerX = 1.5;
-  S().rollerY = -2.5;
-
-  RunContactSearch(S());
-
-  EXPECT_EQ(S().prevRollerX, 1.5);
-  EXPECT_EQ(S().prevRollerY, -2.5);
-  const int j = S().bestPitchIndex, k = S().bestLeverIndex;
-  EXPECT_EQ(S().rollerX, (S().camPitchX[j] + S().leverCurveNowX[k]) / 2);
-  EXPECT_EQ(S().rollerY, (S().camPitchY[j] + S().leverCurveNowY[k]) / 2);
-  EXPECT_LT(S().bestDistSq, 0.02 * 0.02);  // the two curves cross
-}
-
 }  // namespace

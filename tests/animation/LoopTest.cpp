@@ -61,15 +61,6 @@ INSTANTIATE_TEST_SUITE_P(Steps, FramesPerRevolution,
                          ::testing::Values(StepCase{400, 90, 356}, StepCase{25, 1437, 359},
                                            StepCase{1000, 36, 350}));
 
-TEST(AnimationLoop, GivesAPlainTurnThenAPacingTurnEveryFrame) {
-  AnimationRig<NullCanvas> rig;
-  rig.RunFrames(3);
-  ASSERT_GE(rig.host.turnKinds.size(), 6u);
-  for (std::size_t i = 0; i < 6; ++i) {
-    EXPECT_EQ(rig.host.turnKinds[i], i % 2 == 0 ? Turn::Plain : Turn::FramePacing) << i;
-  }
-}
-
 TEST(AnimationLoop, MovedVerticalBarErasesAndRestartsWithTheNewSettings) {
   RecordingRig rig;
   rig.host.script[PlainTurnOfFrame(10)] = [](ScriptedHost& h) { h.vscroll2.value = 350; };
@@ -125,14 +116,6 @@ TEST(AnimationLoop, SpeedChangeErasesAndRestartsAtTheNewStep) {
   EXPECT_EQ(second[1], 10);
 }
 
-TEST(AnimationLoop, SpeedBackToTheCurrentStepRestartsNothing) {
-  AnimationRig<NullCanvas> rig;
-  rig.host.script[PlainTurnOfFrame(3)] = [](ScriptedHost& h) { h.hscroll1.value = 401; };
-  rig.host.script[PacingTurnOfFrame(3)] = [](ScriptedHost& h) { h.hscroll1.value = 400; };
-  rig.RunUntilRevolution(2);
-  EXPECT_EQ(rig.FramesOf(1).size(), 90u);
-}
-
 TEST(AnimationLoop, BothKindsOfBarInOneTurnGiveTwoErasePasses) {
   RecordingRig rig;
   rig.host.script[PlainTurnOfFrame(6)] = [](ScriptedHost& h) {
@@ -181,17 +164,6 @@ TEST(AnimationLoop, SpeedMovedWhilePausedIsSeenInTheSameFrame) {
   EXPECT_EQ(rig.FramesOf(2).size(), 36u);
 }
 
-TEST(AnimationLoop, VerticalBarMovedWhilePausedIsSeenInTheNextFrame) {
-  AnimationRig<NullCanvas> rig;
-  rig.host.script[PacingTurnOfFrame(3)] = [&](ScriptedHost&) { rig.vars.stp = 1; };
-  rig.host.script[PacingTurnOfFrame(3) + 1] = [](ScriptedHost& h) { h.vscroll1.value = 30; };
-  rig.host.script[PacingTurnOfFrame(3) + 2] = [&](ScriptedHost&) { rig.vars.stp = 0; };
-  rig.RunUntilRevolution(2);
-  // The paused frame finishes with the old settings.
-  EXPECT_EQ(AnglesOf(rig.FramesOf(1)), (std::vector<double>{0, 4, 8}));
-  EXPECT_EQ(rig.State().seenScroll1, 30);
-}
-
 TEST(AnimationLoop, ClearContinuesTheRevolutionAtTheStep) {
   RecordingRig rig;
   rig.canvas.Clear();
@@ -215,22 +187,6 @@ TEST(AnimationLoop, InitStopsCountingPastTenAndTealPartsStopAtTen) {
   EXPECT_EQ(rig.vars.init, 11);
   EXPECT_EQ(Count(rig.canvas, Op::Box, colours::teal), 10);
   EXPECT_EQ(Count(rig.canvas, Op::FilledBox, colours::teal), 20);
-}
-
-TEST(AnimationLoop, CompletedRevolutionReleasesTheEraseLatch) {
-  AnimationRig<NullCanvas> rig;
-  rig.vars.eee = 1;
-  rig.RunUntilRevolution(2);
-  EXPECT_EQ(rig.vars.eee, 0);
-}
-
-TEST(AnimationLoop, EndingBeforeTheFirstHeadDrawsNothing) {
-  RecordingRig rig;
-  rig.canvas.Clear();
-  rig.host.End();
-  rig.animation.Run();
-  EXPECT_TRUE(rig.canvas.calls.empty());
-  EXPECT_EQ(rig.host.turns, 0);
 }
 
 // Counts drawing calls with a coordinate that is not finite.

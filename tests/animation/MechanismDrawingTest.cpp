@@ -74,46 +74,6 @@ TEST_F(MechanismDrawing, OrdinaryFrameDrawsItsElevenElementsInOrder) {
   EXPECT_EQ(vars.init, 1);
 }
 
-TEST_F(MechanismDrawing, MovingPartsAreWhitenedWhereTheyWereAndDrawnWhereTheyAre) {
-  S().prevRollerX = 1;
-  S().prevRollerY = 2;
-  S().prevX = 3;
-  S().prevY = 4;
-  S().valveY = -0.5;  // becomes prevValveY
-  DrawOrdinaryFrame(S(), vars, canvas);
-
-  const auto shapes = canvas.Shapes();
-  EXPECT_EQ(shapes[71].a, 1);  // old free roller
-  EXPECT_EQ(shapes[71].b, 2);
-  EXPECT_EQ(shapes[73].a, S().rollerX);
-  const auto& oldRod = shapes[75];
-  EXPECT_EQ(std::vector<double>({oldRod.a, oldRod.b, oldRod.c, oldRod.d}),
-            std::vector<double>({3, 4, 0, -0.5}));
-  const auto& oldValve = shapes[76];
-  EXPECT_EQ(std::vector<double>({oldValve.a, oldValve.b, oldValve.c, oldValve.d}),
-            std::vector<double>({-6, -7.5, 6, 8.5}));
-  const auto& rod = shapes[80];
-  EXPECT_EQ(std::vector<double>({rod.a, rod.b, rod.c, rod.d}),
-            std::vector<double>({vars.X, vars.Y, 0, S().valveY}));
-  EXPECT_EQ(S().prevX, vars.X);
-  EXPECT_EQ(S().prevY, vars.Y);
-}
-
-TEST_F(MechanismDrawing, TealPartsOnlyWhileInitIsBelowTen) {
-  vars.init = 9;
-  DrawOrdinaryFrame(S(), vars, canvas);
-  EXPECT_EQ(vars.init, 10);
-  const auto teal = [&] {
-    int n = 0;
-    for (const auto& call : canvas.Shapes()) n += call.colour == colours::teal;
-    return n;
-  };
-  EXPECT_EQ(teal(), 3);
-  canvas.Clear();
-  DrawOrdinaryFrame(S(), vars, canvas);
-  EXPECT_EQ(teal(), 0);
-}
-
 TEST_F(MechanismDrawing, LeverOutlineLiesOutsideEachOfTheThreeArcs) {
   DrawOrdinaryFrame(S(), vars, canvas);
   const AnimationState& s = S();
@@ -137,21 +97,6 @@ TEST_F(MechanismDrawing, LeverOutlineLiesOutsideEachOfTheThreeArcs) {
   for (std::size_t n = 225; n < dots.size(); ++n) {
     // The first lies on the corner arc, just before it meets the flank arc.
     EXPECT_NEAR(distance(dots[n], s.flankNowX, s.flankNowY), 35.5, 0.01) << n;
-  }
-}
-
-TEST_F(MechanismDrawing, ShaftArcPassesBeyondThePivot) {
-  for (int value : {-95, 0, 200, 700}) {
-    SetControlShafts(S(), 60, value);
-    canvas.Clear();
-    DrawShaftArc(S(), canvas, colours::orange);
-    const MechanismConstants& k = S().constants;
-    double nearest = 1e9;
-    for (const auto& call : canvas.Shapes()) {
-      EXPECT_NEAR(std::hypot(call.a - S().eccentricX, call.b - S().eccentricY), 25.5, 1e-9);
-      nearest = std::min(nearest, std::hypot(call.a - k.leverPivotX, call.b - k.leverPivotY));
-    }
-    EXPECT_NEAR(nearest, 5.5, 0.01) << value;
   }
 }
 
