@@ -108,15 +108,3 @@ TEST_F(QtHostTest, NoTurnWaitsOnceTheProgramIsEnding) {
   }
   EXPECT_LT(clock.elapsed(), 5 * kPeriodMs);
 }
-
-TEST_F(QtHostTest, EndingDuringAFrameWaitEndsTheWait) {
-  QtHost& host = window->AnimationHost();
-  host.SetTurnObserver([&] {
-    if (host.Turns() == 2) QTimer::singleShot(0, [&] { window->EndProgram(); });
-  });
-  host.GiveTurn(Turn::FramePacing);
-  std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  host.GiveTurn(Turn::FramePacing);
-  EXPECT_TRUE(window->Ending());
-  EXPECT_EQ(quitRequests, 1);
-}
