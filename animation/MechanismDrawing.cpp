@@ -93,10 +93,10 @@ void DrawLeverOutline(AnimationState& state, Canvas& canvas, Colour colour) {
 }
 
 void DrawOrdinaryFrame(AnimationState& state, WindowVariables& vars, Canvas& canvas) {
-  // 1. The orange control shaft.
+  // The orange control shaft.
   DrawShaftArc(state, canvas, colours::orange);
 
-  // 2-3. The free roller, from its old place to its new one.
+  // The free roller, from its old place to its new one; the linkage follows it.
   canvas.SetPenWidth(1);
   canvas.SetPenColour(colours::white);
   DrawRoller(canvas, state.prevRollerX, state.prevRollerY);
@@ -104,7 +104,7 @@ void DrawOrdinaryFrame(AnimationState& state, WindowVariables& vars, Canvas& can
   SolveSecondRollerAndValve(state, vars);
   DrawRoller(canvas, state.rollerX, state.rollerY);
 
-  // 4. Rod, valve and second roller whitened at their old places...
+  // Rod, valve and second roller whitened at their old places...
   canvas.SetPenColour(colours::white);
   canvas.SetPenWidth(15);
   canvas.Line(state.prevX, state.prevY, 0, state.prevValveY);
@@ -112,7 +112,7 @@ void DrawOrdinaryFrame(AnimationState& state, WindowVariables& vars, Canvas& can
   DrawValve(canvas, state.prevValveY);
   DrawRoller(canvas, state.prevX, state.prevY);
 
-  // 5. ...and drawn at the new ones.
+  // ...and drawn at the new ones, which the next frame will whiten.
   canvas.SetPenColour(colours::darkBlue);
   canvas.SetPenWidth(15);
   canvas.Line(vars.X, vars.Y, 0, state.valveY);
@@ -121,16 +121,14 @@ void DrawOrdinaryFrame(AnimationState& state, WindowVariables& vars, Canvas& can
   DrawValve(canvas, state.valveY);
   DrawRoller(canvas, vars.X, vars.Y);
 
-  // 6.
   state.prevX = vars.X;
   state.prevY = vars.Y;
 
-  // 7-9. Marker crosses, the teal parts after a fresh background, the cam hub.
+  // Marker crosses, the teal parts after a fresh background, the cam hub.
   DrawFixedParts(state, vars, canvas);
 
-  // 10. The lever, turned, and its outline.
+  // The lever, turned, and its outline.
   DrawLeverOutline(state, canvas, colours::green);
 
-  // 11.
   canvas.SetPenWidth(1);
 }
