@@ -59,7 +59,8 @@ ImageCanvas::ImageCanvas(QSize logicalSize, double devicePixelRatio)
                    Round(logicalSize.height() * devicePixelRatio)),
              QImage::Format_RGB32),
       ratio_(devicePixelRatio),
-      penColour_(colours::lightGrey) {
+      penColour_(colours::lightGrey),
+      dirty_(image_.size()) {
   image_.fill(Qt::white);
 }
 
@@ -70,11 +71,7 @@ const QImage& ImageCanvas::Image() const {
   return image_;
 }
 
-QRect ImageCanvas::TakeDirtyRect() {
-  const QRect dirty = dirty_;
-  dirty_ = QRect();
-  return dirty;
-}
+QRegion ImageCanvas::TakeDirtyRegion() { return dirty_.Take(); }
 
 ImageCanvas::DevicePoint ImageCanvas::ToDevice(double x, double y) const {
   return {window_units::ToPixelX(x) * ratio_, window_units::ToPixelY(y) * ratio_};
@@ -106,9 +103,7 @@ void ImageCanvas::PrepareDirectWrite() {
   if (painter_ && !image_.isDetached()) FinishPainting();
 }
 
-void ImageCanvas::MarkDirty(const QRect& rect) {
-  dirty_ |= rect.intersected(image_.rect());
-}
+void ImageCanvas::MarkDirty(const QRect& rect) { dirty_.Mark(rect); }
 
 void ImageCanvas::Cls() {
   PrepareDirectWrite();

@@ -4,11 +4,13 @@
 #include <QPainter>
 #include <QPoint>
 #include <QRect>
+#include <QRegion>
 #include <QSize>
 #include <memory>
 #include <vector>
 
 #include "animation/Canvas.h"
+#include "app/DirtyTiles.h"
 
 // The window's drawing surface: a persistent image of the client area in device
 // pixels, drawn aliased so that drawing a shape again in white removes it to the
@@ -26,8 +28,8 @@ class ImageCanvas final : public Canvas {
   // The image as drawn so far (device pixels). Finishes any open painting.
   const QImage& Image() const;
   double DevicePixelRatio() const { return ratio_; }
-  // The device-pixel rectangle drawn on since the last call; empty if none.
-  QRect TakeDirtyRect();
+  // The device pixels drawn on since the last call (in whole tiles); empty if none.
+  QRegion TakeDirtyRegion();
 
   Colour PenColour() const { return penColour_; }
   int PenWidth() const { return penWidth_; }
@@ -61,7 +63,7 @@ class ImageCanvas final : public Canvas {
   double ratio_;
   Colour penColour_;
   int penWidth_ = 3;
-  QRect dirty_;
+  DirtyTiles dirty_;
   int stampDiameter_ = 0;
   std::vector<QPoint> stamp_;
 };

@@ -64,11 +64,15 @@ void Torlin::ConnectHandlers() {
 }
 
 void Torlin::ShowDrawing() {
-  const QRect dirty = canvas_->TakeDirtyRect();
+  const QRegion dirty = canvas_->TakeDirtyRegion();
   if (dirty.isEmpty()) return;
   const double ratio = canvas_->DevicePixelRatio();
-  update(QRectF(dirty.x() / ratio, dirty.y() / ratio, dirty.width() / ratio, dirty.height() / ratio)
-             .toAlignedRect());
+  QRegion logical;
+  for (const QRect& area : dirty) {
+    logical += QRectF(area.x() / ratio, area.y() / ratio, area.width() / ratio, area.height() / ratio)
+                   .toAlignedRect();
+  }
+  update(logical);
 }
 
 void Torlin::ShowTextPage() { ::ShowTextPage(vars_.mes, *controls_.Label2); }

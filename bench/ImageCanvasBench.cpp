@@ -64,7 +64,7 @@ void BM_ImageCanvasFrame(benchmark::State& state) {
     canvas.SetPenWidth(1);
     canvas.SetPenColour(colours::red);
     canvas.Line(-80, 10, -79.5, 10.3);
-    benchmark::DoNotOptimize(canvas.TakeDirtyRect());
+    benchmark::DoNotOptimize(canvas.TakeDirtyRegion());
   }
 }
 BENCHMARK(BM_ImageCanvasFrame)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);

@@ -154,24 +154,28 @@ TEST(ImageCanvas, DotsAtTheEdgeDrawOnlyTheirVisiblePart) {
   EXPECT_EQ(CountColour(canvas.Image(), qRgb(255, 0, 0)), 8);  // a quarter of the dot and its axes
 }
 
-TEST(ImageCanvas, DirtyRectangleCoversWhatWasDrawn) {
+TEST(ImageCanvas, DirtyRegionCoversWhatWasDrawnAndLittleElse) {
   ImageCanvas canvas(kClient);
-  EXPECT_TRUE(canvas.TakeDirtyRect().isEmpty());
+  EXPECT_TRUE(canvas.TakeDirtyRegion().isEmpty());
   canvas.SetPenColour(colours::green);
   canvas.SetPenWidth(15);
   canvas.Line(-10, 10, 10, -10);
   canvas.SetPenWidth(1);
   canvas.Point(30, 60);
-  const QRect dirty = canvas.TakeDirtyRect();
+  const QRegion dirty = canvas.TakeDirtyRegion();
   const QImage& image = canvas.Image();
+  // Two shapes far apart: the region holds both, not the space between them.
+  EXPECT_FALSE(dirty.contains(QPoint(static_cast<int>(window_units::ToPixelX(20)),
+                                    static_cast<int>(window_units::ToPixelY(35)))));
+  EXPECT_LT(dirty.boundingRect().width() * dirty.boundingRect().height(), image.width() * image.height());
   for (int y = 0; y < image.height(); ++y)
     for (int x = 0; x < image.width(); ++x)
       if (image.pixel(x, y) != qRgb(255, 255, 255)) {
-        ASSERT_TRUE(dirty.contains(x, y)) << x << "," << y;
+        ASSERT_TRUE(dirty.contains(QPoint(x, y))) << x << "," << y;
       }
-  EXPECT_TRUE(canvas.TakeDirtyRect().isEmpty());
+  EXPECT_TRUE(canvas.TakeDirtyRegion().isEmpty());
   canvas.Cls();
-  EXPECT_EQ(canvas.TakeDirtyRect(), image.rect());
+  EXPECT_EQ(canvas.TakeDirtyRegion(), QRegion(image.rect()));
 }
 
 // A copy handed out earlier keeps its pixels while drawing goes on.

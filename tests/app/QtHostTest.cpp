@@ -63,7 +63,7 @@ TEST_F(QtHostTest, EveryTurnShowsTheDrawingAndCallsTheObserver) {
   window->Surface().Line(-10, 0, 10, 0);
   host.GiveTurn(Turn::Plain);
   EXPECT_EQ(observed, 1);
-  EXPECT_TRUE(window->Surface().TakeDirtyRect().isEmpty());
+  EXPECT_TRUE(window->Surface().TakeDirtyRegion().isEmpty());
   host.SetUnpaced(true);
   host.GiveTurn(Turn::FramePacing);
   host.GiveTurn(Turn::Paused);  // unpaced: returns without an event
