@@ -38,6 +38,10 @@ bool QtHost::Ending() const { return window_.Ending(); }
 void QtHost::ShowTextPage() { window_.ShowTextPage(); }
 void QtHost::ShowCredit() { window_.ShowCredit(); }
 
+void QtHost::FrameCompleted(const FrameReport& report) {
+  if (frameObserver_) frameObserver_(report);
+}
+
 void QtHost::GiveTurn(Turn kind) {
   ++turns_;
   window_.ShowDrawing();

@@ -34,6 +34,7 @@ class QtHost final : public Host {
   void ShowTextPage() override;
   void ShowCredit() override;
   float NextRandom() override;
+  void FrameCompleted(const FrameReport& report) override;
 
   // Seeds the random numbers from the clock.
   void Reseed();
@@ -44,6 +45,10 @@ class QtHost final : public Host {
   // wait (no pacing, no sleeping while paused).
   void SetTurnObserver(std::function<void()> observer) { observer_ = std::move(observer); }
   void SetUnpaced(bool unpaced) { unpaced_ = unpaced; }
+  // For tests: a function told what every completed frame found.
+  void SetFrameObserver(std::function<void(const FrameReport&)> observer) {
+    frameObserver_ = std::move(observer);
+  }
   long Turns() const { return turns_; }
 
  private:
@@ -58,6 +63,7 @@ class QtHost final : public Host {
   bool anchored_ = false;
   QEventLoop* waiting_ = nullptr;
   std::function<void()> observer_;
+  std::function<void(const FrameReport&)> frameObserver_;
   bool unpaced_ = false;
   long turns_ = 0;
 };

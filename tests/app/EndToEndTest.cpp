@@ -1,54 +1,17 @@
 // The real window with its animation running: user input sent from inside the
 // running loop, and the loop brought to an end through the window.
-#include <QTimer>
-#include <functional>
-#include <map>
-
-#include "WindowFixture.h"
-#include "app/QtHost.h"
+#include "RunningWindow.h"
 #include "app/TextPages.h"
-
-namespace {
-
-class RunningWindow : public ::testing::Test {
- protected:
-  void SetUp() override {
-    window = std::make_unique<Torlin>();
-    window->AnimationHost().SetUnpaced(true);
-    window->AnimationHost().SetTurnObserver([this] {
-      const long turn = window->AnimationHost().Turns();
-      if (auto step = script.find(turn); step != script.end()) step->second();
-    });
-  }
-
-  // Runs the application until the program ends; a watchdog ends a hung run.
-  int Run() {
-    window->show();
-    window->activateWindow();
-    QTimer watchdog;
-    watchdog.setSingleShot(true);
-    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(99); });
-    watchdog.start(60000);
-    return QApplication::exec();
-  }
-
-  QPoint CentreOf(QWidget* control) const { return control->geometry().center(); }
-
-  std::unique_ptr<Torlin> window;
-  std::map<long, std::function<void()>> script;
-};
-
-}  // namespace
 
 TEST_F(RunningWindow, StartsOnActivationHonoursClsAndEndsWithQuit) {
   const Controls& c = window->Widgets();
   int pageAfterClear = -1;
-  script[20] = [&] { QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, CentreOf(c.Command1)); };
+  script[20] = [&] { Click(c.Command1); };
   script[200] = [&] {
     EXPECT_EQ(window->Vars().cls1, 0);  // the loop has cleared
     pageAfterClear = window->Vars().mes;
     EXPECT_EQ(c.Label2->text(), text_pages::Page(1));
-    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, CentreOf(c.Command2));
+    Click(c.Command2);
   };
   EXPECT_EQ(Run(), 0);
   EXPECT_TRUE(window->Ending());

@@ -1,0 +1,94 @@
+#pragma once
+
+// The real window with its animation running unpaced: user input is sent from
+// inside the running loop, either at a given turn (script) or as a sequence of
+// steps, each taken once enough turns or revolutions have passed since the step
+// before it. The run lasts until the program ends.
+#include <QTimer>
+#include <deque>
+#include <functional>
+#include <map>
+
+#include "WindowFixture.h"
+#include "app/QtHost.h"
+
+class RunningWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window = std::make_unique<Torlin>();
+    QtHost& host = window->AnimationHost();
+    host.SetUnpaced(true);
+    host.SetTurnObserver([this] { OnTurn(); });
+    host.SetFrameObserver([this](const FrameReport& frame) {
+      lastFrame = frame;
+      ++framesCompleted;
+      if (onFrame) onFrame(frame);
+    });
+  }
+
+  // Runs the application until the program ends and returns its exit status. A
+  // watchdog ends a run that takes longer than the limit, and the test fails.
+  int Run(int limitMs = 120000) {
+    window->show();
+    window->activateWindow();
+    bool timedOut = false;
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [&] {
+      timedOut = true;
+      window->EndProgram();
+    });
+    watchdog.start(limitMs);
+    const int status = QApplication::exec();
+    EXPECT_FALSE(timedOut) << "the run did not end within " << limitMs << " ms";
+    return status;
+  }
+
+  // Takes action once `turns` turns and `revolutions` new revolutions have passed
+  // since the previous step was taken (or since the run started).
+  void Then(long turns, long revolutions, std::function<void()> action) {
+    steps.push_back(Step{turns, revolutions, std::move(action)});
+  }
+  void AfterTurns(long turns, std::function<void()> action) { Then(turns, 0, std::move(action)); }
+  void AfterRevolutions(long revolutions, std::function<void()> action) {
+    Then(0, revolutions, std::move(action));
+  }
+
+  // User input, sent through the window as the platform would deliver it.
+  void Click(QWidget* control) { ClickAt(control->geometry().center()); }
+  void ClickAt(QPoint pixel) { QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, pixel); }
+  void MoveTo(QPoint pixel) { QTest::mouseMove(window->windowHandle(), pixel); }
+  void Press(Qt::Key key) { QTest::keyClick(window->windowHandle(), key); }
+
+  const Controls& controls() const { return window->Widgets(); }
+  long Turn() const { return window->AnimationHost().Turns(); }
+
+  std::unique_ptr<Torlin> window;
+  std::map<long, std::function<void()>> script;  // by turn number, counted from 1
+  std::function<void(const FrameReport&)> onFrame;
+  FrameReport lastFrame;
+  long framesCompleted = 0;
+
+ private:
+  struct Step {
+    long turns;
+    long revolutions;
+    std::function<void()> action;
+  };
+
+  void OnTurn() {
+    if (auto step = script.find(Turn()); step != script.end()) step->second();
+    if (steps.empty()) return;
+    const Step& next = steps.front();
+    if (Turn() - sinceTurn_ < next.turns || lastFrame.revolution - sinceRevolution_ < next.revolutions) return;
+    const std::function<void()> action = next.action;  // outlives the step it came from
+    steps.pop_front();
+    sinceTurn_ = Turn();
+    sinceRevolution_ = lastFrame.revolution;
+    action();
+  }
+
+  std::deque<Step> steps;
+  long sinceTurn_ = 0;
+  long sinceRevolution_ = 0;
+};
