@@ -22,6 +22,8 @@ class RunningWindow : public ::testing::Test {
     host.SetFrameObserver([this](const FrameReport& frame) {
       lastFrame = frame;
       ++framesCompleted;
+      // The last frame of a revolution: the next step would pass 359 degrees.
+      if (frame.camAngle + window->Vars().steep > 359) ++revolutionsCompleted;
       if (onFrame) onFrame(frame);
     });
   }
@@ -44,8 +46,8 @@ class RunningWindow : public ::testing::Test {
     return status;
   }
 
-  // Takes action once `turns` turns and `revolutions` new revolutions have passed
-  // since the previous step was taken (or since the run started).
+  // Takes action once `turns` turns have been given and `revolutions` revolutions
+  // have been completed since the previous step was taken (or since the run started).
   void Then(long turns, long revolutions, std::function<void()> action) {
     steps.push_back(Step{turns, revolutions, std::move(action)});
   }
@@ -65,9 +67,11 @@ class RunningWindow : public ::testing::Test {
 
   std::unique_ptr<Torlin> window;
   std::map<long, std::function<void()>> script;  // by turn number, counted from 1
+  std::function<void()> everyTurn;  // runs first at every turn
   std::function<void(const FrameReport&)> onFrame;
   FrameReport lastFrame;
   long framesCompleted = 0;
+  long revolutionsCompleted = 0;  // revolutions whose frames all ran, up to 359 degrees
 
  private:
   struct Step {
@@ -77,14 +81,15 @@ class RunningWindow : public ::testing::Test {
   };
 
   void OnTurn() {
+    if (everyTurn) everyTurn();
     if (auto step = script.find(Turn()); step != script.end()) step->second();
     if (steps.empty()) return;
     const Step& next = steps.front();
-    if (Turn() - sinceTurn_ < next.turns || lastFrame.revolution - sinceRevolution_ < next.revolutions) return;
+    if (Turn() - sinceTurn_ < next.turns || revolutionsCompleted - sinceRevolution_ < next.revolutions) return;
     const std::function<void()> action = next.action;  // outlives the step it came from
     steps.pop_front();
     sinceTurn_ = Turn();
-    sinceRevolution_ = lastFrame.revolution;
+    sinceRevolution_ = revolutionsCompleted;
     action();
   }
 

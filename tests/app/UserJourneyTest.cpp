@@ -2,6 +2,9 @@
 // pointer moves only, judged by what it shows (the plot's red traces, the turning
 // cam, the button faces, the scroll bars and the text label).
 #include <QImage>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <algorithm>
 #include <set>
 
@@ -106,6 +109,36 @@ class UserJourney : public RunningWindow {
 
   void Quit() { Click(controls().Command2); }
 
+  // The centre of a vertical scroll bar's slider, in pixels of the window.
+  static QPoint SliderCentre(QScrollBar* bar) {
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.orientation = Qt::Vertical;
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.sliderPosition = bar->sliderPosition();
+    option.sliderValue = bar->value();
+    option.singleStep = bar->singleStep();
+    option.pageStep = bar->pageStep();
+    option.subControls = QStyle::SC_All;
+    const QRect slider = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar);
+    return bar->geometry().topLeft() + slider.center();
+  }
+
+  // A hand drags the slider of a vertical bar down by some pixels, over three turns.
+  void DragSliderDown(QScrollBar* bar, int pixels) {
+    AfterTurns(1, [this, bar] {
+      dragFrom = SliderCentre(bar);
+      QTest::mousePress(window->windowHandle(), Qt::LeftButton, {}, dragFrom);
+    });
+    AfterTurns(1, [this, pixels] { MoveTo(dragFrom + QPoint(0, pixels / 2)); });
+    AfterTurns(1, [this, pixels] {
+      QTest::mouseRelease(window->windowHandle(), Qt::LeftButton, {}, dragFrom + QPoint(0, pixels));
+    });
+  }
+
+  QPoint dragFrom;
+
   // Every value the two vertical scroll bars show while frames are drawn.
   void RecordBarValuesShown() {
     onFrame = [this](const FrameReport&) {
@@ -154,9 +187,9 @@ TEST_F(UserJourney, AutoSweepsTheGreenShaftAndPilesUpTraces) {
     ExpectFaces(kCyan, kLightGrey, kLightGrey);
   });
   AfterRevolutions(5, [&] {
-    EXPECT_GE(DistinctTraces(Shown()), 4);
-    EXPECT_GT(controls().VScroll1->value(), 60);
-    EXPECT_GE(valuesOfVScroll1.size(), 4u);
+    // 60 by hand, then 66, 72, 78 and 84: two steps of 3 per revolution.
+    EXPECT_EQ(DistinctTraces(Shown()), 5);
+    EXPECT_EQ(valuesOfVScroll1, (std::set<int>{60, 66, 72, 78, 84}));
     EXPECT_EQ(controls().VScroll2->value(), 200);
     ExpectFaces(kCyan, kLightGrey, kLightGrey);  // the sweep never touches the faces
     Click(controls().Command3);
@@ -182,9 +215,9 @@ TEST_F(UserJourney, SecondAutoTakesOverAndSweepsTheOrangeShaft) {
     ExpectFaces(kLightGrey, kCyan, kLightGrey);
   });
   AfterRevolutions(5, [&] {
-    EXPECT_GE(DistinctTraces(Shown()), 4);
-    EXPECT_LT(controls().VScroll2->value(), 200);
-    EXPECT_GE(valuesOfVScroll2.size(), 4u);
+    // 200 by hand, then two steps of 25 down per revolution.
+    EXPECT_EQ(DistinctTraces(Shown()), 5);
+    EXPECT_EQ(valuesOfVScroll2, (std::set<int>{0, 50, 100, 150, 200}));
     EXPECT_EQ(controls().VScroll1->value(), 60) << "the first sweep was off before it acted";
     ExpectFaces(kLightGrey, kCyan, kLightGrey);
     Quit();
@@ -206,6 +239,25 @@ TEST_F(UserJourney, RandomChangeTakesOverAndGivesBothShaftsNewPositions) {
     ExpectFaces(kLightGrey, kLightGrey, kCyan);
     Click(controls().Command3);  // "auto" switches random change off
     ExpectFaces(kCyan, kLightGrey, kLightGrey);
+    Quit();
+  });
+  EXPECT_EQ(Run(), 0);
+}
+
+TEST_F(UserJourney, DraggingTheOrangeShaftDrawsANewCurveAndTheSweepGoesOnFromThere) {
+  int dragged = 0;
+  AfterRevolutions(2, [] {});
+  DragSliderDown(controls().VScroll2, 30);
+  AfterRevolutions(1, [&] {
+    dragged = controls().VScroll2->value();
+    EXPECT_GT(dragged, 200);
+    EXPECT_EQ(DistinctTraces(Shown()), 2) << "the new curve beside the old one";
+    RecordBarValuesShown();
+    Click(controls().Command4);
+  });
+  AfterRevolutions(3, [&] {
+    EXPECT_TRUE(valuesOfVScroll2.count(dragged - 50) && valuesOfVScroll2.count(dragged - 100));
+    EXPECT_GE(DistinctTraces(Shown()), 4);
     Quit();
   });
   EXPECT_EQ(Run(), 0);
