@@ -111,12 +111,19 @@ void ImageCanvas::Cls() {
   MarkDirty(image_.rect());
 }
 
+// A shape with a coordinate that is not a number is not drawn; it is counted, since
+// the mechanism should never produce one.
+bool ImageCanvas::Rejected(bool finite) {
+  if (!finite) ++nonFiniteShapes_;
+  return !finite;
+}
+
 void ImageCanvas::SetPenColour(Colour colour) { penColour_ = colour; }
 
 void ImageCanvas::SetPenWidth(int pixels) { penWidth_ = std::max(1, pixels); }
 
 void ImageCanvas::Line(double x1, double y1, double x2, double y2) {
-  if (!Finite(x1, y1) || !Finite(x2, y2)) return;
+  if (Rejected(Finite(x1, y1) && Finite(x2, y2))) return;
   DevicePoint a = ToDevice(x1, y1);
   DevicePoint b = ToDevice(x2, y2);
   const int width = DeviceWidth();
@@ -129,7 +136,7 @@ void ImageCanvas::Line(double x1, double y1, double x2, double y2) {
 }
 
 void ImageCanvas::Box(double x1, double y1, double x2, double y2) {
-  if (!Finite(x1, y1) || !Finite(x2, y2)) return;
+  if (Rejected(Finite(x1, y1) && Finite(x2, y2))) return;
   const int width = DeviceWidth();
   const QRectF bounds = QRectF(image_.rect()).adjusted(-width - 2, -width - 2, width + 2, width + 2);
   const auto clampPoint = [&](DevicePoint p) {
@@ -142,7 +149,7 @@ void ImageCanvas::Box(double x1, double y1, double x2, double y2) {
 }
 
 void ImageCanvas::FilledBox(double x1, double y1, double x2, double y2) {
-  if (!Finite(x1, y1) || !Finite(x2, y2)) return;
+  if (Rejected(Finite(x1, y1) && Finite(x2, y2))) return;
   const QRectF bounds = QRectF(image_.rect()).adjusted(-1, -1, 1, 1);
   const auto clampPoint = [&](DevicePoint p) {
     return QPoint(Round(std::clamp(p.x, bounds.left(), bounds.right())),
@@ -156,7 +163,7 @@ void ImageCanvas::FilledBox(double x1, double y1, double x2, double y2) {
 void ImageCanvas::Circle(double x, double y, double radius) { CircleInColour(x, y, radius, penColour_); }
 
 void ImageCanvas::CircleInColour(double x, double y, double radius, Colour colour) {
-  if (!Finite(x, y) || !std::isfinite(radius)) return;
+  if (Rejected(Finite(x, y) && std::isfinite(radius))) return;
   const DevicePoint c = ToDevice(x, y);
   const double r = std::abs(window_units::LengthToPixels(radius) * ratio_);
   const QRectF reach = QRectF(image_.rect()).adjusted(-kFarPixels, -kFarPixels, kFarPixels, kFarPixels);
@@ -191,7 +198,7 @@ const std::vector<QPoint>& ImageCanvas::DotStamp(int diameter) {
 }
 
 void ImageCanvas::Point(double x, double y) {
-  if (!Finite(x, y)) return;
+  if (Rejected(Finite(x, y))) return;
   const DevicePoint p = ToDevice(x, y);
   const int width = DeviceWidth();
   const int w = image_.width();

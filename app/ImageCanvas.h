@@ -31,6 +31,9 @@ class ImageCanvas final : public Canvas {
   // The device pixels drawn on since the last call (in whole tiles); empty if none.
   QRegion TakeDirtyRegion();
 
+  // Shapes skipped because a coordinate was not finite, since the canvas was made.
+  long NonFiniteShapes() const { return nonFiniteShapes_; }
+
   Colour PenColour() const { return penColour_; }
   int PenWidth() const { return penWidth_; }
 
@@ -56,6 +59,7 @@ class ImageCanvas final : public Canvas {
   void FinishPainting() const;
   void PrepareDirectWrite();
   void MarkDirty(const QRect& rect);
+  bool Rejected(bool finite);
   const std::vector<QPoint>& DotStamp(int diameter);
 
   mutable QImage image_;
@@ -66,4 +70,5 @@ class ImageCanvas final : public Canvas {
   DirtyTiles dirty_;
   int stampDiameter_ = 0;
   std::vector<QPoint> stamp_;
+  long nonFiniteShapes_ = 0;
 };

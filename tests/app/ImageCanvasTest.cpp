@@ -137,6 +137,8 @@ TEST(ImageCanvas, OffImageHugeAndNonFiniteCoordinatesAreSafe) {
     canvas.Point(-500, 0);
     canvas.Point(0, 500);
   }
+  // Not-a-number and infinities are counted as rejected; huge finite values are not.
+  EXPECT_EQ(canvas.NonFiniteShapes(), 3 * 3 * 7 + 3 * 3 * 1);
   canvas.SetPenWidth(1);
   canvas.Line(-1e300, 0, 1e300, 0);  // clipped, direction kept: the whole row at y = 0
   const int row = PixelOf(0, 0).y();

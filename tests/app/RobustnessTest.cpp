@@ -13,6 +13,7 @@
 #include <string>
 
 #include "RunningWindow.h"
+#include "app/ImageCanvas.h"
 
 namespace {
 
@@ -180,4 +181,5 @@ TEST_F(RobustnessRun, TenThousandRandomUserActionsLeaveTheAnimationSound) {
   EXPECT_GT(framesCompleted, 0);
   EXPECT_EQ(unsoundFrames, 0);
   EXPECT_EQ(unsoundTurns, 0);
+  EXPECT_EQ(window->Surface().NonFiniteShapes(), 0) << "a shape was drawn at a coordinate that is not a number";
 }
