@@ -1,6 +1,6 @@
 # Installs the build into a fresh temporary prefix and checks that the programs,
 # the desktop entry and the icon land where a desktop's menu finds them.
-# Expects BUILD_DIR, PREFIX and PROGRAMS (comma-separated).
+# Expects BUILD_DIR, PREFIX, APP_ID and PROGRAMS (comma-separated).
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
                 RESULT_VARIABLE result OUTPUT_QUIET)
@@ -20,8 +20,8 @@ foreach(program IN LISTS programs)
   endif()
 endforeach()
 
-set(desktop "${PREFIX}/share/applications/torlin.desktop")
-set(icon "${PREFIX}/share/icons/hicolor/scalable/apps/torlin.svg")
+set(desktop "${PREFIX}/share/applications/${APP_ID}.desktop")
+set(icon "${PREFIX}/share/icons/hicolor/scalable/apps/${APP_ID}.svg")
 foreach(file "${desktop}" "${icon}")
   if(NOT EXISTS "${file}")
     message(FATAL_ERROR "missing ${file}")
@@ -29,7 +29,7 @@ foreach(file "${desktop}" "${icon}")
 endforeach()
 
 file(READ "${desktop}" entry)
-foreach(line "Exec=torlin" "Icon=torlin" "Type=Application" "Name=Torlin")
+foreach(line "Exec=torlin" "Icon=${APP_ID}" "Type=Application" "Name=Torlin")
   string(FIND "${entry}" "${line}\n" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "desktop entry lacks '${line}'")
