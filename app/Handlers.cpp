@@ -1,82 +1,34 @@
-// The window's event handlers. They change the window-level variables, the button
-// faces and the text page, or end the program; they never draw the mechanism and
-// never wait: the animation loop reads the variables at its next check.
-#include <cmath>
-
+// The window's event handlers pass their events to the shared handler rules; the
+// window is the rules' front end: button faces, text page, surface and ending.
 #include "app/ColouredButton.h"
 #include "app/ImageCanvas.h"
 #include "app/QtHost.h"
-#include "app/TextPages.h"
 #include "app/TorlinWindow.h"
 
-namespace {
+void Torlin::Form_Click() { handlers_.Form_Click(); }
+void Torlin::Label2_Click() { handlers_.Label2_Click(); }
+void Torlin::Form_DblClick() { handlers_.Form_DblClick(); }
+void Torlin::Label1_DblClick() { handlers_.Label1_DblClick(); }
+void Torlin::Label2_DblClick() { handlers_.Label2_DblClick(); }
+void Torlin::Form_MouseMove(float x, float y) { handlers_.Form_MouseMove(x, y); }
+void Torlin::Form_KeyPress(int keyAscii) { handlers_.Form_KeyPress(keyAscii); }
+void Torlin::Command1_Click() { handlers_.Command1_Click(); }
+void Torlin::Command2_Click() { handlers_.Command2_Click(); }
+void Torlin::Command3_Click() { handlers_.Command3_Click(); }
+void Torlin::Command4_Click() { handlers_.Command4_Click(); }
+void Torlin::Command5_Click() { handlers_.Command5_Click(); }
 
-Colour FaceFor(int on) { return on == 1 ? colours::cyan : colours::lightGrey; }
-
-}  // namespace
-
-void Torlin::Form_Click() {
-  vars_.mes = (vars_.mes + 1) % text_pages::kPageCount;
-  ShowTextPage();
+void Torlin::SetFace(ModeButton button, Colour face) {
+  switch (button) {
+    case ModeButton::Command3: controls_.Command3->SetFace(face); return;
+    case ModeButton::Command4: controls_.Command4->SetFace(face); return;
+    case ModeButton::Command5: controls_.Command5->SetFace(face); return;
+  }
 }
 
-void Torlin::Label2_Click() { Form_Click(); }
+void Torlin::Reseed() { host_->Reseed(); }
 
-void Torlin::Form_DblClick() { EndProgram(); }
-void Torlin::Label1_DblClick() { EndProgram(); }
-void Torlin::Label2_DblClick() { EndProgram(); }
-
-void Torlin::Form_MouseMove(float x, float y) {
-  const double distance = std::sqrt(static_cast<double>(x) * x + static_cast<double>(y) * y);
-  vars_.stp = distance < 4 ? 1 : 0;
-}
-
-void Torlin::Form_KeyPress(int keyAscii) {
-  if (keyAscii != 27) return;
+void Torlin::ClearSurface() {
   canvas_->Cls();
   ShowDrawing();
-  EndProgram();
-}
-
-// "CLS": the loop clears at the end of its frame and shows the new page then.
-void Torlin::Command1_Click() {
-  vars_.cls1 = 1;
-  vars_.mes = (vars_.mes + 1) % text_pages::kPageCount;
-}
-
-void Torlin::Command2_Click() { EndProgram(); }
-
-void Torlin::Command3_Click() {
-  vars_.aut1 = (vars_.aut1 + 1) % 2;
-  if (vars_.aut1 == 1) {
-    vars_.aut2 = 0;
-    vars_.rad1 = 0;
-    controls_.Command4->SetFace(colours::lightGrey);
-    controls_.Command5->SetFace(colours::lightGrey);
-  }
-  controls_.Command3->SetFace(FaceFor(vars_.aut1));
-  vars_.eee = 0;
-}
-
-void Torlin::Command4_Click() {
-  vars_.aut2 = (vars_.aut2 + 1) % 2;
-  if (vars_.aut2 == 1) {
-    vars_.aut1 = 0;
-    controls_.Command3->SetFace(colours::lightGrey);
-    vars_.rad1 = 0;
-    controls_.Command5->SetFace(colours::lightGrey);
-  }
-  controls_.Command4->SetFace(FaceFor(vars_.aut2));
-  vars_.eee = 0;
-}
-
-void Torlin::Command5_Click() {
-  host_->Reseed();
-  vars_.aut1 = 0;
-  controls_.Command3->SetFace(colours::lightGrey);
-  vars_.aut2 = 0;
-  controls_.Command4->SetFace(colours::lightGrey);
-  vars_.eee = 0;
-  vars_.rad1 = (vars_.rad1 + 1) % 2;
-  controls_.Command5->SetFace(FaceFor(vars_.rad1));
 }

@@ -2,14 +2,15 @@
 
 #include <QString>
 
+#include "animation/PageTexts.h"
+
 class WrappingLabel;
 
-// The three explanatory pages of Label2 and the credit text of Label1. Sentences
-// are separated by runs of blanks, not line breaks: the label's word-wrapping turns
-// a long run into the indent and gap before the next sentence.
+// The three explanatory pages of Label2 and the credit text of Label1, as the Qt
+// labels take them.
 namespace text_pages {
 
-inline constexpr int kPageCount = 3;
+inline constexpr int kPageCount = page_texts::kPageCount;
 
 // Page 0, 1 or 2; an empty string for any other number.
 QString Page(int page);

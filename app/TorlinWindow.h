@@ -4,6 +4,8 @@
 #include <functional>
 #include <memory>
 
+#include "animation/FrontEnd.h"
+#include "animation/Handlers.h"
 #include "animation/WindowVariables.h"
 #include "app/ClickTracker.h"
 #include "app/Controls.h"
@@ -15,8 +17,9 @@ class QtHost;
 // The program's one window: the drawing surface of the animation, the ten
 // controls, the twelve window-level variables and the event handlers that change
 // them. On its first activation it runs the animation, which returns only when the
-// program ends.
-class Torlin final : public QWidget {
+// program ends. The handlers' rules are shared with every front end; the window is
+// their front end here.
+class Torlin final : public QWidget, public FrontEnd {
   Q_OBJECT
 
  public:
@@ -36,11 +39,15 @@ class Torlin final : public QWidget {
 
   // Schedules a repaint of what was drawn on the surface since the last call.
   void ShowDrawing();
-  void ShowTextPage();
+  void ShowTextPage() override;
   void ShowCredit();
 
   // Every way of ending the program comes here.
-  void EndProgram();
+  void EndProgram() override;
+
+  void SetFace(ModeButton button, Colour face) override;
+  void Reseed() override;
+  void ClearSurface() override;
 
   // The event handlers.
   void Form_Activate();
@@ -72,6 +79,7 @@ class Torlin final : public QWidget {
   void ConnectHandlers();
 
   WindowVariables vars_;
+  Handlers handlers_{vars_, *this};
   Controls controls_;
   std::unique_ptr<ImageCanvas> canvas_;
   std::unique_ptr<QtHost> host_;
