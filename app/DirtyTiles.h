@@ -3,26 +3,20 @@
 #include <QRect>
 #include <QRegion>
 #include <QSize>
-#include <vector>
 
-// Remembers which parts of an image were drawn on, as a grid of square tiles, so
-// that only those parts are shown again. A frame draws in a few places far apart
-// (the mechanism, a plot segment); one bounding rectangle of them would span most
-// of the window and repaint every control over it.
+#include "raster/TileGrid.h"
+
+// The tile grid of drawn-on parts, in Qt's rectangles and regions.
 class DirtyTiles {
  public:
-  explicit DirtyTiles(QSize imageSize, int tileSize = 32);
+  explicit DirtyTiles(QSize imageSize, int tileSize = 32)
+      : grid_(imageSize.width(), imageSize.height(), tileSize) {}
 
-  void Mark(const QRect& rect);  // parts outside the image are ignored
-  bool IsEmpty() const { return !any_; }
+  void Mark(const QRect& rect) { grid_.Mark({rect.x(), rect.y(), rect.width(), rect.height()}); }
+  bool IsEmpty() const { return grid_.IsEmpty(); }
   // The tiles marked since the last call, as a region of image pixels; then clears.
   QRegion Take();
 
  private:
-  QSize imageSize_;
-  int tileSize_;
-  int columns_;
-  int rows_;
-  std::vector<unsigned char> marked_;
-  bool any_ = false;
+  TileGrid grid_;
 };

@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/WindowUnits.h"
+#include "raster/DotStamp.h"
+#include "raster/SegmentClip.h"
+#include "raster/WindowUnits.h"
 
 namespace {
 
@@ -18,38 +20,8 @@ bool Finite(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
 
 int Round(double v) { return static_cast<int>(std::lround(v)); }
 
-// Clips the segment to the rectangle [left, right] x [top, bottom] (Liang-Barsky),
-// keeping its direction. False when nothing of it lies inside.
 bool ClipSegment(double& x1, double& y1, double& x2, double& y2, const QRectF& r) {
-  const double dx = x2 - x1;
-  const double dy = y2 - y1;
-  double t0 = 0.0;
-  double t1 = 1.0;
-  const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {x1 - r.left(), r.right() - x1, y1 - r.top(), r.bottom() - y1};
-  for (int i = 0; i < 4; ++i) {
-    if (p[i] == 0.0) {
-      if (q[i] < 0.0) return false;
-      continue;
-    }
-    const double t = q[i] / p[i];
-    if (p[i] < 0.0) {
-      t0 = std::max(t0, t);
-    } else {
-      t1 = std::min(t1, t);
-    }
-    if (t0 > t1) return false;
-  }
-  // Ends that lie inside stay exactly as given.
-  if (t1 < 1.0) {
-    x2 = x1 + t1 * dx;
-    y2 = y1 + t1 * dy;
-  }
-  if (t0 > 0.0) {
-    x1 += t0 * dx;
-    y1 += t0 * dy;
-  }
-  return true;
+  return ::ClipSegment(x1, y1, x2, y2, r.left(), r.top(), r.right(), r.bottom());
 }
 
 }  // namespace
@@ -176,22 +148,9 @@ void ImageCanvas::CircleInColour(double x, double y, double radius, Colour colou
   MarkDirty(QRect(centre.x() - reachPixels, centre.y() - reachPixels, 2 * reachPixels + 1, 2 * reachPixels + 1));
 }
 
-// The pixels of a round dot of the given diameter, relative to its centre pixel.
-const std::vector<QPoint>& ImageCanvas::DotStamp(int diameter) {
+const std::vector<PixelOffset>& ImageCanvas::Stamp(int diameter) {
   if (diameter != stampDiameter_) {
-    stamp_.clear();
-    const double radius = diameter / 2.0;
-    // Odd diameters centre on a pixel, even ones on a pixel corner.
-    const double centre = (diameter % 2 == 0) ? -0.5 : 0.0;
-    const int low = -diameter / 2;
-    const int high = low + diameter - 1;
-    for (int dy = low; dy <= high; ++dy) {
-      for (int dx = low; dx <= high; ++dx) {
-        const double ex = dx - centre;
-        const double ey = dy - centre;
-        if (ex * ex + ey * ey <= radius * radius) stamp_.emplace_back(dx, dy);
-      }
-    }
+    stamp_ = DotStamp(diameter);
     stampDiameter_ = diameter;
   }
   return stamp_;
@@ -215,9 +174,9 @@ void ImageCanvas::Point(double x, double y) {
     MarkDirty(QRect(cx, cy, 1, 1));
     return;
   }
-  for (const QPoint& offset : DotStamp(width)) {
-    const int px = cx + offset.x();
-    const int py = cy + offset.y();
+  for (const PixelOffset& offset : Stamp(width)) {
+    const int px = cx + offset.dx;
+    const int py = cy + offset.dy;
     if (px < 0 || py < 0 || px >= w || py >= h) continue;
     reinterpret_cast<QRgb*>(image_.scanLine(py))[px] = value;
   }

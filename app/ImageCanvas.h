@@ -11,6 +11,7 @@
 
 #include "animation/Canvas.h"
 #include "app/DirtyTiles.h"
+#include "raster/DotStamp.h"
 
 // The window's drawing surface: a persistent image of the client area in device
 // pixels, drawn aliased so that drawing a shape again in white removes it to the
@@ -60,7 +61,7 @@ class ImageCanvas final : public Canvas {
   void PrepareDirectWrite();
   void MarkDirty(const QRect& rect);
   bool Rejected(bool finite);
-  const std::vector<QPoint>& DotStamp(int diameter);
+  const std::vector<PixelOffset>& Stamp(int diameter);
 
   mutable QImage image_;
   mutable std::unique_ptr<QPainter> painter_;
@@ -69,6 +70,6 @@ class ImageCanvas final : public Canvas {
   int penWidth_ = 3;
   DirtyTiles dirty_;
   int stampDiameter_ = 0;
-  std::vector<QPoint> stamp_;
+  std::vector<PixelOffset> stamp_;
   long nonFiniteShapes_ = 0;
 };

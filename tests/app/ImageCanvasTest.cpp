@@ -6,6 +6,7 @@
 
 #include "app/ImageCanvas.h"
 #include "app/WindowUnits.h"
+#include "support/ShapeKinds.h"
 
 namespace {
 
@@ -30,25 +31,13 @@ QPoint PixelOf(double x, double y) {
                 static_cast<int>(std::lround(window_units::ToPixelY(y))));
 }
 
-enum class Shape { Line, Point, Circle, Box, FilledBox };
-
-void Draw(ImageCanvas& canvas, Shape shape, const double* v) {
-  switch (shape) {
-    case Shape::Line: canvas.Line(v[0], v[1], v[2], v[3]); break;
-    case Shape::Point: canvas.Point(v[0], v[1]); break;
-    case Shape::Circle: canvas.Circle(v[0], v[1], v[2] / 4); break;
-    case Shape::Box: canvas.Box(v[0], v[1], v[2], v[3]); break;
-    case Shape::FilledBox: canvas.FilledBox(v[0], v[1], v[2], v[3]); break;
-  }
-}
-
 }  // namespace
 
 // Erasing by overdrawing in white is how the animation removes moving parts:
 // random shapes of every kind and width drawn, then drawn again in white, leave
 // the image as it was.
 TEST(ImageCanvas, DrawingAgainInWhiteLeavesNothingBehind) {
-  for (Shape shape : {Shape::Line, Shape::Point, Shape::Circle, Shape::Box, Shape::FilledBox}) {
+  for (Shape shape : kEveryShape) {
     ImageCanvas canvas(kClient);
     std::mt19937 random(11);
     std::uniform_real_distribution<double> x(-150, 60), y(-60, 90);

@@ -1,4 +1,4 @@
-#include "app/WindowUnits.h"
+#include "raster/WindowUnits.h"
 
 namespace window_units {
 
