@@ -73,6 +73,11 @@ std::string Page(int page) {
   }
 }
 
+std::string Caption() {
+  return "  Torlin Brennick" + Blanks(24) +
+         "Click on the buttons, on the window, move the scroll bars, approach lower red cross, etc";
+}
+
 std::string Credit() { return " www.tvva.example" + Blanks(11) + "Ruritania"; }
 
 }  // namespace page_texts

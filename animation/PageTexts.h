@@ -13,5 +13,7 @@ inline constexpr int kPageCount = 3;
 // Page 0, 1 or 2; an empty string for any other number.
 std::string Page(int page);
 std::string Credit();
+// The window's caption.
+std::string Caption();
 
 }  // namespace page_texts

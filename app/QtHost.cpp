@@ -8,12 +8,6 @@
 
 #include "app/TorlinWindow.h"
 
-namespace {
-
-constexpr std::int64_t kFramePeriodNs = 1'000'000'000 / 60;
-
-}  // namespace
-
 QtHost::QtHost(Torlin& window) : window_(window) { clock_.start(); }
 
 QtHost::~QtHost() = default;
@@ -58,11 +52,9 @@ void QtHost::GiveTurn(Turn kind) {
 
 void QtHost::WaitForFrameDeadline() {
   const std::int64_t now = clock_.nsecsElapsed();
-  deadline_ = anchored_ ? deadline_ + kFramePeriodNs : now + kFramePeriodNs;
-  anchored_ = true;
-  if (deadline_ < now - kFramePeriodNs) deadline_ = now;  // far behind: no burst to catch up
-  if (deadline_ > now) {
-    WaitFor(deadline_ - now);
+  const std::int64_t deadline = deadline_.Next(now);
+  if (deadline > now) {
+    WaitFor(deadline - now);
   } else {
     QCoreApplication::processEvents();
   }

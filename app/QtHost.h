@@ -5,6 +5,7 @@
 #include <functional>
 #include <random>
 
+#include "animation/FrameDeadline.h"
 #include "animation/Host.h"
 
 class QEventLoop;
@@ -59,8 +60,7 @@ class QtHost final : public Host {
   Torlin& window_;
   std::mt19937 random_;
   QElapsedTimer clock_;
-  std::int64_t deadline_ = 0;
-  bool anchored_ = false;
+  FrameDeadline deadline_;
   QEventLoop* waiting_ = nullptr;
   std::function<void()> observer_;
   std::function<void(const FrameReport&)> frameObserver_;

@@ -10,6 +10,7 @@
 #include <QShortcut>
 
 #include "animation/Animation.h"
+#include "animation/PageTexts.h"
 #include "app/ColouredButton.h"
 #include "app/Fonts.h"
 #include "app/ImageCanvas.h"
@@ -18,21 +19,11 @@
 #include "app/WindowUnits.h"
 #include "app/WrappingLabel.h"
 
-namespace {
-
-QString Caption() {
-  return QStringLiteral("  Torlin Brennick") + QString(24, QLatin1Char(' ')) +
-         QStringLiteral("Click on the buttons, on the window, move the scroll bars, approach lower "
-                        "red cross, etc");
-}
-
-}  // namespace
-
 Torlin::Torlin(Animate animate, std::function<void()> quitApplication)
     : quitApplication_(std::move(quitApplication)), animate_(animate) {
   if (!quitApplication_) quitApplication_ = [] { QCoreApplication::exit(0); };
   setObjectName(QStringLiteral("Torlin"));
-  setWindowTitle(Caption());
+  setWindowTitle(QString::fromStdString(page_texts::Caption()));
   setFixedSize(window_units::kClientWidth, window_units::kClientHeight);
   setFont(ArialBold(18));
   setMouseTracking(true);

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <span>
+
+#include "animation/Canvas.h"
+
+enum class ControlKind { VerticalScrollBar, HorizontalScrollBar, StandardButton, ColouredButton, Label };
+
+// A rectangle in twips from the client area's top-left corner.
+struct TwipsRect {
+  int left;
+  int top;
+  int width;
+  int height;
+};
+
+// One of the window's ten controls as designed: what every front end lays out.
+struct ControlDesign {
+  const char* name;
+  ControlKind kind;
+  const char* caption;  // buttons; labels get theirs at start-up
+  TwipsRect place;
+  double pointSize;     // bold Arial, or the nearest sans-serif
+  Colour background;    // labels and coloured buttons (their face at start)
+  Colour foreground;    // labels
+  int min = 0;          // scroll bars: range, initial value, arrow and page step
+  int max = 0;
+  int value = 0;
+  int arrowStep = 0;
+  int pageStep = 0;
+};
+
+// The ten controls in tab order (the labels, which take no focus, among them).
+std::span<const ControlDesign> ControlDesigns();
