@@ -76,13 +76,8 @@ void QtHost::WakeUp() {
   if (waiting_) waiting_->quit();
 }
 
-// 24 random bits make every float in [0, 1) on an even grid; 1 itself never comes.
-float QtHost::NextRandom() {
-  return static_cast<float>(random_() >> 8) * (1.0f / 16777216.0f);
-}
+float QtHost::NextRandom() { return random_.Next(); }
 
 void QtHost::Reseed() {
-  const auto ticks = std::chrono::system_clock::now().time_since_epoch().count();
-  std::seed_seq seed{static_cast<std::uint32_t>(ticks), static_cast<std::uint32_t>(ticks >> 32)};
-  random_.seed(seed);
+  random_.Seed(static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
 }

@@ -3,10 +3,10 @@
 #include <QElapsedTimer>
 #include <cstdint>
 #include <functional>
-#include <random>
 
 #include "animation/FrameDeadline.h"
 #include "animation/Host.h"
+#include "animation/RandomNumbers.h"
 
 class QEventLoop;
 class QScrollBar;
@@ -58,7 +58,7 @@ class QtHost final : public Host {
   void WaitFor(std::int64_t nanoseconds);
 
   Torlin& window_;
-  std::mt19937 random_;
+  RandomNumbers random_;
   QElapsedTimer clock_;
   FrameDeadline deadline_;
   QEventLoop* waiting_ = nullptr;

@@ -1,0 +1,74 @@
+// Opens the built page in Debian's headless Chromium, served from this machine,
+// for the browser tests and the measurements. Nothing is downloaded.
+import { mkdtemp, rm } from "node:fs/promises";
+import { tmpdir } from "node:os";
+import { join, dirname } from "node:path";
+import { fileURLToPath } from "node:url";
+import { chromium } from "playwright-core";
+import { serve } from "../serve.mjs";
+
+const kRoot = join(dirname(fileURLToPath(import.meta.url)), "..", "..");
+export const kBuilt = join(kRoot, "build", "web");
+
+// A browser with a fresh profile and a server on a free loopback port; close()
+// ends both. Pages open at the given viewport size and device pixel ratio.
+export async function openBrowser({width = 1000, height = 700, scale = 1} = {}) {
+  const profile = await mkdtemp(join(tmpdir(), "torlin-chromium-"));
+  const server = await serve(kBuilt, 0);
+  const browser = await chromium.launchPersistentContext(profile, {
+    executablePath: process.env.TORLIN_CHROMIUM ?? "/usr/bin/chromium",
+    headless: true,
+    viewport: {width, height},
+    deviceScaleFactor: scale,
+    args: [
+      "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+      "--disable-background-networking", "--disable-component-update", "--disable-sync",
+    ],
+  });
+  const url = `http://127.0.0.1:${server.address().port}/`;
+  return {
+    browser,
+    url,
+    async close() {
+      await browser.close();
+      await new Promise((done) => server.close(done));
+      await rm(profile, {recursive: true, force: true});
+    },
+  };
+}
+
+// A new page at the given size with Torlin loaded and its first picture shown.
+// The page's console errors and uncaught exceptions are collected in errors.
+export async function openPage(session, {query = ""} = {}) {
+  const page = await session.browser.newPage();
+  const errors = [];
+  page.on("console", (message) => { if (message.type() === "error") errors.push(message.text()); });
+  page.on("pageerror", (error) => errors.push(String(error)));
+  await page.goto(session.url + query);
+  await page.waitForFunction(() => typeof TorlinPage !== "undefined" && TorlinPage.stats.frames > 0);
+  return {page, errors};
+}
+
+// Polls fn in the page until it returns a true value.
+export function until(page, fn, arg, timeout = 30000) {
+  return page.waitForFunction(fn, arg, {timeout, polling: 20});
+}
+
+export const stats = (page) => page.evaluate(() => {
+  const s = TorlinPage.stats;
+  return {frames: s.frames, presents: s.presents, nonNumbers: s.nonNumbers, nonFiniteShapes: s.nonFiniteShapes};
+});
+
+// The colour of a client-area pixel on the surface, as [r, g, b].
+export const pixel = (page, x, y) => page.evaluate(([x, y]) => {
+  const canvas = document.getElementById("surface");
+  const ratio = canvas.width / 960;
+  const data = canvas.getContext("2d").getImageData(Math.floor(x * ratio), Math.floor(y * ratio), 1, 1).data;
+  return [data[0], data[1], data[2]];
+}, [x, y]);
+
+// The whole surface's pixels, for comparing pictures.
+export const surfacePixels = (page) => page.evaluate(() => {
+  const canvas = document.getElementById("surface");
+  return Array.from(canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height).data);
+});
