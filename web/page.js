@@ -37,6 +37,7 @@ const TorlinPage = (() => {
   const reportFrames = new URLSearchParams(location.search).has("reports");
   const stats = {
     frames: 0,            // completed frames
+    turns: 0,             // waits of the program for the browser: yields, frames, events
     presents: 0,          // copies of the picture to the page
     firstPictureAt: null, // ms after navigation start
     frameWork: [],        // ms of program work per paced frame, the last 1000
@@ -68,6 +69,7 @@ const TorlinPage = (() => {
   function pauseWork() { workThisFrame += performance.now() - workStartedAt; }
   function resumeWork() { workStartedAt = performance.now(); }
   function waiting(promise) {
+    ++stats.turns;
     pauseWork();
     return promise.then(resumeWork);
   }

@@ -39,7 +39,9 @@ export async function openBrowser({width = 1000, height = 700, scale = 1} = {}) 
 
 // A new page at the given size with Torlin loaded and its first picture shown.
 // The page's console errors and uncaught exceptions are collected in errors.
+// Pages stay open until the next openPage of the session or its close().
 export async function openPage(session, {query = ""} = {}) {
+  for (const open of session.browser.pages()) await open.close();
   const page = await session.browser.newPage();
   const errors = [];
   page.on("console", (message) => { if (message.type() === "error") errors.push(message.text()); });
@@ -67,8 +69,13 @@ export const pixel = (page, x, y) => page.evaluate(([x, y]) => {
   return [data[0], data[1], data[2]];
 }, [x, y]);
 
-// The whole surface's pixels, for comparing pictures.
-export const surfacePixels = (page) => page.evaluate(() => {
+// A fingerprint of the pixels of a part of the surface (device pixels), for
+// comparing pictures without carrying them out of the page.
+export const pictureHash = (page, x = 0, y = 0, w = null, h = null) => page.evaluate(([x, y, w, h]) => {
   const canvas = document.getElementById("surface");
-  return Array.from(canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height).data);
-});
+  const data = canvas.getContext("2d").getImageData(x, y, w ?? canvas.width, h ?? canvas.height).data;
+  const words = new Uint32Array(data.buffer);
+  let hash = 2166136261;
+  for (let i = 0; i < words.length; ++i) hash = Math.imul(hash ^ words[i], 16777619);
+  return hash >>> 0;
+}, [x, y, w, h]);

@@ -1,0 +1,196 @@
+// The page as a person uses it, judged by its pixels and its DOM.
+import { after, before, describe, test } from "node:test";
+import assert from "node:assert/strict";
+import { openBrowser, openPage, pictureHash, pixel, stats, until } from "./browser.mjs";
+
+const kWhite = [255, 255, 255];
+const kRedCross = [734.77, 409.8];  // the origin of window units, in client pixels
+const kFreeSurface = [405, 574];    // clear of every control and label
+const kPlot = {left: 60, top: 450, right: 600, bottom: 662};
+
+// The controls' designed rectangles, in client pixels.
+const kPlaces = {
+  VScroll1: [912, 192, 17, 145], VScroll2: [648, 272, 17, 137], Command1: [872, 392, 73, 41],
+  Command2: [872, 440, 73, 41], Label1: [640, 528, 305, 97], HScroll1: [872, 488, 73, 17],
+  Label2: [8, 8, 177, 377], Command3: [896, 160, 49, 25], Command4: [632, 240, 49, 25],
+  Command5: [872, 16, 73, 41],
+};
+
+// Red pixels of the plot: the lift curves.
+const redInPlot = (page) => page.evaluate((p) => {
+  const data = document.getElementById("surface").getContext("2d")
+    .getImageData(p.left, p.top, p.right - p.left, p.bottom - p.top).data;
+  let n = 0;
+  for (let i = 0; i < data.length; i += 4) n += data[i] === 255 && data[i + 1] === 0 && data[i + 2] === 0;
+  return n;
+}, kPlot);
+
+
+const face = (page, id) => page.$eval(`#${id}`, (e) => getComputedStyle(e).backgroundColor);
+const label2 = (page) => page.$eval("#Label2", (e) => e.textContent);
+const framesNow = async (page) => (await stats(page)).frames;
+const waitFrames = async (page, count) => {
+  const from = await framesNow(page);
+  await until(page, (n) => TorlinPage.stats.frames >= n, from + count);
+};
+
+// Lengths of the runs of two or more blanks in a text.
+const blankRuns = (text) => (text.match(/ {2,}/g) ?? []).map((run) => run.length);
+
+describe("the page", () => {
+  let session;
+  before(async () => { session = await openBrowser(); });
+  after(async () => { await session.close(); });
+
+  test("starts with the background, the controls at their places and the caption as title", async () => {
+    const {page, errors} = await openPage(session);
+    for (const [id, [x, y, w, h]] of Object.entries(kPlaces)) {
+      const box = await page.$eval(`#${id}`, (e) => e.getBoundingClientRect().toJSON());
+      assert.deepEqual([box.x, box.y, box.width, box.height], [x, y, w, h], id);
+    }
+    assert.deepEqual(await pixel(page, 625, 300), [0, 192, 192], "teal frame");
+    assert.deepEqual(await pixel(page, 406, 656), [192, 192, 192], "silver base line");
+    assert.deepEqual(await pixel(page, 300, 300), kWhite);
+    assert.equal(await page.$eval("title", (e) => e.textContent),
+                 "  Torlin Brennick" + " ".repeat(24) +
+                 "Click on the buttons, on the window, move the scroll bars, approach lower red cross, etc");
+    assert.equal(await page.$eval("#Command4", (e) => e.textContent), " auto");
+    assert.deepEqual(await page.$$eval(".control", (all) => all.filter((e) => e.tabIndex > 0)
+      .sort((a, b) => a.tabIndex - b.tabIndex).map((e) => e.id)),
+      ["VScroll1", "VScroll2", "Command1", "Command2", "HScroll1", "Command3", "Command4", "Command5"]);
+    const font = await page.$eval("#Label2", (e) => [getComputedStyle(e).fontSize, getComputedStyle(e).whiteSpace]);
+    assert.deepEqual(font, ["13px", "break-spaces"]);
+    assert.ok(await page.evaluate(() => document.fonts.check('bold 13px "Liberation Sans"')));
+    assert.deepEqual(blankRuns(await label2(page)), [2, 8, 51, 30, 30, 9]);
+    assert.deepEqual(errors, []);
+  });
+
+  test("the cam turns; auto turns cyan and the curves pile up; CLS clears and repaints", async () => {
+    const {page, errors} = await openPage(session);
+    const cam = await pictureHash(page, 640, 40, 240, 200);
+    await waitFrames(page, 3);
+    assert.notEqual(await pictureHash(page, 640, 40, 240, 200), cam, "the cam outline moves");
+
+    await page.focus("#HScroll1");
+    await page.keyboard.press("End");  // ten degrees a frame: a revolution in 36 frames
+    await page.click("#Command3");
+    await until(page, () => getComputedStyle(document.getElementById("Command3")).backgroundColor === "rgb(0, 255, 255)");
+    assert.equal(await face(page, "Command4"), "rgb(224, 224, 224)");
+    const oneCurve = await redInPlot(page);
+    await waitFrames(page, 36 * 5);
+    const piled = await redInPlot(page);
+    assert.ok(piled > oneCurve + 300, `curves pile up: ${oneCurve} then ${piled} red pixels`);
+
+    await page.click("#Command1");
+    await waitFrames(page, 2);
+    const cleared = await redInPlot(page);
+    assert.ok(cleared < piled / 2, `CLS clears the plot: ${piled} then ${cleared} red pixels`);
+    assert.deepEqual(await pixel(page, 406, 656), [192, 192, 192], "the background is painted again");
+    assert.deepEqual(blankRuns(await label2(page)).slice(0, 1), [42], "with the next page");
+    assert.deepEqual(errors, []);
+  });
+
+  test("the pointer on the red cross pauses: no frame, no picture, no work while it stays", async () => {
+    const {page, errors} = await openPage(session);
+    await page.mouse.move(...kRedCross);
+    await until(page, () => TorlinPage.stats.frameWork.length > 0);
+    await page.waitForTimeout(200);
+    await page.mouse.move(kRedCross[0] + 1, kRedCross[1] + 1);  // still inside: a move is no frame either
+    await page.waitForTimeout(100);
+    const snapshot = () => page.evaluate(() => {
+      const s = TorlinPage.stats;
+      return {frames: s.frames, presents: s.presents, turns: s.turns, work: s.frameWork.length};
+    });
+    const before = await snapshot();
+    const picture = await pictureHash(page);
+    await page.waitForTimeout(600);
+    assert.deepEqual(await snapshot(), before, "the program sleeps");
+    assert.equal(await pictureHash(page), picture);
+
+    await page.mouse.move(...kFreeSurface);
+    await waitFrames(page, 5);
+    assert.deepEqual(errors, []);
+  });
+
+  test("clicks show the three pages in turn, every blank kept", async () => {
+    const {page} = await openPage(session);
+    const pages = [await label2(page)];
+    for (let i = 0; i < 3; ++i) {
+      await page.mouse.click(...kFreeSurface);
+      await until(page, (last) => document.getElementById("Label2").textContent !== last, pages.at(-1));
+      await page.waitForTimeout(400);  // no double-click with the next one
+      pages.push(await label2(page));
+    }
+    assert.deepEqual(pages.map(blankRuns), [[2, 8, 51, 30, 30, 9], [42, 66, 63], [42, 19, 6], [2, 8, 51, 30, 30, 9]]);
+    await page.click("#Label2");
+    await until(page, (first) => document.getElementById("Label2").textContent !== first, pages[0]);
+  });
+
+  test("scroll bars step by arrow and page, answer the keyboard and drag", async () => {
+    const {page} = await openPage(session);
+    const value = (i) => page.evaluate((i) => TorlinPage.bar(i).value, i);
+    const [x, y, w, h] = kPlaces.VScroll1;
+    await page.mouse.click(x + w / 2, y + h - 5);  // the lower arrow
+    assert.equal(await value(0), 61);
+    await page.mouse.click(x + w / 2, y + h - 25);  // the trough below the thumb
+    assert.equal(await value(0), 66);
+    await page.keyboard.press("ArrowUp");
+    assert.equal(await value(0), 65);
+
+    await page.focus("#VScroll2");
+    await page.keyboard.press("PageDown");
+    assert.equal(await value(1), 250);
+    await page.keyboard.press("End");
+    await page.keyboard.press("PageDown");
+    assert.equal(await value(1), 700);
+
+    const thumb = await page.$eval("#HScroll1 .thumb", (e) => e.getBoundingClientRect().toJSON());
+    await page.mouse.move(thumb.x + thumb.width / 2, thumb.y + thumb.height / 2);
+    await page.mouse.down();
+    await page.mouse.move(thumb.x - 100, thumb.y + thumb.height / 2, {steps: 5});
+    await page.mouse.up();
+    assert.equal(await value(2), 25);
+  });
+
+  for (const [how, end] of [
+    ["Escape", (page) => page.keyboard.press("Escape")],
+    ["QUIT", (page) => page.click("#Command2")],
+    ["a double-click", (page) => page.mouse.dblclick(...kFreeSurface)],
+  ]) {
+    test(`${how} ends: the animation stops, the surface is cleared, one line says how to start again`, async () => {
+      const {page, errors} = await openPage(session);
+      await page.focus("#VScroll2");
+      await end(page);
+      await until(page, () => !document.getElementById("ended").hidden);
+      const frames = await framesNow(page);
+      await page.waitForTimeout(300);
+      assert.equal(await framesNow(page), frames);
+      const white = await page.evaluate(() => {
+        const c = document.getElementById("surface");
+        return c.getContext("2d").getImageData(0, 0, c.width, c.height).data.every((v) => v === 255);
+      });
+      assert.ok(white, "the surface is white");
+      assert.equal(await page.$eval("#ended", (e) => e.textContent),
+                   "Torlin has ended. Reload the page to start it again.");
+      assert.equal(await page.$eval("#Command1", (e) => getComputedStyle(e).visibility), "hidden");
+      assert.deepEqual(errors, []);
+    });
+  }
+});
+
+test("a small viewport scales the client area down; the pointer still finds the red cross", async () => {
+  const session = await openBrowser({width: 480, height: 400, scale: 2});
+  try {
+    const {page} = await openPage(session);
+    const box = await page.$eval("#client", (e) => e.getBoundingClientRect().toJSON());
+    assert.deepEqual([box.width, box.height], [480, 331]);
+    assert.equal(await page.$eval("#surface", (e) => e.width), 1920, "device pixels");
+    await page.mouse.move(kRedCross[0] / 2, kRedCross[1] / 2);
+    await page.waitForTimeout(200);
+    const frames = await framesNow(page);
+    await page.waitForTimeout(300);
+    assert.equal(await framesNow(page), frames, "paused");
+  } finally {
+    await session.close();
+  }
+});
