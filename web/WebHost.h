@@ -16,8 +16,9 @@
 //
 // Turns: a plain turn yields to the browser once and returns; a frame-pacing turn
 // waits for the next animation frame at or after the frame's deadline (1/60 s
-// after the previous one); a paused turn sleeps until the page has an event. Each
-// turn first shows what was drawn since the last one.
+// after the previous one), or for the deadline itself when the browser draws no
+// frame in time; a paused turn sleeps until the page has an event. Each turn first
+// shows what was drawn since the last one.
 class WebHost final : public Host, public FrontEnd {
  public:
   WebHost(WindowVariables& vars, RasterCanvas& canvas);
