@@ -27,7 +27,7 @@ ParsedOptions Failure(const QString& error) {
   return parsed;
 }
 
-ParsedOptions Outcome(ParsedOptions::Outcome outcome) {
+ParsedOptions Finished(ParsedOptions::Outcome outcome) {
   ParsedOptions parsed;
   parsed.outcome = outcome;
   return parsed;
@@ -113,8 +113,8 @@ ParsedOptions ParseLiftOptions(const QStringList& arguments) {
   }
 
   if (!parser.parse(arguments)) return Failure(ParseError(parser, arguments));
-  if (parser.isSet(help)) return Outcome(ParsedOptions::Outcome::Help);
-  if (parser.isSet(version)) return Outcome(ParsedOptions::Outcome::Version);
+  if (parser.isSet(help)) return Finished(ParsedOptions::Outcome::Help);
+  if (parser.isSet(version)) return Finished(ParsedOptions::Outcome::Version);
   if (!parser.positionalArguments().isEmpty()) {
     return Failure(QStringLiteral("unexpected argument '%1'; every setting is an option such as --lever N")
                        .arg(parser.positionalArguments().first()));
