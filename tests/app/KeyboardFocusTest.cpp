@@ -6,15 +6,11 @@
 #include "WindowFixture.h"
 #include "app/FocusRing.h"
 
-namespace {
-
-const QColor kLightGrey(224, 224, 224);
-const QColor kCyan(0, 255, 255);
-
-}  // namespace
-
 class KeyboardFocus : public WindowFixture {
  protected:
+  const QColor kLightGrey{224, 224, 224};
+  const QColor kCyan{0, 255, 255};
+
   QImage Shown() { return window->grab().toImage(); }
 
   // Every pixel of the face just inside the button's 1-pixel border: clear of the
