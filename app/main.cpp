@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "app/CommandLine.h"
+#include "app/DesktopIdentity.h"
 #include "app/QtHost.h"
 #include "app/StartGuard.h"
 #include "app/TorlinWindow.h"
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   guard.Release();
   if (const auto status = command_line::RejectLeftovers(QApplication::arguments())) return *status;
+  PresentToTheDesktop();
 
   Torlin window;
   EndAfterFramesIfAsked(window);
