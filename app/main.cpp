@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "app/DesktopIdentity.h"
 #include "app/QtHost.h"
+#include "app/ScaledWindow.h"
 #include "app/StartGuard.h"
 #include "app/TorlinWindow.h"
 
@@ -33,7 +34,6 @@ int main(int argc, char** argv) {
 
   Torlin window;
   EndAfterFramesIfAsked(window);
-  window.show();
-  window.activateWindow();
+  const auto scaled = ShowFitted(window);
   return app.exec();
 }
