@@ -87,11 +87,6 @@ void ScaledWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void ScaledWindow::showEvent(QShowEvent* event) {
-  QGraphicsView::showEvent(event);
-  QTimer::singleShot(kFramingDelayMs, this, &ScaledWindow::FitToScreen);
-}
-
 void ScaledWindow::FitToScreen() {
   if (!windowHandle() || !screen()) return;
   const double fitted =
@@ -112,5 +107,6 @@ std::unique_ptr<ScaledWindow> ShowFitted(Torlin& window) {
   scaled->move(available.topLeft());
   scaled->show();
   scaled->activateWindow();
+  QTimer::singleShot(kFramingDelayMs, scaled.get(), &ScaledWindow::FitToScreen);
   return scaled;
 }

@@ -20,9 +20,11 @@ class ScaledWindow final : public QGraphicsView {
   ~ScaledWindow() override;
 
   double Scale() const { return scale_; }
-  // Presents the window at another factor (the desktop's frame turned out larger
-  // or smaller than expected).
+  // Presents the window at another factor.
   void SetScale(double scale);
+  // Fits the window to its screen's available area again, with the real frame
+  // once the desktop has framed it (it may be larger or smaller than expected).
+  void FitToScreen();
 
   // From a point of this view's area (its pixels) to the window's own pixels.
   QPointF ToWindow(QPointF viewPoint) const;
@@ -31,11 +33,8 @@ class ScaledWindow final : public QGraphicsView {
  protected:
   bool event(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
-  void showEvent(QShowEvent* event) override;
 
  private:
-  // Once the desktop has framed the window, fits it again with the real frame.
-  void FitToScreen();
   // Moves the focus to the window's next (or previous) control in tab order.
   void StepFocus(bool forward);
 

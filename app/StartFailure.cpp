@@ -46,6 +46,8 @@ bool DisplayServerMayBeThere(const QByteArray& display) {
   if (!match.hasMatch()) return false;
   const QString host = match.captured(1);
   if (!host.isEmpty() && host != QLatin1String("unix")) return true;
-  const QFileInfo socket(QStringLiteral("/tmp/.X11-unix/X") + match.captured(2));
-  return socket.exists();
+  // A starting server takes its lock file before it listens on its socket.
+  const QString number = match.captured(2);
+  return QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X") + number) ||
+         QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(number));
 }

@@ -15,7 +15,8 @@ struct StartFailure {
 // attempts: how many starts were made in all, this one included.
 StartFailure DescribeStartFailure(const QStringList& warnings, const QString& fatal, int attempts = 1);
 
-// True when the X display the name points at has a local server socket, or is on
-// another host (where only a connection would tell). A failed connection to such a
+// True when the X display the name points at has a local server (its socket, or
+// the lock file of a server that is starting), or is on another host (where only a
+// connection would tell). A failed connection to such a
 // display is worth another try; to an absent one it is not.
 bool DisplayServerMayBeThere(const QByteArray& display);

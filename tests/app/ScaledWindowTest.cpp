@@ -119,8 +119,22 @@ TEST_F(ScaledWindowTest, ClicksKeysAndTheCloseBoxWorkAsOnTheWindow) {
   EXPECT_TRUE(window->Ending());
 }
 
+TEST_F(ScaledWindowTest, RefitsToItsScreenWithTheRealFrame) {
+  const QSize available = scaled->screen()->availableGeometry().size();
+  const double expected = FitScale(QSize(960, 662), available, scaled->windowHandle()->frameMargins());
+  ASSERT_NE(expected, kScale);
+  scaled->FitToScreen();
+  EXPECT_DOUBLE_EQ(scaled->Scale(), expected);
+  EXPECT_EQ(scaled->size(), QSize(static_cast<int>(std::ceil(960 * expected)), static_cast<int>(std::ceil(662 * expected))));
+}
+
 TEST_F(ScaledWindowTest, CloseBoxEndsTheProgram) {
   scaled->close();
+  EXPECT_EQ(quitRequests, 1);
+}
+
+TEST_F(ScaledWindowTest, DoubleClickOnTheSurfaceEndsTheProgram) {
+  QTest::mouseDClick(Screen(), Qt::LeftButton, {}, Shown(QPointF(300, 500)));
   EXPECT_EQ(quitRequests, 1);
 }
 

@@ -29,7 +29,7 @@ struct Shown {
 
 // Starts the program on the display, waits until its window is shown and drawn,
 // records where it is and what the screen shows, and ends it with Escape.
-Shown StartAndLook(const VirtualDisplay& display, const QString& scaleFactor = {}) {
+Shown StartAndLook(VirtualDisplay& display, const QString& scaleFactor = {}) {
   QProcessEnvironment environment = display.Environment();
   if (!scaleFactor.isEmpty()) environment.insert("QT_SCALE_FACTOR", scaleFactor);
   QProcess torlin;
