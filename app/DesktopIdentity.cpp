@@ -26,10 +26,11 @@ QIcon BuiltInIcon() {
 
 QIcon WindowIcon() { return QIcon::fromTheme(QString::fromLatin1(kTorlinAppId), BuiltInIcon()); }
 
+// The application name is the window's class on X, by which the desktop finds the
+// menu entry; no display name is set, as Qt would append it to the window's title.
 void PresentToTheDesktop() {
-  QCoreApplication::setApplicationName(QStringLiteral("torlin"));
+  QCoreApplication::setApplicationName(QString::fromLatin1(kTorlinAppId));
   QCoreApplication::setApplicationVersion(QString::fromLatin1(kTorlinVersion));
-  QGuiApplication::setApplicationDisplayName(QStringLiteral("Torlin"));
   QGuiApplication::setDesktopFileName(QString::fromLatin1(kTorlinAppId));
   QApplication::setWindowIcon(WindowIcon());
 }

@@ -8,6 +8,7 @@
 #include <QThread>
 
 #include "VirtualDisplay.h"
+#include "torlin/Version.h"
 
 namespace {
 
@@ -19,10 +20,14 @@ QString RunTool(const QProcessEnvironment& environment, const QString& tool, con
   if (!process.waitForFinished(30000)) process.kill(), process.waitForFinished();
   const QByteArray output = process.readAllStandardOutput();
   if (binary) *binary = output;
-  return QString::fromLocal8Bit(output).trimmed();
+  QString text = QString::fromLocal8Bit(output);
+  while (text.endsWith('\n')) text.chop(1);
+  return text;
 }
 
 struct Shown {
+  QString title;
+  QString windowClass;
   QRect place;   // the window on the screen, in screen pixels
   QImage screen; // the whole screen
 };
@@ -42,6 +47,8 @@ Shown StartAndLook(VirtualDisplay& display, const QString& scaleFactor = {}) {
   QThread::msleep(1500);  // framed, fitted and drawn
 
   Shown shown;
+  shown.title = RunTool(environment, "xdotool", {"getwindowname", id});
+  shown.windowClass = RunTool(environment, "xprop", {"-id", id, "WM_CLASS"});
   // "Position: 0,0 (screen: 0)" and "Geometry: 891x614"
   const QString geometry = RunTool(environment, "xdotool", {"getwindowgeometry", id});
   const QString at = geometry.section("Position: ", 1).section(' ', 0, 0);
@@ -98,5 +105,9 @@ TEST(SmallScreen, WindowIsAsDesignedWhereItFits) {
   ASSERT_TRUE(display.Problem().isEmpty()) << display.Problem().toStdString();
   const Shown shown = StartAndLook(display);
   EXPECT_EQ(shown.place.size(), QSize(960, 662));
+  // The caption exactly as designed; the class names the desktop entry.
+  EXPECT_EQ(shown.title, "  Torlin Brennick" + QString(24, ' ') +
+                            "Click on the buttons, on the window, move the scroll bars, approach lower red cross, etc");
+  EXPECT_TRUE(shown.windowClass.endsWith(QString("\"%1\"").arg(kTorlinAppId))) << shown.windowClass.toStdString();
   EXPECT_GT(CreditPixels(shown), 200);
 }
