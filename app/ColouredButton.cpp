@@ -10,9 +10,10 @@ ColouredButton::ColouredButton(const QString& caption, QWidget* parent)
 
 void ColouredButton::SetFace(Colour face) {
   face_ = face;
+  // No focus outline from the style: it would tint the face. The window's focus
+  // ring shows the focus outside the button instead.
   setStyleSheet(QStringLiteral("QPushButton { background-color: rgb(%1, %2, %3);"
-                               " border: 1px solid rgb(96, 96, 96); }"
-                               "QPushButton:focus { border: 2px solid rgb(64, 64, 64); }"
+                               " border: 1px solid rgb(96, 96, 96); outline: none; }"
                                "QPushButton:pressed { border: 3px solid rgb(64, 64, 64); }")
                     .arg(face.r)
                     .arg(face.g)

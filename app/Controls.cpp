@@ -5,6 +5,8 @@
 #include <QScrollBar>
 
 #include "app/ColouredButton.h"
+#include "app/ControlDescriptions.h"
+#include "app/FocusRing.h"
 #include "app/Fonts.h"
 #include "app/WindowUnits.h"
 #include "app/WrappingLabel.h"
@@ -87,5 +89,8 @@ Controls BuildControls(QWidget& window) {
   QWidget* order[] = {c.VScroll1, c.VScroll2, c.Command1, c.Command2, c.HScroll1,
                       c.Command3, c.Command4, c.Command5};
   for (std::size_t i = 1; i < std::size(order); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+
+  new FocusRing(window, {std::begin(order), std::end(order)});  // owned by the window
+  DescribeControls(c);
   return c;
 }

@@ -1,15 +1,39 @@
 #include <QApplication>
 
-#include "app/NoDisplayGuard.h"
+#include "app/CommandLine.h"
+#include "app/DesktopIdentity.h"
+#include "app/QtHost.h"
+#include "app/ScaledWindow.h"
+#include "app/StartGuard.h"
 #include "app/TorlinWindow.h"
 
+namespace {
+
+// For start-up tests run from outside: with TORLIN_END_AFTER_FRAMES=n the program
+// ends by itself, with status 0, once the animation has drawn n frames. A start
+// that ends with 0 has certainly reached its first frame, which a test could
+// otherwise only learn by reading the screen.
+void EndAfterFramesIfAsked(Torlin& window) {
+  const int frames = qEnvironmentVariableIntValue("TORLIN_END_AFTER_FRAMES");
+  if (frames <= 0) return;
+  window.AnimationHost().SetFrameObserver([&window, frames, drawn = 0](const FrameReport&) mutable {
+    if (++drawn == frames) window.EndProgram();
+  });
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  NoDisplayGuard guard;
+  if (const auto status = command_line::AnswerInformationRequest(argc, argv)) return *status;
+
+  StartGuard guard(argc, argv);
   QApplication app(argc, argv);
   guard.Release();
+  if (const auto status = command_line::RejectLeftovers(QApplication::arguments())) return *status;
+  PresentToTheDesktop();
 
   Torlin window;
-  window.show();
-  window.activateWindow();
+  EndAfterFramesIfAsked(window);
+  const auto scaled = ShowFitted(window);
   return app.exec();
 }
