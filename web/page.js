@@ -356,13 +356,22 @@ const TorlinPage = (() => {
       }));
     },
 
+    // The program could not run (no WebAssembly, a file missing): say so in one line.
+    fail(reason) {
+      this.end();
+      document.getElementById("ended").textContent = `Torlin could not start in this browser: ${reason}`;
+    },
+
     end() {
       ended = true;
       events.length = 0;
-      for (const name of barOrder) controls[name + "Bar"].stopRepeat();
+      for (const name of barOrder) controls[name + "Bar"]?.stopRepeat();
       client.classList.add("ended");
       document.getElementById("ended").hidden = false;
       if (document.activeElement instanceof HTMLElement) document.activeElement.blur();
     },
   };
 })();
+
+// The program's loader reports here when it cannot start.
+var Module = {onAbort: (reason) => TorlinPage.fail(String(reason))};
