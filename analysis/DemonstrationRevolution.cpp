@@ -37,13 +37,14 @@ void DemonstrationModel::Run(ModeSetting mode, int speed, DemonstrationRevolutio
   revolution.frames.clear();
   revolution.unsolvedFrames = 0;
 
-  // The frames of a revolution as the loop counts them. The shaft arc's direction and
-  // the lever's arc centres are left out: they place drawn parts only.
+  // The frames of a revolution as the loop counts them. The search turns only the
+  // pitch entries it reads, to the values the whole turned curve would hold. The
+  // shaft arc's direction and the lever's arc centres are left out: they place drawn
+  // parts only.
   const double step = speed / 100.0;
   for (s.camAngle = 0; s.camAngle <= 359; s.camAngle += step) {
     s.camAngleRad = s.camAngle * s.constants.pi / 180;
-    RotatePitchCurve(s);
-    RunContactSearch(s);
+    RunContactSearchTurningOnDemand(s);
     const bool solved = SolveSecondRollerAndValve(s, vars);
     TurnLeverCurve(s);
     if (!solved) ++revolution.unsolvedFrames;

@@ -34,6 +34,55 @@ void BM_FrameKinematics(benchmark::State& bench) {
 }
 BENCHMARK(BM_FrameKinematics)->Unit(benchmark::kMicrosecond);
 
+// Whole revolutions at many lever settings and speeds, searched with the whole pitch
+// curve turned and with only the read entries turned: the count of frames whose pair
+// or roller centre differs in any bit (0 is the only right answer).
+int FramesThatDiffer() {
+  auto whole = StartedState(0, 200);
+  auto onDemand = StartedState(0, 200);
+  int differ = 0;
+  for (int scroll1 = 0; scroll1 <= 115; scroll1 += 23) {
+    for (auto* s : {whole.get(), onDemand.get()}) {
+      SetControlShafts(*s, scroll1, 200);
+      TurnLeverCurve(*s);
+    }
+    for (double step : {4.0, 0.25, 7.5}) {
+      for (double camAngle = 0; camAngle <= 359; camAngle += step) {
+        for (auto* s : {whole.get(), onDemand.get()}) {
+          s->camAngle = camAngle;
+          s->camAngleRad = camAngle * s->constants.pi / 180;
+        }
+        RotatePitchCurve(*whole);
+        RunContactSearch(*whole);
+        RunContactSearchTurningOnDemand(*onDemand);
+        differ += whole->bestPitchIndex != onDemand->bestPitchIndex ||
+                  whole->bestLeverIndex != onDemand->bestLeverIndex || whole->rollerX != onDemand->rollerX ||
+                  whole->rollerY != onDemand->rollerY;
+      }
+    }
+  }
+  return differ;
+}
+
+// The same frame with the pitch curve turned only where the search reads it, as the
+// mode map runs it; reports first that it finds the same pairs as the window's frame.
+void BM_FrameKinematicsTurningOnDemand(benchmark::State& bench) {
+  bench.counters["framesThatDiffer"] = FramesThatDiffer();
+  if (bench.counters["framesThatDiffer"] != 0) bench.SkipWithError("turning on demand changed a search result");
+  auto s = InitialSettings();
+  WindowVariables vars;
+  for (auto _ : bench) {
+    NextCamAngle(*s);
+    RunContactSearchTurningOnDemand(*s);
+    ComputeEccentricDirection(*s);
+    SolveSecondRollerAndValve(*s, vars);
+    TurnArcCentres(*s);
+    TurnLeverCurve(*s);
+    benchmark::DoNotOptimize(s->valveY);
+  }
+}
+BENCHMARK(BM_FrameKinematicsTurningOnDemand)->Unit(benchmark::kMicrosecond);
+
 void BM_PitchRotation(benchmark::State& bench) {
   auto s = InitialSettings();
   for (auto _ : bench) {
