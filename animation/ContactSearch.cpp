@@ -115,17 +115,29 @@ struct NearestPair {
   }
 };
 
+// The coarse stage's pitch samples at one cam angle, in scan order.
+using CoarseSamples = std::array<int, kCoarsePitchSamples>;
+CoarseSamples CoarseSamplesAt(double camAngle) {
+  CoarseSamples samples;
+  const int first = CoarsePitchIndex(camAngle, 0);
+  for (int m = 0; m < kCoarsePitchSamples; ++m) {
+    // The same wrap into the turn as CoarsePitchIndex, without rounding again.
+    const int j = first + kLeverSampleStep * m;
+    samples[m] = j >= kStepsPerTurn ? j - kStepsPerTurn : j;
+  }
+  return samples;
+}
+
 // Every pitch sample of the sector against every 20th lever entry from 600 on; the
 // pitch entries must have been turned.
-void CoarseStage(NearestPair& nearest, const AnimationState& state) {
+void CoarseStage(NearestPair& nearest, const AnimationState& state, const CoarseSamples& samples) {
   std::array<double, kLeverSamples> sampleX, sampleY;
   for (int n = 0; n < kLeverSamples; ++n) {
     sampleX[n] = state.leverCurveNowX[kLeverFirstSample + kLeverSampleStep * n];
     sampleY[n] = state.leverCurveNowY[kLeverFirstSample + kLeverSampleStep * n];
   }
-  for (int m = 0; m < kCoarsePitchSamples; ++m) {
-    nearest.ConsiderRun(CoarsePitchIndex(state.camAngle, m), sampleX.data(), sampleY.data(),
-                                       kLeverSamples, kLeverFirstSample, kLeverSampleStep);
+  for (int j : samples) {
+    nearest.ConsiderRun(j, sampleX.data(), sampleY.data(), kLeverSamples, kLeverFirstSample, kLeverSampleStep);
   }
 }
 
@@ -186,7 +198,7 @@ int CoarsePitchIndex(double camAngle, int m) {
 void RunContactSearch(AnimationState& state) {
   state.bestDistSq = 5000;
   NearestPair nearest{state};
-  CoarseStage(nearest, state);
+  CoarseStage(nearest, state, CoarseSamplesAt(state.camAngle));
   CopyWrapMargin(state);
   FineStage(nearest, state, FineWindowOf(state));
   PlaceRoller(state);
@@ -194,13 +206,11 @@ void RunContactSearch(AnimationState& state) {
 
 void RunContactSearchTurningOnDemand(AnimationState& state) {
   const CamTurn turn = CamTurnOf(state);
-  for (int m = 0; m < kCoarsePitchSamples; ++m) {
-    const int j = CoarsePitchIndex(state.camAngle, m);
-    RotatePitchEntry(state, turn, j, j);
-  }
+  const CoarseSamples samples = CoarseSamplesAt(state.camAngle);
+  for (int j : samples) RotatePitchEntry(state, turn, j, j);
   state.bestDistSq = 5000;
   NearestPair nearest{state};
-  CoarseStage(nearest, state);
+  CoarseStage(nearest, state, samples);
 
   // The fine window's entries, those past the turn's end as copies of 1..40.
   const FineWindow window = FineWindowOf(state);

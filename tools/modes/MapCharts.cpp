@@ -189,7 +189,6 @@ std::unique_ptr<QChart> LiftDurationChart(const std::vector<ModeResult>& results
   QScatterSeries* points = Markers(QScatterSeries::MarkerShapeCircle, 6);
   QList<qreal> levers;
   double longest = 0, highest = 0;
-  int leverLow = kLeverBar.max, leverHigh = kLeverBar.min;
   for (const ModeResult& r : results) {
     const std::optional<double> duration = r.summary.atFullLift.durationCrankDeg;
     if (!duration || !r.summary.maxLiftMm) continue;
@@ -198,10 +197,6 @@ std::unique_ptr<QChart> LiftDurationChart(const std::vector<ModeResult>& results
     longest = std::max(longest, *duration);
     highest = std::max(highest, *r.summary.maxLiftMm);
   }
-  for (const ModeResult& r : results) {
-    leverLow = std::min(leverLow, r.mode.lever);
-    leverHigh = std::max(leverHigh, r.mode.lever);
-  }
   auto chart = NewChart(
       QStringLiteral("Lift against duration: %1 of %2 modes reach 1 mm").arg(points->count()).arg(results.size()),
       GridText(map));
@@ -209,8 +204,10 @@ std::unique_ptr<QChart> LiftDurationChart(const std::vector<ModeResult>& results
   QValueAxis* x = ValueAxis(*chart, Qt::AlignBottom, kDurationTitle, 0, RoundedUp(longest, 45), 45);
   // A little headroom, so that the highest points are not cut by the frame.
   QValueAxis* y = ValueAxis(*chart, Qt::AlignLeft, kMaxLiftTitle, 0, RoundedUp(highest * 1.02, 2), 2);
-  if (results.empty()) leverLow = leverHigh = 0;
-  QColorAxis* scale = ColourScale(*chart, QStringLiteral("lever bar VScroll1 value"), leverLow, leverHigh);
+  // The scale spans the lever values of the points shown, as the colours do.
+  const auto [leverLow, leverHigh] = std::minmax_element(levers.begin(), levers.end());
+  QColorAxis* scale = ColourScale(*chart, QStringLiteral("lever bar VScroll1 value"),
+                                  levers.isEmpty() ? 0 : *leverLow, levers.isEmpty() ? 0 : *leverHigh);
   Attach(points, {x, y, scale});
   points->colorBy(levers, ScaleGradient());
   chart->legend()->hide();
