@@ -128,16 +128,51 @@ CoarseSamples CoarseSamplesAt(double camAngle) {
   return samples;
 }
 
+// The coarse lever samples in groups of consecutive ones, each with the box that
+// holds its points.
+constexpr int kGroupSize = 16;
+constexpr int kGroups = (kLeverSamples + kGroupSize - 1) / kGroupSize;
+
+struct Box {
+  double minX, maxX, minY, maxY;
+
+  // Never more than the squared distance from (px, py) to any point in the box as
+  // NearestInRun computes it: the differences to the box's edges are no larger than
+  // those to its points, and rounding to nearest keeps that order through the
+  // subtraction, the squares and the sum.
+  double LeastDistSq(double px, double py) const {
+    const double dx = std::max(std::max(minX - px, px - maxX), 0.0);
+    const double dy = std::max(std::max(minY - py, py - maxY), 0.0);
+    return dx * dx + dy * dy;
+  }
+};
+
 // Every pitch sample of the sector against every 20th lever entry from 600 on; the
-// pitch entries must have been turned.
+// pitch entries must have been turned. A group whose box lies no nearer than the best
+// pair so far holds no strictly nearer pair, so skipping it changes nothing.
 void CoarseStage(NearestPair& nearest, const AnimationState& state, const CoarseSamples& samples) {
   std::array<double, kLeverSamples> sampleX, sampleY;
   for (int n = 0; n < kLeverSamples; ++n) {
     sampleX[n] = state.leverCurveNowX[kLeverFirstSample + kLeverSampleStep * n];
     sampleY[n] = state.leverCurveNowY[kLeverFirstSample + kLeverSampleStep * n];
   }
+  std::array<Box, kGroups> boxes;
+  for (int g = 0; g < kGroups; ++g) {
+    const int first = g * kGroupSize;
+    const int end = std::min(first + kGroupSize, kLeverSamples);
+    const auto [minX, maxX] = std::minmax_element(&sampleX[first], &sampleX[0] + end);
+    const auto [minY, maxY] = std::minmax_element(&sampleY[first], &sampleY[0] + end);
+    boxes[g] = {*minX, *maxX, *minY, *maxY};
+  }
   for (int j : samples) {
-    nearest.ConsiderRun(j, sampleX.data(), sampleY.data(), kLeverSamples, kLeverFirstSample, kLeverSampleStep);
+    const double px = state.camPitchX[j];
+    const double py = state.camPitchY[j];
+    for (int g = 0; g < kGroups; ++g) {
+      if (boxes[g].LeastDistSq(px, py) >= state.bestDistSq) continue;
+      const int first = g * kGroupSize;
+      nearest.ConsiderRun(j, &sampleX[first], &sampleY[first], std::min(kGroupSize, kLeverSamples - first),
+                          kLeverFirstSample + kLeverSampleStep * first, kLeverSampleStep);
+    }
   }
 }
 
@@ -161,7 +196,35 @@ FineWindow FineWindowOf(const AnimationState& state) {
   return {s, std::min(s + 2 * kFineHalfWidth, kPitchLast)};
 }
 
+// The boxes of a lever window's blocks of consecutive entries, kept while the window
+// stays where it is: it moves only when a pair improves.
+constexpr int kBlockSize = 8;
+constexpr int kMaxBlocks = (2 * kFineHalfWidth + 1 + kBlockSize - 1) / kBlockSize;
+
+struct BoxedWindow {
+  int first = 0;
+  int last = -1;
+  int blocks = 0;
+  std::array<Box, kMaxBlocks> boxes;
+
+  void Cover(const AnimationState& state, int windowFirst, int windowLast) {
+    if (windowFirst == first && windowLast == last) return;
+    first = windowFirst;
+    last = windowLast;
+    blocks = 0;
+    for (int k = first; k <= last; k += kBlockSize) {
+      const double* xs = &state.leverCurveNowX[k];
+      const double* ys = &state.leverCurveNowY[k];
+      const int count = std::min(kBlockSize, last - k + 1);
+      const auto [minX, maxX] = std::minmax_element(xs, xs + count);
+      const auto [minY, maxY] = std::minmax_element(ys, ys + count);
+      boxes[blocks++] = {*minX, *maxX, *minY, *maxY};
+    }
+  }
+};
+
 void FineStage(NearestPair& nearest, AnimationState& state, FineWindow window) {
+  BoxedWindow boxed;
   for (int j = window.first; j <= window.last; ++j) {
     // The lever window is centred anew for every pitch entry, on the best so far.
     // Entries past the table's end are skipped; below 0 cannot happen with the
@@ -170,8 +233,16 @@ void FineStage(NearestPair& nearest, AnimationState& state, FineWindow window) {
     const int first = std::max(b - kFineHalfWidth, 0);
     const int last = std::min(b + kFineHalfWidth, kLeverLast);
     if (first > last) continue;
-    nearest.ConsiderRun(j, &state.leverCurveNowX[first], &state.leverCurveNowY[first],
-                                    last - first + 1, first, 1);
+    boxed.Cover(state, first, last);
+    const double px = state.camPitchX[j];
+    const double py = state.camPitchY[j];
+    // Blocks in scan order; one no nearer than the best so far cannot improve on it.
+    for (int n = 0; n < boxed.blocks; ++n) {
+      if (boxed.boxes[n].LeastDistSq(px, py) >= state.bestDistSq) continue;
+      const int k = first + n * kBlockSize;
+      nearest.ConsiderRun(j, &state.leverCurveNowX[k], &state.leverCurveNowY[k], std::min(kBlockSize, last - k + 1),
+                          k, 1);
+    }
   }
 }
 
