@@ -41,11 +41,13 @@ int ThreadCount(const ModesOptions& options) {
   return std::max(1, int(std::thread::hardware_concurrency()));
 }
 
-// Computes the map and writes its rows as they come; false if stopped early.
+// Computes the map and writes its rows as they come, keeping the results only when
+// pictures will need them; false if stopped early.
 bool WriteModeMap(const ModesOptions& options, std::vector<ModeResult>& results) {
   const std::vector<ModeSetting> modes = GridModes(options);
   std::fputs(ModeMapHeader().c_str(), stdout);
-  results.reserve(modes.size());
+  const bool keep = !options.plotDir.isEmpty();
+  if (keep) results.reserve(modes.size());
 
   ProgressBar progress(stderr, modes.size());
   OrderedWorkers::Hooks hooks;
@@ -56,7 +58,7 @@ bool WriteModeMap(const ModesOptions& options, std::vector<ModeResult>& results)
       [&](std::size_t, ModeResult&& result) {
         const std::string row = ModeMapRow(result);
         std::fwrite(row.data(), 1, row.size(), stdout);
-        results.push_back(std::move(result));
+        if (keep) results.push_back(std::move(result));
       },
       hooks);
   progress.Finish();
