@@ -141,6 +141,7 @@ QCommandLineOption ValueOption(const QString& name, const QString& description, 
 }  // namespace
 
 std::vector<int> EvenlySpread(int first, int last, int count) {
+  if (count < 2) return {first};
   std::vector<int> values;
   values.reserve(count);
   const long span = long(last) - first;
