@@ -225,7 +225,7 @@ TEST(ModesTool, HelpNamesEveryOption) {
   const ToolRun run = RunModes({QStringLiteral("--help")});
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_TRUE(run.err.isEmpty());
-  for (const char* text : {"--lever-steps", "--eccentric-steps", "--lever", "--eccentric", "FIRST:LAST:STEP", "--speed",
+  for (const char* text : {"Usage: torlin-modes", "--lever-steps", "--eccentric-steps", "--lever", "--eccentric", "FIRST:LAST:STEP", "--speed",
                            "25 to 1000", "--plot-dir", "--curves", "--threads", "0.1 mm and 1 mm"}) {
     EXPECT_TRUE(run.out.contains(QLatin1String(text))) << text;
   }
