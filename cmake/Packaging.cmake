@@ -35,7 +35,7 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Torlin animates a valve train with two control shafts and plots valve lift\n\
 against crank angle, revolution after revolution, so that the lift curves of\n\
 successive shaft settings can be compared. torlin-lift prints the same\n\
-kinematics as CSV.")
+kinematics as CSV; torlin-modes maps lift and duration over every mode.")
 set(CPACK_PACKAGE_HOMEPAGE_URL https://tvva.example/torlin)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
