@@ -28,6 +28,10 @@ struct ControlDesign {
   int value = 0;
   int arrowStep = 0;
   int pageStep = 0;
+  // What the control does, for assistive technology, and its tooltip (none on labels).
+  const char* accessibleName = "";
+  const char* description = "";
+  const char* tip = nullptr;
 };
 
 // The ten controls in tab order (the labels, which take no focus, among them).

@@ -16,10 +16,12 @@ EM_JS(void, page_set_title, (const char* title), { document.title = UTF8ToString
 EM_JS(void, page_add_control, (const char* name, int kind, const char* caption, int left, int top,
                                int width, int height, double pointSize, int background,
                                int foreground, int min, int max, int value, int arrowStep,
-                               int pageStep), {
+                               int pageStep, const char* accessibleName, const char* description,
+                               const char* tip), {
   TorlinPage.addControl({name: UTF8ToString(name), kind, caption: UTF8ToString(caption), left, top,
                          width, height, pointSize, background, foreground, min, max, value,
-                         arrowStep, pageStep});
+                         arrowStep, pageStep, accessibleName: UTF8ToString(accessibleName),
+                         description: UTF8ToString(description), tip: tip ? UTF8ToString(tip) : ""});
 });
 // clang-format on
 
@@ -33,7 +35,8 @@ void LayOutControls() {
     page_add_control(d.name, static_cast<int>(d.kind), d.caption, TwipsToPixels(d.place.left),
                      TwipsToPixels(d.place.top), TwipsToPixels(d.place.width),
                      TwipsToPixels(d.place.height), d.pointSize, Rgb(d.background), Rgb(d.foreground),
-                     d.min, d.max, d.value, d.arrowStep, d.pageStep);
+                     d.min, d.max, d.value, d.arrowStep, d.pageStep, d.accessibleName, d.description,
+                     d.tip);
   }
 }
 

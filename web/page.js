@@ -92,6 +92,9 @@ const TorlinPage = (() => {
       this.length = this.vertical ? design.height : design.width;
       this.thickness = this.vertical ? design.width : design.height;
       element.classList.add("scrollbar", this.vertical ? "vertical" : "horizontal");
+      element.setAttribute("aria-orientation", this.vertical ? "vertical" : "horizontal");
+      element.setAttribute("aria-valuemin", String(this.min));
+      element.setAttribute("aria-valuemax", String(this.max));
       this.less = this.part("arrow less", 0, this.thickness);
       this.more = this.part("arrow more", this.length - this.thickness, this.thickness);
       this.thumb = this.part("thumb", 0, 0);
@@ -125,7 +128,10 @@ const TorlinPage = (() => {
       return this.thickness + (range > 0 ? Math.round((this.value - this.min) * travel / range) : 0);
     }
 
-    place() { this.setSpan(this.thumb, this.thumbAt, this.thumbLength); }
+    place() {
+      this.setSpan(this.thumb, this.thumbAt, this.thumbLength);
+      this.element.setAttribute("aria-valuenow", String(this.value));
+    }
 
     setValue(value) {
       const clamped = Math.min(this.max, Math.max(this.min, Math.round(Number(value) || 0)));
@@ -243,6 +249,9 @@ const TorlinPage = (() => {
       left: `${design.left}px`, top: `${design.top}px`, width: `${design.width}px`, height: `${design.height}px`,
     });
     if (design.pointSize > 0) element.style.fontSize = `${(design.pointSize * 96) / 72}px`;
+    element.setAttribute("aria-label", design.accessibleName);
+    element.setAttribute("aria-description", design.description);
+    if (design.tip) element.title = design.tip;
     if (isButton) {
       element.type = "button";
       element.textContent = design.caption;

@@ -55,6 +55,8 @@ describe("the page", () => {
                  "  Torlin Brennick" + " ".repeat(24) +
                  "Click on the buttons, on the window, move the scroll bars, approach lower red cross, etc");
     assert.equal(await page.$eval("#Command4", (e) => e.textContent), " auto");
+    assert.deepEqual(await page.$eval("#VScroll2", (e) => [e.getAttribute("aria-label"), e.title, e.getAttribute("aria-valuenow")]),
+                     ["Orange control shaft", "Orange control shaft (eccentric): how far the valve opens", "200"]);
     assert.deepEqual(await page.$$eval(".control", (all) => all.filter((e) => e.tabIndex > 0)
       .sort((a, b) => a.tabIndex - b.tabIndex).map((e) => e.id)),
       ["VScroll1", "VScroll2", "Command1", "Command2", "HScroll1", "Command3", "Command4", "Command5"]);
