@@ -20,10 +20,17 @@ const kTypes = {
 export function serve(root, port, host = "127.0.0.1") {
   const base = resolve(root);
   const server = createServer(async (request, response) => {
-    const path = decodeURIComponent(new URL(request.url, "http://localhost").pathname);
+    let path;
+    try {
+      path = decodeURIComponent(new URL(request.url, "http://localhost").pathname);
+    } catch {
+      response.writeHead(400, {"Content-Type": "text/plain"}).end("bad request\n");
+      return;
+    }
     const file = normalize(join(base, path.endsWith("/") ? path + "index.html" : path));
-    if (file !== base && !file.startsWith(base + sep)) {
-      response.writeHead(403).end();
+    // Nothing outside the served folder, whatever the path says.
+    if (path.includes("\0") || (file !== base && !file.startsWith(base + sep))) {
+      response.writeHead(403, {"Content-Type": "text/plain"}).end("forbidden\n");
       return;
     }
     try {
