@@ -19,5 +19,10 @@ Number PitchRadiusAt(const MechanismConstants& constants, const Number& restAngl
   // At step 0 itself the lift is flat (it starts as the cube of the step), but the
   // power 1.5 has no higher derivatives there.
   if (!(i > 0) || i > kLobeSteps) return Number(constants.camBaseRadius);
-  return LobePitchRadius(constants, lobeStep);
+  // 1 - cos p written as 2 sin^2(p / 2): the same rule, but it keeps the lift and its
+  // derivatives accurate where the phase is tiny, next to the start of the lobe,
+  // where 1 - cos p would lose them to rounding.
+  using std::sin;
+  const Number half = sin(LobePhase(constants, lobeStep) / 2);
+  return constants.camBaseRadius + 2 * kLiftHalf * half * half;
 }

@@ -33,7 +33,7 @@ void BuildCamPitchRadius(const MechanismConstants& constants, PitchTable& camPit
   for (int i = 0; i <= kLastLiftStep; ++i) {
     const int j = (i + kLobeStartEntry) % kCamStepsPerTurn;
     if (i <= kLobeSteps) {
-      camPitchRadius[j] = LobePitchRadius(constants, static_cast<double>(i));
+      camPitchRadius[j] = LobePitchRadius(constants, i);
     } else {
       camPitchRadius[j] = constants.camBaseRadius;
     }
