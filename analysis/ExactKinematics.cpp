@@ -49,22 +49,21 @@ double ExactKinematics::CamAngleRad(double crankDeg) const {
 }
 
 template <class Number>
-Number ExactKinematics::RadialGap(const Number& t, const Number& camAngleRad) const {
+Number ExactKinematics::RadialGap(int arc, const Number& t, const Number& camAngleRad) const {
   using std::atan2;
   using std::sqrt;
   Number x;
   Number y;
-  face_.PointAt(t, x, y);
+  face_.PointOnArc(arc, t, x, y);
   const Number dx = x - constants_.camCentreX;
   const Number dy = y - constants_.camCentreY;
   // A pitch point in cam direction a sits at the rest radius of a - cam angle.
   return sqrt(dx * dx + dy * dy) - PitchRadiusAt(constants_, atan2(dx, dy) - camAngleRad);
 }
 
-template double ExactKinematics::RadialGap<double>(const double&, const double&) const;
 
 ExactKinematics::Crossing ExactKinematics::FindCrossing(double camAngleRad) const {
-  const auto gap = [&](double t) { return RadialGap(t, camAngleRad); };
+  const auto gap = [&](double t) { return RadialGap(face_.ArcAt(t), t, camAngleRad); };
   const double first = face_.FirstAngle();
   const double last = face_.LastAngle();
   const double gapFirst = gap(first);
@@ -111,12 +110,12 @@ ExactPose ExactKinematics::PoseAt(double crankDeg) const {
 
 template <std::size_t Order, class Lower>
 boost::math::differentiation::autodiff_fvar<double, Order> ExactKinematics::NewtonStep(
-    const Lower& t, double crankDeg, double gapSlope) const {
+    int arc, const Lower& t, double crankDeg, double gapSlope) const {
   using Series = autodiff::autodiff_fvar<double, Order>;
   const Series crank = autodiff::make_fvar<double, Order>(crankDeg);
   const Series camAngle = (crank / 2) * constants_.pi / 180;
   const Series start = Series(0) + t;  // t's derivatives, with one more order to fill
-  return start - RadialGap(start, camAngle) / gapSlope;
+  return start - RadialGap(arc, start, camAngle) / gapSlope;
 }
 
 ExactSvaj ExactKinematics::SvajAt(double crankDeg) const {
@@ -131,19 +130,20 @@ ExactSvaj ExactKinematics::SvajAt(double crankDeg) const {
   // truncated Taylor series in c. Each step makes one more derivative exact, so three
   // steps give t and its first three derivatives (the value itself is already the
   // root); step n needs only n derivatives, which keeps the first steps cheap.
+  const int arc = face_.ArcAt(crossing.t);
   const double gapSlope =
-      RadialGap(autodiff::make_fvar<double, 1>(crossing.t), Slope(camAngle)).derivative(1);
+      RadialGap(arc, autodiff::make_fvar<double, 1>(crossing.t), Slope(camAngle)).derivative(1);
   if (!(gapSlope != 0) || !std::isfinite(gapSlope)) {
     svaj.outcome = ExactOutcome::NoCrossing;
     return svaj;
   }
-  const auto t1 = NewtonStep<1>(crossing.t, crankDeg, gapSlope);
-  const auto t2 = NewtonStep<2>(t1, crankDeg, gapSlope);
-  const Jet t = NewtonStep<3>(t2, crankDeg, gapSlope);
+  const auto t1 = NewtonStep<1>(arc, crossing.t, crankDeg, gapSlope);
+  const auto t2 = NewtonStep<2>(arc, t1, crankDeg, gapSlope);
+  const Jet t = NewtonStep<3>(arc, t2, crankDeg, gapSlope);
 
   Jet rollerX;
   Jet rollerY;
-  face_.PointAt(t, rollerX, rollerY);
+  face_.PointOnArc(arc, t, rollerX, rollerY);
   const auto placed = PlaceSecondRollerAndValve(Jet(eccentricX_), Jet(eccentricY_), rollerX, rollerY);
   if (!placed) {
     svaj.outcome = ExactOutcome::NoLinkage;
@@ -156,3 +156,5 @@ ExactSvaj ExactKinematics::SvajAt(double crankDeg) const {
   svaj.jerk = lift.derivative(3);
   return svaj;
 }
+
+template double ExactKinematics::RadialGap<double>(int, const double&, const double&) const;

@@ -53,10 +53,15 @@ class ExactKinematics {
   static double SectorFirst(const MechanismConstants& constants);
   static double SectorLast(const MechanismConstants& constants);
 
-  // Signed distance, seen from the cam axis, of the lever point at curve angle t from
-  // the pitch curve at the given cam angle (radians): negative inside the pitch curve.
+  // Signed distance, seen from the cam axis, of the lever point at curve angle t on the
+  // given arc from the pitch curve at the given cam angle (radians): negative inside
+  // the pitch curve.
   template <class Number>
-  Number RadialGap(const Number& t, const Number& camAngleRad) const;
+  Number RadialGap(int arc, const Number& t, const Number& camAngleRad) const;
+  // The same on the arc that serves t.
+  double RadialGap(double t, double camAngleRad) const {
+    return RadialGap(face_.ArcAt(t), t, camAngleRad);
+  }
 
   const LeverFace& Face() const { return face_; }
   const MechanismConstants& Constants() const { return constants_; }
@@ -71,7 +76,7 @@ class ExactKinematics {
   // One simplified Newton step for the crossing on series of the given order in crank
   // angle, from a series one order lower (or the plain root).
   template <std::size_t Order, class Lower>
-  boost::math::differentiation::autodiff_fvar<double, Order> NewtonStep(const Lower& t,
+  boost::math::differentiation::autodiff_fvar<double, Order> NewtonStep(int arc, const Lower& t,
                                                                        double crankDeg,
                                                                        double gapSlope) const;
 

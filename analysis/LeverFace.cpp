@@ -37,8 +37,8 @@ LeverFace::LeverFace(const MechanismConstants& k, double leverAngle) : leverAngl
   };
 }
 
-const LeverFace::Arc& LeverFace::ArcServing(double t) const {
-  if (t < arcs_[0].lastAngle) return arcs_[0];
-  if (t < arcs_[1].lastAngle) return arcs_[1];
-  return arcs_[2];
+int LeverFace::ArcAt(double t) const {
+  if (t < arcs_[0].lastAngle) return 0;
+  if (t < arcs_[1].lastAngle) return 1;
+  return 2;
 }

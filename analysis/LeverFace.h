@@ -23,14 +23,25 @@ class LeverFace {
   double CornerStartAngle() const { return arcs_[0].lastAngle; }
   double FlankStartAngle() const { return arcs_[1].lastAngle; }
 
+  // The arc (0: pivot, 1: corner, 2: flank) that serves curve angle t.
+  int ArcAt(double t) const;
+
+  // The point at curve angle t on the given arc, also a little beyond the angles the
+  // arc serves: derivatives at a hand-over must all come from one arc, since the
+  // curve angle runs 20 times faster on the flank arc than on the corner arc.
   template <class Number>
-  void PointAt(const Number& t, Number& x, Number& y) const {
+  void PointOnArc(int arcIndex, const Number& t, Number& x, Number& y) const {
     using std::cos;
     using std::sin;
-    const Arc& arc = ArcServing(static_cast<double>(t));
+    const Arc& arc = arcs_[arcIndex];
     const Number turned = t - leverAngle_;
     x = arc.centreX + arc.radius * sin(turned);
     y = arc.centreY + arc.radius * cos(turned);
+  }
+
+  template <class Number>
+  void PointAt(const Number& t, Number& x, Number& y) const {
+    PointOnArc(ArcAt(static_cast<double>(t)), t, x, y);
   }
 
  private:
@@ -40,7 +51,6 @@ class LeverFace {
     double radius;
     double lastAngle;  // the arc serves curve angles up to here
   };
-  const Arc& ArcServing(double t) const;
 
   double leverAngle_;
   double firstAngle_;
