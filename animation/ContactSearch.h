@@ -12,6 +12,12 @@
 // rollerX/Y, and moves the old roller centre to prevRollerX/Y.
 void RunContactSearch(AnimationState& state);
 
+// The same search for state.camAngleRad without turning the whole pitch curve first:
+// it turns only the hundred or so entries the search reads (to exactly the values
+// RotatePitchCurve gives them), so it finds the same pair and the same roller centre.
+// The other entries of camPitchX/Y are left as they were.
+void RunContactSearchTurningOnDemand(AnimationState& state);
+
 // The coarse stage's pitch sample m (0..22) at the given cam angle: one per degree
 // from 2750 - 20 * camAngle (rounded, halves to even), wrapped into the turn.
 int CoarsePitchIndex(double camAngle, int m);

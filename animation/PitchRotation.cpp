@@ -17,16 +17,11 @@ void PreparePitchRotation(AnimationState& state) {
   }
 }
 
+CamTurn CamTurnOf(const AnimationState& state) {
+  return {std::cos(state.camAngleRad), std::sin(state.camAngleRad)};
+}
+
 void RotatePitchCurve(AnimationState& state) {
-  // sin(a + t) = sin a cos t + cos a sin t;  cos(a + t) = cos a cos t - sin a sin t.
-  const double c = std::cos(state.camAngleRad);
-  const double s = std::sin(state.camAngleRad);
-  const double cx = state.constants.camCentreX;
-  const double cy = state.constants.camCentreY;
-  for (int j = 0; j <= kStepsPerTurn; ++j) {
-    const double x = state.pitchRestX[j];
-    const double y = state.pitchRestY[j];
-    state.camPitchX[j] = cx + (x * c + y * s);
-    state.camPitchY[j] = cy + (y * c - x * s);
-  }
+  const CamTurn turn = CamTurnOf(state);
+  for (int j = 0; j <= kStepsPerTurn; ++j) RotatePitchEntry(state, turn, j, j);
 }

@@ -5,6 +5,7 @@
 #include "StartedState.h"
 #include "animation/ContactSearch.h"
 #include "animation/WindowVariables.h"
+#include "tests/animation/ReferenceSearch.h"
 
 namespace {
 
@@ -33,6 +34,62 @@ void BM_FrameKinematics(benchmark::State& bench) {
   }
 }
 BENCHMARK(BM_FrameKinematics)->Unit(benchmark::kMicrosecond);
+
+// Whole revolutions at many lever settings and speeds: the count of frames in which
+// the window's search or the mode map's finds another pair or roller centre, in any
+// bit, than the plain pair-by-pair scan (0 is the only right answer).
+int FramesThatDiffer() {
+  auto whole = StartedState(0, 200);
+  auto onDemand = StartedState(0, 200);
+  auto plain = std::make_unique<PlainTables>();
+  int differ = 0;
+  for (int scroll1 = 0; scroll1 <= 115; scroll1 += 23) {
+    for (auto* s : {whole.get(), onDemand.get()}) {
+      SetControlShafts(*s, scroll1, 200);
+      TurnLeverCurve(*s);
+    }
+    plain->leverX = whole->leverCurveNowX;
+    plain->leverY = whole->leverCurveNowY;
+    for (double step : {4.0, 0.25, 7.5}) {
+      for (double camAngle = 0; camAngle <= 359; camAngle += step) {
+        for (auto* s : {whole.get(), onDemand.get()}) {
+          s->camAngle = camAngle;
+          s->camAngleRad = camAngle * s->constants.pi / 180;
+        }
+        RotatePitchCurve(*whole);
+        plain->pitchX = whole->camPitchX;
+        plain->pitchY = whole->camPitchY;
+        const PlainResult expected = PlainSearch(*plain, camAngle);
+        RunContactSearch(*whole);
+        RunContactSearchTurningOnDemand(*onDemand);
+        for (const auto* s : {whole.get(), onDemand.get()}) {
+          differ += s->bestPitchIndex != expected.pitch || s->bestLeverIndex != expected.lever ||
+                    s->rollerX != expected.rollerX || s->rollerY != expected.rollerY;
+        }
+      }
+    }
+  }
+  return differ;
+}
+
+// The same frame with the pitch curve turned only where the search reads it, as the
+// mode map runs it; reports first that it finds the same pairs as the window's frame.
+void BM_FrameKinematicsTurningOnDemand(benchmark::State& bench) {
+  bench.counters["framesThatDiffer"] = FramesThatDiffer();
+  if (bench.counters["framesThatDiffer"] != 0) bench.SkipWithError("turning on demand changed a search result");
+  auto s = InitialSettings();
+  WindowVariables vars;
+  for (auto _ : bench) {
+    NextCamAngle(*s);
+    RunContactSearchTurningOnDemand(*s);
+    ComputeEccentricDirection(*s);
+    SolveSecondRollerAndValve(*s, vars);
+    TurnArcCentres(*s);
+    TurnLeverCurve(*s);
+    benchmark::DoNotOptimize(s->valveY);
+  }
+}
+BENCHMARK(BM_FrameKinematicsTurningOnDemand)->Unit(benchmark::kMicrosecond);
 
 void BM_PitchRotation(benchmark::State& bench) {
   auto s = InitialSettings();

@@ -108,6 +108,13 @@ TEST(ExactKinematics, TheCrossingIsTheOnlyOneOnTheWorkingCurve) {
   }
 }
 
+DemonstrationRevolution WindowRevolution(int lever, int eccentric) {
+  DemonstrationModel window;
+  DemonstrationRevolution revolution;
+  window.Run(ModeSetting{lever, eccentric}, 400, revolution);
+  return revolution;
+}
+
 TEST(ExactKinematics, AgreesWithTheWindowWithinItsSamplingWhereTheSearchFindsTheCrossing) {
   // Where the search's nearest pair is nearer than 0.02, the window's roller lies
   // within the sample spacing of the curves (0.017 on the lever's flank, up to 0.027
@@ -116,15 +123,15 @@ TEST(ExactKinematics, AgreesWithTheWindowWithinItsSamplingWhereTheSearchFindsThe
   int compared = 0;
   for (const Mode& mode : kModes) {
     const ExactKinematics model(mode.lever, mode.eccentric);
-    for (const DemonstrationFrame& frame : DemonstrationRevolution(mode.lever, mode.eccentric, 400)) {
-      const ExactPose pose = model.PoseAt(frame.crankDeg);
-      ASSERT_TRUE(frame.lift);
+    for (const DemonstrationFrame& frame : WindowRevolution(mode.lever, mode.eccentric).frames) {
+      const ExactPose pose = model.PoseAt(2 * frame.camAngle);
+      ASSERT_TRUE(frame.solved);
       if (std::sqrt(frame.bestDistSq) >= 0.02) continue;
       ++compared;
       EXPECT_LT(std::hypot(frame.rollerX - pose.rollerX, frame.rollerY - pose.rollerY), 0.03)
-          << mode.lever << "," << mode.eccentric << " at " << frame.crankDeg;
-      EXPECT_NEAR(*frame.lift, -pose.valveY, 0.035)
-          << mode.lever << "," << mode.eccentric << " at " << frame.crankDeg;
+          << mode.lever << "," << mode.eccentric << " at cam " << frame.camAngle;
+      EXPECT_NEAR(frame.valveY, pose.valveY, 0.035)
+          << mode.lever << "," << mode.eccentric << " at cam " << frame.camAngle;
     }
   }
   EXPECT_GT(compared, 850);
@@ -134,11 +141,11 @@ TEST(ExactKinematics, FindsTheCrossingTheSearchMissesOnTheCornerArc) {
   // At lever 94 and cam angle 100 the search's fine window stops at a pair 0.112
   // apart; the exact roller lies on both curves and the lifts differ by over 0.2 mm.
   const ExactKinematics model(94, 700);
-  for (const DemonstrationFrame& frame : DemonstrationRevolution(94, 700, 400)) {
-    if (frame.crankDeg != 200) continue;
+  for (const DemonstrationFrame& frame : WindowRevolution(94, 700).frames) {
+    if (frame.camAngle != 100) continue;
     EXPECT_NEAR(std::sqrt(frame.bestDistSq), 0.112, 0.001);
     const ExactPose pose = model.PoseAt(200);
-    EXPECT_GT(std::abs(*frame.lift + pose.valveY), 0.2);
+    EXPECT_GT(std::abs(frame.valveY - pose.valveY), 0.2);
     EXPECT_LT(pose.leverCurveAngle, model.Face().FlankStartAngle());
   }
 }

@@ -8,16 +8,20 @@
 #include "animation/PitchRotation.h"
 #include "geometry/MechanismConstants.h"
 
-// The animation's state with the start tables and the rotation caches, but no loop:
-// for calling the per-frame steps one at a time.
+// The animation's state with the start tables and the rotation caches, but no loop.
+inline std::unique_ptr<AnimationState> PreparedState() {
+  auto state = std::make_unique<AnimationState>();
+  state->constants = MakeMechanismConstants();
+  BuildProfileTables(state->constants, state->tables);
+  PreparePitchRotation(*state);
+  PrepareLeverTurning(*state);
+  return state;
+}
+
+// A prepared state for calling the per-frame steps one at a time.
 class KinematicsFixture : public ::testing::Test {
  protected:
-  KinematicsFixture() : state_(std::make_unique<AnimationState>()) {
-    state_->constants = MakeMechanismConstants();
-    BuildProfileTables(state_->constants, state_->tables);
-    PreparePitchRotation(*state_);
-    PrepareLeverTurning(*state_);
-  }
+  KinematicsFixture() : state_(PreparedState()) {}
 
   void TurnCamTo(double camAngle) {
     state_->camAngle = camAngle;

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+
+class QChart;
+
+// Writes a chart as a picture in two forms: DIR/NAME.png (pixels) and DIR/NAME.svg
+// (vectors, for reports), rendered offscreen at the given size. Returns an empty
+// string, or one line naming the file that could not be written and why.
+QString SaveChart(QChart& chart, const QString& directory, const QString& name, QSize size = QSize(1200, 800));
+
+// Makes the folder (and its parents) if missing; the same kind of line if it cannot.
+QString MakePlotDirectory(const QString& directory);

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ModesOptions.h"
+#include "analysis/DemonstrationRevolution.h"
+#include "analysis/ModeSummary.h"
+
+// One row of the mode map: a mode, its shaft angles and what its lift curve says.
+struct ModeResult {
+  ModeSetting mode;
+  double leverAngleRad = 0;
+  double eccentricDeg = 0;
+  ModeSummary summary;
+  int unsolvedFrames = 0;  // frames whose linkage has no solution, left out of the summary
+};
+
+// Every mode of the grid, lever by lever and, within a lever value, eccentric by
+// eccentric.
+std::vector<ModeSetting> GridModes(const ModesOptions& options);
+
+// The window's kinematics for the modes of a list, one worker's share at a time.
+class DemonstrationMapJob {
+ public:
+  DemonstrationMapJob(const std::vector<ModeSetting>& modes, int speed) : modes_(&modes), speed_(speed) {}
+  ModeResult operator()(std::size_t index);
+
+ private:
+  const std::vector<ModeSetting>* modes_;
+  int speed_;
+  std::unique_ptr<DemonstrationModel> model_ = std::make_unique<DemonstrationModel>();
+  DemonstrationRevolution revolution_;
+};
+
+std::string ModeMapHeader();
+std::string ModeMapRow(const ModeResult& result);

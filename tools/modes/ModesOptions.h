@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+#include "analysis/ModeSetting.h"
+
+// The whole range of one scroll bar, as the window's controls have it.
+struct BarRange {
+  const char* option;  // the option that sets values of this bar
+  int min;
+  int max;
+};
+inline constexpr BarRange kLeverBar{"lever", 0, 115};
+inline constexpr BarRange kEccentricBar{"eccentric", -95, 700};
+inline constexpr BarRange kSpeedBar{"speed", 25, 1000};
+
+// The values a grid takes on one bar.
+struct BarValues {
+  std::vector<int> values;
+  QString text;  // how the values were chosen, for chart titles
+};
+
+struct ModesOptions {
+  BarValues lever;      // VScroll1 values of the map
+  BarValues eccentric;  // VScroll2 values of the map
+  int speed = 400;      // HScroll1 value: cam degrees per frame times 100
+  QString plotDir;      // empty: no pictures
+  std::vector<ModeSetting> curves;  // modes whose lift curves are drawn
+  int threads = 0;      // 0: one per core
+};
+
+inline constexpr int kDefaultStepsPerBar = 100;
+inline constexpr int kMaxThreads = 256;
+
+// N values spread evenly over first..last, rounded to whole values, both ends
+// included (N >= 2, N <= last - first + 1, so no value repeats).
+std::vector<int> EvenlySpread(int first, int last, int count);
+
+struct ParsedModesOptions {
+  enum class Outcome { Run, Help, Error };
+  Outcome outcome = Outcome::Run;
+  ModesOptions options;
+  QString text;  // the help text, or the one-line error
+};
+
+// Parses the command line (arguments()[0] is the program). Never exits.
+ParsedModesOptions ParseModesOptions(const QStringList& arguments);
