@@ -19,7 +19,10 @@ std::vector<double> CrankAngles(double stepDeg) {
 }
 
 std::vector<SvajSample> SvajSeries(const ExactKinematics& model, double stepDeg) {
-  const std::vector<double> angles = CrankAngles(stepDeg);
+  return SvajSeries(model, CrankAngles(stepDeg));
+}
+
+std::vector<SvajSample> SvajSeries(const ExactKinematics& model, const std::vector<double>& angles) {
   std::vector<SvajSample> samples(angles.size());
   ParallelFor(angles.size(), [&](std::size_t i) {
     samples[i].crankDeg = angles[i];
