@@ -3,6 +3,7 @@
 #include <boost/math/differentiation/autodiff.hpp>
 #include <boost/math/tools/toms748_solve.hpp>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 
 #include "analysis/PitchCurve.h"
@@ -24,6 +25,18 @@ constexpr std::uintmax_t kMaxRootIterations = 200;
 // fine window reaches a further degree on either side.
 constexpr double kSectorFirstDeg = 136.5;
 constexpr double kSectorLastDeg = 160.5;
+
+// One simplified Newton step for the crossing's curve angle on series of the given
+// order in crank angle, from a series one order lower (or the plain root).
+template <std::size_t Order, class Lower>
+autodiff::autodiff_fvar<double, Order> NewtonStep(const ExactKinematics& model, int arc, const Lower& t,
+                                                  double crankDeg, double gapSlope) {
+  using Series = autodiff::autodiff_fvar<double, Order>;
+  const Series crank = autodiff::make_fvar<double, Order>(crankDeg);
+  const Series camAngle = (crank / 2) * model.Constants().pi / 180;
+  const Series start = Series(0) + t;  // t's derivatives, with one more order to fill
+  return start - model.RadialGap(arc, start, camAngle) / gapSlope;
+}
 
 }  // namespace
 
@@ -108,16 +121,6 @@ ExactPose ExactKinematics::PoseAt(double crankDeg) const {
   return pose;
 }
 
-template <std::size_t Order, class Lower>
-boost::math::differentiation::autodiff_fvar<double, Order> ExactKinematics::NewtonStep(
-    int arc, const Lower& t, double crankDeg, double gapSlope) const {
-  using Series = autodiff::autodiff_fvar<double, Order>;
-  const Series crank = autodiff::make_fvar<double, Order>(crankDeg);
-  const Series camAngle = (crank / 2) * constants_.pi / 180;
-  const Series start = Series(0) + t;  // t's derivatives, with one more order to fill
-  return start - RadialGap(arc, start, camAngle) / gapSlope;
-}
-
 ExactSvaj ExactKinematics::SvajAt(double crankDeg) const {
   ExactSvaj svaj;
   const double camAngle = CamAngleRad(crankDeg);
@@ -137,9 +140,9 @@ ExactSvaj ExactKinematics::SvajAt(double crankDeg) const {
     svaj.outcome = ExactOutcome::NoCrossing;
     return svaj;
   }
-  const auto t1 = NewtonStep<1>(arc, crossing.t, crankDeg, gapSlope);
-  const auto t2 = NewtonStep<2>(arc, t1, crankDeg, gapSlope);
-  const Jet t = NewtonStep<3>(arc, t2, crankDeg, gapSlope);
+  const auto t1 = NewtonStep<1>(*this, arc, crossing.t, crankDeg, gapSlope);
+  const auto t2 = NewtonStep<2>(*this, arc, t1, crankDeg, gapSlope);
+  const Jet t = NewtonStep<3>(*this, arc, t2, crankDeg, gapSlope);
 
   Jet rollerX;
   Jet rollerY;

@@ -1,8 +1,5 @@
 #pragma once
 
-#include <boost/math/differentiation/autodiff.hpp>
-#include <cstddef>
-
 #include "analysis/LeverFace.h"
 #include "geometry/MechanismConstants.h"
 
@@ -73,12 +70,6 @@ class ExactKinematics {
   };
   Crossing FindCrossing(double camAngleRad) const;
   double CamAngleRad(double crankDeg) const;
-  // One simplified Newton step for the crossing on series of the given order in crank
-  // angle, from a series one order lower (or the plain root).
-  template <std::size_t Order, class Lower>
-  boost::math::differentiation::autodiff_fvar<double, Order> NewtonStep(int arc, const Lower& t,
-                                                                       double crankDeg,
-                                                                       double gapSlope) const;
 
   MechanismConstants constants_;
   LeverFace face_;

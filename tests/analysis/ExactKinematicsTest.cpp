@@ -72,9 +72,9 @@ TEST(ExactKinematics, AnglesWithoutAPositionAreReportedAsSuch) {
       }
     }
   }
-  EXPECT_EQ(seen[ExactOutcome::NoCrossing] > 0, true);
-  EXPECT_EQ(seen[ExactOutcome::OutsideSector] > 0, true);
-  EXPECT_EQ(seen[ExactOutcome::NoLinkage] > 0, true);
+  EXPECT_GT(seen[ExactOutcome::NoCrossing], 0);
+  EXPECT_GT(seen[ExactOutcome::OutsideSector], 0);
+  EXPECT_GT(seen[ExactOutcome::NoLinkage], 0);
 }
 
 TEST(ExactKinematics, EveryModeInTheBarsRangesHasAPositionAtEveryAngle) {
@@ -141,13 +141,16 @@ TEST(ExactKinematics, FindsTheCrossingTheSearchMissesOnTheCornerArc) {
   // At lever 94 and cam angle 100 the search's fine window stops at a pair 0.112
   // apart; the exact roller lies on both curves and the lifts differ by over 0.2 mm.
   const ExactKinematics model(94, 700);
+  int found = 0;
   for (const DemonstrationFrame& frame : WindowRevolution(94, 700).frames) {
     if (frame.camAngle != 100) continue;
+    ++found;
     EXPECT_NEAR(std::sqrt(frame.bestDistSq), 0.112, 0.001);
     const ExactPose pose = model.PoseAt(200);
     EXPECT_GT(std::abs(frame.valveY - pose.valveY), 0.2);
     EXPECT_LT(pose.leverCurveAngle, model.Face().FlankStartAngle());
   }
+  EXPECT_EQ(found, 1);
 }
 
 }  // namespace
