@@ -61,6 +61,19 @@ TEST_P(SteadyRevolution, IsTheRevolutionTheWindowComputes) {
   EXPECT_EQ(curve[1].liftMm, -window[1].valveY);
 }
 
+// Where the linkage has no solution the window keeps the last valve position; that
+// stale height must not pass for a lift of the frame.
+TEST(DemonstrationRevolution, LiftCurveLeavesOutFramesWithoutASolution) {
+  DemonstrationRevolution revolution;
+  revolution.frames = {{.camAngle = 0, .valveY = -1, .solved = true},
+                       {.camAngle = 4, .valveY = -1, .solved = false},
+                       {.camAngle = 8, .valveY = -3, .solved = true}};
+  const std::vector<LiftSample> curve = revolution.LiftCurve();
+  ASSERT_EQ(curve.size(), 2u);
+  EXPECT_EQ(curve[1].crankDeg, 16);
+  EXPECT_EQ(curve[1].liftMm, 3);
+}
+
 INSTANTIATE_TEST_SUITE_P(Modes, SteadyRevolution,
                          ::testing::Values(Case{{60, 200}, 400}, Case{{0, 700}, 400}, Case{{115, -95}, 400},
                                            Case{{37, 513}, 1000}, Case{{101, 650}, 37}, Case{{0, 0}, 25}));

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -15,33 +14,14 @@
 #include <string>
 #include <vector>
 
+#include "LiftRun.h"
+
 namespace {
 
-struct ToolRun {
-  int exitCode = -1;
-  QString out;
-  QString err;
-};
-
-// Runs a built tool to its end, if asked in a German locale, where the decimal mark
-// is a comma.
-ToolRun Run(const char* path, const QStringList& arguments, bool german = true) {
-  QProcess process;
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  if (german) environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
-  process.setProcessEnvironment(environment);
-  process.start(QLatin1String(path), arguments);
-  ToolRun run;
-  if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit) return run;
-  run.exitCode = process.exitCode();
-  run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-  run.err = QString::fromLocal8Bit(process.readAllStandardError());
-  return run;
+// Runs torlin-modes in a German locale, where the decimal mark is a comma.
+ToolRun RunModes(const QStringList& arguments) {
+  return RunProgram(QStringLiteral(TORLIN_MODES_PATH), arguments, {QStringLiteral("LC_ALL=de_DE.UTF-8")});
 }
-
-ToolRun RunModes(const QStringList& arguments) { return Run(TORLIN_MODES_PATH, arguments); }
-
-QStringList Lines(const QString& text) { return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts); }
 
 const char* const kHeader =
     "lever,eccentric,leverAngle_rad,eccentricAngle_deg,maxLift_mm,maxLiftAt_crankDeg,opens,opening0.1mm_crankDeg,"
@@ -61,7 +41,7 @@ std::optional<double> Number(const QString& cell) {
   return value;
 }
 
-std::vector<QStringList> Rows(const ToolRun& run) {
+std::vector<QStringList> ModeRows(const ToolRun& run) {
   std::vector<QStringList> rows;
   const QStringList lines = Lines(run.out);
   for (qsizetype i = 1; i < lines.size(); ++i) rows.push_back(lines[i].split(QLatin1Char(',')));
@@ -73,7 +53,7 @@ TEST(ModesTool, EvenlySpreadGridWithWholeNumbersInAnyLocale) {
   ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
   EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
   EXPECT_EQ(Lines(run.out).value(0).toStdString(), kHeader);
-  const std::vector<QStringList> rows = Rows(run);
+  const std::vector<QStringList> rows = ModeRows(run);
   ASSERT_EQ(rows.size(), 6u);
   const int modes[6][2] = {{0, -95}, {0, 700}, {58, -95}, {58, 700}, {115, -95}, {115, 700}};
   for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -102,7 +82,7 @@ TEST(ModesTool, ExplicitGridRunsFromFirstByStepNotPastLast) {
   const ToolRun run = RunModes({QStringLiteral("--lever"), QStringLiteral("10:20:4"), QStringLiteral("--eccentric=700:700:1")});
   ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
   std::vector<int> levers;
-  for (const QStringList& row : Rows(run)) {
+  for (const QStringList& row : ModeRows(run)) {
     levers.push_back(row[kLever].toInt());
     EXPECT_EQ(row[kEccentric].toInt(), 700);
   }
@@ -116,9 +96,8 @@ struct LiftFrame {
 
 // The last revolution torlin-lift reports for a mode: a steady one.
 std::vector<LiftFrame> LiftToolRevolution(int lever, int eccentric, int speed) {
-  const ToolRun run = Run(TORLIN_LIFT_PATH, {QStringLiteral("--lever=%1").arg(lever), QStringLiteral("--eccentric=%1").arg(eccentric),
-                                             QStringLiteral("--speed=%1").arg(speed), QStringLiteral("--revolutions=2")},
-                          false);
+  const ToolRun run = RunLift({QStringLiteral("--lever=%1").arg(lever), QStringLiteral("--eccentric=%1").arg(eccentric),
+                               QStringLiteral("--speed=%1").arg(speed), QStringLiteral("--revolutions=2")});
   EXPECT_EQ(run.exitCode, 0);
   const QStringList lines = Lines(run.out);
   const QString last = lines.last().section(QLatin1Char(','), 0, 0);
@@ -143,7 +122,7 @@ TEST(ModesTool, RowsAgreeWithTheLiftToolsFrames) {
                                   QStringLiteral("--eccentric=%1:%1:1").arg(m.eccentric),
                                   QStringLiteral("--speed=%1").arg(m.speed)});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    const std::vector<QStringList> rows = Rows(run);
+    const std::vector<QStringList> rows = ModeRows(run);
     ASSERT_EQ(rows.size(), 1u);
     const QStringList& row = rows[0];
 
@@ -225,7 +204,7 @@ TEST(ModesTool, HelpNamesEveryOption) {
   const ToolRun run = RunModes({QStringLiteral("--help")});
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_TRUE(run.err.isEmpty());
-  for (const char* text : {"--lever-steps", "--eccentric-steps", "--lever", "--eccentric", "FIRST:LAST:STEP", "--speed",
+  for (const char* text : {"Usage: torlin-modes", "--lever-steps", "--eccentric-steps", "--lever", "--eccentric", "FIRST:LAST:STEP", "--speed",
                            "25 to 1000", "--plot-dir", "--curves", "--threads", "0.1 mm and 1 mm"}) {
     EXPECT_TRUE(run.out.contains(QLatin1String(text))) << text;
   }
@@ -239,7 +218,7 @@ TEST(ModesTool, PicturesAsPngAndSvg) {
                                 QStringLiteral("60,200  0,700")});
   ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
   EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
-  EXPECT_EQ(Rows(run).size(), 30u);
+  EXPECT_EQ(ModeRows(run).size(), 30u);
   for (const char* name : {"lift-duration", "max-lift-map", "duration-map", "lift-curves"}) {
     QFile png(QDir(plots).filePath(QLatin1String(name) + QStringLiteral(".png")));
     ASSERT_TRUE(png.open(QIODevice::ReadOnly)) << name;
@@ -270,7 +249,7 @@ TEST(ModesTool, UnwritablePlotFolderFailsAfterTheWholeCsv) {
   const ToolRun run = RunModes({QStringLiteral("--lever-steps=2"), QStringLiteral("--eccentric-steps=3"),
                                 QStringLiteral("--plot-dir=") + plots});
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_EQ(Rows(run).size(), 6u);
+  EXPECT_EQ(ModeRows(run).size(), 6u);
   EXPECT_TRUE(run.out.endsWith(QLatin1Char('\n')));
   EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1) << run.err.toStdString();
   // The reason is the system's, in the user's language.

@@ -2,8 +2,16 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <array>
+
+// Every option error reads the same way: a lower-case phrase naming the option as
+// the user wrote it, the offending text in single quotes, no full stop.
 
 namespace {
+
+constexpr std::array<const OptionRange*, 4> kRanges{&kLeverRange, &kEccentricRange, &kSpeedRange,
+                                                    &kRevolutionsRange};
+constexpr std::array<const char*, 3> kSwitches{"all-frames", "help", "version"};
 
 QString RangeText(const OptionRange& range) {
   return QStringLiteral("--%1 takes a whole number from %2 to %3")
@@ -12,20 +20,16 @@ QString RangeText(const OptionRange& range) {
       .arg(range.max);
 }
 
-QCommandLineOption ValueOption(const OptionRange& range, const char* description, int fallback) {
-  return QCommandLineOption(QLatin1String(range.name),
-                            QStringLiteral("%1 (%2 to %3, default %4).")
-                                .arg(QLatin1String(description))
-                                .arg(range.min)
-                                .arg(range.max)
-                                .arg(fallback),
-                            QStringLiteral("N"));
-}
-
-ParsedOptions Failure(const QString& text) {
+ParsedOptions Failure(const QString& error) {
   ParsedOptions parsed;
   parsed.outcome = ParsedOptions::Outcome::Error;
-  parsed.text = text;
+  parsed.error = error;
+  return parsed;
+}
+
+ParsedOptions Finished(ParsedOptions::Outcome outcome) {
+  ParsedOptions parsed;
+  parsed.outcome = outcome;
   return parsed;
 }
 
@@ -46,57 +50,78 @@ bool ReadValue(const QCommandLineParser& parser, const OptionRange& range, int& 
   return true;
 }
 
-const OptionRange* RangeNamed(const QString& argument) {
-  for (const OptionRange* range : {&kLeverRange, &kEccentricRange, &kSpeedRange, &kRevolutionsRange}) {
-    const QString name = QLatin1String(range->name);
-    if (argument == QLatin1String("--") + name || argument == QLatin1String("-") + name) return range;
+// An option argument split into its name (without dashes) and whether it carries
+// "=value"; empty name for arguments that are not options.
+struct OptionArgument {
+  QString written;  // as typed, without any "=value"
+  QString name;
+  bool hasValue = false;
+};
+
+OptionArgument SplitOption(const QString& argument) {
+  OptionArgument option;
+  if (!argument.startsWith(QLatin1Char('-')) || argument == QLatin1String("-")) return option;
+  const qsizetype equals = argument.indexOf(QLatin1Char('='));
+  option.written = equals < 0 ? argument : argument.left(equals);
+  option.hasValue = equals >= 0;
+  qsizetype dashes = 0;
+  while (dashes < option.written.size() && dashes < 2 && option.written[dashes] == QLatin1Char('-')) ++dashes;
+  option.name = option.written.mid(dashes);
+  return option;
+}
+
+// The parser only says that parsing failed; this finds which argument and says why.
+QString ParseError(const QCommandLineParser& parser, const QStringList& arguments) {
+  const QStringList unknown = parser.unknownOptionNames();
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    if (arguments[i] == QLatin1String("--")) break;
+    const OptionArgument option = SplitOption(arguments[i]);
+    if (option.name.isEmpty()) continue;
+    if (unknown.contains(option.name)) {
+      return QStringLiteral("unknown option '%1'; the options are listed by --help").arg(option.written);
+    }
+    for (const char* name : kSwitches) {
+      if (option.hasValue && option.name == QLatin1String(name)) {
+        return QStringLiteral("%1 takes no value, not '%2'")
+            .arg(option.written, arguments[i].mid(option.written.size() + 1));
+      }
+    }
+    // A value-taking option can lack its value only as the last argument.
+    for (const OptionRange* range : kRanges) {
+      if (i == arguments.size() - 1 && !option.hasValue && option.name == QLatin1String(range->name)) {
+        return RangeText(*range) + QStringLiteral(", but none was given");
+      }
+    }
   }
-  return nullptr;
+  QString text = parser.errorText();
+  if (text.endsWith(QLatin1Char('.'))) text.chop(1);
+  if (!text.isEmpty()) text[0] = text[0].toLower();
+  return text;
 }
 
 }  // namespace
 
 ParsedOptions ParseLiftOptions(const QStringList& arguments) {
-  const LiftOptions defaults;
   QCommandLineParser parser;
-  parser.setApplicationDescription(QStringLiteral(
-      "Runs the valve train without a window and prints, as CSV, one row per completed "
-      "frame: revolution,camAngle,bestPitchIndex,bestLeverIndex,rollerX,rollerY,X,Y,valveY.\n"
-      "Revolutions are numbered as the animation counts them. It starts at speed 400; at any "
-      "other speed its first revolution restarts before completing a frame, so the rows begin "
-      "at revolution 2."));
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-  const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
-                                QStringLiteral("Shows this help."));
-  parser.addOption(help);
-  parser.addOption(ValueOption(kLeverRange, "Turn of the first control shaft", defaults.lever));
-  parser.addOption(ValueOption(kEccentricRange, "Angle of the second control shaft in tenths of a degree",
-                               defaults.eccentric));
-  parser.addOption(ValueOption(kSpeedRange, "Speed in hundredths of a cam degree per frame", defaults.speed));
-  parser.addOption(ValueOption(kRevolutionsRange, "Cam revolutions to report", defaults.revolutions));
+  const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+  const QCommandLineOption version(QStringLiteral("version"));
+  const QCommandLineOption allFrames(QStringLiteral("all-frames"));
+  parser.addOptions({help, version, allFrames});
+  for (const OptionRange* range : kRanges) {
+    parser.addOption(QCommandLineOption(QLatin1String(range->name), QString(), QStringLiteral("N")));
+  }
 
-  if (!parser.parse(arguments)) {
-    // The only value-taking option that can lack its value is the last argument.
-    if (parser.unknownOptionNames().isEmpty() && !arguments.isEmpty()) {
-      if (const OptionRange* range = RangeNamed(arguments.last())) {
-        return Failure(RangeText(*range) + QStringLiteral(", but none was given"));
-      }
-    }
-    return Failure(parser.errorText() +
-                   QStringLiteral(" Options: --lever, --eccentric, --speed, --revolutions, --help."));
-  }
-  if (parser.isSet(help)) {
-    ParsedOptions parsed;
-    parsed.outcome = ParsedOptions::Outcome::Help;
-    parsed.text = parser.helpText();
-    return parsed;
-  }
+  if (!parser.parse(arguments)) return Failure(ParseError(parser, arguments));
+  if (parser.isSet(help)) return Finished(ParsedOptions::Outcome::Help);
+  if (parser.isSet(version)) return Finished(ParsedOptions::Outcome::Version);
   if (!parser.positionalArguments().isEmpty()) {
     return Failure(QStringLiteral("unexpected argument '%1'; every setting is an option such as --lever N")
                        .arg(parser.positionalArguments().first()));
   }
 
   ParsedOptions parsed;
+  parsed.options.allFrames = parser.isSet(allFrames);
   QString error;
   if (!ReadValue(parser, kLeverRange, parsed.options.lever, error) ||
       !ReadValue(parser, kEccentricRange, parsed.options.eccentric, error) ||

@@ -141,6 +141,7 @@ QCommandLineOption ValueOption(const QString& name, const QString& description, 
 }  // namespace
 
 std::vector<int> EvenlySpread(int first, int last, int count) {
+  if (count < 2) return {first};
   std::vector<int> values;
   values.reserve(count);
   const long span = long(last) - first;
@@ -212,7 +213,9 @@ ParsedModesOptions ParseModesOptions(const QStringList& arguments) {
   if (parser.isSet(help)) {
     ParsedModesOptions parsed;
     parsed.outcome = ParsedModesOptions::Outcome::Help;
-    parsed.text = parser.helpText();
+    // Parsed before any application object exists (its kind depends on the options),
+    // so the parser does not know the program's name.
+    parsed.text = parser.helpText().replace(QLatin1String("<executable_name>"), QLatin1String("torlin-modes"));
     return parsed;
   }
   if (!parser.positionalArguments().isEmpty()) {

@@ -37,7 +37,7 @@ inline constexpr int kDefaultStepsPerBar = 100;
 inline constexpr int kMaxThreads = 256;
 
 // N values spread evenly over first..last, rounded to whole values, both ends
-// included (N >= 2, N <= last - first + 1, so no value repeats).
+// included (with N <= last - first + 1 no value repeats); fewer than 2 give first alone.
 std::vector<int> EvenlySpread(int first, int last, int count);
 
 struct ParsedModesOptions {

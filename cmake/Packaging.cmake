@@ -1,0 +1,46 @@
+# What an installed Torlin brings besides its programs: AppStream metainfo, manual
+# pages, the licence; and the Debian package built from the same install rules.
+
+# The date of the release whose version project() sets.
+set(TORLIN_RELEASE_DATE 2026-12-08)
+# Where software centres fetch the picture of the running window (docs/torlin.png).
+set(TORLIN_SCREENSHOT_URL https://tvva.example/torlin/torlin.png)
+
+set(generated ${PROJECT_BINARY_DIR}/generated)
+configure_file(data/metainfo.xml.in ${generated}/${TORLIN_APP_ID}.metainfo.xml @ONLY)
+install(FILES ${generated}/${TORLIN_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# Every page in data/man/ carries the version and date; the tools' pages come with
+# the tools.
+file(GLOB manual_pages CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/man/*.1)
+foreach(page IN LISTS manual_pages)
+  get_filename_component(name ${page} NAME)
+  if(NOT name STREQUAL "torlin.1" AND NOT TORLIN_TOOLS)
+    continue()
+  endif()
+  configure_file(${page} ${generated}/man/${name} @ONLY)
+  install(FILES ${generated}/man/${name} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endforeach()
+
+install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/torlin RENAME copyright)
+
+# cpack -G DEB: torlin_<version>_amd64.deb, stripped, with the libraries' packages
+# found by dpkg-shlibdeps, and the fonts the window's text is laid out for.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME torlin)
+set(CPACK_PACKAGE_VENDOR "The Torlin developers")
+set(CPACK_PACKAGE_CONTACT "The Torlin developers <torlin@tvva.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "animated variable valve actuation mechanism with a lift plot")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "Torlin animates a valve train with two control shafts and plots valve lift\n\
+against crank angle, revolution after revolution, so that the lift curves of\n\
+successive shaft settings can be compared. torlin-lift prints the same\n\
+kinematics as CSV; torlin-modes maps lift and duration over every mode.")
+set(CPACK_PACKAGE_HOMEPAGE_URL https://tvva.example/torlin)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-liberation)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+include(CPack)

@@ -1,0 +1,68 @@
+#pragma once
+
+// Runs the built torlin-lift (or a shell line around it) and splits its CSV output.
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+struct ToolRun {
+  bool finished = false;  // false if it crashed or hung
+  int exitCode = -1;
+  QString out;
+  QString err;
+};
+
+// Runs program with arguments; extra holds NAME=value pairs added to the environment.
+inline ToolRun RunProgram(const QString& program, const QStringList& arguments,
+                          const QStringList& extra = {}) {
+  QProcess process;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  for (const QString& pair : extra) {
+    environment.insert(pair.section(QLatin1Char('='), 0, 0), pair.section(QLatin1Char('='), 1));
+  }
+  process.setProcessEnvironment(environment);
+  process.start(program, arguments);
+  ToolRun run;
+  if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit) return run;
+  run.finished = true;
+  run.exitCode = process.exitCode();
+  run.out = QString::fromUtf8(process.readAllStandardOutput());
+  run.err = QString::fromUtf8(process.readAllStandardError());
+  return run;
+}
+
+inline ToolRun RunLift(const QStringList& arguments, const QStringList& extra = {}) {
+  return RunProgram(QStringLiteral(TORLIN_LIFT_PATH), arguments, extra);
+}
+
+// Runs a bash script with the tool's path as $0.
+inline ToolRun RunShell(const QString& script, const QStringList& extra = {}) {
+  return RunProgram(QStringLiteral("bash"),
+                    {QStringLiteral("-c"), script, QStringLiteral(TORLIN_LIFT_PATH)}, extra);
+}
+
+inline QStringList Lines(const QString& text) { return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts); }
+
+struct Row {
+  long revolution;
+  double camAngle;
+  QStringList fields;
+  QStringList Position() const { return fields.mid(2); }  // everything but where in the run
+};
+
+// The data rows, without the header.
+inline std::vector<Row> Rows(const ToolRun& run) {
+  std::vector<Row> rows;
+  const QStringList lines = Lines(run.out);
+  for (qsizetype i = 1; i < lines.size(); ++i) {
+    const QStringList fields = lines[i].split(QLatin1Char(','));
+    rows.push_back({fields.value(0).toLong(), fields.value(1).toDouble(), fields});
+  }
+  return rows;
+}
+
+inline const char* const kLiftHeader =
+    "revolution,camAngle,bestPitchIndex,bestLeverIndex,rollerX,rollerY,X,Y,valveY";
