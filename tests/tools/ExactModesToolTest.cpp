@@ -3,13 +3,14 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QProcessEnvironment>
+#include <QLocale>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <cmath>
 #include <string>
 #include <vector>
+
+#include "LiftRun.h"
 
 namespace {
 
@@ -21,17 +22,9 @@ struct Output {
 
 // In a German locale, where the decimal mark is a comma.
 Output Modes(const QStringList& arguments) {
-  QProcess process;
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
-  process.setProcessEnvironment(environment);
-  process.start(QStringLiteral(TORLIN_MODES_PATH), arguments);
-  Output output;
-  if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit) return output;
-  output.exitCode = process.exitCode();
-  output.lines = QString::fromLocal8Bit(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-  output.err = QString::fromLocal8Bit(process.readAllStandardError());
-  return output;
+  const ToolRun run =
+      RunProgram(QStringLiteral(TORLIN_MODES_PATH), arguments, {QStringLiteral("LC_ALL=de_DE.UTF-8")});
+  return {run.exitCode, Lines(run.out), run.err};
 }
 
 double Cell(const QStringList& cells, int column) {
