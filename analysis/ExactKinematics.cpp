@@ -20,6 +20,8 @@ using Slope = autodiff::autodiff_fvar<double, 1>;  // value and first derivative
 constexpr double kRollerTolerance = 1e-12;
 constexpr double kLargestArcRadius = 30;
 constexpr std::uintmax_t kMaxRootIterations = 200;
+// The linkage places the second roller on the pivot to rounding when it rests there.
+constexpr double kOnThePivot = 1e-9;
 
 // The window's coarse sector runs from 137.5 to 159.5 degrees of cam direction; its
 // fine window reaches a further degree on either side.
@@ -123,30 +125,40 @@ ExactPose ExactKinematics::PoseAt(double crankDeg) const {
 
 ExactSvaj ExactKinematics::SvajAt(double crankDeg) const {
   ExactSvaj svaj;
-  const double camAngle = CamAngleRad(crankDeg);
-  const Crossing crossing = FindCrossing(camAngle);
-  svaj.outcome = crossing.outcome;
-  if (crossing.outcome != ExactOutcome::Placed) return svaj;
+  const ExactPose pose = PoseAt(crankDeg);
+  svaj.outcome = pose.outcome;
+  if (pose.outcome != ExactOutcome::Placed) return svaj;
+  svaj.lift = -pose.valveY;
+
+  // While the free roller runs on the pivot arc, every point of which is 19 from the
+  // pivot, the second roller rests on the pivot itself (20 from the eccentric) and the
+  // valve stands still: its derivatives are zero, with no need to compute them.
+  const double t = pose.leverCurveAngle;
+  const int arc = face_.ArcAt(t);
+  if (arc == 0 && std::hypot(pose.secondX - constants_.leverPivotX, pose.secondY - constants_.leverPivotY) <
+                      kOnThePivot) {
+    return svaj;
+  }
 
   // The crossing's curve angle t(c) as a function of crank angle c, from the gap
   // g(t, c) = 0: simplified Newton steps t -= g(t, c) / (dg/dt at the crossing) on
   // truncated Taylor series in c. Each step makes one more derivative exact, so three
   // steps give t and its first three derivatives (the value itself is already the
   // root); step n needs only n derivatives, which keeps the first steps cheap.
-  const int arc = face_.ArcAt(crossing.t);
+  const double camAngle = CamAngleRad(crankDeg);
   const double gapSlope =
-      RadialGap(arc, autodiff::make_fvar<double, 1>(crossing.t), Slope(camAngle)).derivative(1);
+      RadialGap(arc, autodiff::make_fvar<double, 1>(t), Slope(camAngle)).derivative(1);
   if (!(gapSlope != 0) || !std::isfinite(gapSlope)) {
     svaj.outcome = ExactOutcome::NoCrossing;
     return svaj;
   }
-  const auto t1 = NewtonStep<1>(*this, arc, crossing.t, crankDeg, gapSlope);
+  const auto t1 = NewtonStep<1>(*this, arc, t, crankDeg, gapSlope);
   const auto t2 = NewtonStep<2>(*this, arc, t1, crankDeg, gapSlope);
-  const Jet t = NewtonStep<3>(*this, arc, t2, crankDeg, gapSlope);
+  const Jet t3 = NewtonStep<3>(*this, arc, t2, crankDeg, gapSlope);
 
   Jet rollerX;
   Jet rollerY;
-  face_.PointOnArc(arc, t, rollerX, rollerY);
+  face_.PointOnArc(arc, t3, rollerX, rollerY);
   const auto placed = PlaceSecondRollerAndValve(Jet(eccentricX_), Jet(eccentricY_), rollerX, rollerY);
   if (!placed) {
     svaj.outcome = ExactOutcome::NoLinkage;

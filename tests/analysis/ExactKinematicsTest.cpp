@@ -52,6 +52,11 @@ TEST(ExactKinematics, ValveStaysShutWhileTheFreeRollerRunsOnThePivotArc) {
   EXPECT_NEAR(pose.secondX, k.leverPivotX, 1e-9);
   EXPECT_NEAR(pose.secondY, k.leverPivotY, 1e-9);
   EXPECT_NEAR(pose.valveY, 19.7102 - std::sqrt(400 - 3.39237 * 3.39237), 1e-9);
+  const ExactSvaj svaj = model.SvajAt(500);
+  EXPECT_EQ(svaj.lift, -pose.valveY);
+  EXPECT_EQ(svaj.velocity, 0);
+  EXPECT_EQ(svaj.acceleration, 0);
+  EXPECT_EQ(svaj.jerk, 0);
 }
 
 TEST(ExactKinematics, AnglesWithoutAPositionAreReportedAsSuch) {
