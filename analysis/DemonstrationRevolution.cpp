@@ -49,6 +49,6 @@ void DemonstrationModel::Run(ModeSetting mode, int speed, DemonstrationRevolutio
     TurnLeverCurve(s);
     if (!solved) ++revolution.unsolvedFrames;
     revolution.frames.push_back({s.camAngle, s.bestPitchIndex, s.bestLeverIndex, s.rollerX,
-                                 s.rollerY, vars.X, vars.Y, s.valveY, solved});
+                                 s.rollerY, vars.X, vars.Y, s.valveY, solved, s.bestDistSq});
   }
 }

@@ -21,6 +21,7 @@ struct DemonstrationFrame {
   // False where the linkage has no solution: the window then keeps the previous
   // frame's second roller and valve, so X, Y and valveY are not this frame's.
   bool solved = false;
+  double bestDistSq = 0;  // squared distance of the search's nearest pair
 };
 
 // A steady revolution at one mode.

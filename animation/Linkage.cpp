@@ -1,27 +1,26 @@
 #include "animation/Linkage.h"
 
 #include <cmath>
-#include <optional>
 
-#include "geometry/TriangleApex.h"
-
-namespace {
-constexpr double kEccentricRadius = 20;
-constexpr double kLinkLength = 20;
-constexpr double kRollerSpacing = 19;
-constexpr double kRodLength = 20;
-constexpr double kBranchLimit = 20;
-}  // namespace
+ControlShaftPose ControlShaftsFor(const MechanismConstants& k, int scroll1Value,
+                                  int scroll2Value) {
+  ControlShaftPose pose;
+  pose.leverAngle = -scroll1Value / 300.0;
+  pose.eccentricDeg = scroll2Value / 10.0;
+  const double a = pose.eccentricDeg * k.pi / 180;
+  pose.eccentricX = k.leverPivotX + kEccentricRadius * std::sin(a);
+  pose.eccentricY = k.leverPivotY - kEccentricRadius * std::cos(a);
+  return pose;
+}
 
 void SetControlShafts(AnimationState& state, int scroll1Value, int scroll2Value) {
-  const MechanismConstants& k = state.constants;
-  state.leverAngle = -scroll1Value / 300.0;
+  const ControlShaftPose pose = ControlShaftsFor(state.constants, scroll1Value, scroll2Value);
+  state.leverAngle = pose.leverAngle;
   state.seenScroll1 = scroll1Value;
-  state.eccentricDeg = scroll2Value / 10.0;
+  state.eccentricDeg = pose.eccentricDeg;
   state.seenScroll2 = scroll2Value;
-  const double a = state.eccentricDeg * k.pi / 180;
-  state.eccentricX = k.leverPivotX + kEccentricRadius * std::sin(a);
-  state.eccentricY = k.leverPivotY - kEccentricRadius * std::cos(a);
+  state.eccentricX = pose.eccentricX;
+  state.eccentricY = pose.eccentricY;
 }
 
 void ComputeEccentricDirection(AnimationState& state) {
@@ -40,22 +39,13 @@ void ComputeEccentricDirection(AnimationState& state) {
 
 bool SolveSecondRollerAndValve(AnimationState& state, WindowVariables& vars) {
   state.prevValveY = state.valveY;
-
-  std::optional<Apex> apex = TriangleApexPlus(state.eccentricX, state.eccentricY, state.rollerX,
-                                              state.rollerY, kLinkLength, kRollerSpacing);
-  // The test is on the first branch's x against the number 20: where it passes, the
-  // construction taken from the roller towards the eccentric gives the wanted side.
-  if (apex && apex->X > kBranchLimit) {
-    apex = TriangleApexMinus(state.rollerX, state.rollerY, state.eccentricX, state.eccentricY,
-                             kRollerSpacing, kLinkLength);
-  }
-  if (!apex || !(std::abs(apex->X) <= kRodLength)) return false;
-
-  vars.X = apex->X;
-  vars.Y = apex->Y;
-  vars.fff = apex->fff;
-  // The lower of the two points of the valve axis at rod length from the roller.
-  state.valveY = vars.Y - std::sqrt(kRodLength * kRodLength - vars.X * vars.X);
+  const auto placed =
+      PlaceSecondRollerAndValve(state.eccentricX, state.eccentricY, state.rollerX, state.rollerY);
+  if (!placed) return false;
+  vars.X = placed->secondRoller.X;
+  vars.Y = placed->secondRoller.Y;
+  vars.fff = placed->secondRoller.fff;
+  state.valveY = placed->valveY;
   return true;
 }
 

@@ -2,13 +2,11 @@
 
 #include <cmath>
 
+#include "geometry/CamLobe.h"
+
 namespace {
 
-constexpr int kStepsPerTurn = 7200;
-constexpr int kLobeSteps = 4500;      // the lift spreads over 225 degrees of cam angle
-constexpr int kLobeStartEntry = 5650;  // pitch entry where the lift begins
 constexpr int kLastLiftStep = 7210;    // runs a little past the turn: rewrites 5650..5660
-constexpr double kLiftHalf = 3.67;     // half the lift of the lobe
 constexpr double kRollerRadius = 9.5;
 
 struct Arc {
@@ -32,14 +30,10 @@ void WriteArc(const MechanismConstants& constants, const Arc& arc, LeverTable& l
 }  // namespace
 
 void BuildCamPitchRadius(const MechanismConstants& constants, PitchTable& camPitchRadius) {
-  // A single lobe 2 * kLiftHalf high, shaped as 1 - cos of (i / 4500)^1.5: the
-  // exponent makes the rise longer than the fall.
-  const double lobeScale = std::pow(kLobeSteps, 1.5);
   for (int i = 0; i <= kLastLiftStep; ++i) {
-    const double liftAngle = -constants.pi / 2 + (2 * constants.pi * std::pow(i, 1.5)) / lobeScale;
-    const int j = (i + kLobeStartEntry) % kStepsPerTurn;
+    const int j = (i + kLobeStartEntry) % kCamStepsPerTurn;
     if (i <= kLobeSteps) {
-      camPitchRadius[j] = (constants.camBaseRadius + kLiftHalf) + kLiftHalf * std::sin(liftAngle);
+      camPitchRadius[j] = LobePitchRadius(constants, i);
     } else {
       camPitchRadius[j] = constants.camBaseRadius;
     }
@@ -51,7 +45,7 @@ void BuildCamOutline(const MechanismConstants& constants, const PitchTable& camP
   for (int k = 1; k <= kOutlineLast; ++k) {
     // The pitch points 0.05 degree either side of k/2 degrees; the forward one
     // wraps to entry 1 at the end of the turn.
-    const int forward = (10 * k + 1) % kStepsPerTurn;
+    const int forward = (10 * k + 1) % kCamStepsPerTurn;
     const double forwardAngle = constants.pi * (k + 0.1) / 360;
     const double xF = camPitchRadius[forward] * std::sin(forwardAngle);
     const double yF = camPitchRadius[forward] * std::cos(forwardAngle);

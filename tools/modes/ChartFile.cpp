@@ -32,17 +32,20 @@ QString WriteFile(const QString& path, const std::function<bool(QFile&)>& draw) 
   return {};
 }
 
-// Renders the chart through a scene of its own and takes it back out, so that the
-// caller keeps ownership.
-void Render(QChart& chart, QPainter& painter, QSize size) {
+// Renders the charts, one below the other, through a scene of their own and takes
+// them back out, so that the caller keeps ownership.
+void Render(const std::vector<QChart*>& charts, QPainter& painter, QSize eachSize) {
   QGraphicsScene scene;
-  scene.addItem(&chart);
-  chart.resize(size);
-  chart.setPos(0, 0);
+  for (std::size_t i = 0; i < charts.size(); ++i) {
+    scene.addItem(charts[i]);
+    charts[i]->resize(eachSize);
+    charts[i]->setPos(0, double(i) * eachSize.height());
+  }
+  const QSize size(eachSize.width(), eachSize.height() * int(charts.size()));
   scene.setSceneRect(0, 0, size.width(), size.height());
   painter.setRenderHint(QPainter::Antialiasing);
   scene.render(&painter, QRectF(0, 0, size.width(), size.height()), scene.sceneRect());
-  scene.removeItem(&chart);
+  for (QChart* chart : charts) scene.removeItem(chart);
 }
 
 }  // namespace
@@ -57,13 +60,19 @@ QString MakePlotDirectory(const QString& directory) {
 }
 
 QString SaveChart(QChart& chart, const QString& directory, const QString& name, QSize size) {
+  return SaveChartStack({&chart}, directory, name, size);
+}
+
+QString SaveChartStack(const std::vector<QChart*>& charts, const QString& directory, const QString& name,
+                       QSize eachSize) {
+  const QSize size(eachSize.width(), eachSize.height() * int(charts.size()));
   const QString base = QDir(directory).filePath(name);
   const QString pngError = WriteFile(base + QStringLiteral(".png"), [&](QFile& file) {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
     {
       QPainter painter(&image);
-      Render(chart, painter, size);
+      Render(charts, painter, eachSize);
     }
     return image.save(&file, "PNG");
   });
@@ -74,10 +83,10 @@ QString SaveChart(QChart& chart, const QString& directory, const QString& name, 
     generator.setOutputDevice(&file);
     generator.setSize(size);
     generator.setViewBox(QRect(QPoint(0, 0), size));
-    generator.setTitle(chart.title());
+    generator.setTitle(charts.front()->title());
     QPainter painter;
     if (!painter.begin(&generator)) return false;
-    Render(chart, painter, size);
+    Render(charts, painter, eachSize);
     return painter.end();
   });
 }

@@ -2,6 +2,7 @@
 
 #include <QSize>
 #include <QString>
+#include <vector>
 
 class QChart;
 
@@ -9,6 +10,10 @@ class QChart;
 // (vectors, for reports), rendered offscreen at the given size. Returns an empty
 // string, or one line naming the file that could not be written and why.
 QString SaveChart(QChart& chart, const QString& directory, const QString& name, QSize size = QSize(1200, 800));
+
+// The same for charts stacked top to bottom in one picture, each of the given size.
+QString SaveChartStack(const std::vector<QChart*>& charts, const QString& directory, const QString& name,
+                       QSize eachSize);
 
 // Makes the folder (and its parents) if missing; the same kind of line if it cannot.
 QString MakePlotDirectory(const QString& directory);

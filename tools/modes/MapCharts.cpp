@@ -1,5 +1,7 @@
 #include "MapCharts.h"
 
+#include "ChartParts.h"
+
 #include <QChart>
 #include <QColorAxis>
 #include <QLegendMarker>
@@ -29,6 +31,8 @@ QLinearGradient ScaleGradient() {
   gradient.setColorAt(1.0, QColor(253, 231, 37));
   return gradient;
 }
+
+}  // namespace
 
 // Distinct colours for a handful of curves.
 QColor CurveColour(std::size_t n) {
@@ -66,7 +70,7 @@ double NiceInterval(double range) {
 double RoundedUp(double value, double interval) { return std::max(interval, std::ceil(value / interval) * interval); }
 
 QValueAxis* ValueAxis(QChart& chart, Qt::Alignment side, const QString& title, double min, double max,
-                      std::optional<double> tickInterval = std::nullopt) {
+                      std::optional<double> tickInterval) {
   auto* axis = new QValueAxis;
   axis->setTitleText(title);
   axis->setRange(min, max);
@@ -111,6 +115,8 @@ QScatterSeries* Markers(QScatterSeries::MarkerShape shape, double size) {
 void Attach(QAbstractSeries* series, std::initializer_list<QAbstractAxis*> axes) {
   for (QAbstractAxis* axis : axes) series->attachAxis(axis);
 }
+
+namespace {
 
 // The grid's own value of each bar, sorted and without repeats.
 std::vector<int> Distinct(const std::vector<ModeResult>& results, int ModeSetting::*bar) {

@@ -25,6 +25,8 @@ class DemonstrationMapJob {
  public:
   DemonstrationMapJob(const std::vector<ModeSetting>& modes, int speed) : modes_(&modes), speed_(speed) {}
   ModeResult operator()(std::size_t index);
+  // The frames of the mode computed last.
+  const DemonstrationRevolution& LastRevolution() const { return revolution_; }
 
  private:
   const std::vector<ModeSetting>* modes_;

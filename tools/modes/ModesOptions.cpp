@@ -128,7 +128,7 @@ std::optional<QString> ValueOptionNamed(const QString& argument) {
   QString bare = argument;
   while (bare.startsWith(QLatin1Char('-'))) bare.remove(0, 1);
   for (const char* option : {"lever", "eccentric", "lever-steps", "eccentric-steps", "speed", "plot-dir", "curves",
-                             "threads"}) {
+                             "threads", "svaj", "step", "rpm"}) {
     if (bare == QLatin1String(option)) return bare;
   }
   return std::nullopt;
@@ -200,6 +200,7 @@ ParsedModesOptions ParseModesOptions(const QStringList& arguments) {
   parser.addOption(ValueOption(QStringLiteral("threads"),
                                QStringLiteral("Worker threads (1 to %1, default: one per core).").arg(kMaxThreads),
                                "N"));
+  AddExactOptions(parser);
 
   if (!parser.parse(arguments)) {
     if (parser.unknownOptionNames().isEmpty() && !arguments.isEmpty()) {
@@ -232,6 +233,11 @@ ParsedModesOptions ParseModesOptions(const QStringList& arguments) {
       !ReadCurves(parser, options.curves, error)) {
     return Failure(error);
   }
+  bool mapOptionsGiven = false;
+  for (const char* option : {"lever", "eccentric", "lever-steps", "eccentric-steps", "curves"}) {
+    mapOptionsGiven = mapOptionsGiven || parser.isSet(QLatin1String(option));
+  }
+  if (!ReadExactOptions(parser, mapOptionsGiven, options.exact, error)) return Failure(error);
   if (parser.isSet(QStringLiteral("plot-dir"))) {
     options.plotDir = parser.value(QStringLiteral("plot-dir"));
     if (options.plotDir.isEmpty()) return Failure(QStringLiteral("--plot-dir needs a folder name"));

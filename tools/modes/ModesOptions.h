@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <vector>
 
+#include "ExactOptions.h"
 #include "analysis/ModeSetting.h"
 
 // The whole range of one scroll bar, as the window's controls have it.
@@ -29,6 +30,7 @@ struct ModesOptions {
   QString plotDir;      // empty: no pictures
   std::vector<ModeSetting> curves;  // modes whose lift curves are drawn
   int threads = 0;      // 0: one per core
+  ExactOptions exact;   // --exact, --svaj and its --step, --rpm
 };
 
 inline constexpr int kDefaultStepsPerBar = 100;

@@ -12,12 +12,14 @@
 #include <vector>
 
 #include "ChartFile.h"
+#include "ExactMap.h"
 #include "Interrupt.h"
 #include "MapCharts.h"
 #include "ModeMap.h"
 #include "ModesOptions.h"
 #include "OrderedWorkers.h"
 #include "ProgressBar.h"
+#include "SvajOutput.h"
 
 namespace {
 
@@ -41,11 +43,19 @@ int ThreadCount(const ModesOptions& options) {
   return std::max(1, int(std::thread::hardware_concurrency()));
 }
 
+// A map row, and the window's part of it, which the pictures show.
+std::string MapRow(const ModeResult& result) { return ModeMapRow(result); }
+std::string MapRow(const ExactModeResult& result) { return ExactMapRow(result); }
+ModeResult& DemonstrationPart(ModeResult& result) { return result; }
+ModeResult& DemonstrationPart(ExactModeResult& result) { return result.demonstration; }
+
 // Computes the map and writes its rows as they come, keeping the results only when
-// pictures will need them; false if stopped early.
-bool WriteModeMap(const ModesOptions& options, std::vector<ModeResult>& results) {
+// pictures will need them; false if stopped early. Job is the window's kinematics,
+// or those and the exact ones.
+template <class Job>
+bool WriteModeMap(const ModesOptions& options, const std::string& header, std::vector<ModeResult>& results) {
   const std::vector<ModeSetting> modes = GridModes(options);
-  std::fputs(ModeMapHeader().c_str(), stdout);
+  std::fputs(header.c_str(), stdout);
   const bool keep = !options.plotDir.isEmpty();
   if (keep) results.reserve(modes.size());
 
@@ -54,11 +64,11 @@ bool WriteModeMap(const ModesOptions& options, std::vector<ModeResult>& results)
   hooks.stopRequested = InterruptRequested;
   hooks.progress = [&](std::size_t done) { progress.Update(done); };
   const std::size_t done = OrderedWorkers::Run(
-      modes.size(), ThreadCount(options), [&] { return DemonstrationMapJob(modes, options.speed); },
-      [&](std::size_t, ModeResult&& result) {
-        const std::string row = ModeMapRow(result);
+      modes.size(), ThreadCount(options), [&] { return Job(modes, options.speed); },
+      [&](std::size_t, auto&& result) {
+        const std::string row = MapRow(result);
         std::fwrite(row.data(), 1, row.size(), stdout);
-        if (keep) results.push_back(std::move(result));
+        if (keep) results.push_back(std::move(DemonstrationPart(result)));
       },
       hooks);
   progress.Finish();
@@ -107,8 +117,18 @@ QString WritePlots(const ModesOptions& options, const std::vector<ModeResult>& r
 }
 
 int Run(const ModesOptions& options) {
+  if (options.exact.svaj) {
+    if (const QString error = WriteSvaj(options); !error.isEmpty()) {
+      PrintError(error);
+      return kFailed;
+    }
+    return 0;
+  }
   std::vector<ModeResult> results;
-  if (!WriteModeMap(options, results)) return kInterruptedExitCode;
+  const bool complete = options.exact.exactMap
+                            ? WriteModeMap<ExactMapJob>(options, ExactMapHeader(), results)
+                            : WriteModeMap<DemonstrationMapJob>(options, ModeMapHeader(), results);
+  if (!complete) return kInterruptedExitCode;
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
     PrintError(QStringLiteral("could not write the rows to standard output"));
     return kFailed;

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "analysis/LeverFace.h"
+#include "geometry/MechanismConstants.h"
+
+// Why a crank angle has no exact position.
+enum class ExactOutcome {
+  Placed,
+  NoCrossing,     // the pitch curve does not cross the lever's working curve
+  OutsideSector,  // it crosses it, but not in the cam directions that face the lever
+  NoLinkage,      // the second roller's triangle does not close, or the rod cannot reach
+};
+
+// One crank angle of the exact mechanism.
+struct ExactPose {
+  ExactOutcome outcome = ExactOutcome::NoCrossing;
+  double leverCurveAngle = 0;  // rest curve angle of the free roller on the lever (rad)
+  double rollerX = 0;          // free roller centre
+  double rollerY = 0;
+  double secondX = 0;  // second roller centre
+  double secondY = 0;
+  double valveY = 0;  // valve pin height; the lift is -valveY
+};
+
+// Lift and its first three derivatives by crank angle at one crank angle.
+struct ExactSvaj {
+  ExactOutcome outcome = ExactOutcome::NoCrossing;
+  double lift = 0;          // mm
+  double velocity = 0;      // mm / crank degree
+  double acceleration = 0;  // mm / crank degree^2
+  double jerk = 0;          // mm / crank degree^3
+};
+
+// The mechanism described continuously: the free roller where the turned pitch curve
+// crosses the turned lever curve (a bracketing root finder on the lever's curve
+// angle, to 1e-12 mm), then the second roller and the valve by the window's own
+// construction. A mode is the pair of scroll-bar values; the crank turns twice per cam
+// turn, so crank angle c puts the cam at c / 2 degrees.
+class ExactKinematics {
+ public:
+  ExactKinematics(int leverValue, int eccentricValue);
+
+  ExactPose PoseAt(double crankDeg) const;
+  // Derivatives carried through the crossing and the linkage (forward-mode automatic
+  // differentiation), so they are exact up to rounding, with no step to choose.
+  ExactSvaj SvajAt(double crankDeg) const;
+
+  // The cam directions (radians, from +y towards +x) in which the roller may sit: the
+  // window's coarse sector with the reach of its fine window on both sides.
+  static double SectorFirst(const MechanismConstants& constants);
+  static double SectorLast(const MechanismConstants& constants);
+
+  // Signed distance, seen from the cam axis, of the lever point at curve angle t on the
+  // given arc from the pitch curve at the given cam angle (radians): negative inside
+  // the pitch curve.
+  template <class Number>
+  Number RadialGap(int arc, const Number& t, const Number& camAngleRad) const;
+  // The same on the arc that serves t.
+  double RadialGap(double t, double camAngleRad) const {
+    return RadialGap(face_.ArcAt(t), t, camAngleRad);
+  }
+
+  const LeverFace& Face() const { return face_; }
+  const MechanismConstants& Constants() const { return constants_; }
+
+ private:
+  struct Crossing {
+    ExactOutcome outcome;
+    double t;
+  };
+  Crossing FindCrossing(double camAngleRad) const;
+  double CamAngleRad(double crankDeg) const;
+
+  MechanismConstants constants_;
+  LeverFace face_;
+  double eccentricX_;
+  double eccentricY_;
+};

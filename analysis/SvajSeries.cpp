@@ -1,0 +1,41 @@
+#include "analysis/SvajSeries.h"
+
+#include <cmath>
+
+#include "analysis/ParallelFor.h"
+
+namespace {
+constexpr double kCrankDegPerRevolution = 720;  // the crank turns twice per cam turn
+constexpr double kMmPerM = 1000;
+}  // namespace
+
+std::vector<double> CrankAngles(double stepDeg) {
+  // Multiples of the step rather than a running sum, so no error builds up; the
+  // allowance keeps 720 itself out where 720 / step rounds just below a whole number.
+  const auto count = static_cast<std::size_t>(std::ceil(kCrankDegPerRevolution / stepDeg - 1e-9));
+  std::vector<double> angles(count);
+  for (std::size_t i = 0; i < count; ++i) angles[i] = static_cast<double>(i) * stepDeg;
+  return angles;
+}
+
+std::vector<SvajSample> SvajSeries(const ExactKinematics& model, double stepDeg) {
+  return SvajSeries(model, CrankAngles(stepDeg));
+}
+
+std::vector<SvajSample> SvajSeries(const ExactKinematics& model, const std::vector<double>& angles) {
+  std::vector<SvajSample> samples(angles.size());
+  ParallelFor(angles.size(), [&](std::size_t i) {
+    samples[i].crankDeg = angles[i];
+    samples[i].svaj = model.SvajAt(angles[i]);
+  });
+  return samples;
+}
+
+SvajByTime ToTimeUnits(const ExactSvaj& svaj, double rpm) {
+  const double crankDegPerSecond = 6 * rpm;
+  SvajByTime byTime;
+  byTime.velocity = svaj.velocity * crankDegPerSecond;
+  byTime.acceleration = svaj.acceleration * crankDegPerSecond * crankDegPerSecond / kMmPerM;
+  byTime.jerk = svaj.jerk * std::pow(crankDegPerSecond, 3) / kMmPerM;
+  return byTime;
+}
