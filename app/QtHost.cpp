@@ -79,5 +79,7 @@ void QtHost::WakeUp() {
 float QtHost::NextRandom() { return random_.Next(); }
 
 void QtHost::Reseed() {
-  random_.Seed(static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
+  random_.Seed(seedSource_ ? seedSource_()
+                          : static_cast<std::uint64_t>(
+                                std::chrono::system_clock::now().time_since_epoch().count()));
 }

@@ -37,7 +37,7 @@ class QtHost final : public Host {
   float NextRandom() override;
   void FrameCompleted(const FrameReport& report) override;
 
-  // Seeds the random numbers from the clock.
+  // Seeds the random numbers from the clock (or from the seed source a test set).
   void Reseed();
   // Ends a wait in progress at once (the program is ending).
   void WakeUp();
@@ -51,6 +51,9 @@ class QtHost final : public Host {
     frameObserver_ = std::move(observer);
   }
   long Turns() const { return turns_; }
+  // For tests: where Reseed takes its seed instead of the clock, so that a run of the
+  // random change is the same every time.
+  void SetSeedSource(std::function<std::uint64_t()> source) { seedSource_ = std::move(source); }
 
  private:
   QScrollBar& Bar(ScrollBar bar) const;
@@ -63,6 +66,7 @@ class QtHost final : public Host {
   FrameDeadline deadline_;
   QEventLoop* waiting_ = nullptr;
   std::function<void()> observer_;
+  std::function<std::uint64_t()> seedSource_;
   std::function<void(const FrameReport&)> frameObserver_;
   bool unpaced_ = false;
   long turns_ = 0;
