@@ -1,16 +1,13 @@
 #include "CsvRow.h"
 
-#include <charconv>
+#include "common/CsvNumbers.h"
 
 namespace {
 
 template <typename Number>
 void AppendField(std::string& row, Number value) {
   if (!row.empty()) row += ',';
-  char digits[32];
-  // 32 characters hold the shortest form of any double, so this cannot fail.
-  const auto result = std::to_chars(digits, digits + sizeof digits, value);
-  row.append(digits, result.ptr);
+  AppendNumber(row, value);
 }
 
 }  // namespace
@@ -20,8 +17,8 @@ std::string CsvRow(const FrameReport& report) {
   row.reserve(160);
   AppendField(row, report.revolution);
   AppendField(row, report.camAngle);
-  AppendField(row, report.bestPitchIndex);
-  AppendField(row, report.bestLeverIndex);
+  AppendField(row, long{report.bestPitchIndex});
+  AppendField(row, long{report.bestLeverIndex});
   AppendField(row, report.rollerX);
   AppendField(row, report.rollerY);
   AppendField(row, report.X);

@@ -1,25 +1,5 @@
 #include "CsvCells.h"
 
-#include <charconv>
-#include <cmath>
-
-void AppendNumber(std::string& row, double value) {
-  if (!std::isfinite(value)) return;
-  char text[32];
-  const auto result = std::to_chars(text, text + sizeof text, value);
-  row.append(text, result.ptr);
-}
-
-void AppendNumber(std::string& row, std::optional<double> value) {
-  if (value) AppendNumber(row, *value);
-}
-
-void AppendNumber(std::string& row, long value) {
-  char text[24];
-  const auto result = std::to_chars(text, text + sizeof text, value);
-  row.append(text, result.ptr);
-}
-
 std::string SummaryColumns(std::string_view prefix) {
   std::string columns;
   for (std::string_view name : {"maxLift_mm", "maxLiftAt_crankDeg", "opens", "opening0.1mm_crankDeg",
