@@ -1,9 +1,13 @@
 #include "raster/SegmentClip.h"
 
 #include <algorithm>
+#include <cmath>
 
 bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double left, double top,
                  double right, double bottom) {
+  // An end at infinity (a finite coordinate too large for pixels) leaves the
+  // segment without a direction to clip by.
+  if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) return false;
   const double dx = x2 - x1;
   const double dy = y2 - y1;
   double t0 = 0.0;

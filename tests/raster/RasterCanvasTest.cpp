@@ -166,3 +166,20 @@ TEST(RasterCanvas, TheErasePassLeavesNoPixelOfTheOldShaftArcOrLeverOutline) {
   ExpectNoOldPixelStays<RasterCanvas>(115, -95, kWidth, kHeight, Client, isWhite);
   ExpectNoOldPixelStays<RasterCanvas>(0, 700, kWidth, kHeight, Client, isWhite);
 }
+
+// A finite coordinate so large that it is infinite in device pixels: such a line
+// has no direction to clip by, so nothing of it is drawn, and no stray stroke
+// appears elsewhere on the image.
+TEST(RasterCanvas, LinesThatOverflowToInfinityInPixelsAreNotDrawn) {
+  const double huge = std::numeric_limits<double>::max();
+  for (int width : {1, 5}) {
+    RasterCanvas canvas = Client();
+    canvas.SetPenColour(colours::red);
+    canvas.SetPenWidth(width);
+    canvas.Line(huge, UnitY(300), UnitX(100), UnitY(300));
+    canvas.Line(UnitX(100), -huge, UnitX(100), UnitY(300));
+    canvas.Line(-huge, huge, huge, -huge);
+    EXPECT_TRUE(AllWhite(canvas)) << width;
+    EXPECT_EQ(canvas.NonFiniteShapes(), 0);
+  }
+}
