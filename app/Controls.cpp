@@ -1,9 +1,13 @@
 #include "app/Controls.h"
 
+#include <QColor>
 #include <QPushButton>
 #include <QRect>
 #include <QScrollBar>
+#include <cstdlib>
+#include <cstring>
 
+#include "animation/ControlDesign.h"
 #include "app/ColouredButton.h"
 #include "app/ControlDescriptions.h"
 #include "app/FocusRing.h"
@@ -13,71 +17,73 @@
 
 namespace {
 
-QRect TwipsRect(int left, int top, int width, int height) {
+QRect PixelPlace(const TwipsRect& twips) {
   using window_units::TwipsToPixels;
-  return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height));
+  return QRect(TwipsToPixels(twips.left), TwipsToPixels(twips.top), TwipsToPixels(twips.width),
+               TwipsToPixels(twips.height));
+}
+
+QColor ToQColor(Colour c) { return QColor(c.r, c.g, c.b); }
+
+const ControlDesign& Design(const char* name) {
+  for (const ControlDesign& design : ControlDesigns()) {
+    if (std::strcmp(design.name, name) == 0) return design;
+  }
+  std::abort();  // every control of the window has a design
 }
 
 // Step sizes: the smaller one moves the bar by an arrow, the larger by a page.
-QScrollBar* MakeScrollBar(QWidget& window, const char* name, Qt::Orientation orientation,
-                          QRect place, int min, int max, int value, int arrowStep, int pageStep) {
+QScrollBar* MakeScrollBar(QWidget& window, const ControlDesign& d) {
+  const Qt::Orientation orientation =
+      d.kind == ControlKind::VerticalScrollBar ? Qt::Vertical : Qt::Horizontal;
   auto* bar = new QScrollBar(orientation, &window);
-  bar->setObjectName(QString::fromLatin1(name));
-  bar->setGeometry(place);
-  bar->setRange(min, max);
-  bar->setValue(value);
-  bar->setSingleStep(arrowStep);
-  bar->setPageStep(pageStep);
+  bar->setObjectName(QString::fromLatin1(d.name));
+  bar->setGeometry(PixelPlace(d.place));
+  bar->setRange(d.min, d.max);
+  bar->setValue(d.value);
+  bar->setSingleStep(d.arrowStep);
+  bar->setPageStep(d.pageStep);
   bar->setFocusPolicy(Qt::StrongFocus);
   return bar;
 }
 
 template <typename Button>
-Button* MakeButton(QWidget& window, const char* name, const QString& caption, QRect place,
-                   double pointSize) {
-  auto* button = new Button(caption, &window);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setGeometry(place);
-  button->setFont(ArialBold(pointSize));
+Button* MakeButton(QWidget& window, const ControlDesign& d) {
+  auto* button = new Button(QString::fromUtf8(d.caption), &window);
+  button->setObjectName(QString::fromLatin1(d.name));
+  button->setGeometry(PixelPlace(d.place));
+  button->setFont(ArialBold(d.pointSize));
   button->setFocusPolicy(Qt::StrongFocus);
   button->setAutoDefault(false);
   return button;
 }
 
-WrappingLabel* MakeLabel(QWidget& window, const char* name, QRect place, double pointSize,
-                         const QColor& background, const QColor& foreground) {
+WrappingLabel* MakeLabel(QWidget& window, const ControlDesign& d) {
   auto* label = new WrappingLabel(&window);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setGeometry(place);
-  label->setFont(ArialBold(pointSize));
-  label->SetColours(background, foreground);
-  label->setText(QString::fromLatin1(name));  // design-time caption, replaced at start
+  label->setObjectName(QString::fromLatin1(d.name));
+  label->setGeometry(PixelPlace(d.place));
+  label->setFont(ArialBold(d.pointSize));
+  label->SetColours(ToQColor(d.background), ToQColor(d.foreground));
+  label->setText(QString::fromLatin1(d.name));  // design-time caption, replaced at start
   return label;
 }
 
 }  // namespace
 
+// Places, ranges, captions, fonts and colours are the shared designs', which the
+// browser page lays out too.
 Controls BuildControls(QWidget& window) {
-  const QColor teal(0, 192, 192);
   Controls c;
-  c.VScroll1 = MakeScrollBar(window, "VScroll1", Qt::Vertical, TwipsRect(13680, 2880, 255, 2175),
-                             0, 115, 60, 1, 5);
-  c.VScroll2 = MakeScrollBar(window, "VScroll2", Qt::Vertical, TwipsRect(9720, 4080, 255, 2055),
-                             -95, 700, 200, 50, 50);
-  c.Command1 = MakeButton<QPushButton>(window, "Command1", QStringLiteral("CLS"),
-                                       TwipsRect(13080, 5880, 1095, 615), 14.25);
-  c.Command2 = MakeButton<QPushButton>(window, "Command2", QStringLiteral("QUIT"),
-                                       TwipsRect(13080, 6600, 1095, 615), 14.25);
-  c.Label1 = MakeLabel(window, "Label1", TwipsRect(9600, 7920, 4575, 1455), 24, Qt::white, teal);
-  c.HScroll1 = MakeScrollBar(window, "HScroll1", Qt::Horizontal, TwipsRect(13080, 7320, 1095, 255),
-                             25, 1000, 400, 1, 25);
-  c.Label2 = MakeLabel(window, "Label2", TwipsRect(120, 120, 2655, 5655), 9.75, teal, Qt::white);
-  c.Command3 = MakeButton<ColouredButton>(window, "Command3", QStringLiteral("auto"),
-                                          TwipsRect(13440, 2400, 735, 375), 9.75);
-  c.Command4 = MakeButton<ColouredButton>(window, "Command4", QStringLiteral(" auto"),
-                                          TwipsRect(9480, 3600, 735, 375), 9.75);
-  c.Command5 = MakeButton<ColouredButton>(window, "Command5", QStringLiteral("random change"),
-                                          TwipsRect(13080, 240, 1095, 615), 9.75);
+  c.VScroll1 = MakeScrollBar(window, Design("VScroll1"));
+  c.VScroll2 = MakeScrollBar(window, Design("VScroll2"));
+  c.Command1 = MakeButton<QPushButton>(window, Design("Command1"));
+  c.Command2 = MakeButton<QPushButton>(window, Design("Command2"));
+  c.Label1 = MakeLabel(window, Design("Label1"));
+  c.HScroll1 = MakeScrollBar(window, Design("HScroll1"));
+  c.Label2 = MakeLabel(window, Design("Label2"));
+  c.Command3 = MakeButton<ColouredButton>(window, Design("Command3"));
+  c.Command4 = MakeButton<ColouredButton>(window, Design("Command4"));
+  c.Command5 = MakeButton<ColouredButton>(window, Design("Command5"));
 
   // Mouse events on a control stay there: a move over a control must not reach
   // the window's pause test, a click on a label is not a click on the window.
