@@ -9,7 +9,6 @@
 
 #include "animation/ControlDesign.h"
 #include "app/ColouredButton.h"
-#include "app/ControlDescriptions.h"
 #include "app/FocusRing.h"
 #include "app/Fonts.h"
 #include "app/WindowUnits.h"
@@ -32,6 +31,13 @@ const ControlDesign& Design(const char* name) {
   std::abort();  // every control of the window has a design
 }
 
+// What the control does, for assistive technology, and its tooltip.
+void Describe(QWidget& control, const ControlDesign& d) {
+  control.setAccessibleName(QString::fromUtf8(d.accessibleName));
+  control.setAccessibleDescription(QString::fromUtf8(d.description));
+  if (d.tip) control.setToolTip(QString::fromUtf8(d.tip));
+}
+
 // Step sizes: the smaller one moves the bar by an arrow, the larger by a page.
 QScrollBar* MakeScrollBar(QWidget& window, const ControlDesign& d) {
   const Qt::Orientation orientation =
@@ -44,6 +50,7 @@ QScrollBar* MakeScrollBar(QWidget& window, const ControlDesign& d) {
   bar->setSingleStep(d.arrowStep);
   bar->setPageStep(d.pageStep);
   bar->setFocusPolicy(Qt::StrongFocus);
+  Describe(*bar, d);
   return bar;
 }
 
@@ -55,6 +62,7 @@ Button* MakeButton(QWidget& window, const ControlDesign& d) {
   button->setFont(ArialBold(d.pointSize));
   button->setFocusPolicy(Qt::StrongFocus);
   button->setAutoDefault(false);
+  Describe(*button, d);
   return button;
 }
 
@@ -65,13 +73,14 @@ WrappingLabel* MakeLabel(QWidget& window, const ControlDesign& d) {
   label->setFont(ArialBold(d.pointSize));
   label->SetColours(ToQColor(d.background), ToQColor(d.foreground));
   label->setText(QString::fromLatin1(d.name));  // design-time caption, replaced at start
+  Describe(*label, d);
   return label;
 }
 
 }  // namespace
 
-// Places, ranges, captions, fonts and colours are the shared designs', which the
-// browser page lays out too.
+// Places, ranges, captions, fonts, colours and descriptions are the shared
+// designs', which the browser page lays out too.
 Controls BuildControls(QWidget& window) {
   Controls c;
   c.VScroll1 = MakeScrollBar(window, Design("VScroll1"));
@@ -97,6 +106,5 @@ Controls BuildControls(QWidget& window) {
   for (std::size_t i = 1; i < std::size(order); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 
   new FocusRing(window, {std::begin(order), std::end(order)});  // owned by the window
-  DescribeControls(c);
   return c;
 }
