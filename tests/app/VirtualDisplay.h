@@ -13,7 +13,7 @@
 
 class VirtualDisplay {
  public:
-  // screen: width x height x depth. extra: environment for the programs started on it.
+  // screen: width x height x depth.
   explicit VirtualDisplay(const QString& screen = QStringLiteral("1280x1024x24")) {
     if (QStandardPaths::findExecutable(QStringLiteral("xvfb-run")).isEmpty()) {
       problem_ = QStringLiteral("xvfb-run is not installed");
