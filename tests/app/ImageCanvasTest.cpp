@@ -137,6 +137,22 @@ TEST(ImageCanvas, OffImageHugeAndNonFiniteCoordinatesAreSafe) {
   EXPECT_EQ(red, image.width());
 }
 
+// A finite coordinate so large that it is infinite in device pixels leaves a line
+// without a direction: nothing of it is drawn, rather than a stray stroke.
+TEST(ImageCanvas, LinesThatOverflowToInfinityInPixelsAreNotDrawn) {
+  const double huge = std::numeric_limits<double>::max();
+  for (int width : {1, 5}) {
+    ImageCanvas canvas(kClient);
+    canvas.SetPenColour(colours::red);
+    canvas.SetPenWidth(width);
+    canvas.Line(huge, 0, -100, 0);
+    canvas.Line(-100, -huge, -100, 0);
+    canvas.Line(-huge, huge, huge, -huge);
+    EXPECT_TRUE(AllWhite(canvas.Image())) << width;
+    EXPECT_EQ(canvas.NonFiniteShapes(), 0);
+  }
+}
+
 TEST(ImageCanvas, DotsAtTheEdgeDrawOnlyTheirVisiblePart) {
   ImageCanvas canvas(kClient);
   canvas.SetPenColour(colours::red);
