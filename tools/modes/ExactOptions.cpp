@@ -3,7 +3,6 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QLocale>
-#include <QStringList>
 #include <cmath>
 
 #include "ModesOptions.h"
@@ -20,13 +19,6 @@ std::optional<double> DecimalNumber(const QString& text) {
   bool ok = false;
   const double value = QLocale::c().toDouble(text.trimmed(), &ok);
   if (!ok || !std::isfinite(value)) return std::nullopt;
-  return value;
-}
-
-std::optional<int> WholeNumberIn(const QString& text, const BarRange& bar) {
-  bool ok = false;
-  const int value = text.trimmed().toInt(&ok);
-  if (!ok || value < bar.min || value > bar.max) return std::nullopt;
   return value;
 }
 
@@ -62,14 +54,8 @@ bool ReadExactOptions(const QCommandLineParser& parser, bool mapOptionsGiven, Ex
   target.exactMap = parser.isSet(kExact);
   if (parser.isSet(kSvaj)) {
     const QString text = parser.value(kSvaj);
-    const QStringList parts = text.split(QLatin1Char(','));
-    std::optional<int> lever;
-    std::optional<int> eccentric;
-    if (parts.size() == 2) {
-      lever = WholeNumberIn(parts[0], kLeverBar);
-      eccentric = WholeNumberIn(parts[1], kEccentricBar);
-    }
-    if (!lever || !eccentric) {
+    const std::optional<ModeSetting> mode = ModeSettingOf(text);
+    if (!mode) {
       error = QStringLiteral("--svaj takes LEVER,ECCENTRIC, whole numbers with LEVER from %1 to %2 and ECCENTRIC "
                              "from %3 to %4, not '%5'")
                   .arg(kLeverBar.min)
@@ -79,7 +65,7 @@ bool ReadExactOptions(const QCommandLineParser& parser, bool mapOptionsGiven, Ex
                   .arg(text);
       return false;
     }
-    target.svaj = ModeSetting{*lever, *eccentric};
+    target.svaj = *mode;
     if (target.exactMap || mapOptionsGiven) {
       error = QStringLiteral("--svaj shows one mode, so it takes no map options (--exact, --lever, --eccentric, "
                              "their -steps, --curves)");

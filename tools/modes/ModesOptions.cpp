@@ -104,17 +104,12 @@ bool ReadCurves(const QCommandLineParser& parser, std::vector<ModeSetting>& curv
   const QStringList pairs = text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
   curves.clear();
   for (const QString& pair : pairs) {
-    const QStringList parts = pair.split(QLatin1Char(','));
-    std::optional<int> lever, eccentric;
-    if (parts.size() == 2) {
-      lever = WholeNumber(parts[0], kLeverBar.min, kLeverBar.max);
-      eccentric = WholeNumber(parts[1], kEccentricBar.min, kEccentricBar.max);
-    }
-    if (!lever || !eccentric) {
+    const std::optional<ModeSetting> mode = ModeSettingOf(pair);
+    if (!mode) {
       error = CurvesText() + QStringLiteral(", not '%1'").arg(pair);
       return false;
     }
-    curves.push_back({*lever, *eccentric});
+    curves.push_back(*mode);
   }
   if (curves.empty() || curves.size() > kMaxCurves) {
     error = CurvesText() + QStringLiteral(", not '%1'").arg(text);
@@ -139,6 +134,15 @@ QCommandLineOption ValueOption(const QString& name, const QString& description, 
 }
 
 }  // namespace
+
+std::optional<ModeSetting> ModeSettingOf(const QString& text) {
+  const QStringList parts = text.split(QLatin1Char(','));
+  if (parts.size() != 2) return std::nullopt;
+  const std::optional<int> lever = WholeNumber(parts[0], kLeverBar.min, kLeverBar.max);
+  const std::optional<int> eccentric = WholeNumber(parts[1], kEccentricBar.min, kEccentricBar.max);
+  if (!lever || !eccentric) return std::nullopt;
+  return ModeSetting{*lever, *eccentric};
+}
 
 std::vector<int> EvenlySpread(int first, int last, int count) {
   if (count < 2) return {first};

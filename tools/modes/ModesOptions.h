@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 #include "ExactOptions.h"
@@ -35,6 +36,9 @@ struct ModesOptions {
 
 inline constexpr int kDefaultStepsPerBar = 100;
 inline constexpr int kMaxThreads = 256;
+
+// A LEVER,ECCENTRIC pair of whole numbers within the two bars; none if the text is not one.
+std::optional<ModeSetting> ModeSettingOf(const QString& text);
 
 // N values spread evenly over first..last, rounded to whole values, both ends
 // included (with N <= last - first + 1 no value repeats); fewer than 2 give first alone.
