@@ -33,10 +33,10 @@ void AddExactOptions(QCommandLineParser& parser) {
       QStringLiteral("Instead of the map: lift, velocity, acceleration and jerk of one mode from the exact "
                      "kinematics, LEVER from %1 to %2 and ECCENTRIC from %3 to %4, with the window's lift at its "
                      "frames. With --plot-dir also the SVAJ plots and the window against the exact lift.")
-          .arg(kLeverBar.min)
-          .arg(kLeverBar.max)
-          .arg(kEccentricBar.min)
-          .arg(kEccentricBar.max),
+          .arg(kLeverRange.min)
+          .arg(kLeverRange.max)
+          .arg(kEccentricRange.min)
+          .arg(kEccentricRange.max),
       QStringLiteral("LEVER,ECCENTRIC")));
   parser.addOption(QCommandLineOption(
       kStep, QStringLiteral("Crank degrees between --svaj rows (%1 to 720, default %2).")
@@ -58,10 +58,10 @@ bool ReadExactOptions(const QCommandLineParser& parser, bool mapOptionsGiven, Ex
     if (!mode) {
       error = QStringLiteral("--svaj takes LEVER,ECCENTRIC, whole numbers with LEVER from %1 to %2 and ECCENTRIC "
                              "from %3 to %4, not '%5'")
-                  .arg(kLeverBar.min)
-                  .arg(kLeverBar.max)
-                  .arg(kEccentricBar.min)
-                  .arg(kEccentricBar.max)
+                  .arg(kLeverRange.min)
+                  .arg(kLeverRange.max)
+                  .arg(kEccentricRange.min)
+                  .arg(kEccentricRange.max)
                   .arg(text);
       return false;
     }

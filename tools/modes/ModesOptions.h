@@ -7,16 +7,7 @@
 
 #include "ExactOptions.h"
 #include "analysis/ModeSetting.h"
-
-// The whole range of one scroll bar, as the window's controls have it.
-struct BarRange {
-  const char* option;  // the option that sets values of this bar
-  int min;
-  int max;
-};
-inline constexpr BarRange kLeverBar{"lever", 0, 115};
-inline constexpr BarRange kEccentricBar{"eccentric", -95, 700};
-inline constexpr BarRange kSpeedBar{"speed", 25, 1000};
+#include "common/ScrollBarRanges.h"
 
 // The values a grid takes on one bar.
 struct BarValues {
