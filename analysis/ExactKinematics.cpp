@@ -76,9 +76,8 @@ Number ExactKinematics::RadialGap(int arc, const Number& t, const Number& camAng
   return sqrt(dx * dx + dy * dy) - PitchRadiusAt(constants_, atan2(dx, dy) - camAngleRad);
 }
 
-
 ExactKinematics::Crossing ExactKinematics::FindCrossing(double camAngleRad) const {
-  const auto gap = [&](double t) { return RadialGap(face_.ArcAt(t), t, camAngleRad); };
+  const auto gap = [&](double t) { return RadialGap(t, camAngleRad); };
   const double first = face_.FirstAngle();
   const double last = face_.LastAngle();
   const double gapFirst = gap(first);

@@ -19,6 +19,7 @@ constexpr int kLeverFirstSample = 600;
 constexpr int kLeverSampleStep = 20;
 constexpr int kLeverSamples = (kLeverLast - kLeverFirstSample) / kLeverSampleStep + 1;  // 151
 constexpr int kCoarsePitchSamples = 23;  // one per degree
+constexpr int kCoarsePitchStep = 20;
 constexpr int kFineHalfWidth = 20;
 
 // The nearest of a run of lever points to one pitch point: its squared distance and
@@ -122,7 +123,7 @@ CoarseSamples CoarseSamplesAt(double camAngle) {
   const int first = CoarsePitchIndex(camAngle, 0);
   for (int m = 0; m < kCoarsePitchSamples; ++m) {
     // The same wrap into the turn as CoarsePitchIndex, without rounding again.
-    const int j = first + kLeverSampleStep * m;
+    const int j = first + kCoarsePitchStep * m;
     samples[m] = j >= kStepsPerTurn ? j - kStepsPerTurn : j;
   }
   return samples;
@@ -264,7 +265,7 @@ int CoarsePitchIndex(double camAngle, int m) {
   const int j0 = static_cast<int>(RoundHalfEven(2750 - 20 * camAngle));
   // For cam angles of a turn this adds 7200 to a negative index; the remainder also
   // keeps any other angle inside the table.
-  const int j = (j0 + kLeverSampleStep * m) % kStepsPerTurn;
+  const int j = (j0 + kCoarsePitchStep * m) % kStepsPerTurn;
   return j < 0 ? j + kStepsPerTurn : j;
 }
 

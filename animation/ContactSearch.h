@@ -12,10 +12,11 @@
 // rollerX/Y, and moves the old roller centre to prevRollerX/Y.
 void RunContactSearch(AnimationState& state);
 
-// The same search for state.camAngleRad without turning the whole pitch curve first:
-// it turns only the hundred or so entries the search reads (to exactly the values
-// RotatePitchCurve gives them), so it finds the same pair and the same roller centre.
-// The other entries of camPitchX/Y are left as they were.
+// The same search without turning the whole pitch curve first: it turns only the
+// entries the search reads (the 23 coarse samples and the 41 of the fine window), to
+// exactly the values RotatePitchCurve gives them, so it finds the same pair and the
+// same roller centre. Reads camAngle for the samples and camAngleRad for the turn,
+// which must agree. The other entries of camPitchX/Y are left as they were.
 void RunContactSearchTurningOnDemand(AnimationState& state);
 
 // The coarse stage's pitch sample m (0..22) at the given cam angle: one per degree

@@ -3,6 +3,7 @@
 #include <thread>
 #include <vector>
 
+#include "DefaultModeGrid.h"
 #include "analysis/ExactKinematics.h"
 #include "analysis/ModeSetting.h"
 #include "analysis/ModeSummary.h"
@@ -27,10 +28,7 @@ BENCHMARK(BM_ExactSvajOneMode)->Args({60, 200})->Args({0, 700})->Unit(benchmark:
 // The default map's 100 x 100 modes from the exact kinematics: at each of the 90 frame
 // angles of speed 400 the exact lift, then the mode's summary. Over all cores; wall time.
 void BM_ExactModeMap(benchmark::State& bench) {
-  std::vector<ModeSetting> modes;
-  for (int l = 0; l < 100; ++l) {
-    for (int e = 0; e < 100; ++e) modes.push_back({(2 * l * 115 + 99) / 198, -95 + (2 * e * 795 + 99) / 198});
-  }
+  const std::vector<ModeSetting> modes = DefaultModeGrid();
   for (auto _ : bench) {
     std::vector<double> maxLift(modes.size());
     ParallelFor(modes.size(), [&](std::size_t i) {

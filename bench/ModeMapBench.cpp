@@ -3,6 +3,7 @@
 #include <thread>
 #include <vector>
 
+#include "DefaultModeGrid.h"
 #include "analysis/DemonstrationRevolution.h"
 #include "analysis/ModeSummary.h"
 #include "tools/modes/OrderedWorkers.h"
@@ -13,10 +14,7 @@ namespace {
 // one steady revolution and its summary each, shared out over all cores by the
 // tool's own workers. Wall time counts.
 void BM_DefaultModeMap(benchmark::State& bench) {
-  std::vector<ModeSetting> modes;
-  for (int l = 0; l < 100; ++l) {
-    for (int e = 0; e < 100; ++e) modes.push_back({(2 * l * 115 + 99) / 198, -95 + (2 * e * 795 + 99) / 198});
-  }
+  const std::vector<ModeSetting> modes = DefaultModeGrid();
   const int threads = std::max(1, int(std::thread::hardware_concurrency()));
   struct Job {
     explicit Job(const std::vector<ModeSetting>& all) : modes(&all) {}

@@ -6,6 +6,14 @@ set(TORLIN_RELEASE_DATE 2026-12-08)
 # Where software centres fetch the picture of the running window (docs/torlin.png).
 set(TORLIN_SCREENSHOT_URL https://tvva.example/torlin/torlin.png)
 
+# The programs this build installs, and no others: the tools are optional.
+set(TORLIN_PROVIDED_BINARIES "    <binary>torlin</binary>")
+foreach(tool torlin-lift torlin-modes)
+  if(TARGET ${tool})
+    string(APPEND TORLIN_PROVIDED_BINARIES "\n    <binary>${tool}</binary>")
+  endif()
+endforeach()
+
 set(generated ${PROJECT_BINARY_DIR}/generated)
 configure_file(data/metainfo.xml.in ${generated}/${TORLIN_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${generated}/${TORLIN_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)

@@ -86,6 +86,13 @@ foreach(text "<id>${APP_ID}</id>" "<launchable type=\"desktop-id\">${APP_ID}.des
     message(FATAL_ERROR "metainfo lacks '${text}'")
   endif()
 endforeach()
+# Software centres learn from it which commands the package brings.
+foreach(program IN LISTS programs)
+  string(FIND "${component}" "<binary>${program}</binary>" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "metainfo does not list the installed program ${program}")
+  endif()
+endforeach()
 
 file(READ "${PREFIX}/${icon}" svg)
 string(FIND "${svg}" "<svg" at)

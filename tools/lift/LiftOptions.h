@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "common/ScrollBarRanges.h"
+
 // The settings of one headless run: the three scroll bars as the window would show
 // them, how many revolutions to report, and whether to keep the start-up frame.
 struct LiftOptions {
@@ -13,15 +15,7 @@ struct LiftOptions {
   bool allFrames = false;  // also report frames before the lever curve was first turned
 };
 
-// The valid range of each numeric option; the scroll bars' own ranges.
-struct OptionRange {
-  const char* name;
-  int min;
-  int max;
-};
-inline constexpr OptionRange kLeverRange{"lever", 0, 115};
-inline constexpr OptionRange kEccentricRange{"eccentric", -95, 700};
-inline constexpr OptionRange kSpeedRange{"speed", 25, 1000};
+// The valid range of each numeric option: the scroll bars' own ranges, and this one.
 inline constexpr OptionRange kRevolutionsRange{"revolutions", 1, 1000000};
 
 struct ParsedOptions {

@@ -3,7 +3,6 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QLocale>
-#include <QStringList>
 #include <cmath>
 
 #include "ModesOptions.h"
@@ -23,13 +22,6 @@ std::optional<double> DecimalNumber(const QString& text) {
   return value;
 }
 
-std::optional<int> WholeNumberIn(const QString& text, const BarRange& bar) {
-  bool ok = false;
-  const int value = text.trimmed().toInt(&ok);
-  if (!ok || value < bar.min || value > bar.max) return std::nullopt;
-  return value;
-}
-
 }  // namespace
 
 void AddExactOptions(QCommandLineParser& parser) {
@@ -41,10 +33,10 @@ void AddExactOptions(QCommandLineParser& parser) {
       QStringLiteral("Instead of the map: lift, velocity, acceleration and jerk of one mode from the exact "
                      "kinematics, LEVER from %1 to %2 and ECCENTRIC from %3 to %4, with the window's lift at its "
                      "frames. With --plot-dir also the SVAJ plots and the window against the exact lift.")
-          .arg(kLeverBar.min)
-          .arg(kLeverBar.max)
-          .arg(kEccentricBar.min)
-          .arg(kEccentricBar.max),
+          .arg(kLeverRange.min)
+          .arg(kLeverRange.max)
+          .arg(kEccentricRange.min)
+          .arg(kEccentricRange.max),
       QStringLiteral("LEVER,ECCENTRIC")));
   parser.addOption(QCommandLineOption(
       kStep, QStringLiteral("Crank degrees between --svaj rows (%1 to 720, default %2).")
@@ -62,24 +54,18 @@ bool ReadExactOptions(const QCommandLineParser& parser, bool mapOptionsGiven, Ex
   target.exactMap = parser.isSet(kExact);
   if (parser.isSet(kSvaj)) {
     const QString text = parser.value(kSvaj);
-    const QStringList parts = text.split(QLatin1Char(','));
-    std::optional<int> lever;
-    std::optional<int> eccentric;
-    if (parts.size() == 2) {
-      lever = WholeNumberIn(parts[0], kLeverBar);
-      eccentric = WholeNumberIn(parts[1], kEccentricBar);
-    }
-    if (!lever || !eccentric) {
+    const std::optional<ModeSetting> mode = ModeSettingOf(text);
+    if (!mode) {
       error = QStringLiteral("--svaj takes LEVER,ECCENTRIC, whole numbers with LEVER from %1 to %2 and ECCENTRIC "
                              "from %3 to %4, not '%5'")
-                  .arg(kLeverBar.min)
-                  .arg(kLeverBar.max)
-                  .arg(kEccentricBar.min)
-                  .arg(kEccentricBar.max)
+                  .arg(kLeverRange.min)
+                  .arg(kLeverRange.max)
+                  .arg(kEccentricRange.min)
+                  .arg(kEccentricRange.max)
                   .arg(text);
       return false;
     }
-    target.svaj = ModeSetting{*lever, *eccentric};
+    target.svaj = *mode;
     if (target.exactMap || mapOptionsGiven) {
       error = QStringLiteral("--svaj shows one mode, so it takes no map options (--exact, --lever, --eccentric, "
                              "their -steps, --curves)");

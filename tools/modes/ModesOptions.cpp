@@ -15,9 +15,9 @@ QString WholeNumberText(const char* option, int min, int max) {
   return QStringLiteral("--%1 takes a whole number from %2 to %3").arg(QLatin1String(option)).arg(min).arg(max);
 }
 
-QString GridText(const BarRange& bar) {
+QString GridText(const OptionRange& bar) {
   return QStringLiteral("--%1 takes FIRST:LAST:STEP, whole numbers with %2 <= FIRST <= LAST <= %3 and STEP >= 1")
-      .arg(QLatin1String(bar.option))
+      .arg(QLatin1String(bar.name))
       .arg(bar.min)
       .arg(bar.max);
 }
@@ -26,15 +26,15 @@ QString CurvesText() {
   return QStringLiteral("--curves takes up to %1 LEVER,ECCENTRIC pairs separated by blanks, LEVER from %2 to %3 "
                         "and ECCENTRIC from %4 to %5")
       .arg(kMaxCurves)
-      .arg(kLeverBar.min)
-      .arg(kLeverBar.max)
-      .arg(kEccentricBar.min)
-      .arg(kEccentricBar.max);
+      .arg(kLeverRange.min)
+      .arg(kLeverRange.max)
+      .arg(kEccentricRange.min)
+      .arg(kEccentricRange.max);
 }
 
-QString StepsOption(const BarRange& bar) { return QLatin1String(bar.option) + QStringLiteral("-steps"); }
+QString StepsOption(const OptionRange& bar) { return QLatin1String(bar.name) + QStringLiteral("-steps"); }
 
-int Span(const BarRange& bar) { return bar.max - bar.min + 1; }
+int Span(const OptionRange& bar) { return bar.max - bar.min + 1; }
 
 std::optional<int> WholeNumber(const QString& text, int min, int max) {
   bool ok = false;
@@ -66,8 +66,8 @@ bool ReadWholeNumber(const QCommandLineParser& parser, const QString& option, in
 }
 
 // The values of one bar: FIRST:LAST:STEP, N evenly spread values, or the default.
-bool ReadBarValues(const QCommandLineParser& parser, const BarRange& bar, BarValues& target, QString& error) {
-  const QString gridOption = QLatin1String(bar.option);
+bool ReadBarValues(const QCommandLineParser& parser, const OptionRange& bar, BarValues& target, QString& error) {
+  const QString gridOption = QLatin1String(bar.name);
   const QString stepsOption = StepsOption(bar);
   if (parser.isSet(gridOption) && parser.isSet(stepsOption)) {
     error = QStringLiteral("give --%1 or --%2, not both").arg(gridOption, stepsOption);
@@ -104,17 +104,12 @@ bool ReadCurves(const QCommandLineParser& parser, std::vector<ModeSetting>& curv
   const QStringList pairs = text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
   curves.clear();
   for (const QString& pair : pairs) {
-    const QStringList parts = pair.split(QLatin1Char(','));
-    std::optional<int> lever, eccentric;
-    if (parts.size() == 2) {
-      lever = WholeNumber(parts[0], kLeverBar.min, kLeverBar.max);
-      eccentric = WholeNumber(parts[1], kEccentricBar.min, kEccentricBar.max);
-    }
-    if (!lever || !eccentric) {
+    const std::optional<ModeSetting> mode = ModeSettingOf(pair);
+    if (!mode) {
       error = CurvesText() + QStringLiteral(", not '%1'").arg(pair);
       return false;
     }
-    curves.push_back({*lever, *eccentric});
+    curves.push_back(*mode);
   }
   if (curves.empty() || curves.size() > kMaxCurves) {
     error = CurvesText() + QStringLiteral(", not '%1'").arg(text);
@@ -139,6 +134,15 @@ QCommandLineOption ValueOption(const QString& name, const QString& description, 
 }
 
 }  // namespace
+
+std::optional<ModeSetting> ModeSettingOf(const QString& text) {
+  const QStringList parts = text.split(QLatin1Char(','));
+  if (parts.size() != 2) return std::nullopt;
+  const std::optional<int> lever = WholeNumber(parts[0], kLeverRange.min, kLeverRange.max);
+  const std::optional<int> eccentric = WholeNumber(parts[1], kEccentricRange.min, kEccentricRange.max);
+  if (!lever || !eccentric) return std::nullopt;
+  return ModeSetting{*lever, *eccentric};
+}
 
 std::vector<int> EvenlySpread(int first, int last, int count) {
   if (count < 2) return {first};
@@ -165,8 +169,8 @@ ParsedModesOptions ParseModesOptions(const QStringList& arguments) {
   const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                 QStringLiteral("Shows this help."));
   parser.addOption(help);
-  for (const BarRange* bar : {&kLeverBar, &kEccentricBar}) {
-    const QString name = QLatin1String(bar->option);
+  for (const OptionRange* bar : {&kLeverRange, &kEccentricRange}) {
+    const QString name = QLatin1String(bar->name);
     parser.addOption(ValueOption(
         StepsOption(*bar),
         QStringLiteral("Number of %1 values, spread evenly over %2 to %3 and rounded (2 to %4, default %5).")
@@ -183,10 +187,10 @@ ParsedModesOptions ParseModesOptions(const QStringList& arguments) {
                   .arg(bar->max),
         "FIRST:LAST:STEP"));
   }
-  parser.addOption(ValueOption(QLatin1String(kSpeedBar.option),
+  parser.addOption(ValueOption(QLatin1String(kSpeedRange.name),
                                QStringLiteral("Speed in hundredths of a cam degree per frame (%1 to %2, default %3).")
-                                   .arg(kSpeedBar.min)
-                                   .arg(kSpeedBar.max)
+                                   .arg(kSpeedRange.min)
+                                   .arg(kSpeedRange.max)
                                    .arg(defaults.speed),
                                "N"));
   parser.addOption(ValueOption(QStringLiteral("plot-dir"),
@@ -226,9 +230,9 @@ ParsedModesOptions ParseModesOptions(const QStringList& arguments) {
   ParsedModesOptions parsed;
   ModesOptions& options = parsed.options;
   QString error;
-  if (!ReadBarValues(parser, kLeverBar, options.lever, error) ||
-      !ReadBarValues(parser, kEccentricBar, options.eccentric, error) ||
-      !ReadWholeNumber(parser, QLatin1String(kSpeedBar.option), kSpeedBar.min, kSpeedBar.max, options.speed, error) ||
+  if (!ReadBarValues(parser, kLeverRange, options.lever, error) ||
+      !ReadBarValues(parser, kEccentricRange, options.eccentric, error) ||
+      !ReadWholeNumber(parser, QLatin1String(kSpeedRange.name), kSpeedRange.min, kSpeedRange.max, options.speed, error) ||
       !ReadWholeNumber(parser, QStringLiteral("threads"), 1, kMaxThreads, options.threads, error) ||
       !ReadCurves(parser, options.curves, error)) {
     return Failure(error);

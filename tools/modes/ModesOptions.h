@@ -2,20 +2,12 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 #include "ExactOptions.h"
 #include "analysis/ModeSetting.h"
-
-// The whole range of one scroll bar, as the window's controls have it.
-struct BarRange {
-  const char* option;  // the option that sets values of this bar
-  int min;
-  int max;
-};
-inline constexpr BarRange kLeverBar{"lever", 0, 115};
-inline constexpr BarRange kEccentricBar{"eccentric", -95, 700};
-inline constexpr BarRange kSpeedBar{"speed", 25, 1000};
+#include "common/ScrollBarRanges.h"
 
 // The values a grid takes on one bar.
 struct BarValues {
@@ -35,6 +27,9 @@ struct ModesOptions {
 
 inline constexpr int kDefaultStepsPerBar = 100;
 inline constexpr int kMaxThreads = 256;
+
+// A LEVER,ECCENTRIC pair of whole numbers within the two bars; none if the text is not one.
+std::optional<ModeSetting> ModeSettingOf(const QString& text);
 
 // N values spread evenly over first..last, rounded to whole values, both ends
 // included (with N <= last - first + 1 no value repeats); fewer than 2 give first alone.
