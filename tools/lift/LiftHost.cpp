@@ -51,6 +51,7 @@ void LiftHost::GiveTurn(Turn) {
 }
 
 bool LiftHost::Write(const char* text, std::size_t size) {
+  errno = 0;  // the reason reported must be this write's, not an earlier call's
   if (std::fwrite(text, 1, size, out_) == size) return true;
   writeError_ = errno != 0 ? errno : EIO;
   ending_ = true;  // nobody reads the rest
