@@ -4,9 +4,15 @@
 #include <algorithm>
 #include <cmath>
 
+#include "raster/DevicePixels.h"
 #include "raster/DotStamp.h"
 #include "raster/SegmentClip.h"
 #include "raster/WindowUnits.h"
+
+using device_pixels::DevicePenWidth;
+using device_pixels::DevicePoint;
+using device_pixels::Round;
+using device_pixels::ToDevice;
 
 namespace {
 
@@ -17,8 +23,6 @@ constexpr double kFarPixels = 65536.0;
 QColor ToQColor(Colour c) { return QColor(c.r, c.g, c.b); }
 
 bool Finite(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
-
-int Round(double v) { return static_cast<int>(std::lround(v)); }
 
 bool ClipSegment(double& x1, double& y1, double& x2, double& y2, const QRectF& r) {
   return ::ClipSegment(x1, y1, x2, y2, r.left(), r.top(), r.right(), r.bottom());
@@ -45,18 +49,13 @@ const QImage& ImageCanvas::Image() const {
 
 QRegion ImageCanvas::TakeDirtyRegion() { return dirty_.Take(); }
 
-ImageCanvas::DevicePoint ImageCanvas::ToDevice(double x, double y) const {
-  return {window_units::ToPixelX(x) * ratio_, window_units::ToPixelY(y) * ratio_};
-}
-
-int ImageCanvas::DeviceWidth() const { return std::max(1, Round(penWidth_ * ratio_)); }
-
 QPainter& ImageCanvas::Painter(Colour colour, Qt::PenJoinStyle join) {
   if (!painter_) {
     painter_ = std::make_unique<QPainter>(&image_);
     painter_->setRenderHint(QPainter::Antialiasing, false);
   }
-  painter_->setPen(QPen(ToQColor(colour), DeviceWidth(), Qt::SolidLine, Qt::RoundCap, join));
+  painter_->setPen(QPen(ToQColor(colour), DevicePenWidth(penWidth_, ratio_), Qt::SolidLine,
+                        Qt::RoundCap, join));
   painter_->setBrush(Qt::NoBrush);
   return *painter_;
 }
@@ -96,9 +95,9 @@ void ImageCanvas::SetPenWidth(int pixels) { penWidth_ = std::max(1, pixels); }
 
 void ImageCanvas::Line(double x1, double y1, double x2, double y2) {
   if (Rejected(Finite(x1, y1) && Finite(x2, y2))) return;
-  DevicePoint a = ToDevice(x1, y1);
-  DevicePoint b = ToDevice(x2, y2);
-  const int width = DeviceWidth();
+  DevicePoint a = ToDevice(x1, y1, ratio_);
+  DevicePoint b = ToDevice(x2, y2, ratio_);
+  const int width = DevicePenWidth(penWidth_, ratio_);
   const QRectF bounds = QRectF(image_.rect()).adjusted(-width - 2, -width - 2, width + 2, width + 2);
   if (!ClipSegment(a.x, a.y, b.x, b.y, bounds)) return;
   const QPoint from(Round(a.x), Round(a.y));
@@ -109,13 +108,14 @@ void ImageCanvas::Line(double x1, double y1, double x2, double y2) {
 
 void ImageCanvas::Box(double x1, double y1, double x2, double y2) {
   if (Rejected(Finite(x1, y1) && Finite(x2, y2))) return;
-  const int width = DeviceWidth();
+  const int width = DevicePenWidth(penWidth_, ratio_);
   const QRectF bounds = QRectF(image_.rect()).adjusted(-width - 2, -width - 2, width + 2, width + 2);
   const auto clampPoint = [&](DevicePoint p) {
     return QPoint(Round(std::clamp(p.x, bounds.left(), bounds.right())),
                   Round(std::clamp(p.y, bounds.top(), bounds.bottom())));
   };
-  const QRect box = QRect(clampPoint(ToDevice(x1, y1)), clampPoint(ToDevice(x2, y2))).normalized();
+  const QRect box =
+      QRect(clampPoint(ToDevice(x1, y1, ratio_)), clampPoint(ToDevice(x2, y2, ratio_))).normalized();
   Painter(penColour_, Qt::MiterJoin).drawRect(box);
   MarkDirty(box.adjusted(-width, -width, width, width));
 }
@@ -127,7 +127,8 @@ void ImageCanvas::FilledBox(double x1, double y1, double x2, double y2) {
     return QPoint(Round(std::clamp(p.x, bounds.left(), bounds.right())),
                   Round(std::clamp(p.y, bounds.top(), bounds.bottom())));
   };
-  const QRect box = QRect(clampPoint(ToDevice(x1, y1)), clampPoint(ToDevice(x2, y2))).normalized();
+  const QRect box =
+      QRect(clampPoint(ToDevice(x1, y1, ratio_)), clampPoint(ToDevice(x2, y2, ratio_))).normalized();
   Painter(penColour_, Qt::MiterJoin).fillRect(box, ToQColor(penColour_));
   MarkDirty(box);
 }
@@ -136,13 +137,13 @@ void ImageCanvas::Circle(double x, double y, double radius) { CircleInColour(x, 
 
 void ImageCanvas::CircleInColour(double x, double y, double radius, Colour colour) {
   if (Rejected(Finite(x, y) && std::isfinite(radius))) return;
-  const DevicePoint c = ToDevice(x, y);
+  const DevicePoint c = ToDevice(x, y, ratio_);
   const double r = std::abs(window_units::LengthToPixels(radius) * ratio_);
   const QRectF reach = QRectF(image_.rect()).adjusted(-kFarPixels, -kFarPixels, kFarPixels, kFarPixels);
   if (r > kFarPixels || !reach.contains(c.x, c.y)) return;
   const QPoint centre(Round(c.x), Round(c.y));
   const int rounded = Round(r);
-  const int width = DeviceWidth();
+  const int width = DevicePenWidth(penWidth_, ratio_);
   Painter(colour, Qt::RoundJoin).drawEllipse(centre, rounded, rounded);
   const int reachPixels = rounded + width;
   MarkDirty(QRect(centre.x() - reachPixels, centre.y() - reachPixels, 2 * reachPixels + 1, 2 * reachPixels + 1));
@@ -158,8 +159,8 @@ const std::vector<PixelOffset>& ImageCanvas::Stamp(int diameter) {
 
 void ImageCanvas::Point(double x, double y) {
   if (Rejected(Finite(x, y))) return;
-  const DevicePoint p = ToDevice(x, y);
-  const int width = DeviceWidth();
+  const DevicePoint p = ToDevice(x, y, ratio_);
+  const int width = DevicePenWidth(penWidth_, ratio_);
   const int w = image_.width();
   const int h = image_.height();
   // Far outside: nothing of the dot can land on the image.

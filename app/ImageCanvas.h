@@ -49,13 +49,6 @@ class ImageCanvas final : public Canvas {
   void Point(double x, double y) override;
 
  private:
-  struct DevicePoint {
-    double x;
-    double y;
-  };
-
-  DevicePoint ToDevice(double x, double y) const;
-  int DeviceWidth() const;
   QPainter& Painter(Colour colour, Qt::PenJoinStyle join);
   void FinishPainting() const;
   void PrepareDirectWrite();

@@ -4,8 +4,14 @@
 #include <bit>
 #include <cmath>
 
+#include "raster/DevicePixels.h"
 #include "raster/SegmentClip.h"
 #include "raster/WindowUnits.h"
+
+using device_pixels::DevicePenWidth;
+using device_pixels::DevicePoint;
+using device_pixels::Round;
+using device_pixels::ToDevice;
 
 namespace {
 
@@ -24,8 +30,6 @@ std::uint32_t Pack(Colour c) {
 }
 
 bool Finite(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
-
-int Round(double v) { return static_cast<int>(std::lround(v)); }
 
 // The x interval where a·x + b >= 0; false if empty.
 bool HalfLine(double a, double b, double& low, double& high) {
@@ -64,12 +68,6 @@ Colour RasterCanvas::At(int x, int y) const {
                 static_cast<std::uint8_t>(v >> 16)};
 }
 
-RasterCanvas::DevicePoint RasterCanvas::ToDevice(double x, double y) const {
-  return {window_units::ToPixelX(x) * ratio_, window_units::ToPixelY(y) * ratio_};
-}
-
-int RasterCanvas::DeviceWidth() const { return std::max(1, Round(penWidth_ * ratio_)); }
-
 bool RasterCanvas::Rejected(bool finite) {
   if (!finite) ++nonFiniteShapes_;
   return !finite;
@@ -102,16 +100,16 @@ PixelRect RasterCanvas::ClampedBox(double x1, double y1, double x2, double y2, i
     py = Round(std::clamp(p.y, -1.0 * margin, (height_ - 1.0) + margin));
   };
   int ax, ay, bx, by;
-  clampPoint(ToDevice(x1, y1), ax, ay);
-  clampPoint(ToDevice(x2, y2), bx, by);
+  clampPoint(ToDevice(x1, y1, ratio_), ax, ay);
+  clampPoint(ToDevice(x2, y2, ratio_), bx, by);
   return {std::min(ax, bx), std::min(ay, by), std::abs(bx - ax) + 1, std::abs(by - ay) + 1};
 }
 
 void RasterCanvas::Line(double x1, double y1, double x2, double y2) {
   if (Rejected(Finite(x1, y1) && Finite(x2, y2))) return;
-  DevicePoint a = ToDevice(x1, y1);
-  DevicePoint b = ToDevice(x2, y2);
-  const int width = DeviceWidth();
+  DevicePoint a = ToDevice(x1, y1, ratio_);
+  DevicePoint b = ToDevice(x2, y2, ratio_);
+  const int width = DevicePenWidth(penWidth_, ratio_);
   const double m = width + 2;
   if (!ClipSegment(a.x, a.y, b.x, b.y, -m, -m, width_ - 1 + m, height_ - 1 + m)) return;
   const int ax = Round(a.x), ay = Round(a.y), bx = Round(b.x), by = Round(b.y);
@@ -181,7 +179,7 @@ void RasterCanvas::Capsule(int x1, int y1, int x2, int y2, int width, std::uint3
 
 void RasterCanvas::Box(double x1, double y1, double x2, double y2) {
   if (Rejected(Finite(x1, y1) && Finite(x2, y2))) return;
-  const int width = DeviceWidth();
+  const int width = DevicePenWidth(penWidth_, ratio_);
   const PixelRect box = ClampedBox(x1, y1, x2, y2, width + 2);
   // The pen's band: width pixels across each edge, centred on it.
   const int low = -(width / 2);
@@ -214,14 +212,14 @@ void RasterCanvas::Circle(double x, double y, double radius) { CircleInColour(x,
 
 void RasterCanvas::CircleInColour(double x, double y, double radius, Colour colour) {
   if (Rejected(Finite(x, y) && std::isfinite(radius))) return;
-  const DevicePoint c = ToDevice(x, y);
+  const DevicePoint c = ToDevice(x, y, ratio_);
   const double r = std::abs(window_units::LengthToPixels(radius) * ratio_);
   if (r > kFarPixels || c.x < -kFarPixels || c.y < -kFarPixels || c.x > width_ + kFarPixels ||
       c.y > height_ + kFarPixels) {
     return;
   }
   const int cx = Round(c.x), cy = Round(c.y), rounded = Round(r);
-  const int width = DeviceWidth();
+  const int width = DevicePenWidth(penWidth_, ratio_);
   if (width == 1) {
     ThinCircle(cx, cy, rounded, Pack(colour));
   } else {
@@ -277,8 +275,8 @@ void RasterCanvas::Band(int cx, int cy, int radius, int width, std::uint32_t val
 
 void RasterCanvas::Point(double x, double y) {
   if (Rejected(Finite(x, y))) return;
-  const DevicePoint p = ToDevice(x, y);
-  const int width = DeviceWidth();
+  const DevicePoint p = ToDevice(x, y, ratio_);
+  const int width = DevicePenWidth(penWidth_, ratio_);
   if (!(p.x > -width - 1 && p.x < width_ + width + 1 && p.y > -width - 1 && p.y < height_ + width + 1)) return;
   const int cx = Round(p.x), cy = Round(p.y);
   const std::uint32_t value = Pack(penColour_);

@@ -45,13 +45,6 @@ class RasterCanvas final : public Canvas {
   void Point(double x, double y) override;
 
  private:
-  struct DevicePoint {
-    double x;
-    double y;
-  };
-
-  DevicePoint ToDevice(double x, double y) const;
-  int DeviceWidth() const;
   bool Rejected(bool finite);
   // Whole-pixel corners of a box, kept within margin pixels of the image.
   PixelRect ClampedBox(double x1, double y1, double x2, double y2, int margin) const;
