@@ -8,6 +8,7 @@
 #include <numbers>
 
 #include "analysis/HertzContact.h"
+#include "analysis/PitchCurve.h"
 
 namespace {
 
@@ -140,6 +141,38 @@ TEST(ValveLoads, PitchNormalIsNormalToThePitchCurve) {
                 1e-13);
     EXPECT_GT(gap(p.x + h * r.geometry.camNormal.x, p.y + h * r.geometry.camNormal.y), 0);  // outwards
   }
+}
+
+TEST(ValveLoads, CamRadiusIsThePitchCurvesCircleLessTheRoller) {
+  // The circle through three close points of the pitch curve, from its rule, around the
+  // roller's place on the cam: its radius less the roller's is the surface's radius.
+  const ExactKinematics model(0, 700);
+  const MechanismConstants& k = model.Constants();
+  const auto pitchPoint = [&](double rest) {
+    const double r = PitchRadiusAt(k, rest);
+    return Point2{r * std::sin(rest), r * std::cos(rest)};
+  };
+  int checked = 0;
+  for (double crank = 3; crank < 720; crank += 11) {
+    const LoadRow row = LoadsAt(model, LoadParameters{}, crank);
+    if (row.outcome != ExactOutcome::Placed || !row.camRadiusMm) continue;
+    const Point2 p = row.geometry.roller;
+    const double rest = std::atan2(p.x - k.camCentreX, p.y - k.camCentreY) - model.CamAngleRad(crank);
+    const double h = 1e-4;
+    const Point2 a = pitchPoint(rest - h);
+    const Point2 b = pitchPoint(rest);
+    const Point2 c = pitchPoint(rest + h);
+    const double ab = std::hypot(a.x - b.x, a.y - b.y);
+    const double bc = std::hypot(b.x - c.x, b.y - c.y);
+    const double ca = std::hypot(c.x - a.x, c.y - a.y);
+    const double twiceArea = CrossOf({b.x - a.x, b.y - a.y}, {c.x - a.x, c.y - a.y});
+    const double circumradius = ab * bc * ca / (2 * std::abs(twiceArea));
+    // Convex: the points turn clockwise about the cam (angles from +y towards +x).
+    const double signedRadius = twiceArea < 0 ? circumradius : -circumradius;
+    EXPECT_NEAR(*row.camRadiusMm + 9.5, signedRadius, 1e-4 * std::abs(signedRadius)) << crank;
+    ++checked;
+  }
+  EXPECT_GT(checked, 40);
 }
 
 TEST(HertzContact, MatchesTheSteelCylinderHandbookFormulaAndConcaveIsLower) {
