@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
+#include "analysis/ModeSetting.h"
 #include "analysis/ParallelFor.h"
 #include "analysis/SvajSeries.h"
 #include "tools/common/ScrollBarRanges.h"
