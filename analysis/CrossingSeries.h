@@ -1,6 +1,6 @@
 #pragma once
 
-#include <boost/math/differentiation/autodiff.hpp>
+#include "analysis/Autodiff.h"
 #include <cstddef>
 
 #include "analysis/ExactKinematics.h"

@@ -1,6 +1,6 @@
 #include "analysis/ExactKinematics.h"
 
-#include <boost/math/differentiation/autodiff.hpp>
+#include "analysis/Autodiff.h"
 #include <boost/math/tools/toms748_solve.hpp>
 #include <cmath>
 #include <cstddef>

@@ -1,6 +1,6 @@
 #include "analysis/PitchContact.h"
 
-#include <boost/math/differentiation/autodiff.hpp>
+#include "analysis/Autodiff.h"
 #include <cmath>
 
 #include "analysis/PitchCurve.h"
