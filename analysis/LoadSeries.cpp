@@ -5,7 +5,6 @@
 #include <string>
 
 #include "analysis/CurvatureJumps.h"
-#include "analysis/ParallelFor.h"
 
 namespace {
 
@@ -15,12 +14,6 @@ constexpr double kCycleCrankDeg = 720;
 // about 1e-11 rad, far beyond the join's rounding and far within the values' own.
 constexpr double kJumpSide = 1e-9;
 
-struct RowPlan {
-  double crankDeg;
-  int side;
-  int arc;  // -1: the one that serves the crossing
-};
-
 void KeepLarger(std::optional<AtCrank>& best, double value, double crank, bool bySize = false) {
   const double size = bySize ? std::abs(value) : value;
   if (!best || size > (bySize ? std::abs(best->value) : best->value)) best = AtCrank{value, crank};
@@ -28,37 +21,39 @@ void KeepLarger(std::optional<AtCrank>& best, double value, double crank, bool b
 
 }  // namespace
 
-std::vector<LoadRow> LoadSeries(const ExactKinematics& model, const LoadParameters& parameters,
-                                const std::vector<double>& crankAngles, bool parallel) {
-  std::vector<RowPlan> plan;
-  plan.reserve(crankAngles.size() + 8);
-  for (const double crank : crankAngles) plan.push_back({crank, 0, -1});
+std::vector<LoadRowPlace> LoadRowPlaces(const ExactKinematics& model, const std::vector<double>& crankAngles) {
+  std::vector<LoadRowPlace> places;
+  places.reserve(crankAngles.size() + 8);
+  for (const double crank : crankAngles) places.push_back({crank, 0, -1});
   for (const CurvatureJump& jump : CurvatureJumps(model)) {
-    plan.push_back({jump.crankDeg, -1, jump.arcBefore});
-    plan.push_back({jump.crankDeg, +1, jump.arcAfter});
+    places.push_back({jump.crankDeg, -1, jump.arcBefore});
+    places.push_back({jump.crankDeg, +1, jump.arcAfter});
   }
-  std::stable_sort(plan.begin(), plan.end(), [](const RowPlan& a, const RowPlan& b) {
+  std::stable_sort(places.begin(), places.end(), [](const LoadRowPlace& a, const LoadRowPlace& b) {
     return a.crankDeg != b.crankDeg ? a.crankDeg < b.crankDeg : a.side < b.side;
   });
+  return places;
+}
 
-  std::vector<LoadRow> rows(plan.size());
-  const auto work = [&](std::size_t i) {
-    const RowPlan& p = plan[i];
-    if (p.arc >= 0) {
-      // A hand-over: the crank angle itself, the derivatives from the arc of each side.
-      rows[i] = LoadsAt(model, parameters, p.crankDeg, p.side, p.arc);
-      return;
-    }
-    // Elsewhere the cam's own piece decides, a hair either side of the join.
-    double at = p.crankDeg + p.side * kJumpSide;
-    if (at < 0) at += kCycleCrankDeg;
-    rows[i] = LoadsAt(model, parameters, at, p.side);
-    rows[i].crankDeg = p.crankDeg;
-  };
-  if (parallel) {
-    ParallelFor(plan.size(), work);
-  } else {
-    for (std::size_t i = 0; i < plan.size(); ++i) work(i);
+LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, const LoadRowPlace& place,
+                SeatedRows seatedRows) {
+  if (place.arc >= 0) {
+    // A hand-over: the crank angle itself, the derivatives from the arc of each side.
+    return LoadsAt(model, parameters, place.crankDeg, place.side, place.arc, seatedRows);
+  }
+  // Elsewhere the cam's own piece decides, a hair either side of a join.
+  double at = place.crankDeg + place.side * kJumpSide;
+  if (at < 0) at += kCycleCrankDeg;
+  LoadRow row = LoadsAt(model, parameters, at, place.side, std::nullopt, seatedRows);
+  row.crankDeg = place.crankDeg;
+  return row;
+}
+
+std::vector<LoadRow> LoadSeries(const ExactKinematics& model, const LoadParameters& parameters,
+                                const std::vector<double>& crankAngles, SeatedRows seatedRows) {
+  std::vector<LoadRow> rows;
+  for (const LoadRowPlace& place : LoadRowPlaces(model, crankAngles)) {
+    rows.push_back(LoadsAt(model, parameters, place, seatedRows));
   }
   return rows;
 }
@@ -85,9 +80,11 @@ LoadSummary SummariseLoads(std::span<const LoadRow> rows) {
     KeepLarger(summary.peakCamHertzMPa, row.camHertzMPa, c);
     KeepLarger(summary.peakLeverHertzMPa, row.leverHertzMPa, c);
     KeepLarger(summary.peakRollerHertzMPa, row.rollerHertzMPa, c);
-    if (row.pressureAngleDeg) KeepLarger(summary.largestPressureAngleDeg, *row.pressureAngleDeg, c);
-    if (row.camRadiusMm && *row.camRadiusMm > 0) KeepLarger(summary.smallestCamRadiusMm, -*row.camRadiusMm, c);
-    summary.undercut = summary.undercut || row.undercut;
+    if (!row.seated) {
+      if (row.pressureAngleDeg) KeepLarger(summary.largestPressureAngleDeg, *row.pressureAngleDeg, c);
+      if (row.camRadiusMm && *row.camRadiusMm > 0) KeepLarger(summary.smallestCamRadiusMm, -*row.camRadiusMm, c);
+      summary.undercut = summary.undercut || row.undercut;
+    }
     if (row.separationRpm) {
       if (!summary.separationRpm || *row.separationRpm < summary.separationRpm->value) {
         summary.separationRpm = AtCrank{*row.separationRpm, c};

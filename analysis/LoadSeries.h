@@ -7,11 +7,21 @@
 
 #include "analysis/ValveLoads.h"
 
-// One mode's loads over the cycle: a row at each given crank angle, and two rows (the
-// values from below and from above) at each crank angle where a curvature jumps, all in
-// crank order. Spread over the machine's cores when parallel.
+// Where a mode's rows stand: each given crank angle, and two rows (the values from
+// below and from above) at each crank angle where a curvature jumps, in crank order.
+struct LoadRowPlace {
+  double crankDeg = 0;
+  int side = 0;  // -1, +1 at a jump
+  int arc = -1;  // at a hand-over, the lever arc of this side; else -1
+};
+std::vector<LoadRowPlace> LoadRowPlaces(const ExactKinematics& model, const std::vector<double>& crankAngles);
+LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, const LoadRowPlace& place,
+                SeatedRows seatedRows = SeatedRows::Full);
+
+// The rows at all those places, one after another (the tools spread rows or modes
+// over their own thread pool).
 std::vector<LoadRow> LoadSeries(const ExactKinematics& model, const LoadParameters& parameters,
-                                const std::vector<double>& crankAngles, bool parallel = true);
+                                const std::vector<double>& crankAngles, SeatedRows seatedRows = SeatedRows::Full);
 
 // A value and the crank angle where it occurs.
 struct AtCrank {
@@ -33,6 +43,7 @@ struct LoadSummary {
   std::optional<AtCrank> peakCamHertzMPa;
   std::optional<AtCrank> peakLeverHertzMPa;
   std::optional<AtCrank> peakRollerHertzMPa;
+  // Where the cam carries the valve (not while it is seated):
   std::optional<AtCrank> largestPressureAngleDeg;
   std::optional<AtCrank> smallestCamRadiusMm;  // of the convex parts of the cam's surface
   bool undercut = false;                        // somewhere the cam cannot carry the roller

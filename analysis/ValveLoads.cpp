@@ -38,7 +38,7 @@ bool Decompose(Point2 p, Point2 first, Point2 second, double& a, double& b) {
 }  // namespace
 
 LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, double crankDeg,
-                int side, std::optional<int> forcedArc) {
+                int side, std::optional<int> forcedArc, SeatedRows seatedRows) {
   const MechanismConstants& k = model.Constants();
   LoadRow row;
   row.crankDeg = crankDeg;
@@ -50,6 +50,13 @@ LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, 
   const double camAngle = model.CamAngleRad(crankDeg);
   const double t = pose.leverCurveAngle;
   const int arc = forcedArc.value_or(model.Face().ArcAt(t));
+  if (seatedRows == SeatedRows::Brief && model.ValveSeated(pose, arc)) {
+    row.seated = true;
+    row.determinate = true;
+    row.liftMm = -pose.valveY;
+    row.springForceN = parameters.springPreloadN;
+    return row;
+  }
   const double gapSlope = GapSlopeAt(model, arc, t, camAngle);
   if (!(gapSlope != 0) || !std::isfinite(gapSlope)) return row;
 

@@ -91,10 +91,15 @@ struct LoadRow {
   LoadGeometry geometry;
 };
 
+// How much a row with the valve on its seat gets: everything, or (for summaries, which
+// take pressure angles and cam radii only where the cam carries the valve) only the
+// position, which is most of a cycle and saves the cam's geometry there.
+enum class SeatedRows { Full, Brief };
+
 // The loads at one crank angle. side only labels the row; arc, where given, is the
 // lever arc whose curvature the derivatives take (at a hand-over, the one on that side).
 LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, double crankDeg,
-                int side = 0, std::optional<int> arc = std::nullopt);
+                int side = 0, std::optional<int> arc = std::nullopt, SeatedRows seatedRows = SeatedRows::Full);
 
 // The lift's derivatives by the two control shafts' angles (mm per radian, positive
 // the way each bar's value grows) at one crank angle, by automatic differentiation

@@ -1,26 +1,39 @@
 #include <benchmark/benchmark.h>
 
-#include <thread>
+#include <algorithm>
 #include <vector>
 
 #include "DefaultModeGrid.h"
 #include "analysis/LoadSeries.h"
-#include "analysis/ParallelFor.h"
 #include "analysis/SvajSeries.h"
+#include "common/OrderedPool.h"
 
 namespace {
 
 // One mode's loads every 0.1 crank degree (7200 angles, plus the jumps' rows), over all
-// cores as torlin-modes --loads computes them. Wall time. The window's start mode, and
-// the largest lift, where the valve moves longest.
+// cores in runs of 256 as torlin-modes --loads computes them. Wall time. The window's
+// start mode, and the largest lift, where the valve moves longest.
 void BM_LoadsOneMode(benchmark::State& bench) {
   const ExactKinematics model(static_cast<double>(bench.range(0)), static_cast<double>(bench.range(1)));
-  const std::vector<double> angles = CrankAngles(0.1);
+  constexpr std::size_t kRun = 256;
   for (auto _ : bench) {
-    const std::vector<LoadRow> rows = LoadSeries(model, LoadParameters{}, angles);
-    benchmark::DoNotOptimize(rows.data());
+    const std::vector<LoadRowPlace> places = LoadRowPlaces(model, CrankAngles(0.1));
+    std::size_t rows = 0;
+    RunInOrder(
+        (places.size() + kRun - 1) / kRun, 0,
+        [&] {
+          return [&](std::size_t run) {
+            std::vector<LoadRow> part;
+            for (std::size_t i = run * kRun; i < std::min(places.size(), (run + 1) * kRun); ++i) {
+              part.push_back(LoadsAt(model, LoadParameters{}, places[i]));
+            }
+            return part;
+          };
+        },
+        [&](std::vector<LoadRow> part) { rows += part.size(); }, [] { return false; });
+    benchmark::DoNotOptimize(rows);
   }
-  bench.counters["cores"] = std::max(1u, std::thread::hardware_concurrency());
+  bench.counters["cores"] = PoolThreads(0);
 }
 BENCHMARK(BM_LoadsOneMode)->Args({60, 200})->Args({0, 700})->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -31,12 +44,15 @@ void BM_LoadsModeMap(benchmark::State& bench) {
   const std::vector<ModeSetting> modes = DefaultModeGrid();
   const std::vector<double> angles = CrankAngles(8);
   for (auto _ : bench) {
-    std::vector<double> peaks(modes.size());
-    ParallelFor(modes.size(), [&](std::size_t i) {
+    std::vector<double> peaks;
+    peaks.reserve(modes.size());
+    const auto peakOf = [&](std::size_t i) {
       const ExactKinematics model(modes[i].lever, modes[i].eccentric);
-      const LoadSummary summary = SummariseLoads(LoadSeries(model, LoadParameters{}, angles, false));
-      peaks[i] = summary.green.peakNm ? summary.green.peakNm->value : 0;
-    });
+      const LoadSummary summary = SummariseLoads(LoadSeries(model, LoadParameters{}, angles, SeatedRows::Brief));
+      return summary.green.peakNm ? summary.green.peakNm->value : 0.0;
+    };
+    RunInOrder(
+        modes.size(), 0, [&] { return peakOf; }, [&](double peak) { peaks.push_back(peak); }, [] { return false; });
     benchmark::DoNotOptimize(peaks.data());
   }
   bench.counters["modes"] = double(modes.size());

@@ -7,11 +7,12 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <stdexcept>
+#include <string_view>
 
 #include "analysis/ModeSetting.h"
-#include "analysis/ParallelFor.h"
 #include "analysis/SvajSeries.h"
-#include "tools/common/ScrollBarRanges.h"
+#include "animation/ControlDesign.h"
 
 namespace {
 
@@ -55,6 +56,11 @@ TEST(LoadSeries, PeaksAtAJumpDoNotDependOnTheStep) {
   ASSERT_TRUE(coarse.green.peakNm && fine.green.peakNm);
   EXPECT_EQ(coarse.green.peakNm->value, fine.green.peakNm->value);
   EXPECT_EQ(coarse.green.peakNm->crankDeg, fine.green.peakNm->crankDeg);
+  // The map's brief seated rows give the same summary.
+  const LoadSummary brief = SummariseLoads(LoadSeries(model, LoadParameters{}, CrankAngles(5), SeatedRows::Brief));
+  EXPECT_EQ(brief.largestPressureAngleDeg->value, coarse.largestPressureAngleDeg->value);
+  EXPECT_EQ(brief.smallestCamRadiusMm->value, coarse.smallestCamRadiusMm->value);
+  EXPECT_EQ(brief.separationRpm->value, coarse.separationRpm->value);
 }
 
 TEST(LoadSeries, SeparationSpeedBracketsTheRowsThatSeparate) {
@@ -84,22 +90,25 @@ TEST(LoadSeries, SeparationSpeedBracketsTheRowsThatSeparate) {
 // a matter of the geometry alone (every contact force is the valve force times a ratio
 // of the positions), so one set of parameters answers for all. Returns the first mode
 // with a contact lost, if any.
-std::optional<ModeSetting> FirstModeWithALostContact(int eccentricStride) {
-  std::vector<ModeSetting> modes;
-  for (int lever = kLeverRange.min; lever <= kLeverRange.max; ++lever) {
-    for (int eccentric = kEccentricRange.min; eccentric <= kEccentricRange.max; eccentric += eccentricStride) {
-      modes.push_back({lever, eccentric});
-    }
-    if ((kEccentricRange.max - kEccentricRange.min) % eccentricStride != 0) modes.push_back({lever, kEccentricRange.max});
+const ControlDesign& Bar(std::string_view name) {
+  for (const ControlDesign& design : ControlDesigns()) {
+    if (design.name == name) return design;
   }
-  std::vector<char> lost(modes.size(), 0);
+  throw std::logic_error("no such bar");
+}
+
+std::optional<ModeSetting> FirstModeWithALostContact(int eccentricStride) {
+  const ControlDesign& lever = Bar("VScroll1");
+  const ControlDesign& eccentric = Bar("VScroll2");
+  std::vector<ModeSetting> modes;
+  for (int l = lever.min; l <= lever.max; ++l) {
+    for (int e = eccentric.min; e <= eccentric.max; e += eccentricStride) modes.push_back({l, e});
+    if ((eccentric.max - eccentric.min) % eccentricStride != 0) modes.push_back({l, eccentric.max});
+  }
   const std::vector<double> angles = CrankAngles(8);
-  ParallelFor(modes.size(), [&](std::size_t i) {
-    const ExactKinematics model(modes[i].lever, modes[i].eccentric);
-    lost[i] = SummariseLoads(LoadSeries(model, LoadParameters{}, angles, false)).lostRows > 0;
-  });
-  for (std::size_t i = 0; i < modes.size(); ++i) {
-    if (lost[i]) return modes[i];
+  for (const ModeSetting& mode : modes) {
+    const ExactKinematics model(mode.lever, mode.eccentric);
+    if (SummariseLoads(LoadSeries(model, LoadParameters{}, angles, SeatedRows::Brief)).lostRows > 0) return mode;
   }
   return std::nullopt;
 }

@@ -3,7 +3,8 @@
 #include "ModesOptions.h"
 #include "common/BarRanges.h"
 
-void DeclareExactOptions(CommandLine& line, ExactOptions& target, const std::vector<CLI::Option*>& mapOptions) {
+ExactOptionHandles DeclareExactOptions(CommandLine& line, ExactOptions& target,
+                                       const std::vector<CLI::Option*>& mapOptions) {
   const BarRange lever = LeverBar();
   const BarRange eccentric = EccentricBar();
   const std::string pairRange = "LEVER from " + std::to_string(lever.min) + " to " + std::to_string(lever.max) +
@@ -23,10 +24,10 @@ void DeclareExactOptions(CommandLine& line, ExactOptions& target, const std::vec
           "window against the exact lift");
   svaj->excludes(exact);
   for (CLI::Option* option : mapOptions) svaj->excludes(option);
-  line.Decimal("--step", "DEG", kMinSvajStepDeg, 720, false, target.svajStepDeg,
-               "crank degrees between --svaj rows (0.001 to 720, default 0.5)")
-      ->needs(svaj);
-  line.Decimal("--rpm", "N", 0, kMaxRpm, true, target.rpm,
-               "engine speed for --svaj: derivatives in mm/s, m/s^2 and m/s^3 (above 0, up to 100000)")
-      ->needs(svaj);
+  CLI::Option* step = line.Decimal("--step", "DEG", kMinSvajStepDeg, 720, false, target.svajStepDeg,
+                                   "crank degrees between --svaj or --loads rows (0.001 to 720, default 0.5)");
+  CLI::Option* rpm = line.Decimal("--rpm", "N", 0, kMaxRpm, true, target.rpm,
+                                  "engine speed for --svaj: derivatives in mm/s, m/s^2 and m/s^3; for --loads: "
+                                  "the speed of the inertia force (above 0, up to 100000)");
+  return {exact, svaj, step, rpm};
 }

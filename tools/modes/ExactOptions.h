@@ -20,5 +20,15 @@ struct ExactOptions {
   double StepDeg() const { return svajStepDeg.value_or(kDefaultSvajStepDeg); }
 };
 
+// The declared options other groups refer to.
+struct ExactOptionHandles {
+  CLI::Option* exact;
+  CLI::Option* svaj;
+  CLI::Option* step;
+  CLI::Option* rpm;
+};
+
 // Declares --exact, --svaj, --step and --rpm; --svaj excludes the given map options.
-void DeclareExactOptions(CommandLine& line, ExactOptions& target, const std::vector<CLI::Option*>& mapOptions);
+// --step and --rpm also serve --loads, so what they need is checked after parsing.
+ExactOptionHandles DeclareExactOptions(CommandLine& line, ExactOptions& target,
+                                       const std::vector<CLI::Option*>& mapOptions);

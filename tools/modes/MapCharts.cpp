@@ -140,9 +140,11 @@ double WidestStep(const std::vector<int>& values) {
 }
 
 // A heat map of one value over the grid; modes without it go into a grey series.
+}  // namespace
+
 std::unique_ptr<QChart> GridChart(const std::vector<ModeResult>& results, const QString& headline,
                                   const QString& settings, const QString& valueTitle, const QString& missingName,
-                                  std::optional<double> (*valueOf)(const ModeResult&)) {
+                                  const std::function<std::optional<double>(std::size_t)>& valueOf) {
   auto chart = NewChart(headline, settings);
   if (results.empty()) return chart;
   const std::vector<int> levers = Distinct(results, &ModeSetting::lever);
@@ -161,8 +163,9 @@ std::unique_ptr<QChart> GridChart(const std::vector<ModeResult>& results, const 
   missing->setName(missingName);
   QList<qreal> values;
   double low = 0, high = 0;
-  for (const ModeResult& r : results) {
-    const std::optional<double> value = valueOf(r);
+  for (std::size_t i = 0; i < results.size(); ++i) {
+    const ModeResult& r = results[i];
+    const std::optional<double> value = valueOf(i);
     if (!value) {
       missing->append(r.mode.lever, r.mode.eccentric);
       continue;
@@ -188,8 +191,6 @@ std::unique_ptr<QChart> GridChart(const std::vector<ModeResult>& results, const 
   chart->legend()->setVisible(!missing->points().isEmpty());
   return chart;
 }
-
-}  // namespace
 
 std::unique_ptr<QChart> LiftDurationChart(const std::vector<ModeResult>& results, const MapDescription& map) {
   QScatterSeries* points = Markers(QScatterSeries::MarkerShapeCircle, 6);
@@ -222,12 +223,12 @@ std::unique_ptr<QChart> LiftDurationChart(const std::vector<ModeResult>& results
 
 std::unique_ptr<QChart> MaxLiftMapChart(const std::vector<ModeResult>& results, const MapDescription& map) {
   return GridChart(results, QStringLiteral("Maximum valve lift of each mode"), GridText(map), kMaxLiftTitle,
-                   QStringLiteral("no lift computed"), [](const ModeResult& r) { return r.summary.maxLiftMm; });
+                   QStringLiteral("no lift computed"), [&](std::size_t i) { return results[i].summary.maxLiftMm; });
 }
 
 std::unique_ptr<QChart> DurationMapChart(const std::vector<ModeResult>& results, const MapDescription& map) {
   return GridChart(results, QStringLiteral("Duration above 1 mm lift of each mode"), GridText(map), kDurationTitle, QStringLiteral("never reaches 1 mm"),
-                   [](const ModeResult& r) { return r.summary.atFullLift.durationCrankDeg; });
+                   [&](std::size_t i) { return results[i].summary.atFullLift.durationCrankDeg; });
 }
 
 std::unique_ptr<QChart> LiftCurvesChart(const std::vector<LiftCurve>& curves, int speed) {

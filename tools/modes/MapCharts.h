@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "ModeMap.h"
@@ -20,6 +22,13 @@ struct MapDescription {
 // One point per mode that reaches 1 mm: duration above 1 mm against maximum lift,
 // coloured by the lever bar, with the colour scale beside the plot.
 std::unique_ptr<QChart> LiftDurationChart(const std::vector<ModeResult>& results, const MapDescription& map);
+
+// A heat map of one value per mode over the (lever, eccentric) grid, one coloured cell
+// per mode (valueOf takes the index into results); modes without a value are grey,
+// under missingName in the legend.
+std::unique_ptr<QChart> GridChart(const std::vector<ModeResult>& results, const QString& headline,
+                                  const QString& settings, const QString& valueTitle, const QString& missingName,
+                                  const std::function<std::optional<double>(std::size_t)>& valueOf);
 
 // Maximum lift and duration above 1 mm over the (lever, eccentric) grid, one
 // coloured cell per mode; modes that never reach 1 mm are grey in the duration map.

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "common/BarRanges.h"
+#include "common/ToolOutput.h"
 
 namespace {
 
@@ -83,8 +84,11 @@ std::string Footer(const BarRange& lever, const BarRange& eccentric, const BarRa
                        "The window finds the free roller among sampled points of two curves, so its lift carries "
                        "about 0.002 mm of sampling noise either way: at a closed valve it reads up to 0.002 mm "
                        "above or below 0, negative included. The exact model (--exact, --svaj) has none.") +
+         "\n" + LoadsHelp() +
          "\nExamples:\n  torlin-modes --lever 0:115:5 --eccentric-steps 20 --plot-dir plots > modes.csv\n"
-         "  torlin-modes --svaj 60,200 --step 0.1 --rpm 3000 > svaj.csv\n\n" +
+         "  torlin-modes --svaj 60,200 --step 0.1 --rpm 3000 > svaj.csv\n"
+         "  torlin-modes --loads 60,200 --rpm 6000 --step 0.5 --plot-dir plots > loads.csv\n"
+         "  torlin-modes --loads --rpm 6000 > modes-loads.csv\n\n" +
          HelpParagraph("Stopping",
                        "Ctrl-C, SIGTERM and SIGHUP stop the work within a second: the rows done so far are written "
                        "whole and in order. A reader that stops early (| head) ends the program quietly; any "
@@ -169,12 +173,19 @@ ModesCommandLine::ModesCommandLine()
   curves->needs(plotDir);
   line_.WholeNumber("--threads", 1, kMaxThreads, options_.threads,
                     "worker threads (1 to " + Text(kMaxThreads) + ", default: one per core)");
-  DeclareExactOptions(line_, options_.exact, {gridOptions[0], gridOptions[1], gridOptions[2], gridOptions[3], curves});
+  const ExactOptionHandles exact =
+      DeclareExactOptions(line_, options_.exact, {gridOptions[0], gridOptions[1], gridOptions[2], gridOptions[3], curves});
+  loads_ = DeclareLoadsOptions(line_, options_.loads, exact);
   line_.Footer(Footer(lever, eccentric, speed));
 }
 
 std::optional<int> ModesCommandLine::Parse(int argc, const char* const argv[]) {
   if (const std::optional<int> status = line_.Parse(argc, argv)) return status;
+  options_.loads.given = loads_->count() > 0;
+  if (const std::string conflict = LoadsOptionsConflict(options_.loads, options_.exact); !conflict.empty()) {
+    PrintError("torlin-modes", conflict);
+    return kExitBadOptions;
+  }
   const BarRange lever = LeverBar();
   const BarRange eccentric = EccentricBar();
   for (const auto& [bar, values, steps] : {std::tuple{lever, &options_.lever, leverSteps_},

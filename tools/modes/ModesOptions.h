@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "ExactOptions.h"
+#include "LoadsOptions.h"
 #include "analysis/ModeSetting.h"
 #include "common/CommandLine.h"
 
@@ -21,6 +22,7 @@ struct ModesOptions {
   std::vector<ModeSetting> curves;  // modes whose lift curves are drawn
   int threads = 0;      // 0: one per core
   ExactOptions exact;   // --exact, --svaj and its --step, --rpm
+  LoadsOptions loads;   // --loads and the load model's parameters
 };
 
 inline constexpr int kDefaultStepsPerBar = 100;
@@ -45,6 +47,7 @@ class ModesCommandLine {
 
  private:
   ModesOptions options_;
+  CLI::Option* loads_ = nullptr;
   int leverSteps_ = kDefaultStepsPerBar;
   int eccentricSteps_ = kDefaultStepsPerBar;
   CommandLine line_;

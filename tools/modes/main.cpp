@@ -11,6 +11,8 @@
 
 #include "ChartFile.h"
 #include "ExactMap.h"
+#include "LoadsMap.h"
+#include "LoadsOutput.h"
 #include "MapCharts.h"
 #include "ModeMap.h"
 #include "ModesOptions.h"
@@ -57,33 +59,51 @@ std::optional<int> RowsEnded(CheckedOutput& out, std::size_t done, std::size_t t
 }
 
 // A map row, and the window's part of it, which the pictures show.
-const CsvColumns<ModeResult>& ColumnsFor(const ModeResult*) { return ModeMapColumns(); }
-const CsvColumns<ExactModeResult>& ColumnsFor(const ExactModeResult*) { return ExactMapColumns(); }
 ModeResult& DemonstrationPart(ModeResult& result) { return result; }
 ModeResult& DemonstrationPart(ExactModeResult& result) { return result.demonstration; }
+template <class Base>
+ModeResult& DemonstrationPart(WithLoads<Base>& result) {
+  return DemonstrationPart(result.base);
+}
+// The load summaries the pictures show, where the rows have them.
+void KeepLoads(const ModeResult&, std::vector<LoadSummary>&) {}
+void KeepLoads(const ExactModeResult&, std::vector<LoadSummary>&) {}
+template <class Base>
+void KeepLoads(const WithLoads<Base>& result, std::vector<LoadSummary>& kept) {
+  kept.push_back(result.loads);
+}
+
+// What the map's pictures need of its rows.
+struct KeptMap {
+  std::vector<ModeResult> modes;
+  std::vector<LoadSummary> loads;  // empty without --loads
+};
 
 // Computes the map and writes its rows as they come, keeping the window's results
-// when pictures will need them. Job is the window's kinematics, or those and the
-// exact ones.
-template <class Job>
-std::optional<int> WriteModeMap(const ModesOptions& options, CheckedOutput& out, std::vector<ModeResult>& kept) {
-  using Result = decltype(std::declval<Job&>()(std::size_t{}));
-  const CsvColumns<Result>& columns = ColumnsFor(static_cast<const Result*>(nullptr));
-  const std::vector<ModeSetting> modes = GridModes(options.lever.values, options.eccentric.values);
+// (and the loads) when pictures will need them. makeJob gives each thread its job:
+// the window's kinematics, with the exact ones and the loads as asked.
+template <class Result, class MakeJob>
+std::optional<int> WriteModeMap(const ModesOptions& options, CheckedOutput& out, KeptMap& kept,
+                                const std::vector<ModeSetting>& modes, MakeJob makeJob,
+                                const CsvColumns<Result>& columns) {
   const bool keep = !options.plotDir.empty();
-  if (keep) kept.reserve(modes.size());
+  if (keep) kept.modes.reserve(modes.size());
   out.Write(CsvHeader(columns));
 
   ProgressBar progress(stderr, modes.size());
   std::string line;
+  std::size_t delivered = 0;
   const std::size_t done = RunInOrder(
-      modes.size(), options.threads, [&] { return Job(modes, options.speed); },
+      modes.size(), options.threads, makeJob,
       [&](Result result) {
         line.clear();
         AppendCsvLine(line, columns, result);
         out.Write(line);
-        if (keep) kept.push_back(std::move(DemonstrationPart(result)));
-        progress.Update(kept.size());
+        if (keep) {
+          KeepLoads(result, kept.loads);
+          kept.modes.push_back(std::move(DemonstrationPart(result)));
+        }
+        progress.Update(++delivered);
       },
       [&] { return StopAsked(out); });
   progress.Finish();
@@ -142,12 +162,34 @@ int PicturesEnded(const QString& error) {
 }
 
 int RunMap(const ModesOptions& options, CheckedOutput& out) {
-  std::vector<ModeResult> results;
-  const std::optional<int> ended = options.exact.exactMap ? WriteModeMap<ExactMapJob>(options, out, results)
-                                                          : WriteModeMap<DemonstrationMapJob>(options, out, results);
+  KeptMap kept;
+  const std::vector<ModeSetting> modes = GridModes(options.lever.values, options.eccentric.values);
+  const int speed = options.speed;
+  std::optional<int> ended;
+  if (options.loads.given) {
+    const LoadParameters parameters = options.loads.Parameters(*options.exact.rpm);
+    const double tdc = options.loads.Tdc();
+    if (options.exact.exactMap) {
+      ended = WriteModeMap(options, out, kept, modes,
+                           [&] { return LoadsMapJob<ExactMapJob>(modes, speed, parameters); },
+                           WithLoadsColumns(ExactMapColumns(), tdc));
+    } else {
+      ended = WriteModeMap(options, out, kept, modes,
+                           [&] { return LoadsMapJob<DemonstrationMapJob>(modes, speed, parameters); },
+                           WithLoadsColumns(ModeMapColumns(), tdc));
+    }
+  } else if (options.exact.exactMap) {
+    ended = WriteModeMap(options, out, kept, modes, [&] { return ExactMapJob(modes, speed); }, ExactMapColumns());
+  } else {
+    ended = WriteModeMap(options, out, kept, modes, [&] { return DemonstrationMapJob(modes, speed); }, ModeMapColumns());
+  }
   if (ended) return *ended;
   if (options.plotDir.empty()) return 0;
-  return PicturesEnded(WriteMapPictures(options, results));
+  QString error = WriteMapPictures(options, kept.modes);
+  if (error.isEmpty() && !kept.loads.empty() && StopSignal() == 0) {
+    error = WriteLoadsMapPictures(options, kept.modes, kept.loads);
+  }
+  return PicturesEnded(error);
 }
 
 int RunSvaj(const ModesOptions& options, CheckedOutput& out) {
@@ -187,6 +229,44 @@ int RunSvaj(const ModesOptions& options, CheckedOutput& out) {
   return PicturesEnded(WriteSvajPictures(options, kept));
 }
 
+int RunLoads(const ModesOptions& options, CheckedOutput& out) {
+  const ShaftPositions mode = *options.loads.mode;
+  const ExactKinematics model(mode.lever, mode.eccentric);
+  const LoadParameters parameters = options.loads.Parameters(*options.exact.rpm);
+  const double tdc = options.loads.Tdc();
+  const std::vector<LoadRowPlace> places = LoadRowPlaces(model, CrankAngles(options.exact.StepDeg()));
+  const CsvColumns<LoadRow> columns = LoadRowColumns(tdc);
+  out.Write(CsvHeader(columns));
+
+  std::vector<LoadRow> rows;
+  rows.reserve(places.size());
+  std::string lines;
+  const std::size_t tasks = (places.size() + kSvajRowsPerTask - 1) / kSvajRowsPerTask;
+  const auto rowsOfTask = [&] {
+    return [&](std::size_t task) {
+      std::vector<LoadRow> part;
+      const std::size_t end = std::min(places.size(), (task + 1) * kSvajRowsPerTask);
+      for (std::size_t i = task * kSvajRowsPerTask; i < end; ++i) part.push_back(LoadsAt(model, parameters, places[i]));
+      return part;
+    };
+  };
+  RunInOrder(
+      tasks, options.threads, rowsOfTask,
+      [&](std::vector<LoadRow> part) {
+        lines.clear();
+        for (const LoadRow& row : part) AppendCsvLine(lines, columns, row);
+        out.Write(lines);
+        rows.insert(rows.end(), part.begin(), part.end());
+      },
+      [&] { return StopAsked(out); });
+  if (const std::optional<int> ended = RowsEnded(out, rows.size(), places.size(), "rows")) return *ended;
+  const LoadSummary summary = SummariseLoads(rows);
+  out.Write(LoadSummaryBlock(summary, tdc));
+  if (const std::optional<int> ended = RowsEnded(out, rows.size(), places.size(), "rows")) return *ended;
+  if (options.plotDir.empty()) return 0;
+  return PicturesEnded(WriteLoadsPictures(options, rows));
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -212,5 +292,6 @@ int main(int argc, char* argv[]) {
     QLocale::setDefault(QLocale::c());
   }
   CheckedOutput out;
+  if (options.loads.mode) return RunLoads(options, out);
   return options.exact.svaj ? RunSvaj(options, out) : RunMap(options, out);
 }

@@ -1,0 +1,104 @@
+// torlin-modes --loads, run as a person runs it: the rows and the summary agree with
+// each other and with the map's columns, and TDC moves every crank angle.
+#include <gtest/gtest.h>
+
+#include <QLocale>
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+#include "LiftRun.h"
+
+namespace {
+
+struct Output {
+  int exitCode = -1;
+  QStringList lines;
+  QString err;
+};
+
+Output Modes(const QStringList& arguments) {
+  const ToolRun run =
+      RunProgram(QStringLiteral(TORLIN_MODES_PATH), arguments, {QStringLiteral("LC_ALL=de_DE.UTF-8")});
+  return {run.exitCode, Lines(run.out), run.err};
+}
+
+double Number(const QString& text) {
+  bool ok = false;
+  const double value = QLocale::c().toDouble(text, &ok);
+  EXPECT_TRUE(ok) << text.toStdString();
+  return value;
+}
+
+TEST(LoadsTool, RowsSummaryAndMapAgree) {
+  // A mode between whole bar values, with TDC at 90: the rows' largest green-shaft
+  // torque is the summary's, at the summary's crank angle; the map's row of the
+  // window's start mode carries the same kind of summary.
+  const Output run = Modes({QStringLiteral("--loads"), QStringLiteral("37.25,412.5"), QStringLiteral("--rpm"),
+                            QStringLiteral("6000"), QStringLiteral("--step"), QStringLiteral("2"),
+                            QStringLiteral("--tdc"), QStringLiteral("90")});
+  ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+  const QStringList header = run.lines.value(0).split(QLatin1Char(','));
+  const qsizetype crank = header.indexOf(QStringLiteral("crankFromTdc_deg"));
+  const qsizetype green = header.indexOf(QStringLiteral("greenShaftTorque_Nm"));
+  ASSERT_GE(crank, 0);
+  ASSERT_GE(green, 0);
+  double largest = 0;
+  double largestAt = -1;
+  int rows = 0;
+  int jumpRows = 0;
+  std::map<QString, QString> summary;
+  for (qsizetype i = 1; i < run.lines.size(); ++i) {
+    const QString& line = run.lines[i];
+    if (line.startsWith(QLatin1String("# "))) {
+      const QStringList cells = line.mid(2).split(QLatin1Char(','));
+      summary[cells.value(0)] = cells.value(1);
+      continue;
+    }
+    const QStringList cells = line.split(QLatin1Char(','));
+    ASSERT_EQ(cells.size(), header.size()) << line.toStdString();
+    ++rows;
+    if (cells[1] != QLatin1String("0")) ++jumpRows;
+    const double at = Number(cells[crank]);
+    EXPECT_TRUE(at >= 0 && at < 720);
+    if (!cells[green].isEmpty() && std::abs(Number(cells[green])) > std::abs(largest)) {
+      largest = Number(cells[green]);
+      largestAt = at;
+    }
+  }
+  EXPECT_EQ(rows - jumpRows, 360);
+  EXPECT_GE(jumpRows, 4);
+  EXPECT_EQ(Number(summary[QStringLiteral("peakGreenShaftTorque_Nm")]), largest);
+  EXPECT_EQ(Number(summary[QStringLiteral("peakGreenShaftTorqueAt_crankDegFromTdc")]), largestAt);
+  EXPECT_GT(Number(summary[QStringLiteral("separation_rpm")]), 1000);
+
+  const Output map = Modes({QStringLiteral("--loads"), QStringLiteral("--rpm"), QStringLiteral("6000"),
+                            QStringLiteral("--lever"), QStringLiteral("60:60:1"), QStringLiteral("--eccentric"),
+                            QStringLiteral("200:200:1")});
+  ASSERT_EQ(map.exitCode, 0) << map.err.toStdString();
+  ASSERT_EQ(map.lines.size(), 2);
+  const QStringList mapHeader = map.lines[0].split(QLatin1Char(','));
+  const QStringList mapRow = map.lines[1].split(QLatin1Char(','));
+  ASSERT_EQ(mapRow.size(), mapHeader.size());
+  for (const auto& [name, value] : summary) EXPECT_TRUE(mapHeader.contains(name)) << name.toStdString();
+  EXPECT_LT(Number(mapRow[mapHeader.indexOf(QStringLiteral("peakGreenShaftTorque_Nm"))]), 0);
+}
+
+TEST(LoadsTool, BadValuesAreOneLineAndNothingOnStandardOutput) {
+  for (const QStringList& arguments :
+       {QStringList{QStringLiteral("--loads"), QStringLiteral("60,200")},
+        QStringList{QStringLiteral("--loads"), QStringLiteral("60.5,900"), QStringLiteral("--rpm"), QStringLiteral("6000")},
+        QStringList{QStringLiteral("--rpm"), QStringLiteral("6000")},
+        QStringList{QStringLiteral("--loads"), QStringLiteral("--rpm"), QStringLiteral("6000"), QStringLiteral("--step"),
+                    QStringLiteral("1")},
+        QStringList{QStringLiteral("--loads"), QStringLiteral("1,1"), QStringLiteral("--rpm"), QStringLiteral("6000"),
+                    QStringLiteral("--spring-rate"), QStringLiteral("-3")}}) {
+    const Output run = Modes(arguments);
+    EXPECT_EQ(run.exitCode, 2) << arguments.join(QLatin1Char(' ')).toStdString();
+    EXPECT_TRUE(run.lines.isEmpty());
+    EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1) << run.err.toStdString();
+  }
+}
+
+}  // namespace

@@ -1,0 +1,143 @@
+#include "LoadsOptions.h"
+
+#include "common/BarRanges.h"
+
+namespace {
+
+std::string Text(double value) {
+  std::string text = std::to_string(value);
+  text.erase(text.find_last_not_of('0') + 1);
+  if (text.back() == '.') text.pop_back();
+  return text;
+}
+
+}  // namespace
+
+LoadParameters LoadsOptions::Parameters(double rpm) const {
+  LoadParameters p;
+  p.rpm = rpm;
+  p.springRateNPerMm = springRateNPerMm.value_or(p.springRateNPerMm);
+  p.springPreloadN = springPreloadN.value_or(p.springPreloadN);
+  p.movingMassG = movingMassG.value_or(p.movingMassG);
+  p.rollerWidthMm = rollerWidthMm.value_or(p.rollerWidthMm);
+  p.youngsModulusGPa = youngsModulusGPa.value_or(p.youngsModulusGPa);
+  p.poisson = poisson.value_or(p.poisson);
+  return p;
+}
+
+std::optional<ShaftPositions> ShaftPositionsOf(const std::string& text) {
+  const std::size_t comma = text.find(',');
+  if (comma == std::string::npos) return std::nullopt;
+  const BarRange lever = LeverBar();
+  const BarRange eccentric = EccentricBar();
+  const std::optional<double> l = DecimalNumber(text.substr(0, comma));
+  const std::optional<double> e = DecimalNumber(text.substr(comma + 1));
+  if (!l || !e || *l < lever.min || *l > lever.max || *e < eccentric.min || *e > eccentric.max) return std::nullopt;
+  return ShaftPositions{*l, *e};
+}
+
+CLI::Option* DeclareLoadsOptions(CommandLine& line, LoadsOptions& target, const ExactOptionHandles& exact) {
+  const BarRange lever = LeverBar();
+  const BarRange eccentric = EccentricBar();
+  const std::string pairRange = "LEVER from " + std::to_string(lever.min) + " to " + std::to_string(lever.max) +
+                                " and ECCENTRIC from " + std::to_string(eccentric.min) + " to " +
+                                std::to_string(eccentric.max);
+  CLI::Option* loads = line.Value(
+      "--loads", "LEVER,ECCENTRIC", "LEVER,ECCENTRIC, numbers (decimals allowed) with " + pairRange,
+      [&target](const std::string& text) {
+        target.mode = ShaftPositionsOf(text);
+        return target.mode.has_value();
+      },
+      "with a mode (" + pairRange +
+          ", decimals allowed): instead of the map, that mode's forces, contact pressures and shaft torques at "
+          "every --step and at every curvature jump, then its summary; without one, the map gains each mode's "
+          "load summary. Needs --rpm");
+  loads->expected(0, 1);
+  loads->excludes(exact.svaj);
+  loads->needs(exact.rpm);
+  const auto parameter = [&](const char* name, const char* placeholder, double min, double max,
+                             std::optional<double>& value, const std::string& help) {
+    line.Decimal(name, placeholder, min, max, true, value, help + " (above " + Text(min) + ", up to " + Text(max) + ")")
+        ->needs(loads);
+  };
+  const LoadParameters defaults;
+  parameter("--spring-rate", "N_PER_MM", 0, kMaxSpringRateNPerMm, target.springRateNPerMm,
+            "valve spring rate in N/mm, default " + Text(defaults.springRateNPerMm));
+  parameter("--spring-preload", "N", 0, kMaxSpringPreloadN, target.springPreloadN,
+            "spring force on the shut valve in N, default " + Text(defaults.springPreloadN));
+  parameter("--moving-mass", "G", 0, kMaxMovingMassG, target.movingMassG,
+            "equivalent reciprocating mass at the valve in g, default " + Text(defaults.movingMassG));
+  parameter("--roller-width", "MM", 0, kMaxRollerWidthMm, target.rollerWidthMm,
+            "length of each line contact in mm, default " + Text(defaults.rollerWidthMm));
+  parameter("--youngs-modulus", "GPA", 0, kMaxYoungsModulusGPa, target.youngsModulusGPa,
+            "Young's modulus of all contacting parts in GPa, default " + Text(defaults.youngsModulusGPa));
+  // A Poisson's ratio of 0.5 or more is no solid's; 0 is a cork's.
+  line.Decimal("--poisson", "R", 0, kMaxPoisson, false, target.poisson,
+               "Poisson's ratio of all contacting parts, default " + Text(defaults.poisson) + " (0 up to 0.5)")
+      ->needs(loads);
+  line.Decimal("--tdc", "CRANK_DEG", -720, 720, false, target.tdcCrankDeg,
+               "where top dead centre lies on the crank axis (-720 to 720, default 0): the --loads crank "
+               "angles, the summary's crank angles and the pictures' crank axis are measured from it")
+      ->needs(loads);
+  return loads;
+}
+
+std::string LoadsOptionsConflict(const LoadsOptions& loads, const ExactOptions& exact) {
+  if (exact.rpm && !exact.svaj && !loads.given) return "--rpm needs --svaj or --loads";
+  if (exact.svajStepDeg && !exact.svaj && !loads.mode) return "--step needs --svaj or --loads LEVER,ECCENTRIC";
+  return {};
+}
+
+std::string LoadsModelHelp() {
+  return "Planar and rigid; joints and contacts without friction; gravity neglected. Quasi-static, except one "
+         "equivalent reciprocating mass at the valve (valve, retainer, keepers, rod, a third of the spring) whose "
+         "inertia force is m a, a being the exact valve acceleration at --rpm; the cam turns at half the engine "
+         "speed. The spring is linear: preload + rate x lift; the chain pushes the valve with that plus m a. The "
+         "rod and the link are two-force members (the valve guide takes the rod's side component); the second "
+         "roller's centre joins link, rod and the roller-to-roller contact; the free roller is held by three "
+         "forces through its centre along the contact normals (the cam's pitch-curve normal, the lever curve's "
+         "normal, the line of the roller centres). While the free roller runs on the lever's pivot arc the valve "
+         "sits on its seat, which holds the spring: the chain carries nothing. A contact that would have to pull "
+         "is reported as lost; a negative valve force as separated. Torques are what each shaft must exert, "
+         "about the cam axis (camshaft) and the lever pivot (green: the lever; orange: the eccentric), positive "
+         "the way the cam turns or the way the shaft's bar value grows. Hertz line contact (largest pressure) "
+         "at cam-roller, roller-lever and roller-roller, all parts of one steel, from the radii of the working "
+         "surfaces 9.5 mm off the pitch and lever curves: the cam's from the pitch curve's curvature (convex or "
+         "concave; undercut where the pitch curve bends tighter than the roller), the lever's faces concave "
+         "(28.5, 11 and 39.5 mm), the rollers convex (9.5 mm). The pressure angle lies between the cam's contact "
+         "normal and the free roller centre's velocity. The separation speed is where spring force + m a first "
+         "falls to zero somewhere in the cycle; a scales with the speed squared, so one cycle gives it. Where "
+         "the roller passes from one lever arc to the next, and where the cam's lobe meets its base circle, a "
+         "curvature jumps: those crank angles are found exactly and given two rows, the values just before and "
+         "just after (jumpSide -1 and 1), and peaks include both.";
+}
+
+std::string LoadsHelp() {
+  return HelpList("--loads LEVER,ECCENTRIC columns",
+                  {{"crankFromTdc_deg", "crank angle measured from --tdc"},
+                   {"jumpSide", "-1 / 1: the values just before / after a curvature jump at that angle; 0 elsewhere"},
+                   {"status", "seated, lifted, or why there is no position"},
+                   {"lift_mm, springForce_N, inertiaForce_N, valveForce_N",
+                    "valve lift; spring force; m a; what the chain pushes on the valve (0 while seated)"},
+                   {"rodForce_N, linkForce_N", "compression positive"},
+                   {"guideSideForce_N", "the guide's side push on the valve, towards the cam side (+x)"},
+                   {"camContact_N, leverContact_N, rollerContact_N", "contact forces on the free roller"},
+                   {"camHertz_MPa, leverHertz_MPa, rollerHertz_MPa", "largest Hertz pressure of each contact"},
+                   {"camPressureAngle_deg", "between the cam's contact normal and the roller centre's velocity"},
+                   {"camRadius_mm", "cam surface radius of curvature, negative where concave"},
+                   {"camshaftTorque_Nm", "drive torque, positive the way the cam turns"},
+                   {"greenShaftTorque_Nm, orangeShaftTorque_Nm",
+                    "holding torques, positive the way each bar's value grows"},
+                   {"separated, lostContact", "1 where the valve force is negative; contacts that would pull"}}) +
+         "\n" +
+         HelpParagraph("--loads summary and map columns",
+                       "After the rows, lines starting with '# ' give the mode's summary; with --loads on the map "
+                       "the same are columns: peak (largest in size, signed) and mean of each torque, with the "
+                       "crank angle of the peak; peak Hertz pressure per contact; largest pressure angle and smallest "
+                       "convex cam radius while the cam carries the valve; camUndercut; separation_rpm (lowest over the cycle); the "
+                       "counts of separated rows and of rows with a lost contact, and which contacts.") +
+         "\n" + HelpParagraph("The load model", LoadsModelHelp()) + "\n" +
+         HelpParagraph("Load defaults",
+                       "An intake valve of a 1.6-litre, 16-valve passenger-car engine: spring 35 N/mm with "
+                       "210 N preload, 75 g moving mass, steel rollers 8 mm wide, E 210 GPa, Poisson 0.3.");
+}

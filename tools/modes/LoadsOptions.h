@@ -1,0 +1,45 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "ExactOptions.h"
+#include "analysis/LoadParameters.h"
+#include "common/CommandLine.h"
+
+// The two control shafts' positions as bar values, whole or not (37.25): the analysis
+// takes any position between the bars' ends.
+struct ShaftPositions {
+  double lever = 0;
+  double eccentric = 0;
+};
+
+// --loads and the load model's parameters.
+struct LoadsOptions {
+  bool given = false;                   // --loads, with or without a mode
+  std::optional<ShaftPositions> mode;   // one mode's rows instead of the map's columns
+  std::optional<double> springRateNPerMm;
+  std::optional<double> springPreloadN;
+  std::optional<double> movingMassG;
+  std::optional<double> rollerWidthMm;
+  std::optional<double> youngsModulusGPa;
+  std::optional<double> poisson;
+  std::optional<double> tdcCrankDeg;  // where top dead centre lies on the crank axis
+
+  LoadParameters Parameters(double rpm) const;
+  double Tdc() const { return tdcCrankDeg.value_or(0); }
+};
+
+// LEVER,ECCENTRIC as decimal numbers within the two bars; none if the text is not one.
+std::optional<ShaftPositions> ShaftPositionsOf(const std::string& text);
+
+// Declares --loads, the parameters and --tdc; returns --loads, whose count says it
+// was given (it may come without a value).
+CLI::Option* DeclareLoadsOptions(CommandLine& line, LoadsOptions& target, const ExactOptionHandles& exact);
+
+// What the options need of each other beyond what CLI11 can say: --rpm needs --svaj or
+// --loads; --step needs --svaj or a --loads mode. The one-line error, or empty.
+std::string LoadsOptionsConflict(const LoadsOptions& loads, const ExactOptions& exact);
+
+// Help sections: the per-angle columns, the map's columns, the model's assumptions.
+std::string LoadsHelp();

@@ -1,0 +1,170 @@
+#include "LoadsOutput.h"
+
+#include <QChart>
+#include <QLegend>
+#include <QLineSeries>
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "ChartFile.h"
+#include "ChartParts.h"
+#include "LoadsTable.h"
+#include "MapCharts.h"
+#include "common/StopSignals.h"
+
+namespace {
+
+constexpr double kCycleDeg = 720;
+constexpr double kCrankTick = 90;
+const QSize kPanelSize(1200, 380);
+// Modes that barely open separate only at absurd speeds; the scale stops here so that
+// the speeds an engine reaches keep their colours apart.
+constexpr int kSeparationScaleTopRpm = 20000;
+
+QString Number(double value) { return QString::number(value, 'g', 6); }
+
+QString LoadSettings(const ModesOptions& options) {
+  const LoadParameters p = options.loads.Parameters(*options.exact.rpm);
+  return QStringLiteral("%1 rpm; spring %2 N/mm, preload %3 N; moving mass %4 g; rollers %5 mm wide, E %6 GPa, "
+                        "Poisson %7; exact kinematics")
+      .arg(Number(p.rpm), Number(p.springRateNPerMm), Number(p.springPreloadN), Number(p.movingMassG),
+           Number(p.rollerWidthMm), Number(p.youngsModulusGPa), Number(p.poisson));
+}
+
+QString CrankTitle(double tdc) {
+  return tdc == 0 ? QStringLiteral("crank angle (degrees)")
+                  : QStringLiteral("crank angle from TDC at %1 (degrees)").arg(Number(tdc));
+}
+
+struct Curve {
+  QString name;
+  std::function<std::optional<double>(const LoadRow&)> value;  // none: no point
+};
+
+// One panel: the curves over the crank axis, the rows in crank order from TDC. A jump
+// shows as a vertical step: its two rows share a crank angle.
+std::unique_ptr<QChart> Panel(const QString& headline, const QString& settings, const QString& valueTitle,
+                              const std::vector<const LoadRow*>& rows, const std::vector<Curve>& curves,
+                              double tdc) {
+  auto chart = NewChart(headline, settings);
+  QValueAxis* x = ValueAxis(*chart, Qt::AlignBottom, CrankTitle(tdc), 0, kCycleDeg, kCrankTick);
+  double low = 0;
+  double high = 0;
+  std::vector<QLineSeries*> lines;
+  for (std::size_t n = 0; n < curves.size(); ++n) {
+    auto* line = new QLineSeries;
+    line->setName(curves[n].name);
+    QPen pen(CurveColour(n));
+    pen.setWidthF(1.8);
+    line->setPen(pen);
+    for (const LoadRow* row : rows) {
+      const std::optional<double> value = curves[n].value(*row);
+      if (!value) continue;
+      const double y = *value;
+      line->append(FromTdc(row->crankDeg, tdc), y);
+      low = std::min(low, y);
+      high = std::max(high, y);
+    }
+    chart->addSeries(line);
+    lines.push_back(line);
+  }
+  if (!(high > low)) high = low + 1;
+  const double tick = NiceInterval(high - low);
+  QValueAxis* y = ValueAxis(*chart, Qt::AlignLeft, valueTitle, std::floor(low / tick) * tick,
+                            std::ceil(high / tick) * tick, tick);
+  for (QLineSeries* line : lines) Attach(line, {x, y});
+  chart->legend()->setAlignment(Qt::AlignRight);
+  chart->legend()->setVisible(curves.size() > 1);
+  return chart;
+}
+
+}  // namespace
+
+QString WriteLoadsPictures(const ModesOptions& options, const std::vector<LoadRow>& rows) {
+  const double tdc = options.loads.Tdc();
+  std::vector<const LoadRow*> shown;
+  for (const LoadRow& row : rows) {
+    if (row.determinate) shown.push_back(&row);
+  }
+  std::stable_sort(shown.begin(), shown.end(), [tdc](const LoadRow* a, const LoadRow* b) {
+    return FromTdc(a->crankDeg, tdc) < FromTdc(b->crankDeg, tdc);
+  });
+  const ShaftPositions mode = *options.loads.mode;
+  const QString settings =
+      QStringLiteral("lever %1, eccentric %2; ").arg(Number(mode.lever), Number(mode.eccentric)) + LoadSettings(options);
+  std::unique_ptr<QChart> charts[] = {
+      Panel(QStringLiteral("Forces, torques, contact pressures and pressure angle"), settings,
+            QStringLiteral("force (N)"), shown,
+            {{QStringLiteral("valve"), [](const LoadRow& r) -> std::optional<double> { return r.valveForceN; }},
+             {QStringLiteral("cam contact"), [](const LoadRow& r) -> std::optional<double> { return r.camContactN; }},
+             {QStringLiteral("lever contact"), [](const LoadRow& r) -> std::optional<double> { return r.leverContactN; }},
+             {QStringLiteral("roller contact"), [](const LoadRow& r) -> std::optional<double> { return r.rollerContactN; }},
+             {QStringLiteral("rod"), [](const LoadRow& r) -> std::optional<double> { return r.rodForceN; }},
+             {QStringLiteral("link"), [](const LoadRow& r) -> std::optional<double> { return r.linkForceN; }}},
+            tdc),
+      Panel(QStringLiteral("Torques"), settings, QStringLiteral("torque (N m)"), shown,
+            {{QStringLiteral("camshaft"), [](const LoadRow& r) -> std::optional<double> { return r.camshaftTorqueNm; }},
+             {QStringLiteral("green shaft"), [](const LoadRow& r) -> std::optional<double> { return r.greenTorqueNm; }},
+             {QStringLiteral("orange shaft"), [](const LoadRow& r) -> std::optional<double> { return r.orangeTorqueNm; }}},
+            tdc),
+      Panel(QStringLiteral("Hertz pressures"), settings, QStringLiteral("largest pressure (MPa)"), shown,
+            {{QStringLiteral("cam"), [](const LoadRow& r) -> std::optional<double> { return r.camHertzMPa; }},
+             {QStringLiteral("lever"), [](const LoadRow& r) -> std::optional<double> { return r.leverHertzMPa; }},
+             {QStringLiteral("rollers"), [](const LoadRow& r) -> std::optional<double> { return r.rollerHertzMPa; }}},
+            tdc),
+      Panel(QStringLiteral("Pressure angle"), settings, QStringLiteral("cam pressure angle (degrees)"), shown,
+            {{QStringLiteral("pressure angle"), [](const LoadRow& r) -> std::optional<double> { return r.pressureAngleDeg; }}},
+            tdc),
+  };
+  std::vector<QChart*> stack;
+  for (auto& chart : charts) stack.push_back(chart.get());
+  return SaveChartStack(stack, QString::fromStdString(options.plotDir), QStringLiteral("loads"), kPanelSize);
+}
+
+QString WriteLoadsMapPictures(const ModesOptions& options, const std::vector<ModeResult>& modes,
+                              const std::vector<LoadSummary>& loads) {
+  const QString folder = QString::fromStdString(options.plotDir);
+  const QString settings = LoadSettings(options);
+  const auto value = [&](std::optional<AtCrank> LoadSummary::*member) {
+    return [&loads, member](std::size_t i) {
+      const std::optional<AtCrank>& at = loads[i].*member;
+      return at ? std::optional<double>(at->value) : std::nullopt;
+    };
+  };
+  const auto peakSize = [&](TorqueSummary LoadSummary::*torque) {
+    return [&loads, torque](std::size_t i) {
+      const std::optional<AtCrank>& peak = (loads[i].*torque).peakNm;
+      return peak ? std::optional<double>(std::abs(peak->value)) : std::nullopt;
+    };
+  };
+  struct Map {
+    const char* name;
+    QString headline;
+    QString valueTitle;
+    QString missing;
+    std::function<std::optional<double>(std::size_t)> valueOf;
+  };
+  const Map maps[] = {
+      {"green-torque-map", QStringLiteral("Peak torque on the green shaft (lever)"),
+       QStringLiteral("largest holding torque, size (N m)"), QStringLiteral("no load"), peakSize(&LoadSummary::green)},
+      {"orange-torque-map", QStringLiteral("Peak torque on the orange shaft (eccentric)"),
+       QStringLiteral("largest holding torque, size (N m)"), QStringLiteral("no load"), peakSize(&LoadSummary::orange)},
+      {"separation-map", QStringLiteral("Engine speed at which the valve leaves the cam"),
+       QStringLiteral("separation speed (rpm; %1 and above in one colour)").arg(kSeparationScaleTopRpm),
+       QStringLiteral("never decelerates"),
+       [&](std::size_t i) {
+         const std::optional<double> rpm = value(&LoadSummary::separationRpm)(i);
+         return rpm ? std::optional<double>(std::min(*rpm, double(kSeparationScaleTopRpm))) : std::nullopt;
+       }},
+      {"cam-hertz-map", QStringLiteral("Peak Hertz pressure between cam and roller"),
+       QStringLiteral("largest pressure (MPa)"), QStringLiteral("no load"), value(&LoadSummary::peakCamHertzMPa)},
+  };
+  for (const Map& map : maps) {
+    if (StopSignal() != 0) return {};
+    const std::unique_ptr<QChart> chart = GridChart(modes, map.headline, settings, map.valueTitle, map.missing, map.valueOf);
+    if (QString error = SaveChart(*chart, folder, QLatin1String(map.name)); !error.isEmpty()) return error;
+  }
+  return {};
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+#include "ModeMap.h"
+#include "ModesOptions.h"
+#include "analysis/LoadSeries.h"
+
+// The pictures of torlin-modes --loads (PNG and SVG in --plot-dir): one mode's forces,
+// torques, Hertz pressures and pressure angle stacked on one crank axis; and, on the
+// map, heat maps of peak green- and orange-shaft torque, separation speed and peak cam
+// Hertz pressure. An empty string, or the one line that says what failed.
+QString WriteLoadsPictures(const ModesOptions& options, const std::vector<LoadRow>& rows);
+QString WriteLoadsMapPictures(const ModesOptions& options, const std::vector<ModeResult>& modes,
+                              const std::vector<LoadSummary>& loads);

@@ -1,0 +1,109 @@
+#include "LoadsTable.h"
+
+#include <cmath>
+#include <optional>
+
+#include "SvajTable.h"
+
+namespace {
+
+constexpr double kCycleDeg = 720;
+
+std::optional<double> ValueOf(const std::optional<AtCrank>& at) {
+  return at ? std::optional<double>(at->value) : std::nullopt;
+}
+
+// A peak's value and, beside it, where it occurs.
+template <class Get>
+void AddPeak(CsvColumns<LoadSummary>& columns, const std::string& name, const std::string& unit, double tdc,
+             Get get) {
+  columns.push_back(NumberColumn<LoadSummary>(name + "_" + unit, [get](const LoadSummary& s) { return ValueOf(get(s)); }));
+  columns.push_back(NumberColumn<LoadSummary>(name + "At_crankDegFromTdc", [get, tdc](const LoadSummary& s) {
+    const std::optional<AtCrank> at = get(s);
+    return at ? std::optional<double>(FromTdc(at->crankDeg, tdc)) : std::nullopt;
+  }));
+}
+
+}  // namespace
+
+double FromTdc(double crankDeg, double tdcDeg) {
+  double shown = std::fmod(crankDeg - tdcDeg, kCycleDeg);
+  if (shown < 0) shown += kCycleDeg;
+  return shown == kCycleDeg ? 0 : shown;
+}
+
+CsvColumns<LoadRow> LoadRowColumns(double tdc) {
+  using R = LoadRow;
+  // The numbers of a row without a single balance have no value: empty cells.
+  const auto force = [](double R::*member) {
+    return [member](const R& r) { return r.determinate ? std::optional<double>(r.*member) : std::nullopt; };
+  };
+  CsvColumns<R> columns = {
+      NumberColumn<R>("crankFromTdc_deg", [tdc](const R& r) { return FromTdc(r.crankDeg, tdc); }),
+      NumberColumn<R>("jumpSide", [](const R& r) { return long{r.side}; }),
+      {"status",
+       [](std::string& line, const R& r) {
+         line += r.outcome != ExactOutcome::Placed ? OutcomeText(r.outcome)
+                 : !r.determinate                  ? "no single balance"
+                 : r.seated                        ? "seated"
+                                                   : "lifted";
+       }},
+  };
+  const std::pair<const char*, double R::*> numbers[] = {
+      {"lift_mm", &R::liftMm},
+      {"springForce_N", &R::springForceN},
+      {"inertiaForce_N", &R::inertiaForceN},
+      {"valveForce_N", &R::valveForceN},
+      {"rodForce_N", &R::rodForceN},
+      {"guideSideForce_N", &R::guideForceN},
+      {"camContact_N", &R::camContactN},
+      {"leverContact_N", &R::leverContactN},
+      {"rollerContact_N", &R::rollerContactN},
+      {"linkForce_N", &R::linkForceN},
+      {"camHertz_MPa", &R::camHertzMPa},
+      {"leverHertz_MPa", &R::leverHertzMPa},
+      {"rollerHertz_MPa", &R::rollerHertzMPa},
+  };
+  for (const auto& [name, member] : numbers) columns.push_back(NumberColumn<R>(name, force(member)));
+  columns.push_back(NumberColumn<R>("camPressureAngle_deg", [](const R& r) { return r.pressureAngleDeg; }));
+  columns.push_back(NumberColumn<R>("camRadius_mm", [](const R& r) { return r.camRadiusMm; }));
+  columns.push_back(NumberColumn<R>("camshaftTorque_Nm", force(&R::camshaftTorqueNm)));
+  columns.push_back(NumberColumn<R>("greenShaftTorque_Nm", force(&R::greenTorqueNm)));
+  columns.push_back(NumberColumn<R>("orangeShaftTorque_Nm", force(&R::orangeTorqueNm)));
+  columns.push_back(NumberColumn<R>("separated", [](const R& r) { return long{r.separated ? 1 : 0}; }));
+  columns.push_back({"lostContact", [](std::string& line, const R& r) { line += LostContactNames(r.lost); }});
+  return columns;
+}
+
+CsvColumns<LoadSummary> LoadSummaryColumns(double tdc) {
+  using S = LoadSummary;
+  CsvColumns<S> columns;
+  for (const auto& [name, torque] : {std::pair{"Camshaft", &S::camshaft}, {"GreenShaft", &S::green},
+                                     {"OrangeShaft", &S::orange}}) {
+    AddPeak(columns, std::string("peak") + name + "Torque", "Nm", tdc,
+            [torque](const S& s) { return (s.*torque).peakNm; });
+    columns.push_back(NumberColumn<S>(std::string("mean") + name + "Torque_Nm",
+                                      [torque](const S& s) { return (s.*torque).meanNm; }));
+  }
+  AddPeak(columns, "peakCamHertz", "MPa", tdc, [](const S& s) { return s.peakCamHertzMPa; });
+  AddPeak(columns, "peakLeverHertz", "MPa", tdc, [](const S& s) { return s.peakLeverHertzMPa; });
+  AddPeak(columns, "peakRollerHertz", "MPa", tdc, [](const S& s) { return s.peakRollerHertzMPa; });
+  AddPeak(columns, "maxPressureAngle", "deg", tdc, [](const S& s) { return s.largestPressureAngleDeg; });
+  AddPeak(columns, "minCamRadius", "mm", tdc, [](const S& s) { return s.smallestCamRadiusMm; });
+  AddPeak(columns, "separation", "rpm", tdc, [](const S& s) { return s.separationRpm; });
+  columns.push_back(NumberColumn<S>("camUndercut", [](const S& s) { return long{s.undercut ? 1 : 0}; }));
+  columns.push_back(NumberColumn<S>("separatedRows", [](const S& s) { return long{s.separatedRows}; }));
+  columns.push_back(NumberColumn<S>("lostContactRows", [](const S& s) { return long{s.lostRows}; }));
+  columns.push_back({"lostContacts", [](std::string& line, const S& s) { line += LostContactNames(s.lostContacts); }});
+  return columns;
+}
+
+std::string LoadSummaryBlock(const LoadSummary& summary, double tdc) {
+  std::string block;
+  for (const CsvColumn<LoadSummary>& column : LoadSummaryColumns(tdc)) {
+    block += "# " + column.name + ',';
+    column.cell(block, summary);
+    block += '\n';
+  }
+  return block;
+}
