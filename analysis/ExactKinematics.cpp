@@ -42,7 +42,7 @@ autodiff::autodiff_fvar<double, Order> NewtonStep(const ExactKinematics& model, 
 
 }  // namespace
 
-ExactKinematics::ExactKinematics(int leverValue, int eccentricValue)
+ExactKinematics::ExactKinematics(double leverValue, double eccentricValue)
     : constants_(MakeMechanismConstants()),
       face_(constants_, ControlShaftsFor(constants_, leverValue, eccentricValue).leverAngle) {
   const ControlShaftPose shafts = ControlShaftsFor(constants_, leverValue, eccentricValue);

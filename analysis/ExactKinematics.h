@@ -34,11 +34,11 @@ struct ExactSvaj {
 // The mechanism described continuously: the free roller where the turned pitch curve
 // crosses the turned lever curve (a bracketing root finder on the lever's curve
 // angle, to 1e-12 mm), then the second roller and the valve by the window's own
-// construction. A mode is the pair of scroll-bar values; the crank turns twice per cam
-// turn, so crank angle c puts the cam at c / 2 degrees.
+// construction. A mode is the pair of scroll-bar values, whole or in between; the
+// crank turns twice per cam turn, so crank angle c puts the cam at c / 2 degrees.
 class ExactKinematics {
  public:
-  ExactKinematics(int leverValue, int eccentricValue);
+  ExactKinematics(double leverValue, double eccentricValue);
 
   ExactPose PoseAt(double crankDeg) const;
   // Derivatives carried through the crossing and the linkage (forward-mode automatic

@@ -2,13 +2,25 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 void AppendNumber(std::string& row, double value) {
   if (!std::isfinite(value)) return;
   // 32 characters hold the shortest form of any double, so to_chars cannot fail.
   char text[32];
+#if defined(__cpp_lib_to_chars)
   const auto result = std::to_chars(text, text + sizeof text, value);
   row.append(text, result.ptr);
+#else
+  // The WebAssembly toolchain's library has no to_chars for doubles: the fewest
+  // significant digits that read back to the same double, in the C locale's form.
+  for (int digits = 1; digits <= 17; ++digits) {
+    std::snprintf(text, sizeof text, "%.*g", digits, value);
+    if (std::strtod(text, nullptr) == value) break;
+  }
+  row += text;
+#endif
 }
 
 void AppendNumber(std::string& row, std::optional<double> value) {

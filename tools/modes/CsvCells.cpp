@@ -1,28 +1,20 @@
 #include "CsvCells.h"
 
+#include "analysis/SummaryQuantities.h"
+
 std::string SummaryColumns(std::string_view prefix) {
   std::string columns;
-  for (std::string_view name : {"maxLift_mm", "maxLiftAt_crankDeg", "opens", "opening0.1mm_crankDeg",
-                                "closing0.1mm_crankDeg", "duration0.1mm_crankDeg", "opening1mm_crankDeg",
-                                "closing1mm_crankDeg", "duration1mm_crankDeg"}) {
+  for (const SummaryQuantity& quantity : kSummaryQuantities) {
     if (!columns.empty()) columns += ',';
     columns += prefix;
-    columns += name;
+    columns += quantity.column;
   }
   return columns;
 }
 
 void AppendSummaryCells(std::string& row, const ModeSummary& summary) {
-  row += ',';
-  AppendNumber(row, summary.maxLiftMm);
-  row += ',';
-  AppendNumber(row, summary.maxLiftCrankDeg);
-  row += summary.opens ? ",1" : ",0";
-  for (const ThresholdTiming* timing : {&summary.atOpeningLift, &summary.atFullLift}) {
-    for (const std::optional<double>& angle :
-         {timing->openingCrankDeg, timing->closingCrankDeg, timing->durationCrankDeg}) {
-      row += ',';
-      AppendNumber(row, angle);
-    }
+  for (const SummaryQuantity& quantity : kSummaryQuantities) {
+    row += ',';
+    AppendNumber(row, quantity.value(summary));
   }
 }

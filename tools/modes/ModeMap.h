@@ -3,18 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "ModeMapRow.h"
 #include "ModesOptions.h"
 #include "analysis/DemonstrationRevolution.h"
-#include "analysis/ModeSummary.h"
-
-// One row of the mode map: a mode, its shaft angles and what its lift curve says.
-struct ModeResult {
-  ModeSetting mode;
-  double leverAngleRad = 0;
-  double eccentricDeg = 0;
-  ModeSummary summary;
-  int unsolvedFrames = 0;  // frames whose linkage has no solution, left out of the summary
-};
 
 // Every mode of the grid, lever by lever and, within a lever value, eccentric by
 // eccentric.
@@ -34,6 +25,3 @@ class DemonstrationMapJob {
   std::unique_ptr<DemonstrationModel> model_ = std::make_unique<DemonstrationModel>();
   DemonstrationRevolution revolution_;
 };
-
-std::string ModeMapHeader();
-std::string ModeMapRow(const ModeResult& result);

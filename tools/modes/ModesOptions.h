@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ExactOptions.h"
+#include "analysis/ModeGrid.h"
 #include "analysis/ModeSetting.h"
 #include "common/ScrollBarRanges.h"
 
@@ -31,9 +32,6 @@ inline constexpr int kMaxThreads = 256;
 // A LEVER,ECCENTRIC pair of whole numbers within the two bars; none if the text is not one.
 std::optional<ModeSetting> ModeSettingOf(const QString& text);
 
-// N values spread evenly over first..last, rounded to whole values, both ends
-// included (with N <= last - first + 1 no value repeats); fewer than 2 give first alone.
-std::vector<int> EvenlySpread(int first, int last, int count);
 
 struct ParsedModesOptions {
   enum class Outcome { Run, Help, Error };
