@@ -3,7 +3,7 @@
 const std::array<SummaryQuantity, 9> kSummaryQuantities = {{
     {"maxLift_mm", "maximum lift", "mm", [](const ModeSummary& s) { return s.maxLiftMm; }},
     {"maxLiftAt_crankDeg", "crank angle of maximum lift", "crank °",
-     [](const ModeSummary& s) { return s.maxLiftCrankDeg; }},
+     [](const ModeSummary& s) { return s.maxLiftCrankDeg; }, true},
     {"opens", "opens (reaches 0.1 mm)", "1 yes, 0 no",
      [](const ModeSummary& s) { return std::optional<double>(s.opens ? 1.0 : 0.0); }},
     {"opening0.1mm_crankDeg", "opening at 0.1 mm", "crank °",

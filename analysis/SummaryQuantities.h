@@ -12,6 +12,7 @@ struct SummaryQuantity {
   const char* label;
   const char* unit;
   std::optional<double> (*value)(const ModeSummary& summary);
+  bool sampledAngle = false;  // a sample's crank angle, not one found between samples
 };
 
 extern const std::array<SummaryQuantity, 9> kSummaryQuantities;

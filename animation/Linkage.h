@@ -17,8 +17,8 @@ inline constexpr double kRollerSpacing = 19;   // free roller to second roller: 
 inline constexpr double kRodLength = 20;       // second roller to valve pin
 inline constexpr double kBranchLimit = 20;     // x above which the other solver branch serves
 
-// Where the two control shafts stand for a pair of scroll-bar values; the bars hold
-// whole values, the analysis also asks between them.
+// Where the two control shafts stand for a pair of scroll-bar values. The window's bars
+// are whole numbers; the analysis also takes positions between them.
 struct ControlShaftPose {
   double leverAngle = 0;    // radians: the lever curve's turn about the pivot
   double eccentricDeg = 0;  // degrees

@@ -32,3 +32,24 @@ void AppendNumber(std::string& row, long value) {
   const auto result = std::to_chars(text, text + sizeof text, value);
   row.append(text, result.ptr);
 }
+
+void AppendRounded(std::string& row, double value, int decimals) {
+  if (!std::isfinite(value) || std::abs(value) >= 1e15) return AppendNumber(row, value);
+  char text[48];
+#if defined(__cpp_lib_to_chars)
+  const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+  std::string_view written(text, std::size_t(result.ptr - text));
+#else
+  std::string_view written(text, std::size_t(std::snprintf(text, sizeof text, "%.*f", decimals, value)));
+#endif
+  if (written.find('.') != std::string_view::npos) {
+    while (written.back() == '0') written.remove_suffix(1);
+    if (written.back() == '.') written.remove_suffix(1);
+  }
+  if (written == "-0") written = "0";
+  row += written;
+}
+
+void AppendRounded(std::string& row, std::optional<double> value, int decimals) {
+  if (value) AppendRounded(row, *value, decimals);
+}

@@ -2,19 +2,28 @@
 
 #include "analysis/SummaryQuantities.h"
 
-std::string SummaryColumns(std::string_view prefix) {
-  std::string columns;
+namespace {
+
+// The summary's quantities as analysis/ names them. The crank angle of the maximum is
+// a frame's angle, a multiple of the step, so it is written rounded; opening and
+// closing are interpolated between frames, so they keep every digit.
+CsvColumns<ModeSummary> MakeSummaryColumns() {
+  CsvColumns<ModeSummary> columns;
   for (const SummaryQuantity& quantity : kSummaryQuantities) {
-    if (!columns.empty()) columns += ',';
-    columns += prefix;
-    columns += quantity.column;
+    if (quantity.sampledAngle) {
+      columns.push_back({quantity.column, [value = quantity.value](std::string& line, const ModeSummary& s) {
+                           AppendRounded(line, value(s), kAngleDecimals);
+                         }});
+    } else {
+      columns.push_back(NumberColumn<ModeSummary>(quantity.column, quantity.value));
+    }
   }
   return columns;
 }
 
-void AppendSummaryCells(std::string& row, const ModeSummary& summary) {
-  for (const SummaryQuantity& quantity : kSummaryQuantities) {
-    row += ',';
-    AppendNumber(row, quantity.value(summary));
-  }
+}  // namespace
+
+const CsvColumns<ModeSummary>& SummaryColumns() {
+  static const CsvColumns<ModeSummary> columns = MakeSummaryColumns();
+  return columns;
 }

@@ -1,14 +1,41 @@
 #include "ModeMap.h"
 
-std::vector<ModeSetting> GridModes(const ModesOptions& options) {
+#include "CsvCells.h"
+
+std::vector<ModeSetting> GridModes(const std::vector<int>& levers, const std::vector<int>& eccentrics) {
   std::vector<ModeSetting> modes;
-  modes.reserve(options.lever.values.size() * options.eccentric.values.size());
-  for (int lever : options.lever.values) {
-    for (int eccentric : options.eccentric.values) modes.push_back({lever, eccentric});
+  modes.reserve(levers.size() * eccentrics.size());
+  for (int lever : levers) {
+    for (int eccentric : eccentrics) modes.push_back({lever, eccentric});
   }
   return modes;
 }
 
 ModeResult DemonstrationMapJob::operator()(std::size_t index) {
-  return MapResultOf(*model_, (*modes_)[index], speed_, revolution_);
+  const ModeSetting mode = (*modes_)[index];
+  model_->Run(mode, speed_, revolution_);
+  return ModeResult{mode, revolution_.leverAngleRad, revolution_.eccentricDeg, SummariseLift(revolution_.LiftCurve()),
+                    revolution_.unsolvedFrames};
+}
+
+namespace {
+
+CsvColumns<ModeResult> MakeModeMapColumns() {
+  using R = const ModeResult&;
+  CsvColumns<ModeResult> columns = {
+      NumberColumn<ModeResult>("lever", [](R r) { return r.mode.lever; }),
+      NumberColumn<ModeResult>("eccentric", [](R r) { return r.mode.eccentric; }),
+      NumberColumn<ModeResult>("leverAngle_rad", [](R r) { return r.leverAngleRad; }),
+      NumberColumn<ModeResult>("eccentricAngle_deg", [](R r) { return r.eccentricDeg; }),
+  };
+  AppendColumns(columns, SummaryColumns(), [](R r) -> const ModeSummary& { return r.summary; });
+  columns.push_back(NumberColumn<ModeResult>("unsolvedFrames", [](R r) { return r.unsolvedFrames; }));
+  return columns;
+}
+
+}  // namespace
+
+const CsvColumns<ModeResult>& ModeMapColumns() {
+  static const CsvColumns<ModeResult> columns = MakeModeMapColumns();
+  return columns;
 }

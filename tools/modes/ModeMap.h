@@ -1,15 +1,24 @@
 #pragma once
 
-#include <string>
+#include <memory>
 #include <vector>
 
-#include "ModeMapRow.h"
-#include "ModesOptions.h"
 #include "analysis/DemonstrationRevolution.h"
+#include "analysis/ModeSummary.h"
+#include "common/CsvColumns.h"
+
+// One row of the mode map: a mode, its shaft angles and what its lift curve says.
+struct ModeResult {
+  ModeSetting mode;
+  double leverAngleRad = 0;
+  double eccentricDeg = 0;
+  ModeSummary summary;
+  int unsolvedFrames = 0;  // frames whose linkage has no solution, left out of the summary
+};
 
 // Every mode of the grid, lever by lever and, within a lever value, eccentric by
 // eccentric.
-std::vector<ModeSetting> GridModes(const ModesOptions& options);
+std::vector<ModeSetting> GridModes(const std::vector<int>& levers, const std::vector<int>& eccentrics);
 
 // The window's kinematics for the modes of a list, one worker's share at a time.
 class DemonstrationMapJob {
@@ -25,3 +34,5 @@ class DemonstrationMapJob {
   std::unique_ptr<DemonstrationModel> model_ = std::make_unique<DemonstrationModel>();
   DemonstrationRevolution revolution_;
 };
+
+const CsvColumns<ModeResult>& ModeMapColumns();

@@ -14,7 +14,7 @@
 #include "animation/ControlDesign.h"
 #include "animation/Linkage.h"
 #include "common/CsvNumbers.h"
-#include "modes/ModeMapRow.h"
+#include "modes/ModeMap.h"
 #include "modes/SvajTable.h"
 
 using emscripten::val;
@@ -25,11 +25,12 @@ constexpr double kRadToDeg = 180 / 3.14159265358979323846;
 
 // The map the worker computed last: its rows and the grid they lie on.
 struct Map {
-  int speed = 0;
   std::vector<int> levers;
   std::vector<int> eccentrics;
-  std::vector<std::size_t> modes;   // the map's indices (lever by lever) this worker computes
+  std::vector<ModeSetting> grid;    // every mode, lever by lever
+  std::vector<std::size_t> modes;   // the indices in grid this worker computes
   std::vector<ModeResult> results;  // of those, in their order
+  std::unique_ptr<DemonstrationMapJob> job;
 };
 Map gMap;
 DemonstrationModel& Model() {
@@ -93,7 +94,11 @@ val ShaftAngles(double lever, double eccentric) {
 int StartMap(int speed, int leverSteps, int eccentricSteps, int part, int parts) {
   const ControlDesign& lever = Design("VScroll1");
   const ControlDesign& eccentric = Design("VScroll2");
-  gMap = Map{speed, EvenlySpread(lever.min, lever.max, leverSteps), EvenlySpread(eccentric.min, eccentric.max, eccentricSteps), {}, {}};
+  gMap = Map{};
+  gMap.levers = EvenlySpread(lever.min, lever.max, leverSteps);
+  gMap.eccentrics = EvenlySpread(eccentric.min, eccentric.max, eccentricSteps);
+  gMap.grid = GridModes(gMap.levers, gMap.eccentrics);
+  gMap.job = std::make_unique<DemonstrationMapJob>(gMap.grid, speed);
   for (std::size_t row = 0; row < gMap.levers.size(); ++row) {
     if (parts > 0 && static_cast<int>(row % parts) == part) {
       for (std::size_t column = 0; column < gMap.eccentrics.size(); ++column) {
@@ -108,13 +113,11 @@ int StartMap(int speed, int leverSteps, int eccentricSteps, int part, int parts)
 // Computes the next count modes of this worker's part; returns, per mode, its index in
 // the map, its bar values and the summary's columns in order (NaN where empty).
 val ContinueMap(int count) {
-  const std::size_t columns = gMap.eccentrics.size();
   std::vector<double> values;
-  DemonstrationRevolution revolution;
   for (int i = 0; i < count && gMap.results.size() < gMap.modes.size(); ++i) {
     const std::size_t index = gMap.modes[gMap.results.size()];
-    const ModeSetting mode{gMap.levers[index / columns], gMap.eccentrics[index % columns]};
-    const ModeResult result = MapResultOf(Model(), mode, gMap.speed, revolution);
+    const ModeResult result = (*gMap.job)(index);
+    const ModeSetting mode = result.mode;
     gMap.results.push_back(result);
     values.push_back(static_cast<double>(index));
     values.push_back(mode.lever);
@@ -127,11 +130,11 @@ val ContinueMap(int count) {
 // This worker's rows of the map's CSV, without the header, in the map's order.
 std::string MapCsvRows() {
   std::string csv;
-  for (const ModeResult& result : gMap.results) csv += ModeMapRow(result);
+  for (const ModeResult& result : gMap.results) AppendCsvLine(csv, ModeMapColumns(), result);
   return csv;
 }
 
-std::string MapCsvHeader() { return ModeMapHeader(); }
+std::string MapCsvHeader() { return CsvHeader(ModeMapColumns()); }
 
 val Detail(double lever, double eccentric, int speed, double rpm) {
   ModeDetailRequest request;
@@ -223,7 +226,8 @@ val Target(double liftMm, double durationDeg, val levers, val eccentrics, val li
 std::string CurvesCsv(val levers, val eccentrics, int speed, double rpm, double stepDeg) {
   const auto leverValues = emscripten::vecFromJSArray<double>(levers);
   const auto eccentricValues = emscripten::vecFromJSArray<double>(eccentrics);
-  std::string csv = "lever,eccentric," + SvajHeader(rpm);
+  const CsvColumns<SvajRow> columns = SvajColumns(rpm);
+  std::string csv = "lever,eccentric," + CsvHeader(columns);
   DemonstrationRevolution revolution;
   for (std::size_t i = 0; i < leverValues.size() && i < eccentricValues.size(); ++i) {
     const ModeSetting window{static_cast<int>(std::lround(leverValues[i])), static_cast<int>(std::lround(eccentricValues[i]))};
@@ -235,8 +239,10 @@ std::string CurvesCsv(val levers, val eccentrics, int speed, double rpm, double 
     prefix += ',';
     AppendNumber(prefix, eccentricValues[i]);
     prefix += ',';
-    for (const SvajRow& row : SvajRows(ExactKinematics(leverValues[i], eccentricValues[i]), stepDeg, revolution)) {
-      csv += prefix + SvajCsvRow(row, rpm);
+    const std::vector<double> angles = SvajAngles(stepDeg, revolution);
+    for (const SvajRow& row : SvajRowsAt(ExactKinematics(leverValues[i], eccentricValues[i]), angles, revolution)) {
+      csv += prefix;
+      AppendCsvLine(csv, columns, row);
     }
   }
   return csv;
