@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
-#include <stdexcept>
 #include <string_view>
 
 #include "analysis/ModeSetting.h"
@@ -15,6 +14,14 @@
 #include "animation/ControlDesign.h"
 
 namespace {
+
+// A scroll bar's range, from the window's control designs.
+const ControlDesign& BarDesign(std::string_view name) {
+  for (const ControlDesign& design : ControlDesigns()) {
+    if (design.name == name) return design;
+  }
+  return ControlDesigns().front();
+}
 
 TEST(LoadSeries, JumpRowsAreTheLimitsFromEitherSide) {
   // At every hand-over of the lever's arcs and join of the cam's lobe and base circle,
@@ -90,20 +97,15 @@ TEST(LoadSeries, SeparationSpeedBracketsTheRowsThatSeparate) {
 // a matter of the geometry alone (every contact force is the valve force times a ratio
 // of the positions), so one set of parameters answers for all. Returns the first mode
 // with a contact lost, if any.
-const ControlDesign& Bar(std::string_view name) {
-  for (const ControlDesign& design : ControlDesigns()) {
-    if (design.name == name) return design;
-  }
-  throw std::logic_error("no such bar");
-}
-
 std::optional<ModeSetting> FirstModeWithALostContact(int eccentricStride) {
-  const ControlDesign& lever = Bar("VScroll1");
-  const ControlDesign& eccentric = Bar("VScroll2");
+  const ControlDesign& leverBar = BarDesign("VScroll1");
+  const ControlDesign& eccentricBar = BarDesign("VScroll2");
   std::vector<ModeSetting> modes;
-  for (int l = lever.min; l <= lever.max; ++l) {
-    for (int e = eccentric.min; e <= eccentric.max; e += eccentricStride) modes.push_back({l, e});
-    if ((eccentric.max - eccentric.min) % eccentricStride != 0) modes.push_back({l, eccentric.max});
+  for (int lever = leverBar.min; lever <= leverBar.max; ++lever) {
+    for (int eccentric = eccentricBar.min; eccentric <= eccentricBar.max; eccentric += eccentricStride) {
+      modes.push_back({lever, eccentric});
+    }
+    if ((eccentricBar.max - eccentricBar.min) % eccentricStride != 0) modes.push_back({lever, eccentricBar.max});
   }
   const std::vector<double> angles = CrankAngles(8);
   for (const ModeSetting& mode : modes) {

@@ -148,6 +148,8 @@ QString WriteMapPictures(const ModesOptions& options, const std::vector<ModeResu
   return {};
 }
 
+constexpr const char* kStoppedWhileDrawing = "stopped while drawing the pictures; the rows are written";
+
 // The status after the pictures: a failure's, a signal's, or 0.
 int PicturesEnded(const QString& error) {
   if (!error.isEmpty()) {
@@ -155,7 +157,7 @@ int PicturesEnded(const QString& error) {
     return kExitFailed;
   }
   if (const int signal = StopSignal()) {
-    PrintError(kProgram, "stopped while drawing the pictures; the rows are written");
+    PrintError(kProgram, kStoppedWhileDrawing);
     return ExitStatusForSignal(signal);
   }
   return 0;
@@ -185,6 +187,7 @@ int RunMap(const ModesOptions& options, CheckedOutput& out) {
   }
   if (ended) return *ended;
   if (options.plotDir.empty()) return 0;
+  const StopWithoutPolling drawing(kProgram, kStoppedWhileDrawing);
   QString error = WriteMapPictures(options, kept.modes);
   if (error.isEmpty() && !kept.loads.empty() && StopSignal() == 0) {
     error = WriteLoadsMapPictures(options, kept.modes, kept.loads);
@@ -226,6 +229,7 @@ int RunSvaj(const ModesOptions& options, CheckedOutput& out) {
       [&] { return StopAsked(out); });
   if (const std::optional<int> ended = RowsEnded(out, rowsDone, angles.size(), "rows")) return *ended;
   if (!keep) return 0;
+  const StopWithoutPolling drawing(kProgram, kStoppedWhileDrawing);
   return PicturesEnded(WriteSvajPictures(options, kept));
 }
 
@@ -264,6 +268,7 @@ int RunLoads(const ModesOptions& options, CheckedOutput& out) {
   out.Write(LoadSummaryBlock(summary, tdc));
   if (const std::optional<int> ended = RowsEnded(out, rows.size(), places.size(), "rows")) return *ended;
   if (options.plotDir.empty()) return 0;
+  const StopWithoutPolling drawing(kProgram, kStoppedWhileDrawing);
   return PicturesEnded(WriteLoadsPictures(options, rows));
 }
 
