@@ -26,10 +26,6 @@ namespace {
 constexpr int kBadOptions = 2;
 constexpr int kFailed = 1;
 
-// Modes whose curves are drawn when --curves does not choose them: the extremes of
-// both bars and the window's start setting.
-const std::vector<ModeSetting> kDefaultCurves = {{0, 700}, {0, 300}, {60, 700}, {60, 200}, {115, 700}, {0, -95}};
-
 // Qt's own notes (such as a missing runtime folder for the offscreen platform) are
 // not the tool's business; its errors are.
 void QuietQtNotes(QtMsgType type, const QMessageLogContext&, const QString& message) {
@@ -105,7 +101,7 @@ QString WritePlots(const ModesOptions& options, const std::vector<ModeResult>& r
       {"max-lift-map", MaxLiftMapChart(results, map)},
       {"duration-map", DurationMapChart(results, map)},
       {"lift-curves",
-       LiftCurvesChart(CurvesOf(options.curves.empty() ? kDefaultCurves : options.curves, options.speed),
+       LiftCurvesChart(CurvesOf(options.curves.empty() ? kDefaultCurveModes : options.curves, options.speed),
                        options.speed)},
   };
   for (Plot& plot : plots) {
