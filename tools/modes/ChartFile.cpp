@@ -15,8 +15,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -125,15 +123,6 @@ QString WriteWholeFile(const QString& path, const QByteArray& bytes) {
     ::unlink(temporary.constData());
     return CannotWrite(path, reason(error));
   }
-  return {};
-}
-
-QString MakePlotDirectory(const QString& directory) {
-  std::error_code error;
-  const std::filesystem::path path = QFile::encodeName(directory).toStdString();
-  std::filesystem::create_directories(path, error);
-  if (error) return CannotWrite(directory, QString::fromStdString(error.message()));
-  if (!std::filesystem::is_directory(path, error)) return CannotWrite(directory, QStringLiteral("not a folder"));
   return {};
 }
 

@@ -17,9 +17,6 @@ QString SaveChart(QChart& chart, const QString& directory, const QString& name, 
 QString SaveChartStack(const std::vector<QChart*>& charts, const QString& directory, const QString& name,
                        QSize eachSize);
 
-// Makes the folder (and its parents) if missing; the same kind of line if it cannot.
-QString MakePlotDirectory(const QString& directory);
-
 // Writes the bytes into a temporary file beside PATH and renames it to PATH only when
 // all are on disk, so that PATH is either the old file or the whole new one. The same
 // kind of line on failure.
