@@ -11,7 +11,7 @@
 #include "ChartFile.h"
 #include "ChartParts.h"
 #include "LoadsTable.h"
-#include "MapCharts.h"
+#include "ShaftHeatMap.h"
 #include "common/StopSignals.h"
 
 namespace {
@@ -163,7 +163,12 @@ QString WriteLoadsMapPictures(const ModesOptions& options, const std::vector<Mod
   };
   for (const Map& map : maps) {
     if (StopSignal() != 0) return {};
-    const std::unique_ptr<QChart> chart = GridChart(modes, map.headline, settings, map.valueTitle, map.missing, map.valueOf);
+    ShaftHeatMap heatMap{map.headline, settings, map.valueTitle, map.missing, {}};
+    heatMap.cells.reserve(modes.size());
+    for (std::size_t i = 0; i < modes.size(); ++i) {
+      heatMap.cells.push_back({double(modes[i].mode.lever), double(modes[i].mode.eccentric), map.valueOf(i)});
+    }
+    const std::unique_ptr<QChart> chart = ShaftHeatMapChart(heatMap);
     if (QString error = SaveChart(*chart, folder, QLatin1String(map.name)); !error.isEmpty()) return error;
   }
   return {};

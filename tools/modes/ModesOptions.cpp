@@ -80,6 +80,16 @@ std::string Footer(const BarRange& lever, const BarRange& eccentric, const BarRa
                    {"windowLift_mm", "the window's lift at its frames, empty between them"},
                    {"exactStatus", "placed, or why the exact model has no position (numbers then empty)"}}) +
          "\n" +
+         HelpList("--target columns",
+                  {{"answer", "reaches: the mode gives the target (within 0.01 mm and 0.1 crank degrees); nearest: "
+                              "no mode does, and this one comes nearest, 1 mm of lift weighing as much as 20 crank "
+                              "degrees"},
+                   {"lever, eccentric", "the bar values of the mode, any real value within the bars' ranges"},
+                   {"leverAngle_rad, eccentricAngle_deg", "the two shafts' angles"},
+                   {"maxLift_mm, duration1mm_crankDeg",
+                    "what the exact model gives there: its largest lift and the crank angle it stays above 1 mm, "
+                    "both found between samples (a mode that never reaches 1 mm has duration 0)"}}) +
+         "\n" +
          HelpParagraph("The window's model",
                        "The window finds the free roller among sampled points of two curves, so its lift carries "
                        "about 0.002 mm of sampling noise either way: at a closed valve it reads up to 0.002 mm "
@@ -87,6 +97,7 @@ std::string Footer(const BarRange& lever, const BarRange& eccentric, const BarRa
          "\n" + LoadsHelp() +
          "\nExamples:\n  torlin-modes --lever 0:115:5 --eccentric-steps 20 --plot-dir plots > modes.csv\n"
          "  torlin-modes --svaj 60,200 --step 0.1 --rpm 3000 > svaj.csv\n"
+         "  torlin-modes --target 6,180\n"
          "  torlin-modes --loads 60,200 --rpm 6000 --step 0.5 --plot-dir plots > loads.csv\n"
          "  torlin-modes --loads --rpm 6000 > modes-loads.csv\n\n" +
          HelpParagraph("Stopping",
