@@ -1,18 +1,17 @@
 #pragma once
 
-#include <QStringList>
 #include <optional>
 
-// The window program's own options, --help and --version; Qt takes its own
-// (-platform, -display, -style, ...) when the application object is made.
+// The window program's own options, --help and --version, and the Qt toolkit's
+// (-platform, -display, -style, ...), which the application object takes later.
 namespace command_line {
 
-// Prints the help or the version if either is asked for, before any window system
-// is touched, so that both work without a display. Returns the exit status then.
-std::optional<int> AnswerInformationRequest(int argc, char** argv);
-
-// After Qt took its options: anything left over is a mistake, told in one line.
-// Returns the exit status then.
-std::optional<int> RejectLeftovers(const QStringList& arguments);
+// Reads the whole command line before any window system is touched, so that help,
+// version and mistakes are answered without a display. Prints the help or the
+// version if asked (a failed write is told in one line, status 1); anything that
+// is neither the program's option nor Qt's, or a Qt option without its value, is
+// told in one line with status 2. Returns the exit status when the program ends
+// here.
+std::optional<int> Read(int argc, char** argv);
 
 }  // namespace command_line

@@ -1,9 +1,9 @@
 // The window's event handlers pass their events to the shared handler rules; the
 // window is the rules' front end: button faces, text page, surface and ending.
 #include "app/ColouredButton.h"
-#include "app/ImageCanvas.h"
 #include "app/QtHost.h"
 #include "app/TorlinWindow.h"
+#include "raster/RasterCanvas.h"
 
 void Torlin::Form_Click() { handlers_.Form_Click(); }
 void Torlin::Label2_Click() { handlers_.Label2_Click(); }

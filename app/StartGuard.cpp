@@ -17,7 +17,9 @@
 namespace {
 
 // Set by the program for the fresh start it makes of itself: the number of
-// attempts made and why the last one failed.
+// attempts made and why the last one failed. The count is written with the
+// process id, which a fresh start in the same process keeps: a value set by
+// anyone else, or left over from another process, counts as no attempt.
 constexpr const char* kAttemptVariable = "TORLIN_START_ATTEMPT";
 constexpr const char* kReasonVariable = "TORLIN_START_FAILURE";
 
@@ -53,7 +55,16 @@ QStringList HeldTexts() {
   return texts;
 }
 
-int AttemptsMade() { return qEnvironmentVariableIntValue(kAttemptVariable); }
+QByteArray AttemptValue(int attempts) { return QByteArray::number(::getpid()) + ':' + QByteArray::number(attempts); }
+
+// 0 unless this process wrote the count itself, and then at most kAttempts - 1.
+int AttemptsMade() {
+  const QByteArray value = qgetenv(kAttemptVariable);
+  for (int attempts = 1; attempts < StartGuard::kAttempts; ++attempts) {
+    if (value == AttemptValue(attempts)) return attempts;
+  }
+  return 0;
+}
 
 // Starts the program again, in this process, unless enough attempts were made or
 // no display server is there to try again with. Returns only if it does not.
@@ -61,7 +72,7 @@ void StartAfresh(const StartFailure& failure) {
   const int attempt = AttemptsMade() + 1;  // 1 for the first start
   if (attempt >= StartGuard::kAttempts || !DisplayServerMayBeThere(qgetenv("DISPLAY"))) return;
   std::this_thread::sleep_for(std::chrono::milliseconds(50 << attempt));
-  qputenv(kAttemptVariable, QByteArray::number(attempt));
+  qputenv(kAttemptVariable, AttemptValue(attempt));
   qputenv(kReasonVariable, failure.reason.toLocal8Bit());
   std::vector<char*> argv;
   for (std::string& argument : CommandLine()) argv.push_back(argument.data());
@@ -108,6 +119,9 @@ void StartGuard::Release() {
     held.swap(Held());
   }
   for (const HeldMessage& m : held) {
+    // Qt's notes and warnings on the way to a display (a runtime folder it made up,
+    // say) served only to explain a failure; the start succeeded.
+    if (m.type != QtCriticalMsg) continue;
     const QMessageLogContext context(m.file.isEmpty() ? nullptr : m.file.constData(), m.line,
                                      m.function.isEmpty() ? nullptr : m.function.constData(),
                                      m.category.isEmpty() ? nullptr : m.category.constData());

@@ -8,8 +8,9 @@
 // missing display, with a hint how to run it). A failed connection to a display
 // whose server is there is a passing fault (the server busy or just starting): the
 // program then starts afresh, a few times, after a short pause.
-// The warnings Qt gives meanwhile are held back and, if the start succeeds, passed
-// on unchanged.
+// The messages Qt gives meanwhile are held back to explain a failure; if the start
+// succeeds, only its critical ones are passed on, so that a successful start says
+// nothing.
 class StartGuard {
  public:
   // Keeps a copy of the command line for a fresh start; Qt removes its own options

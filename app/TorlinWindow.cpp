@@ -13,11 +13,12 @@
 #include "animation/PageTexts.h"
 #include "app/ColouredButton.h"
 #include "app/Fonts.h"
-#include "app/ImageCanvas.h"
 #include "app/QtHost.h"
+#include "app/RasterImage.h"
 #include "app/TextPages.h"
 #include "app/WindowUnits.h"
 #include "app/WrappingLabel.h"
+#include "raster/RasterCanvas.h"
 
 Torlin::Torlin(Animate animate, std::function<void()> quitApplication)
     : quitApplication_(std::move(quitApplication)), animate_(animate) {
@@ -30,7 +31,7 @@ Torlin::Torlin(Animate animate, std::function<void()> quitApplication)
   setAttribute(Qt::WA_OpaquePaintEvent);
 
   controls_ = BuildControls(*this);
-  canvas_ = std::make_unique<ImageCanvas>(size(), devicePixelRatioF());
+  canvas_ = std::make_unique<RasterCanvas>(width(), height(), devicePixelRatioF());
   host_ = std::make_unique<QtHost>(*this);
   ConnectHandlers();
 }
@@ -55,15 +56,12 @@ void Torlin::ConnectHandlers() {
 }
 
 void Torlin::ShowDrawing() {
-  const QRegion dirty = canvas_->TakeDirtyRegion();
-  if (dirty.isEmpty()) return;
   const double ratio = canvas_->DevicePixelRatio();
   QRegion logical;
-  for (const QRect& area : dirty) {
-    logical += QRectF(area.x() / ratio, area.y() / ratio, area.width() / ratio, area.height() / ratio)
-                   .toAlignedRect();
+  for (const PixelRect& area : canvas_->TakeDirty()) {
+    logical += QRectF(area.x / ratio, area.y / ratio, area.width / ratio, area.height / ratio).toAlignedRect();
   }
-  update(logical);
+  if (!logical.isEmpty()) update(logical);
 }
 
 void Torlin::ShowTextPage() { ::ShowTextPage(vars_.mes, *controls_.Label2); }
@@ -98,10 +96,13 @@ void Torlin::Form_Activate() {
   ShowDrawing();
 }
 
+// Presents the parts asked for, straight from the canvas's pixels. Presented
+// smaller (a scaled view), the picture is filtered, so that thin lines stay whole.
 void Torlin::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  const QImage& image = canvas_->Image();
   const double ratio = canvas_->DevicePixelRatio();
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, painter.deviceTransform().m11() < ratio - 1e-9);
+  const QImage image = ImageOf(*canvas_);
   for (const QRect& area : event->region()) {
     const QRectF source(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio);
     painter.drawImage(QRectF(area), image, source);

@@ -11,7 +11,7 @@
 #include "app/Controls.h"
 
 class Animation;
-class ImageCanvas;
+class RasterCanvas;
 class QtHost;
 
 // The program's one window: the drawing surface of the animation, the ten
@@ -33,7 +33,7 @@ class Torlin final : public QWidget, public FrontEnd {
 
   WindowVariables& Vars() { return vars_; }
   const Controls& Widgets() const { return controls_; }
-  ImageCanvas& Surface() { return *canvas_; }
+  RasterCanvas& Surface() { return *canvas_; }
   QtHost& AnimationHost() { return *host_; }
   bool Ending() const { return ending_; }
 
@@ -81,7 +81,7 @@ class Torlin final : public QWidget, public FrontEnd {
   WindowVariables vars_;
   Handlers handlers_{vars_, *this};
   Controls controls_;
-  std::unique_ptr<ImageCanvas> canvas_;
+  std::unique_ptr<RasterCanvas> canvas_;
   std::unique_ptr<QtHost> host_;
   std::unique_ptr<Animation> animation_;
   std::function<void()> quitApplication_;

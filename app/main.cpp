@@ -24,12 +24,11 @@ void EndAfterFramesIfAsked(Torlin& window) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (const auto status = command_line::AnswerInformationRequest(argc, argv)) return *status;
+  if (const auto status = command_line::Read(argc, argv)) return *status;
 
   StartGuard guard(argc, argv);
   QApplication app(argc, argv);
   guard.Release();
-  if (const auto status = command_line::RejectLeftovers(QApplication::arguments())) return *status;
   PresentToTheDesktop();
 
   Torlin window;

@@ -1,6 +1,5 @@
 #include <benchmark/benchmark.h>
 
-#include <QSize>
 #include <cmath>
 #include <memory>
 
@@ -10,17 +9,17 @@
 #include "animation/FrameKinematics.h"
 #include "animation/LiftPlot.h"
 #include "animation/MechanismDrawing.h"
-#include "app/ImageCanvas.h"
+#include "raster/RasterCanvas.h"
 
 namespace {
 
 // One ordinary frame as the loop runs it between its event-loop turns: the cam
 // outline whitened and redrawn, the kinematics, the mechanism and the lift-plot
-// segment, all drawn on the window's image at its designed size.
-void BM_WholeFrameOnTheImageCanvas(benchmark::State& bench) {
+// segment, all drawn on the window's raster at its designed size.
+void BM_WholeFrameOnTheRasterCanvas(benchmark::State& bench) {
   auto s = StartedState(60, 200);
   WindowVariables vars;
-  ImageCanvas canvas(QSize(960, 662));
+  RasterCanvas canvas(960, 662);
   DrawBackground(canvas, vars);
 
   for (auto _ : bench) {
@@ -38,10 +37,10 @@ void BM_WholeFrameOnTheImageCanvas(benchmark::State& bench) {
     const Pose pose = FrameKinematics(*s, vars);
     DrawOrdinaryFrame(pose, s->constants, vars.init, canvas);
     LiftPlotStep(*s, canvas);
-    // The window shows the image after every frame, which finishes any open painting.
-    benchmark::DoNotOptimize(canvas.Image().constBits());
+    // The window presents the tiles drawn on after every frame.
+    benchmark::DoNotOptimize(canvas.TakeDirty());
   }
 }
-BENCHMARK(BM_WholeFrameOnTheImageCanvas)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_WholeFrameOnTheRasterCanvas)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

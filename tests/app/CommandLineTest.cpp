@@ -33,13 +33,35 @@ TEST(CommandLine, HelpAndVersionAnswerWithoutADisplay) {
   }
 }
 
-TEST(CommandLine, UnknownOptionsAndArgumentsAreRejectedInOneLine) {
-  const ProgramOutcome option = RunTorlin({"--frobnicate"}, true);
-  EXPECT_EQ(option.status, 2);
-  EXPECT_TRUE(option.errors.endsWith("torlin: unknown option 'frobnicate' (see torlin --help)"))
-      << option.errors.toStdString();
+// Mistakes are found before the display is looked for: without one, they are told
+// as mistakes (status 2), not as a missing display.
+TEST(CommandLine, UnknownOptionsAndArgumentsAreRejectedInOneLineBeforeTheDisplay) {
+  for (bool withDisplay : {false, true}) {
+    const ProgramOutcome option = RunTorlin({"--frobnicate"}, withDisplay);
+    EXPECT_EQ(option.status, 2);
+    EXPECT_EQ(option.errors, "torlin: unknown option 'frobnicate' (see torlin --help)");
 
-  const ProgramOutcome argument = RunTorlin({"file.txt"}, true);
-  EXPECT_EQ(argument.status, 2);
-  EXPECT_TRUE(argument.errors.endsWith("torlin: unexpected argument 'file.txt' (see torlin --help)"));
+    const ProgramOutcome argument = RunTorlin({"-platform", "offscreen", "file.txt"}, withDisplay);
+    EXPECT_EQ(argument.status, 2);
+    EXPECT_EQ(argument.errors, "torlin: unexpected argument 'file.txt' (see torlin --help)");
+
+    const ProgramOutcome missing = RunTorlin({"-style"}, withDisplay);
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.errors, "torlin: missing value after '-style' (see torlin --help)");
+  }
+}
+
+// A help or version that cannot be written is a failure, told with its reason.
+TEST(CommandLine, AnswersThatCannotBeWrittenAreReported) {
+  for (const char* request : {"--help", "--version"}) {
+    QProcess torlin;
+    torlin.setProcessEnvironment(WithoutDisplay());
+    torlin.setStandardOutputFile(QStringLiteral("/dev/full"));
+    torlin.start(QStringLiteral(TORLIN_BINARY), {request});
+    ASSERT_TRUE(torlin.waitForFinished(30000));
+    EXPECT_EQ(torlin.exitCode(), 1) << request;
+    const QString errors = QString::fromLocal8Bit(torlin.readAllStandardError()).trimmed();
+    EXPECT_TRUE(errors.startsWith("torlin: cannot write the ")) << errors.toStdString();
+    EXPECT_TRUE(errors.endsWith("No space left on device")) << errors.toStdString();
+  }
 }

@@ -1,7 +1,7 @@
 #include <QImage>
 
 #include "WindowFixture.h"
-#include "app/ImageCanvas.h"
+#include "raster/RasterCanvas.h"
 #include "app/TextPages.h"
 
 class EndingTest : public WindowFixture {
@@ -25,8 +25,8 @@ TEST_P(EscapeFromEachControl, ClearsTheWindowThenEndsOnce) {
   QTest::keyClick(window->windowHandle(), Qt::Key_Escape);
 
   ExpectEndedOnce();
-  const QImage& image = window->Surface().Image();
-  EXPECT_EQ(image.pixelColor(PixelAt(0, 0)), QColor(Qt::white));
+  const QPoint centre = PixelAt(0, 0);
+  EXPECT_EQ(window->Surface().At(centre.x(), centre.y()), colours::white);
 }
 
 INSTANTIATE_TEST_SUITE_P(Controls, EscapeFromEachControl,

@@ -3,7 +3,7 @@
 #include <thread>
 
 #include "WindowFixture.h"
-#include "app/ImageCanvas.h"
+#include "raster/RasterCanvas.h"
 #include "app/QtHost.h"
 
 using QtHostTest = WindowFixture;
@@ -63,7 +63,7 @@ TEST_F(QtHostTest, EveryTurnShowsTheDrawingAndCallsTheObserver) {
   window->Surface().Line(-10, 0, 10, 0);
   host.GiveTurn(Turn::Plain);
   EXPECT_EQ(observed, 1);
-  EXPECT_TRUE(window->Surface().TakeDirtyRegion().isEmpty());
+  EXPECT_TRUE(window->Surface().TakeDirty().empty());
   host.SetUnpaced(true);
   host.GiveTurn(Turn::FramePacing);
   host.GiveTurn(Turn::Paused);  // unpaced: returns without an event

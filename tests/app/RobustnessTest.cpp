@@ -13,7 +13,7 @@
 #include <string>
 
 #include "RunningWindow.h"
-#include "app/ImageCanvas.h"
+#include "raster/RasterCanvas.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 
 #include "WindowFixture.h"
 #include "app/FocusRing.h"
-#include "app/ImageCanvas.h"
 #include "app/QtHost.h"
 #include "app/ScaledWindow.h"
 #include "app/ScreenFit.h"
+#include "raster/RasterCanvas.h"
 
 TEST(ScreenFit, FactorFitsTheWindowAndItsFrameIntoTheAvailableArea) {
   const QSize designed(960, 662);
@@ -55,7 +55,8 @@ class ScaledWindowTest : public ::testing::Test {
 TEST_F(ScaledWindowTest, WholeWindowShownSmallerWhileItKeepsItsDesignedSize) {
   EXPECT_EQ(scaled->size(), QSize(720, 497));
   EXPECT_EQ(window->size(), QSize(960, 662));
-  EXPECT_EQ(window->Surface().Image().size(), QSize(960, 662) * window->Surface().DevicePixelRatio());
+  EXPECT_EQ(QSize(window->Surface().Width(), window->Surface().Height()),
+            QSize(960, 662) * window->Surface().DevicePixelRatio());
   EXPECT_EQ(window->Widgets().Command1->geometry(), QRect(872, 392, 73, 41));
   EXPECT_EQ(scaled->windowTitle(), window->windowTitle());
 
@@ -63,6 +64,30 @@ TEST_F(ScaledWindowTest, WholeWindowShownSmallerWhileItKeepsItsDesignedSize) {
   const QImage shown = scaled->grab().toImage();
   EXPECT_EQ(shown.pixelColor(Shown(QPointF(100, 300))), QColor(0, 192, 192));
   EXPECT_EQ(shown.pixelColor(Shown(QPointF(400, 300))), QColor(Qt::white));
+}
+
+// Shown smaller, the picture is filtered rather than sampled: a thin line keeps a
+// trace in every row it crosses, in shades between its colour and the white.
+TEST_F(ScaledWindowTest, ThinLinesAreScaledDownSmoothlyNotCutIntoDashes) {
+  RasterCanvas& surface = window->Surface();
+  surface.SetPenColour(colours::colourValue1);
+  surface.SetPenWidth(1);
+  const QPointF from(400, 150), to(460, 400);  // steep: nearest sampling would drop rows
+  surface.Line(window_units::FromPixelX(from.x()), window_units::FromPixelY(from.y()),
+               window_units::FromPixelX(to.x()), window_units::FromPixelY(to.y()));
+  window->ShowDrawing();
+  const QImage shown = scaled->grab().toImage();
+  int shades = 0;
+  for (int row = Shown(from).y() + 1; row < Shown(to).y(); ++row) {
+    int darkest = 255;
+    for (int column = Shown(from).x() - 2; column <= Shown(to).x() + 2; ++column) {
+      const int grey = qGray(shown.pixel(column, row));
+      darkest = std::min(darkest, grey);
+      shades += grey > 0 && grey < 255;
+    }
+    EXPECT_LT(darkest, 160) << "row " << row;
+  }
+  EXPECT_GT(shades, 100);
 }
 
 TEST_F(ScaledWindowTest, PauseCircleIsExactlyWhereTheCrossIsShown) {

@@ -69,13 +69,31 @@ TEST(StartFailure, UnknownPlatformPluginIsNamedNotCalledANoDisplay) {
   EXPECT_TRUE(outcome.errors.contains("Available platform plugins are:"));
 }
 
+// The count of attempts travels in the environment to the fresh start; a count
+// set from outside, however large or small, neither shortens nor lengthens the
+// tries (nor overflows).
 TEST(StartFailure, RefusedConnectionToADisplayThatIsThereIsTriedAgain) {
   DeafDisplay deaf;
   ASSERT_TRUE(deaf.Made());
+  for (const char* stray : {"", "2147483647", "-5", "3", "1:1"}) {
+    QProcessEnvironment environment = WithoutDisplay();
+    environment.insert("DISPLAY", deaf.Name());
+    if (*stray) environment.insert("TORLIN_START_ATTEMPT", stray);
+    ExpectNoDisplayLine(RunProgram(environment), QString("could not connect to display %1; tried %2 times)")
+                                                     .arg(deaf.Name())
+                                                     .arg(StartGuard::kAttempts));
+  }
+}
+
+TEST(StartFailure, AStartThatSucceedsAtOnceDoesNotClaimEarlierAttempts) {
   QProcessEnvironment environment = WithoutDisplay();
-  environment.insert("DISPLAY", deaf.Name());
-  ExpectNoDisplayLine(RunProgram(environment),
-                      QString("could not connect to display %1; tried %2 times)").arg(deaf.Name()).arg(StartGuard::kAttempts));
+  environment.insert("QT_QPA_PLATFORM", "offscreen");
+  environment.insert("TORLIN_END_AFTER_FRAMES", "1");
+  environment.insert("TORLIN_START_ATTEMPT", "2");
+  environment.insert("TORLIN_START_FAILURE", "made up");
+  const ProgramOutcome outcome = RunProgram(environment);
+  EXPECT_EQ(outcome.status, 0);
+  EXPECT_FALSE(outcome.errors.contains("started at attempt")) << outcome.errors.toStdString();
 }
 
 TEST(StartFailure, DescriptionTakesQtsFirstWarningAsTheReason) {

@@ -10,7 +10,7 @@
 #include <set>
 
 #include "RunningWindow.h"
-#include "app/ImageCanvas.h"
+#include "app/RasterImage.h"
 #include "app/TextPages.h"
 
 namespace {
@@ -323,7 +323,8 @@ TEST_F(UserJourney, EscapeDuringASweepEndsWithAClearedWindow) {
     Press(Qt::Key_Escape);
   });
   EXPECT_EQ(Run(), 0);
-  QImage cleared(window->Surface().Image().size(), QImage::Format_RGB32);
+  const QImage shown = ImageOf(window->Surface());
+  QImage cleared(shown.size(), shown.format());
   cleared.fill(Qt::white);
-  EXPECT_TRUE(window->Surface().Image() == cleared) << "nothing is drawn after the clear";
+  EXPECT_TRUE(shown == cleared) << "nothing is drawn after the clear";
 }

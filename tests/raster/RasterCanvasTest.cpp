@@ -183,3 +183,21 @@ TEST(RasterCanvas, LinesThatOverflowToInfinityInPixelsAreNotDrawn) {
     EXPECT_EQ(canvas.NonFiniteShapes(), 0);
   }
 }
+
+// A high-density screen gets a canvas of its device pixels, and a one-pixel pen
+// covers a logical pixel there; a dot at the image's corner keeps its visible part.
+TEST(RasterCanvas, DevicePixelsOfHighDensityScreensAndDotsAtTheEdge) {
+  RasterCanvas dense(kWidth, kHeight, 2.0);
+  EXPECT_EQ(dense.Width(), 1920);
+  EXPECT_EQ(dense.Height(), 1324);
+  dense.SetPenColour(colours::red);
+  dense.SetPenWidth(1);
+  dense.Point(0, 0);
+  EXPECT_EQ(Count(dense, colours::red), 4);
+
+  RasterCanvas canvas = Client();
+  canvas.SetPenColour(colours::red);
+  canvas.SetPenWidth(5);
+  canvas.Point(UnitX(0), UnitY(0));
+  EXPECT_EQ(Count(canvas, colours::red), 8);  // a quarter of the dot and its axes
+}

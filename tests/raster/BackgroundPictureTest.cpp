@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <QImage>
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include "animation/Background.h"
-#include "app/ImageCanvas.h"
-#include "app/WindowUnits.h"
+#include "raster/RasterCanvas.h"
+#include "raster/WindowUnits.h"
 
 namespace {
 
@@ -78,11 +77,6 @@ bool AccountedFor(int column, int row, Colour colour) {
   return false;
 }
 
-Colour ColourOf(QRgb pixel) {
-  return {static_cast<std::uint8_t>(qRed(pixel)), static_cast<std::uint8_t>(qGreen(pixel)),
-          static_cast<std::uint8_t>(qBlue(pixel))};
-}
-
 class BackgroundPicture : public testing::Test {
  protected:
   BackgroundPicture() {
@@ -92,21 +86,18 @@ class BackgroundPicture : public testing::Test {
   }
 
   Colour At(double x, double y) const {
-    const QImage& image = canvas.Image();
-    return ColourOf(image.pixel(static_cast<int>(std::lround(ToPixelX(x))),
-                                static_cast<int>(std::lround(ToPixelY(y)))));
+    return canvas.At(static_cast<int>(std::lround(ToPixelX(x))), static_cast<int>(std::lround(ToPixelY(y))));
   }
 
-  ImageCanvas canvas{QSize(window_units::kClientWidth, window_units::kClientHeight)};
+  RasterCanvas canvas{window_units::kClientWidth, window_units::kClientHeight};
   WindowVariables vars;
 };
 
 TEST_F(BackgroundPicture, EveryPixelBelongsToAShapeOfItsColour) {
-  const QImage& image = canvas.Image();
   int strays = 0;
-  for (int row = 0; row < image.height(); ++row) {
-    for (int column = 0; column < image.width(); ++column) {
-      const Colour colour = ColourOf(image.pixel(column, row));
+  for (int row = 0; row < canvas.Height(); ++row) {
+    for (int column = 0; column < canvas.Width(); ++column) {
+      const Colour colour = canvas.At(column, row);
       if (colour == colours::white) continue;
       if (!AccountedFor(column, row, colour) && ++strays <= 5) {
         ADD_FAILURE() << "stray pixel at column " << column << ", row " << row << ": "
@@ -143,19 +134,18 @@ TEST_F(BackgroundPicture, ShowsEachVisibleLineAndBlock) {
 }
 
 TEST_F(BackgroundPicture, SilverLinesHideTheGreyLinesBeneathThem) {
-  const QImage& image = canvas.Image();
   const auto rowIsSilver = [&](double y, double fromX, double toX) {
     const int row = static_cast<int>(std::lround(ToPixelY(y)));
     for (int column = static_cast<int>(std::lround(ToPixelX(fromX)));
          column <= std::lround(ToPixelX(toX)); ++column) {
-      if (!(ColourOf(image.pixel(column, row)) == colours::silver)) return false;
+      if (!(canvas.At(column, row) == colours::silver)) return false;
     }
     return true;
   };
   const auto columnIsSilver = [&](double x) {
     const int column = static_cast<int>(std::lround(ToPixelX(x)));
     for (int row = static_cast<int>(std::lround(ToPixelY(75))); row <= std::lround(ToPixelY(-45)); ++row) {
-      if (!(ColourOf(image.pixel(column, row)) == colours::silver)) return false;
+      if (!(canvas.At(column, row) == colours::silver)) return false;
     }
     return true;
   };
@@ -167,11 +157,11 @@ TEST_F(BackgroundPicture, SilverLinesHideTheGreyLinesBeneathThem) {
 
 TEST_F(BackgroundPicture, DrawingItTwiceGivesTheSamePictureAndInitZero) {
   EXPECT_EQ(vars.init, 0);
-  const QImage once = canvas.Image().copy();
+  const std::vector<std::uint8_t> once(canvas.Bytes(), canvas.Bytes() + 4 * canvas.Width() * canvas.Height());
   vars.init = 4;
   DrawBackground(canvas, vars);
   EXPECT_EQ(vars.init, 0);
-  EXPECT_TRUE(canvas.Image() == once);
+  EXPECT_TRUE(std::equal(once.begin(), once.end(), canvas.Bytes()));
 }
 
 }  // namespace
