@@ -7,13 +7,22 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <string_view>
 
 #include "analysis/ModeSetting.h"
 #include "analysis/ParallelFor.h"
 #include "analysis/SvajSeries.h"
-#include "tools/common/ScrollBarRanges.h"
+#include "animation/ControlDesign.h"
 
 namespace {
+
+// A scroll bar's range, from the window's control designs.
+const ControlDesign& BarDesign(std::string_view name) {
+  for (const ControlDesign& design : ControlDesigns()) {
+    if (design.name == name) return design;
+  }
+  return ControlDesigns().front();
+}
 
 TEST(LoadSeries, JumpRowsAreTheLimitsFromEitherSide) {
   // At every hand-over of the lever's arcs and join of the cam's lobe and base circle,
@@ -85,12 +94,14 @@ TEST(LoadSeries, SeparationSpeedBracketsTheRowsThatSeparate) {
 // of the positions), so one set of parameters answers for all. Returns the first mode
 // with a contact lost, if any.
 std::optional<ModeSetting> FirstModeWithALostContact(int eccentricStride) {
+  const ControlDesign& leverBar = BarDesign("VScroll1");
+  const ControlDesign& eccentricBar = BarDesign("VScroll2");
   std::vector<ModeSetting> modes;
-  for (int lever = kLeverRange.min; lever <= kLeverRange.max; ++lever) {
-    for (int eccentric = kEccentricRange.min; eccentric <= kEccentricRange.max; eccentric += eccentricStride) {
+  for (int lever = leverBar.min; lever <= leverBar.max; ++lever) {
+    for (int eccentric = eccentricBar.min; eccentric <= eccentricBar.max; eccentric += eccentricStride) {
       modes.push_back({lever, eccentric});
     }
-    if ((kEccentricRange.max - kEccentricRange.min) % eccentricStride != 0) modes.push_back({lever, kEccentricRange.max});
+    if ((eccentricBar.max - eccentricBar.min) % eccentricStride != 0) modes.push_back({lever, eccentricBar.max});
   }
   std::vector<char> lost(modes.size(), 0);
   const std::vector<double> angles = CrankAngles(8);
