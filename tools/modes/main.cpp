@@ -27,10 +27,6 @@ namespace {
 constexpr const char* kProgram = "torlin-modes";
 constexpr std::size_t kSvajRowsPerTask = 256;
 
-// Modes whose curves are drawn when --curves does not choose them: the extremes of
-// both bars and the window's start setting.
-const std::vector<ModeSetting> kDefaultCurves = {{0, 700}, {0, 300}, {60, 700}, {60, 200}, {115, 700}, {0, -95}};
-
 // Qt's own notes (such as a missing runtime folder for the offscreen platform) are
 // not the tool's business; its errors are.
 void QuietQtNotes(QtMsgType type, const QMessageLogContext&, const QString& message) {
@@ -115,7 +111,7 @@ QString WriteMapPictures(const ModesOptions& options, const std::vector<ModeResu
       {"duration-map", [&] { return DurationMapChart(results, map); }},
       {"lift-curves",
        [&] {
-         return LiftCurvesChart(CurvesOf(options.curves.empty() ? kDefaultCurves : options.curves, options.speed),
+         return LiftCurvesChart(CurvesOf(options.curves.empty() ? kDefaultCurveModes : options.curves, options.speed),
                                 options.speed);
        }},
   };
