@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "analysis/CrossingSeries.h"
 #include "analysis/PitchCurve.h"
 #include "animation/Linkage.h"
 
@@ -13,7 +14,6 @@ namespace {
 
 namespace autodiff = boost::math::differentiation;
 using Jet = autodiff::autodiff_fvar<double, 3>;    // value and three derivatives
-using Slope = autodiff::autodiff_fvar<double, 1>;  // value and first derivative
 
 // The crossing is wanted to 1e-12 mm; a step dt of curve angle moves the point by at
 // most the largest arc radius times dt.
@@ -28,22 +28,12 @@ constexpr double kOnThePivot = 1e-9;
 constexpr double kSectorFirstDeg = 136.5;
 constexpr double kSectorLastDeg = 160.5;
 
-// One simplified Newton step for the crossing's curve angle on series of the given
-// order in crank angle, from a series one order lower (or the plain root).
-template <std::size_t Order, class Lower>
-autodiff::autodiff_fvar<double, Order> NewtonStep(const ExactKinematics& model, int arc, const Lower& t,
-                                                  double crankDeg, double gapSlope) {
-  using Series = autodiff::autodiff_fvar<double, Order>;
-  const Series crank = autodiff::make_fvar<double, Order>(crankDeg);
-  const Series camAngle = (crank / 2) * model.Constants().pi / 180;
-  const Series start = Series(0) + t;  // t's derivatives, with one more order to fill
-  return start - model.RadialGap(arc, start, camAngle) / gapSlope;
-}
-
 }  // namespace
 
-ExactKinematics::ExactKinematics(int leverValue, int eccentricValue)
-    : constants_(MakeMechanismConstants()),
+ExactKinematics::ExactKinematics(double leverValue, double eccentricValue)
+    : leverValue_(leverValue),
+      eccentricValue_(eccentricValue),
+      constants_(MakeMechanismConstants()),
       face_(constants_, ControlShaftsFor(constants_, leverValue, eccentricValue).leverAngle) {
   const ControlShaftPose shafts = ControlShaftsFor(constants_, leverValue, eccentricValue);
   eccentricX_ = shafts.eccentricX;
@@ -65,11 +55,16 @@ double ExactKinematics::CamAngleRad(double crankDeg) const {
 
 template <class Number>
 Number ExactKinematics::RadialGap(int arc, const Number& t, const Number& camAngleRad) const {
-  using std::atan2;
-  using std::sqrt;
   Number x;
   Number y;
   face_.PointOnArc(arc, t, x, y);
+  return GapOfPoint(x, y, camAngleRad);
+}
+
+template <class Number>
+Number ExactKinematics::GapOfPoint(const Number& x, const Number& y, const Number& camAngleRad) const {
+  using std::atan2;
+  using std::sqrt;
   const Number dx = x - constants_.camCentreX;
   const Number dy = y - constants_.camCentreY;
   // A pitch point in cam direction a sits at the rest radius of a - cam angle.
@@ -122,6 +117,12 @@ ExactPose ExactKinematics::PoseAt(double crankDeg) const {
   return pose;
 }
 
+bool ExactKinematics::ValveSeated(const ExactPose& pose, int arc) const {
+  return pose.outcome == ExactOutcome::Placed && arc == 0 &&
+         std::hypot(pose.secondX - constants_.leverPivotX, pose.secondY - constants_.leverPivotY) <
+             kOnThePivot;
+}
+
 ExactSvaj ExactKinematics::SvajAt(double crankDeg) const {
   ExactSvaj svaj;
   const ExactPose pose = PoseAt(crankDeg);
@@ -129,31 +130,18 @@ ExactSvaj ExactKinematics::SvajAt(double crankDeg) const {
   if (pose.outcome != ExactOutcome::Placed) return svaj;
   svaj.lift = -pose.valveY;
 
-  // While the free roller runs on the pivot arc, every point of which is 19 from the
-  // pivot, the second roller rests on the pivot itself (20 from the eccentric) and the
-  // valve stands still: its derivatives are zero, with no need to compute them.
+  // A seated valve's derivatives are zero, with no need to compute them.
   const double t = pose.leverCurveAngle;
   const int arc = face_.ArcAt(t);
-  if (arc == 0 && std::hypot(pose.secondX - constants_.leverPivotX, pose.secondY - constants_.leverPivotY) <
-                      kOnThePivot) {
-    return svaj;
-  }
+  if (ValveSeated(pose, arc)) return svaj;
 
-  // The crossing's curve angle t(c) as a function of crank angle c, from the gap
-  // g(t, c) = 0: simplified Newton steps t -= g(t, c) / (dg/dt at the crossing) on
-  // truncated Taylor series in c. Each step makes one more derivative exact, so three
-  // steps give t and its first three derivatives (the value itself is already the
-  // root); step n needs only n derivatives, which keeps the first steps cheap.
-  const double camAngle = CamAngleRad(crankDeg);
-  const double gapSlope =
-      RadialGap(arc, autodiff::make_fvar<double, 1>(t), Slope(camAngle)).derivative(1);
+  // The crossing's curve angle and its first three derivatives by crank angle.
+  const double gapSlope = GapSlopeAt(*this, arc, t, CamAngleRad(crankDeg));
   if (!(gapSlope != 0) || !std::isfinite(gapSlope)) {
     svaj.outcome = ExactOutcome::NoCrossing;
     return svaj;
   }
-  const auto t1 = NewtonStep<1>(*this, arc, t, crankDeg, gapSlope);
-  const auto t2 = NewtonStep<2>(*this, arc, t1, crankDeg, gapSlope);
-  const Jet t3 = NewtonStep<3>(*this, arc, t2, crankDeg, gapSlope);
+  const Jet t3 = CurveAngleSeries<3>(*this, arc, t, crankDeg, gapSlope);
 
   Jet rollerX;
   Jet rollerY;
@@ -171,4 +159,13 @@ ExactSvaj ExactKinematics::SvajAt(double crankDeg) const {
   return svaj;
 }
 
-template double ExactKinematics::RadialGap<double>(int, const double&, const double&) const;
+// The gap on plain numbers and on series up to the third order, for the other analyses.
+#define TORLIN_GAP_INSTANCES(Number)                                                       \
+  template Number ExactKinematics::RadialGap<Number>(int, const Number&, const Number&) const; \
+  template Number ExactKinematics::GapOfPoint<Number>(const Number&, const Number&,          \
+                                                      const Number&) const;
+TORLIN_GAP_INSTANCES(double)
+TORLIN_GAP_INSTANCES(CrankSeries<1>)
+TORLIN_GAP_INSTANCES(CrankSeries<2>)
+TORLIN_GAP_INSTANCES(CrankSeries<3>)
+#undef TORLIN_GAP_INSTANCES

@@ -38,9 +38,15 @@ struct ExactSvaj {
 // turn, so crank angle c puts the cam at c / 2 degrees.
 class ExactKinematics {
  public:
-  ExactKinematics(int leverValue, int eccentricValue);
+  // Bar values need not be whole numbers here: the window's bars are, but derivatives
+  // with respect to the shafts' positions are taken between them.
+  ExactKinematics(double leverValue, double eccentricValue);
 
   ExactPose PoseAt(double crankDeg) const;
+  // While the free roller runs on the pivot arc, every point of which is 19 from the
+  // pivot, the second roller rests on the pivot itself (20 from the eccentric) and the
+  // valve stands still on its seat. arc: the lever arc the roller is taken to run on.
+  bool ValveSeated(const ExactPose& pose, int arc) const;
   // Derivatives carried through the crossing and the linkage (forward-mode automatic
   // differentiation), so they are exact up to rounding, with no step to choose.
   ExactSvaj SvajAt(double crankDeg) const;
@@ -55,6 +61,10 @@ class ExactKinematics {
   // the pitch curve.
   template <class Number>
   Number RadialGap(int arc, const Number& t, const Number& camAngleRad) const;
+  // The same for any point (window coordinates), for derivatives through the lever's
+  // turn.
+  template <class Number>
+  Number GapOfPoint(const Number& x, const Number& y, const Number& camAngleRad) const;
   // The same on the arc that serves t.
   double RadialGap(double t, double camAngleRad) const {
     return RadialGap(face_.ArcAt(t), t, camAngleRad);
@@ -62,6 +72,12 @@ class ExactKinematics {
 
   const LeverFace& Face() const { return face_; }
   const MechanismConstants& Constants() const { return constants_; }
+  double LeverValue() const { return leverValue_; }
+  double EccentricValue() const { return eccentricValue_; }
+  double EccentricX() const { return eccentricX_; }
+  double EccentricY() const { return eccentricY_; }
+  // Cam angle (radians, the way the cam turns) at a crank angle.
+  double CamAngleRad(double crankDeg) const;
 
  private:
   struct Crossing {
@@ -69,8 +85,9 @@ class ExactKinematics {
     double t;
   };
   Crossing FindCrossing(double camAngleRad) const;
-  double CamAngleRad(double crankDeg) const;
 
+  double leverValue_;
+  double eccentricValue_;
   MechanismConstants constants_;
   LeverFace face_;
   double eccentricX_;

@@ -12,7 +12,8 @@ double DirectionAngle(double fromX, double fromY, double toX, double toY) {
 
 }  // namespace
 
-LeverFace::LeverFace(const MechanismConstants& k, double leverAngle) : leverAngle_(leverAngle) {
+LeverFace::LeverFace(const MechanismConstants& k, double leverAngle)
+    : leverAngle_(leverAngle), pivotX_(k.leverPivotX), pivotY_(k.leverPivotY) {
   // The table holds 30 entries per degree; the window turns entries 750..3600.
   firstAngle_ = kLeverTurnedFirst * k.pi / 5400;
   lastAngle_ = kLeverLast * k.pi / 5400;
@@ -23,7 +24,7 @@ LeverFace::LeverFace(const MechanismConstants& k, double leverAngle) : leverAngl
     const double dx = x - k.leverPivotX;
     const double dy = y - k.leverPivotY;
     return Arc{k.leverPivotX + (dx * c - dy * s), k.leverPivotY + (dy * c + dx * s), radius,
-               lastAngle};
+               lastAngle, x, y};
   };
   // Two arcs that touch from inside meet on the line through their centres.
   const double cornerStart =

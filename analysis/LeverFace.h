@@ -44,15 +44,42 @@ class LeverFace {
     PointOnArc(ArcAt(static_cast<double>(t)), t, x, y);
   }
 
+  // The same point with the lever turned by another angle, for derivatives with
+  // respect to the lever's turn.
+  template <class Number>
+  void PointOnArcTurnedBy(int arcIndex, const Number& t, const Number& leverAngle, Number& x,
+                          Number& y) const {
+    using std::cos;
+    using std::sin;
+    const Arc& arc = arcs_[arcIndex];
+    const Number c = cos(leverAngle);
+    const Number s = sin(leverAngle);
+    const double dx = arc.restCentreX - pivotX_;
+    const double dy = arc.restCentreY - pivotY_;
+    const Number turned = t - leverAngle;
+    x = pivotX_ + (dx * c - dy * s) + arc.radius * sin(turned);
+    y = pivotY_ + (dy * c + dx * s) + arc.radius * cos(turned);
+  }
+
+  // The turned centre and the radius of an arc.
+  double CentreX(int arcIndex) const { return arcs_[arcIndex].centreX; }
+  double CentreY(int arcIndex) const { return arcs_[arcIndex].centreY; }
+  double Radius(int arcIndex) const { return arcs_[arcIndex].radius; }
+  double LeverAngle() const { return leverAngle_; }
+
  private:
   struct Arc {
     double centreX;  // turned by the lever angle
     double centreY;
     double radius;
     double lastAngle;  // the arc serves curve angles up to here
+    double restCentreX;
+    double restCentreY;
   };
 
   double leverAngle_;
+  double pivotX_;
+  double pivotY_;
   double firstAngle_;
   double lastAngle_;
   std::array<Arc, 3> arcs_;

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "analysis/ParallelFor.h"
 
 namespace {
 constexpr double kCrankDegPerRevolution = 720;  // the crank turns twice per cam turn
@@ -24,10 +23,7 @@ std::vector<SvajSample> SvajSeries(const ExactKinematics& model, double stepDeg)
 
 std::vector<SvajSample> SvajSeries(const ExactKinematics& model, const std::vector<double>& angles) {
   std::vector<SvajSample> samples(angles.size());
-  ParallelFor(angles.size(), [&](std::size_t i) {
-    samples[i].crankDeg = angles[i];
-    samples[i].svaj = model.SvajAt(angles[i]);
-  });
+  for (std::size_t i = 0; i < angles.size(); ++i) samples[i] = {angles[i], model.SvajAt(angles[i])};
   return samples;
 }
 

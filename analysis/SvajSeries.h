@@ -15,7 +15,8 @@ struct SvajSample {
 std::vector<double> CrankAngles(double stepDeg);
 
 std::vector<SvajSample> SvajSeries(const ExactKinematics& model, double stepDeg);
-// The same at any crank angles, in their order; spread over the machine's cores.
+// The same at any crank angles, in their order, on the calling thread (the tools spread
+// the work over their own thread pool).
 std::vector<SvajSample> SvajSeries(const ExactKinematics& model, const std::vector<double>& crankAngles);
 
 // The same derivatives by time at a steady engine speed: the crank turns 6 * rpm

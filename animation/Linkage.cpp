@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-ControlShaftPose ControlShaftsFor(const MechanismConstants& k, int scroll1Value,
-                                  int scroll2Value) {
+ControlShaftPose ControlShaftsFor(const MechanismConstants& k, double scroll1Value,
+                                  double scroll2Value) {
   ControlShaftPose pose;
   pose.leverAngle = -scroll1Value / 300.0;
   pose.eccentricDeg = scroll2Value / 10.0;

@@ -17,15 +17,16 @@ inline constexpr double kRollerSpacing = 19;   // free roller to second roller: 
 inline constexpr double kRodLength = 20;       // second roller to valve pin
 inline constexpr double kBranchLimit = 20;     // x above which the other solver branch serves
 
-// Where the two control shafts stand for a pair of scroll-bar values.
+// Where the two control shafts stand for a pair of scroll-bar values. The window's bars
+// are whole numbers; the analysis also takes positions between them.
 struct ControlShaftPose {
   double leverAngle = 0;    // radians: the lever curve's turn about the pivot
   double eccentricDeg = 0;  // degrees
   double eccentricX = 0;    // eccentric centre, 20 from the lever pivot
   double eccentricY = 0;
 };
-ControlShaftPose ControlShaftsFor(const MechanismConstants& constants, int scroll1Value,
-                                  int scroll2Value);
+ControlShaftPose ControlShaftsFor(const MechanismConstants& constants, double scroll1Value,
+                                  double scroll2Value);
 
 // The control-shaft settings a revolution runs with: leverAngle from VScroll1's
 // value, eccentricDeg and the eccentric centre from VScroll2's value.

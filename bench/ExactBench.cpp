@@ -1,27 +1,39 @@
 #include <benchmark/benchmark.h>
 
-#include <thread>
 #include <vector>
 
 #include "DefaultModeGrid.h"
 #include "analysis/ExactKinematics.h"
 #include "analysis/ModeSetting.h"
 #include "analysis/ModeSummary.h"
-#include "analysis/ParallelFor.h"
 #include "analysis/SvajSeries.h"
+#include "common/OrderedPool.h"
 
 namespace {
 
 // One mode's lift, velocity, acceleration and jerk every 0.1 crank degree over the
-// cycle (7200 points), over all cores as torlin-modes --svaj computes them. Wall time.
-// The window's start mode, and the largest lift, where the valve moves longest.
+// cycle (7200 points), over all cores in runs of 256 as torlin-modes --svaj computes
+// them. Wall time. The window's start mode, and the largest lift, where the valve
+// moves longest.
 void BM_ExactSvajOneMode(benchmark::State& bench) {
   const ExactKinematics model(static_cast<int>(bench.range(0)), static_cast<int>(bench.range(1)));
+  const std::vector<double> angles = CrankAngles(0.1);
+  constexpr std::size_t kRun = 256;
   for (auto _ : bench) {
-    const std::vector<SvajSample> series = SvajSeries(model, 0.1);
-    benchmark::DoNotOptimize(series.data());
+    std::size_t rows = 0;
+    RunInOrder(
+        (angles.size() + kRun - 1) / kRun, 0,
+        [&] {
+          return [&](std::size_t run) {
+            const std::size_t first = run * kRun;
+            return SvajSeries(model, std::vector<double>(angles.begin() + first,
+                                                         angles.begin() + std::min(first + kRun, angles.size())));
+          };
+        },
+        [&](std::vector<SvajSample> series) { rows += series.size(); }, [] { return false; });
+    benchmark::DoNotOptimize(rows);
   }
-  bench.counters["cores"] = std::max(1u, std::thread::hardware_concurrency());
+  bench.counters["cores"] = PoolThreads(0);
 }
 BENCHMARK(BM_ExactSvajOneMode)->Args({60, 200})->Args({0, 700})->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -30,8 +42,9 @@ BENCHMARK(BM_ExactSvajOneMode)->Args({60, 200})->Args({0, 700})->Unit(benchmark:
 void BM_ExactModeMap(benchmark::State& bench) {
   const std::vector<ModeSetting> modes = DefaultModeGrid();
   for (auto _ : bench) {
-    std::vector<double> maxLift(modes.size());
-    ParallelFor(modes.size(), [&](std::size_t i) {
+    std::vector<double> maxLift;
+    maxLift.reserve(modes.size());
+    const auto maxLiftOf = [&](std::size_t i) {
       const ExactKinematics model(modes[i].lever, modes[i].eccentric);
       std::vector<LiftSample> curve;
       curve.reserve(90);
@@ -39,8 +52,11 @@ void BM_ExactModeMap(benchmark::State& bench) {
         const double crank = 8.0 * frame;
         curve.push_back({crank, -model.PoseAt(crank).valveY});
       }
-      maxLift[i] = SummariseLift(curve).maxLiftMm.value_or(0);
-    });
+      return SummariseLift(curve).maxLiftMm.value_or(0);
+    };
+    RunInOrder(
+        modes.size(), 0, [&] { return maxLiftOf; }, [&](double lift) { maxLift.push_back(lift); },
+        [] { return false; });
     benchmark::DoNotOptimize(maxLift.data());
   }
   bench.counters["modes"] = double(modes.size());

@@ -1,12 +1,11 @@
 #include <benchmark/benchmark.h>
 
-#include <thread>
 #include <vector>
 
 #include "DefaultModeGrid.h"
 #include "analysis/DemonstrationRevolution.h"
 #include "analysis/ModeSummary.h"
-#include "tools/modes/OrderedWorkers.h"
+#include "common/OrderedPool.h"
 
 namespace {
 
@@ -15,7 +14,7 @@ namespace {
 // tool's own workers. Wall time counts.
 void BM_DefaultModeMap(benchmark::State& bench) {
   const std::vector<ModeSetting> modes = DefaultModeGrid();
-  const int threads = std::max(1, int(std::thread::hardware_concurrency()));
+  const int threads = PoolThreads(0);
   struct Job {
     explicit Job(const std::vector<ModeSetting>& all) : modes(&all) {}
     const std::vector<ModeSetting>* modes;
@@ -29,10 +28,9 @@ void BM_DefaultModeMap(benchmark::State& bench) {
   };
   for (auto _ : bench) {
     double highest = 0;
-    const std::size_t done = OrderedWorkers::Run(
+    const std::size_t done = RunInOrder(
         modes.size(), threads, [&] { return Job(modes); },
-        [&](std::size_t, ModeSummary&& summary) { highest = std::max(highest, summary.maxLiftMm.value_or(0)); },
-        OrderedWorkers::Hooks{});
+        [&](ModeSummary summary) { highest = std::max(highest, summary.maxLiftMm.value_or(0)); }, [] { return false; });
     benchmark::DoNotOptimize(highest);
     if (done != modes.size()) bench.SkipWithError("the map stopped early");
   }

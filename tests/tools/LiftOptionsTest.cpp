@@ -49,7 +49,12 @@ INSTANTIATE_TEST_SUITE_P(
                     BadOption{"SpeedEmpty", {"--speed="}, "--speed takes a whole number from 25 to 1000"},
                     BadOption{"RevolutionsZero", {"--revolutions", "0"}, "--revolutions takes a whole number from 1 to 1000000"},
                     BadOption{"RevolutionsOverflow", {"--revolutions=99999999999"}, "--revolutions takes a whole number from 1 to 1000000"},
-                    BadOption{"RevolutionsMissing", {"--revolutions"}, "--revolutions takes a whole number from 1 to 1000000"},
+                    BadOption{"RevolutionsMissing", {"--revolutions"}, "--revolutions takes a whole number from 1 to 1000000, but none was given"},
+                    BadOption{"Repeated", {"--lever=10", "--lever=20"}, "--lever is given more than once"},
+                    BadOption{"RepeatedSwitch", {"--all-frames", "--all-frames"}, "--all-frames is given more than once"},
+                    // Values are quoted with control characters escaped: one line, no raw escape.
+                    BadOption{"LineBreakInValue", {"--lever", "6\n0"}, "not '6\\n0'"},
+                    BadOption{"TerminalEscapeInValue", {"--lever", "\x1b[31mred"}, "not '\\x1b[31mred'"},
                     BadOption{"UnknownOption", {"--bogus=1"}, "unknown option '--bogus'"},
                     BadOption{"UnknownShortOption", {"-x"}, "unknown option '-x'"},
                     BadOption{"SwitchWithValue", {"--all-frames=yes"}, "--all-frames takes no value, not 'yes'"},

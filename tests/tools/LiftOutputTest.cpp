@@ -34,7 +34,7 @@ TEST(LiftToolOutput, ACommaLocaleChangesNoByte) {
   ASSERT_EQ(comma.exitCode, 0) << comma.err.toStdString();
   EXPECT_TRUE(comma.err.isEmpty()) << comma.err.toStdString();
   ASSERT_FALSE(Rows(comma).empty());
-  for (const Row& row : Rows(comma)) ASSERT_EQ(row.fields.size(), 9);
+  for (const Row& row : Rows(comma)) ASSERT_EQ(row.fields.size(), kLiftColumns);
   EXPECT_EQ(comma.out, plain.out);
 }
 

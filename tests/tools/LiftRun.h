@@ -38,10 +38,11 @@ inline ToolRun RunLift(const QStringList& arguments, const QStringList& extra = 
   return RunProgram(QStringLiteral(TORLIN_LIFT_PATH), arguments, extra);
 }
 
-// Runs a bash script with the tool's path as $0.
+// Runs a bash script with torlin-lift's path as $0 and torlin-modes' as $1.
 inline ToolRun RunShell(const QString& script, const QStringList& extra = {}) {
   return RunProgram(QStringLiteral("bash"),
-                    {QStringLiteral("-c"), script, QStringLiteral(TORLIN_LIFT_PATH)}, extra);
+                    {QStringLiteral("-c"), script, QStringLiteral(TORLIN_LIFT_PATH), QStringLiteral(TORLIN_MODES_PATH)},
+                    extra);
 }
 
 inline QStringList Lines(const QString& text) { return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts); }
@@ -65,4 +66,5 @@ inline std::vector<Row> Rows(const ToolRun& run) {
 }
 
 inline const char* const kLiftHeader =
-    "revolution,camAngle,bestPitchIndex,bestLeverIndex,rollerX,rollerY,X,Y,valveY";
+    "revolution,camAngle_deg,bestPitchIndex,bestLeverIndex,rollerX_mm,rollerY_mm,X_mm,Y_mm,valveY_mm,crank_deg,lift_mm";
+inline constexpr int kLiftColumns = 11;

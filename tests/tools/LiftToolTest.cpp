@@ -30,7 +30,7 @@ TEST(LiftTool, DefaultsGiveTwoRevolutionsOfFramesAtFourDegrees) {
   for (size_t i = 0; i < rows.size(); ++i) {
     EXPECT_EQ(rows[i].revolution, long((i + 1) / 90 + 1)) << i;
     EXPECT_EQ(rows[i].camAngle, 4.0 * ((i + 1) % 90)) << i;
-    ASSERT_EQ(rows[i].fields.size(), 9) << i;
+    ASSERT_EQ(rows[i].fields.size(), kLiftColumns) << i;
   }
 }
 

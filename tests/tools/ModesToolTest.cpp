@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -104,7 +105,7 @@ std::vector<LiftFrame> LiftToolRevolution(int lever, int eccentric, int speed) {
   std::vector<LiftFrame> frames;
   for (qsizetype i = 1; i < lines.size(); ++i) {
     const QStringList fields = lines[i].split(QLatin1Char(','));
-    if (fields[0] == last) frames.push_back({2 * *Number(fields[1]), -*Number(fields[8])});
+    if (fields[0] == last) frames.push_back({*Number(fields[9]), *Number(fields[10])});
   }
   return frames;
 }
@@ -186,28 +187,65 @@ INSTANTIATE_TEST_SUITE_P(
         BadOption{"GridTwoParts", {"--lever=0:10"}, kLeverGrid},
         BadOption{"GridFraction", {"--lever=0:10:0.5"}, kLeverGrid},
         BadOption{"EccentricGridBelowTheBar", {"--eccentric=-96:0:5"}, "-95 <= FIRST <= LAST <= 700"},
-        BadOption{"GridAndSteps", {"--lever=0:10:1", "--lever-steps=5"}, "give --lever or --lever-steps, not both"},
+        BadOption{"GridAndSteps", {"--lever=0:10:1", "--lever-steps=5"}, "--lever-steps or --lever, not both"},
+        BadOption{"Repeated", {"--speed=100", "--speed=200"}, "--speed is given more than once"},
+        BadOption{"EscapedValue", {"--plot-dir=x", "--curves=1,1\n\x1b[2J"}, "not '1,1\\n\\x1b[2J'"},
         BadOption{"SpeedBelowRange", {"--speed=24"}, "--speed takes a whole number from 25 to 1000"},
-        BadOption{"SpeedMissing", {"--speed"}, "--speed needs a value"},
+        BadOption{"SpeedMissing", {"--speed"}, "--speed takes a whole number from 25 to 1000, but none was given"},
         BadOption{"ThreadsZero", {"--threads=0"}, "--threads takes a whole number from 1 to 256"},
         BadOption{"CurveNotAPair", {"--plot-dir=x", "--curves=60"}, kCurves},
-        BadOption{"CurveOutOfRange", {"--plot-dir=x", "--curves=60,200 116,0"}, "not '116,0'"},
+        BadOption{"CurveOutOfRange", {"--plot-dir=x", "--curves=60,200 116,0"}, "not '60,200 116,0'"},
         BadOption{"CurvesEmpty", {"--plot-dir=x", "--curves= "}, kCurves},
         BadOption{"TooManyCurves", {"--plot-dir=x", "--curves=1,1 2,2 3,3 4,4 5,5 6,6 7,7 8,8 9,9 10,10 11,11 12,12 13,13"}, kCurves},
-        BadOption{"CurvesWithoutPictures", {"--curves=60,200"}, "--curves draws lift curves, so it needs --plot-dir DIR"},
-        BadOption{"EmptyPlotDir", {"--plot-dir="}, "--plot-dir needs a folder name"},
+        BadOption{"CurvesWithoutPictures", {"--curves=60,200"}, "--curves needs --plot-dir DIR"},
+        BadOption{"EmptyPlotDir", {"--plot-dir="}, "--plot-dir takes a folder name"},
+        BadOption{"PlotDirIsAFile", {"--plot-dir=/etc/passwd"}, "--plot-dir '/etc/passwd' cannot be used: "},
+        BadOption{"PlotDirUnderProc", {"--plot-dir=/proc/x"}, "--plot-dir '/proc/x' cannot be used: "},
         BadOption{"UnknownOption", {"--bogus"}, "bogus"},
         BadOption{"PositionalArgument", {"stray"}, "unexpected argument 'stray'"}),
     [](const testing::TestParamInfo<BadOption>& info) { return std::string(info.param.name); });
 
-TEST(ModesTool, HelpNamesEveryOption) {
+// The help names every option, both bars' units, every column any output has (the
+// headers come from the run), the exit statuses, and examples that run; it fits 80
+// columns.
+TEST(ModesTool, HelpNamesOptionsUnitsColumnsAndExitStatuses) {
   const ToolRun run = RunModes({QStringLiteral("--help")});
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_TRUE(run.err.isEmpty());
-  for (const char* text : {"Usage: torlin-modes", "--lever-steps", "--eccentric-steps", "--lever", "--eccentric", "FIRST:LAST:STEP", "--speed",
-                           "25 to 1000", "--plot-dir", "--curves", "--threads", "0.1 mm and 1 mm"}) {
+  for (const char* text : {"Usage: torlin-modes", "--lever-steps", "--eccentric-steps", "FIRST:LAST:STEP", "--speed",
+                           "25 to 1000", "--plot-dir", "--curves", "--threads", "--version", "1/300 rad",
+                           "1/10 degree", "0.002 mm", "Exit status:", "130"}) {
     EXPECT_TRUE(run.out.contains(QLatin1String(text))) << text;
   }
+  QStringList headers;
+  for (const QStringList& arguments : {QStringList{QStringLiteral("--lever=0:0:1"), QStringLiteral("--eccentric=0:0:1"),
+                                                   QStringLiteral("--exact")},
+                                       QStringList{QStringLiteral("--svaj=0,0"), QStringLiteral("--step=360")},
+                                       QStringList{QStringLiteral("--svaj=0,0"), QStringLiteral("--step=360"),
+                                                   QStringLiteral("--rpm=1")}}) {
+    headers += Lines(RunModes(arguments).out).value(0).split(QLatin1Char(','));
+  }
+  ASSERT_GE(headers.size(), 40);
+  for (const QString& column : headers) {
+    const QString alone = QRegularExpression::escape(column);
+    const bool named = run.out.contains(QRegularExpression(QStringLiteral("(^|[ ,])%1([ ,:]|$)").arg(alone),
+                                                           QRegularExpression::MultilineOption));
+    const bool inExactRange = column.startsWith(QLatin1String("exact_")) &&
+                              run.out.contains(QLatin1String("exact_maxLift_mm ... exact_duration1mm_crankDeg"));
+    EXPECT_TRUE(named || inExactRange) << column.toStdString();
+  }
+  const QStringList lines = run.out.split(QLatin1Char('\n'));
+  for (const QString& line : lines) EXPECT_LE(line.size(), 80) << line.toStdString();
+  const qsizetype examples = lines.indexOf(QStringLiteral("Examples:"));
+  ASSERT_GE(examples, 0);
+  QStringList svaj = lines.value(examples + 2).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+  ASSERT_EQ(svaj.value(0), QStringLiteral("torlin-modes"));
+  svaj = svaj.mid(1, svaj.indexOf(QStringLiteral(">")) - 1);
+  EXPECT_EQ(RunModes(svaj).exitCode, 0) << svaj.join(' ').toStdString();
+
+  const ToolRun version = RunModes({QStringLiteral("--version")});
+  EXPECT_EQ(version.exitCode, 0);
+  EXPECT_TRUE(version.out.startsWith(QLatin1String("torlin-modes "))) << version.out.toStdString();
 }
 
 TEST(ModesTool, PicturesAsPngAndSvg) {
@@ -240,21 +278,21 @@ TEST(ModesTool, PicturesAsPngAndSvg) {
   }
 }
 
-TEST(ModesTool, UnwritablePlotFolderFailsAfterTheWholeCsv) {
+// An unusable folder is found before any work: the whole default grid would
+// otherwise be computed and printed first.
+TEST(ModesTool, UnusablePlotFolderIsRefusedBeforeAnyWork) {
   QTemporaryDir folder;
   QFile blocker(folder.filePath(QStringLiteral("blocker")));
   ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
   blocker.close();
   const QString plots = folder.filePath(QStringLiteral("blocker/plots"));
-  const ToolRun run = RunModes({QStringLiteral("--lever-steps=2"), QStringLiteral("--eccentric-steps=3"),
-                                QStringLiteral("--plot-dir=") + plots});
-  EXPECT_EQ(run.exitCode, 1);
-  EXPECT_EQ(ModeRows(run).size(), 6u);
-  EXPECT_TRUE(run.out.endsWith(QLatin1Char('\n')));
+  const ToolRun run = RunModes({QStringLiteral("--speed=25"), QStringLiteral("--plot-dir=") + plots});
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_TRUE(run.out.isEmpty());
   EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1) << run.err.toStdString();
   // The reason is the system's, in the user's language.
-  EXPECT_TRUE(run.err.startsWith(QStringLiteral("torlin-modes: cannot write %1: ").arg(plots))) << run.err.toStdString();
-  EXPECT_GT(run.err.size(), QStringLiteral("torlin-modes: cannot write %1: \n").arg(plots).size());
+  EXPECT_TRUE(run.err.startsWith(QStringLiteral("torlin-modes: --plot-dir '%1' cannot be used: ").arg(plots)))
+      << run.err.toStdString();
 }
 
 TEST(ModesTool, InterruptStopsWithTheFinishedRowsWritten) {
@@ -273,7 +311,7 @@ TEST(ModesTool, InterruptStopsWithTheFinishedRowsWritten) {
   EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(process.exitCode(), 130);
   EXPECT_EQ(err.count(QLatin1Char('\n')), 1) << err.toStdString();
-  EXPECT_TRUE(err.contains(QLatin1String("interrupted after"))) << err.toStdString();
+  EXPECT_TRUE(err.contains(QLatin1String("stopped after"))) << err.toStdString();
   ASSERT_TRUE(out.endsWith('\n'));
   const QStringList lines = Lines(QString::fromLatin1(out));
   EXPECT_LT(lines.size(), 10001);

@@ -20,3 +20,20 @@ void AppendNumber(std::string& row, long value) {
   const auto result = std::to_chars(text, text + sizeof text, value);
   row.append(text, result.ptr);
 }
+
+void AppendRounded(std::string& row, double value, int decimals) {
+  if (!std::isfinite(value) || std::abs(value) >= 1e15) return AppendNumber(row, value);
+  char text[48];
+  const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+  std::string_view written(text, std::size_t(result.ptr - text));
+  if (written.find('.') != std::string_view::npos) {
+    while (written.back() == '0') written.remove_suffix(1);
+    if (written.back() == '.') written.remove_suffix(1);
+  }
+  if (written == "-0") written = "0";
+  row += written;
+}
+
+void AppendRounded(std::string& row, std::optional<double> value, int decimals) {
+  if (value) AppendRounded(row, *value, decimals);
+}

@@ -1,39 +1,32 @@
 #include "LiftHost.h"
 
-#include <cerrno>
-#include <cstring>
-
-#include "CsvRow.h"
+#include "LiftColumns.h"
+#include "common/BarRanges.h"
+#include "common/StopSignals.h"
 
 namespace {
 
-const OptionRange& RangeOf(ScrollBar bar) {
+BarRange RangeOf(ScrollBar bar) {
   switch (bar) {
     case ScrollBar::VScroll1:
-      return kLeverRange;
+      return LeverBar();
     case ScrollBar::VScroll2:
-      return kEccentricRange;
+      return EccentricBar();
     case ScrollBar::HScroll1:
       break;
   }
-  return kSpeedRange;
+  return SpeedBar();
 }
 
 }  // namespace
 
-LiftHost::LiftHost(const LiftOptions& options, std::FILE* out)
+LiftHost::LiftHost(const LiftOptions& options, CheckedOutput& out)
     : lever_(options.lever),
       eccentric_(options.eccentric),
       speed_(options.speed),
       revolutionsWanted_(options.revolutions),
       allFrames_(options.allFrames),
       out_(out) {}
-
-const char* LiftHost::Header() {
-  return "revolution,camAngle,bestPitchIndex,bestLeverIndex,rollerX,rollerY,X,Y,valveY\n";
-}
-
-bool LiftHost::WriteHeader() { return Write(Header(), std::strlen(Header())); }
 
 int& LiftHost::ValueOf(ScrollBar bar) {
   return bar == ScrollBar::VScroll1 ? lever_ : bar == ScrollBar::VScroll2 ? eccentric_ : speed_;
@@ -50,13 +43,8 @@ void LiftHost::GiveTurn(Turn) {
   leverCurveWasTurned_ = state_ != nullptr && state_->leverCurveTurned;
 }
 
-bool LiftHost::Write(const char* text, std::size_t size) {
-  errno = 0;  // the reason reported must be this write's, not an earlier call's
-  if (std::fwrite(text, 1, size, out_) == size) return true;
-  writeError_ = errno != 0 ? errno : EIO;
-  ending_ = true;  // nobody reads the rest
-  return false;
-}
+// Rows are written whole between frames, so stopping here never tears one.
+bool LiftHost::Ending() const { return done_ || out_.Failed() || StopSignal() != 0; }
 
 void LiftHost::FrameCompleted(const FrameReport& report) {
   // Before the lever curve has been turned once, the contact search ran against an
@@ -70,9 +58,10 @@ void LiftHost::FrameCompleted(const FrameReport& report) {
     ++revolutionsReported_;
   }
   if (revolutionsReported_ > revolutionsWanted_) {
-    ending_ = true;
+    done_ = true;
     return;
   }
-  const std::string row = CsvRow(report);
-  Write(row.data(), row.size());
+  row_.clear();
+  AppendCsvLine(row_, LiftColumns(), report);
+  out_.Write(row_);
 }

@@ -1,29 +1,28 @@
 #pragma once
 
-#include <QString>
-#include <QStringList>
-
-#include "common/ScrollBarRanges.h"
+#include "common/CommandLine.h"
 
 // The settings of one headless run: the three scroll bars as the window would show
 // them, how many revolutions to report, and whether to keep the start-up frame.
 struct LiftOptions {
-  int lever = 60;        // VScroll1.Value
-  int eccentric = 200;   // VScroll2.Value
-  int speed = 400;       // HScroll1.Value
+  int lever = 0;      // VScroll1.Value
+  int eccentric = 0;  // VScroll2.Value
+  int speed = 0;      // HScroll1.Value
   int revolutions = 2;
   bool allFrames = false;  // also report frames before the lever curve was first turned
 };
 
-// The valid range of each numeric option: the scroll bars' own ranges, and this one.
-inline constexpr OptionRange kRevolutionsRange{"revolutions", 1, 1000000};
+inline constexpr int kMaxRevolutions = 1000000;
 
-struct ParsedOptions {
-  enum class Outcome { Run, Help, Version, Error };
-  Outcome outcome = Outcome::Run;
-  LiftOptions options;
-  QString error;  // the one-line message when the outcome is Error
+// torlin-lift's command line, its help included; the bars' defaults are the window's.
+class LiftCommandLine {
+ public:
+  LiftCommandLine();
+  // Nothing if the run should go ahead with Options(), else the exit status.
+  std::optional<int> Parse(int argc, const char* const argv[]) { return line_.Parse(argc, argv); }
+  const LiftOptions& Options() const { return options_; }
+
+ private:
+  LiftOptions options_;
+  CommandLine line_;
 };
-
-// Parses the command line (arguments()[0] is the program). Never exits.
-ParsedOptions ParseLiftOptions(const QStringList& arguments);

@@ -5,16 +5,6 @@
 #include "CsvCells.h"
 #include "analysis/ExactKinematics.h"
 
-namespace {
-
-// A row without its line end, to append more cells.
-std::string WithoutLineEnd(std::string row) {
-  if (!row.empty() && row.back() == '\n') row.pop_back();
-  return row;
-}
-
-}  // namespace
-
 ExactModeResult ExactMapJob::operator()(std::size_t index) {
   ExactModeResult result;
   result.demonstration = demonstration_(index);
@@ -43,20 +33,24 @@ ExactModeResult ExactMapJob::operator()(std::size_t index) {
   return result;
 }
 
-std::string ExactMapHeader() {
-  return WithoutLineEnd(ModeMapHeader()) + ',' + SummaryColumns("exact_") +
-         ",exact_missingFrames,maxDifference_mm,maxDifferenceAt_crankDeg\n";
+namespace {
+
+CsvColumns<ExactModeResult> MakeExactMapColumns() {
+  using R = const ExactModeResult&;
+  CsvColumns<ExactModeResult> columns;
+  AppendColumns(columns, ModeMapColumns(), [](R r) -> const ModeResult& { return r.demonstration; });
+  AppendColumns(columns, SummaryColumns(), [](R r) -> const ModeSummary& { return r.exact; }, "exact_");
+  columns.push_back(NumberColumn<ExactModeResult>("exact_missingFrames", [](R r) { return r.exactMissingFrames; }));
+  columns.push_back(NumberColumn<ExactModeResult>("maxDifference_mm", [](R r) { return r.maxDifferenceMm; }));
+  columns.push_back({"maxDifferenceAt_crankDeg", [](std::string& line, R r) {
+                       AppendRounded(line, r.maxDifferenceAtCrankDeg, kAngleDecimals);
+                     }});
+  return columns;
 }
 
-std::string ExactMapRow(const ExactModeResult& result) {
-  std::string row = WithoutLineEnd(ModeMapRow(result.demonstration));
-  AppendSummaryCells(row, result.exact);
-  row += ',';
-  AppendNumber(row, long{result.exactMissingFrames});
-  row += ',';
-  AppendNumber(row, result.maxDifferenceMm);
-  row += ',';
-  AppendNumber(row, result.maxDifferenceAtCrankDeg);
-  row += '\n';
-  return row;
+}  // namespace
+
+const CsvColumns<ExactModeResult>& ExactMapColumns() {
+  static const CsvColumns<ExactModeResult> columns = MakeExactMapColumns();
+  return columns;
 }

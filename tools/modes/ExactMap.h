@@ -1,7 +1,6 @@
 #pragma once
 
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "ModeMap.h"
@@ -27,5 +26,5 @@ class ExactMapJob {
   DemonstrationMapJob demonstration_;
 };
 
-std::string ExactMapHeader();
-std::string ExactMapRow(const ExactModeResult& result);
+// The map's columns, then the exact summary's (prefixed exact_) and the difference's.
+const CsvColumns<ExactModeResult>& ExactMapColumns();

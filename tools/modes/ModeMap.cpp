@@ -2,11 +2,11 @@
 
 #include "CsvCells.h"
 
-std::vector<ModeSetting> GridModes(const ModesOptions& options) {
+std::vector<ModeSetting> GridModes(const std::vector<int>& levers, const std::vector<int>& eccentrics) {
   std::vector<ModeSetting> modes;
-  modes.reserve(options.lever.values.size() * options.eccentric.values.size());
-  for (int lever : options.lever.values) {
-    for (int eccentric : options.eccentric.values) modes.push_back({lever, eccentric});
+  modes.reserve(levers.size() * eccentrics.size());
+  for (int lever : levers) {
+    for (int eccentric : eccentrics) modes.push_back({lever, eccentric});
   }
   return modes;
 }
@@ -18,22 +18,24 @@ ModeResult DemonstrationMapJob::operator()(std::size_t index) {
                     revolution_.unsolvedFrames};
 }
 
-std::string ModeMapHeader() {
-  return "lever,eccentric,leverAngle_rad,eccentricAngle_deg," + SummaryColumns() + ",unsolvedFrames\n";
+namespace {
+
+CsvColumns<ModeResult> MakeModeMapColumns() {
+  using R = const ModeResult&;
+  CsvColumns<ModeResult> columns = {
+      NumberColumn<ModeResult>("lever", [](R r) { return r.mode.lever; }),
+      NumberColumn<ModeResult>("eccentric", [](R r) { return r.mode.eccentric; }),
+      NumberColumn<ModeResult>("leverAngle_rad", [](R r) { return r.leverAngleRad; }),
+      NumberColumn<ModeResult>("eccentricAngle_deg", [](R r) { return r.eccentricDeg; }),
+  };
+  AppendColumns(columns, SummaryColumns(), [](R r) -> const ModeSummary& { return r.summary; });
+  columns.push_back(NumberColumn<ModeResult>("unsolvedFrames", [](R r) { return r.unsolvedFrames; }));
+  return columns;
 }
 
-std::string ModeMapRow(const ModeResult& result) {
-  std::string row;
-  AppendNumber(row, long{result.mode.lever});
-  row += ',';
-  AppendNumber(row, long{result.mode.eccentric});
-  row += ',';
-  AppendNumber(row, result.leverAngleRad);
-  row += ',';
-  AppendNumber(row, result.eccentricDeg);
-  AppendSummaryCells(row, result.summary);
-  row += ',';
-  AppendNumber(row, long{result.unsolvedFrames});
-  row += '\n';
-  return row;
+}  // namespace
+
+const CsvColumns<ModeResult>& ModeMapColumns() {
+  static const CsvColumns<ModeResult> columns = MakeModeMapColumns();
+  return columns;
 }

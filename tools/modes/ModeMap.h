@@ -1,11 +1,11 @@
 #pragma once
 
-#include <string>
+#include <memory>
 #include <vector>
 
-#include "ModesOptions.h"
 #include "analysis/DemonstrationRevolution.h"
 #include "analysis/ModeSummary.h"
+#include "common/CsvColumns.h"
 
 // One row of the mode map: a mode, its shaft angles and what its lift curve says.
 struct ModeResult {
@@ -18,7 +18,7 @@ struct ModeResult {
 
 // Every mode of the grid, lever by lever and, within a lever value, eccentric by
 // eccentric.
-std::vector<ModeSetting> GridModes(const ModesOptions& options);
+std::vector<ModeSetting> GridModes(const std::vector<int>& levers, const std::vector<int>& eccentrics);
 
 // The window's kinematics for the modes of a list, one worker's share at a time.
 class DemonstrationMapJob {
@@ -35,5 +35,4 @@ class DemonstrationMapJob {
   DemonstrationRevolution revolution_;
 };
 
-std::string ModeMapHeader();
-std::string ModeMapRow(const ModeResult& result);
+const CsvColumns<ModeResult>& ModeMapColumns();

@@ -1,147 +1,109 @@
 #include "ModesOptions.h"
 
-#include <QCommandLineOption>
-#include <QCommandLineParser>
-#include <QRegularExpression>
-#include <initializer_list>
-#include <optional>
+#include <sstream>
+
+#include "common/BarRanges.h"
 
 namespace {
 
-constexpr int kMaxCurves = 12;
+std::string Text(int value) { return std::to_string(value); }
 
-// Values each option accepts, as the error line and the help text state them.
-QString WholeNumberText(const char* option, int min, int max) {
-  return QStringLiteral("--%1 takes a whole number from %2 to %3").arg(QLatin1String(option)).arg(min).arg(max);
-}
+int Span(const BarRange& bar) { return bar.max - bar.min + 1; }
 
-QString GridText(const OptionRange& bar) {
-  return QStringLiteral("--%1 takes FIRST:LAST:STEP, whole numbers with %2 <= FIRST <= LAST <= %3 and STEP >= 1")
-      .arg(QLatin1String(bar.name))
-      .arg(bar.min)
-      .arg(bar.max);
-}
-
-QString CurvesText() {
-  return QStringLiteral("--curves takes up to %1 LEVER,ECCENTRIC pairs separated by blanks, LEVER from %2 to %3 "
-                        "and ECCENTRIC from %4 to %5")
-      .arg(kMaxCurves)
-      .arg(kLeverRange.min)
-      .arg(kLeverRange.max)
-      .arg(kEccentricRange.min)
-      .arg(kEccentricRange.max);
-}
-
-QString StepsOption(const OptionRange& bar) { return QLatin1String(bar.name) + QStringLiteral("-steps"); }
-
-int Span(const OptionRange& bar) { return bar.max - bar.min + 1; }
-
-std::optional<int> WholeNumber(const QString& text, int min, int max) {
-  bool ok = false;
-  const int value = text.trimmed().toInt(&ok);
-  if (!ok || value < min || value > max) return std::nullopt;
-  return value;
-}
-
-ParsedModesOptions Failure(const QString& text) {
-  ParsedModesOptions parsed;
-  parsed.outcome = ParsedModesOptions::Outcome::Error;
-  parsed.text = text;
-  return parsed;
-}
-
-// Reads the option's value as a whole number in min..max; false with the message if
-// it is not one. Leaves target alone when the option is absent.
-bool ReadWholeNumber(const QCommandLineParser& parser, const QString& option, int min, int max, int& target,
-                     QString& error) {
-  if (!parser.isSet(option)) return true;
-  const QString text = parser.value(option);
-  const std::optional<int> value = WholeNumber(text, min, max);
-  if (!value) {
-    error = WholeNumberText(option.toLatin1().constData(), min, max) + QStringLiteral(", not '%1'").arg(text);
-    return false;
-  }
-  target = *value;
+// FIRST:LAST:STEP within the bar; false if the text is not that.
+bool ReadGrid(const std::string& text, const BarRange& bar, BarValues& target) {
+  std::vector<std::string> parts;
+  std::stringstream stream(text);
+  for (std::string part; std::getline(stream, part, ':');) parts.push_back(part);
+  if (parts.size() != 3 || text.back() == ':') return false;
+  const std::optional<int> first = WholeNumberIn(parts[0], bar.min, bar.max);
+  const std::optional<int> last = WholeNumberIn(parts[1], bar.min, bar.max);
+  const std::optional<int> step = WholeNumberIn(parts[2], 1, Span(bar));
+  if (!first || !last || !step || *first > *last) return false;
+  target.values.clear();
+  for (int value = *first; value <= *last; value += *step) target.values.push_back(value);
+  target.text = Text(*first) + " to " + Text(target.values.back()) + " in steps of " + Text(*step);
   return true;
 }
 
-// The values of one bar: FIRST:LAST:STEP, N evenly spread values, or the default.
-bool ReadBarValues(const QCommandLineParser& parser, const OptionRange& bar, BarValues& target, QString& error) {
-  const QString gridOption = QLatin1String(bar.name);
-  const QString stepsOption = StepsOption(bar);
-  if (parser.isSet(gridOption) && parser.isSet(stepsOption)) {
-    error = QStringLiteral("give --%1 or --%2, not both").arg(gridOption, stepsOption);
-    return false;
-  }
-  if (parser.isSet(gridOption)) {
-    const QString text = parser.value(gridOption);
-    const QStringList parts = text.split(QLatin1Char(':'));
-    std::optional<int> first, last, step;
-    if (parts.size() == 3) {
-      first = WholeNumber(parts[0], bar.min, bar.max);
-      last = WholeNumber(parts[1], bar.min, bar.max);
-      step = WholeNumber(parts[2], 1, Span(bar));
-    }
-    if (!first || !last || !step || *first > *last) {
-      error = GridText(bar) + QStringLiteral(", not '%1'").arg(text);
-      return false;
-    }
-    target.values.clear();
-    for (int value = *first; value <= *last; value += *step) target.values.push_back(value);
-    target.text = QStringLiteral("%1 to %2 in steps of %3").arg(*first).arg(target.values.back()).arg(*step);
-    return true;
-  }
-  int steps = kDefaultStepsPerBar;
-  if (!ReadWholeNumber(parser, stepsOption, 2, Span(bar), steps, error)) return false;
-  target.values = EvenlySpread(bar.min, bar.max, steps);
-  target.text = QStringLiteral("%1 values from %2 to %3").arg(steps).arg(bar.min).arg(bar.max);
-  return true;
-}
-
-bool ReadCurves(const QCommandLineParser& parser, std::vector<ModeSetting>& curves, QString& error) {
-  if (!parser.isSet(QStringLiteral("curves"))) return true;
-  const QString text = parser.value(QStringLiteral("curves"));
-  const QStringList pairs = text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
-  curves.clear();
-  for (const QString& pair : pairs) {
+// Blank-separated LEVER,ECCENTRIC pairs, at least one and at most kMaxCurves.
+bool ReadCurves(const std::string& text, std::vector<ModeSetting>& target) {
+  std::istringstream pairs(text);
+  std::vector<ModeSetting> curves;
+  for (std::string pair; pairs >> pair;) {
     const std::optional<ModeSetting> mode = ModeSettingOf(pair);
-    if (!mode) {
-      error = CurvesText() + QStringLiteral(", not '%1'").arg(pair);
-      return false;
-    }
+    if (!mode) return false;
     curves.push_back(*mode);
   }
-  if (curves.empty() || curves.size() > kMaxCurves) {
-    error = CurvesText() + QStringLiteral(", not '%1'").arg(text);
-    return false;
-  }
+  if (curves.empty() || curves.size() > kMaxCurves) return false;
+  target = curves;
   return true;
 }
 
-// The option named by a lone last argument, for a clear line when its value is missing.
-std::optional<QString> ValueOptionNamed(const QString& argument) {
-  QString bare = argument;
-  while (bare.startsWith(QLatin1Char('-'))) bare.remove(0, 1);
-  for (const char* option : {"lever", "eccentric", "lever-steps", "eccentric-steps", "speed", "plot-dir", "curves",
-                             "threads", "svaj", "step", "rpm"}) {
-    if (bare == QLatin1String(option)) return bare;
-  }
-  return std::nullopt;
-}
-
-QCommandLineOption ValueOption(const QString& name, const QString& description, const char* valueName) {
-  return QCommandLineOption(name, description, QLatin1String(valueName));
+std::string Footer(const BarRange& lever, const BarRange& eccentric, const BarRange& speed) {
+  return HelpParagraph(
+             "Bars and angles",
+             "The lever bar (VScroll1, " + Text(lever.min) + " to " + Text(lever.max) +
+                 ") turns the green control shaft by 1/300 rad per step, the lever angle being -value/300 rad; "
+                 "the eccentric bar (VScroll2, " + Text(eccentric.min) + " to " + Text(eccentric.max) +
+                 ") turns the orange control shaft by 1/10 degree per step; the speed bar (HScroll1, " +
+                 Text(speed.min) + " to " + Text(speed.max) +
+                 ") turns the cam by 1/100 degree per frame. Crank angles are twice the cam angle, from 0 to "
+                 "720 over one cycle.") +
+         "\n" +
+         HelpList("Map columns",
+                  {{"lever, eccentric", "the bar values of the mode"},
+                   {"leverAngle_rad", "angle of the green shaft, -lever/300"},
+                   {"eccentricAngle_deg", "angle of the orange shaft, eccentric/10"},
+                   {"maxLift_mm", "the largest valve lift over the revolution"},
+                   {"maxLiftAt_crankDeg", "the first frame's crank angle at that lift"},
+                   {"opens", "1 if the lift reaches 0.1 mm, else 0"},
+                   {"opening0.1mm_crankDeg", "where the lift rises through 0.1 mm (interpolated between frames)"},
+                   {"closing0.1mm_crankDeg", "where it falls through 0.1 mm"},
+                   {"duration0.1mm_crankDeg",
+                    "the crank angle from opening to closing; all three empty where the lift never reaches 0.1 mm"},
+                   {"opening1mm_crankDeg, closing1mm_crankDeg, duration1mm_crankDeg", "the same at 1 mm of lift"},
+                   {"unsolvedFrames", "frames whose linkage had no solution, left out of the summary"},
+                   {"exact_maxLift_mm ... exact_duration1mm_crankDeg",
+                    "with --exact: the summary again, from the exact model at the window's frames"},
+                   {"exact_missingFrames", "frames where the exact model has no position"},
+                   {"maxDifference_mm", "the largest difference between the window's lift and the exact one"},
+                   {"maxDifferenceAt_crankDeg", "the crank angle where it occurs"}}) +
+         "\n" +
+         HelpList("--svaj columns",
+                  {{"crank_deg", "crank angle: each multiple of --step, and each of the window's frames"},
+                   {"lift_mm", "valve lift of the exact model"},
+                   {"velocity_mmPerCrankDeg", "and acceleration_mmPerCrankDeg2, jerk_mmPerCrankDeg3: its "
+                                              "derivatives by crank angle; with --rpm velocity_mmPerS, "
+                                              "acceleration_mPerS2, jerk_mPerS3 by time"},
+                   {"windowLift_mm", "the window's lift at its frames, empty between them"},
+                   {"exactStatus", "placed, or why the exact model has no position (numbers then empty)"}}) +
+         "\n" +
+         HelpParagraph("The window's model",
+                       "The window finds the free roller among sampled points of two curves, so its lift carries "
+                       "about 0.002 mm of sampling noise either way: at a closed valve it reads up to 0.002 mm "
+                       "above or below 0, negative included. The exact model (--exact, --svaj) has none.") +
+         "\nExamples:\n  torlin-modes --lever 0:115:5 --eccentric-steps 20 --plot-dir plots > modes.csv\n"
+         "  torlin-modes --svaj 60,200 --step 0.1 --rpm 3000 > svaj.csv\n\n" +
+         HelpParagraph("Stopping",
+                       "Ctrl-C, SIGTERM and SIGHUP stop the work within a second: the rows done so far are written "
+                       "whole and in order. A reader that stops early (| head) ends the program quietly; any "
+                       "other failed write stops it with the reason.") +
+         "\n" +
+         ExitStatusHelp("a bad option, or a --plot-dir that cannot be used");
 }
 
 }  // namespace
 
-std::optional<ModeSetting> ModeSettingOf(const QString& text) {
-  const QStringList parts = text.split(QLatin1Char(','));
-  if (parts.size() != 2) return std::nullopt;
-  const std::optional<int> lever = WholeNumber(parts[0], kLeverRange.min, kLeverRange.max);
-  const std::optional<int> eccentric = WholeNumber(parts[1], kEccentricRange.min, kEccentricRange.max);
-  if (!lever || !eccentric) return std::nullopt;
-  return ModeSetting{*lever, *eccentric};
+std::optional<ModeSetting> ModeSettingOf(const std::string& text) {
+  const std::size_t comma = text.find(',');
+  if (comma == std::string::npos) return std::nullopt;
+  const BarRange lever = LeverBar();
+  const BarRange eccentric = EccentricBar();
+  const std::optional<int> l = WholeNumberIn(text.substr(0, comma), lever.min, lever.max);
+  const std::optional<int> e = WholeNumberIn(text.substr(comma + 1), eccentric.min, eccentric.max);
+  if (!l || !e) return std::nullopt;
+  return ModeSetting{*l, *e};
 }
 
 std::vector<int> EvenlySpread(int first, int last, int count) {
@@ -157,97 +119,69 @@ std::vector<int> EvenlySpread(int first, int last, int count) {
   return values;
 }
 
-ParsedModesOptions ParseModesOptions(const QStringList& arguments) {
-  const ModesOptions defaults;
-  QCommandLineParser parser;
-  parser.setApplicationDescription(QStringLiteral(
-      "Runs the window's kinematics for every mode of a grid of the two control-shaft bars and prints, as CSV, "
-      "one row per mode: the maximum valve lift and where it occurs, and the opening, closing and duration at "
-      "0.1 mm and 1 mm of lift, in crank degrees (twice the cam angle). Each mode is one steady revolution. "
-      "With --plot-dir it also draws the lift-duration map, heat maps and lift curves as PNG and SVG."));
-  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-  const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
-                                QStringLiteral("Shows this help."));
-  parser.addOption(help);
-  for (const OptionRange* bar : {&kLeverRange, &kEccentricRange}) {
-    const QString name = QLatin1String(bar->name);
-    parser.addOption(ValueOption(
-        StepsOption(*bar),
-        QStringLiteral("Number of %1 values, spread evenly over %2 to %3 and rounded (2 to %4, default %5).")
-            .arg(name)
-            .arg(bar->min)
-            .arg(bar->max)
-            .arg(Span(*bar))
-            .arg(kDefaultStepsPerBar),
-        "N"));
-    parser.addOption(ValueOption(
-        name, QStringLiteral("The %1 values FIRST, FIRST+STEP, ... up to LAST (within %2 to %3).")
-                  .arg(name)
-                  .arg(bar->min)
-                  .arg(bar->max),
-        "FIRST:LAST:STEP"));
+ModesCommandLine::ModesCommandLine()
+    : line_("torlin-modes", "[options] > modes.csv",
+            "Runs the window's kinematics for every mode of a grid of the two control-shaft bars and prints, as "
+            "CSV, one row per mode: the maximum valve lift and where it occurs, and the opening, closing and "
+            "duration at 0.1 mm and 1 mm of lift, in crank degrees. Each mode is one steady revolution. With "
+            "--plot-dir it also draws the lift-duration map, heat maps and lift curves as PNG and SVG.") {
+  const BarRange lever = LeverBar();
+  const BarRange eccentric = EccentricBar();
+  const BarRange speed = SpeedBar();
+  options_.speed = speed.value;
+  CLI::Option* gridOptions[4] = {};
+  int n = 0;
+  for (const auto& [bar, values, steps] :
+       {std::tuple{lever, &options_.lever, &leverSteps_}, std::tuple{eccentric, &options_.eccentric, &eccentricSteps_}}) {
+    const std::string name = std::string("--") + bar.option;
+    CLI::Option* count = line_.WholeNumber(
+        name + "-steps", 2, Span(bar), *steps,
+        "number of " + std::string(bar.option) + " values, spread evenly over " + Text(bar.min) + " to " +
+            Text(bar.max) + " and rounded (2 to " + Text(Span(bar)) + ", default " + Text(kDefaultStepsPerBar) + ")");
+    CLI::Option* grid = line_.Value(
+        name, "FIRST:LAST:STEP",
+        "FIRST:LAST:STEP, whole numbers with " + Text(bar.min) + " <= FIRST <= LAST <= " + Text(bar.max) +
+            " and STEP >= 1",
+        [bar, values](const std::string& text) { return ReadGrid(text, bar, *values); },
+        "the " + std::string(bar.option) + " values FIRST, FIRST+STEP, ... up to LAST (within " + Text(bar.min) +
+            " to " + Text(bar.max) + ")");
+    grid->excludes(count);
+    gridOptions[n++] = count;
+    gridOptions[n++] = grid;
   }
-  parser.addOption(ValueOption(QLatin1String(kSpeedRange.name),
-                               QStringLiteral("Speed in hundredths of a cam degree per frame (%1 to %2, default %3).")
-                                   .arg(kSpeedRange.min)
-                                   .arg(kSpeedRange.max)
-                                   .arg(defaults.speed),
-                               "N"));
-  parser.addOption(ValueOption(QStringLiteral("plot-dir"),
-                               QStringLiteral("Writes the pictures, PNG and SVG, into this folder (made if missing)."),
-                               "DIR"));
-  parser.addOption(ValueOption(
-      QStringLiteral("curves"),
-      QStringLiteral("Modes whose lift curves are drawn, as LEVER,ECCENTRIC pairs separated by blanks (up to %1).")
-          .arg(kMaxCurves),
-      "PAIRS"));
-  parser.addOption(ValueOption(QStringLiteral("threads"),
-                               QStringLiteral("Worker threads (1 to %1, default: one per core).").arg(kMaxThreads),
-                               "N"));
-  AddExactOptions(parser);
+  line_.WholeNumber("--speed", speed.min, speed.max, options_.speed,
+                    "cam turn per frame, in 1/100 degree (" + Text(speed.min) + " to " + Text(speed.max) +
+                        ", default " + Text(speed.value) + ")");
+  CLI::Option* plotDir = line_.Value(
+      "--plot-dir", "DIR", "a folder name",
+      [this](const std::string& text) {
+        options_.plotDir = text;
+        return !text.empty();
+      },
+      "writes the pictures, PNG and SVG, into this folder (made if missing)");
+  CLI::Option* curves = line_.Value(
+      "--curves", "PAIRS",
+      "up to " + Text(kMaxCurves) + " LEVER,ECCENTRIC pairs separated by blanks, LEVER from " + Text(lever.min) +
+          " to " + Text(lever.max) + " and ECCENTRIC from " + Text(eccentric.min) + " to " + Text(eccentric.max),
+      [this](const std::string& text) { return ReadCurves(text, options_.curves); },
+      "modes whose lift curves are drawn, as LEVER,ECCENTRIC pairs separated by blanks (up to " +
+          Text(kMaxCurves) + ")");
+  curves->needs(plotDir);
+  line_.WholeNumber("--threads", 1, kMaxThreads, options_.threads,
+                    "worker threads (1 to " + Text(kMaxThreads) + ", default: one per core)");
+  DeclareExactOptions(line_, options_.exact, {gridOptions[0], gridOptions[1], gridOptions[2], gridOptions[3], curves});
+  line_.Footer(Footer(lever, eccentric, speed));
+}
 
-  if (!parser.parse(arguments)) {
-    if (parser.unknownOptionNames().isEmpty() && !arguments.isEmpty()) {
-      if (const std::optional<QString> option = ValueOptionNamed(arguments.last())) {
-        return Failure(QStringLiteral("--%1 needs a value").arg(*option));
-      }
-    }
-    return Failure(parser.errorText() + QStringLiteral(" See --help for the options."));
+std::optional<int> ModesCommandLine::Parse(int argc, const char* const argv[]) {
+  if (const std::optional<int> status = line_.Parse(argc, argv)) return status;
+  const BarRange lever = LeverBar();
+  const BarRange eccentric = EccentricBar();
+  for (const auto& [bar, values, steps] : {std::tuple{lever, &options_.lever, leverSteps_},
+                                           std::tuple{eccentric, &options_.eccentric, eccentricSteps_}}) {
+    if (!values->values.empty()) continue;  // chosen as FIRST:LAST:STEP
+    values->values = EvenlySpread(bar.min, bar.max, steps);
+    values->text = Text(steps) + " values from " + Text(bar.min) + " to " + Text(bar.max);
   }
-  if (parser.isSet(help)) {
-    ParsedModesOptions parsed;
-    parsed.outcome = ParsedModesOptions::Outcome::Help;
-    // Parsed before any application object exists (its kind depends on the options),
-    // so the parser does not know the program's name.
-    parsed.text = parser.helpText().replace(QLatin1String("<executable_name>"), QLatin1String("torlin-modes"));
-    return parsed;
-  }
-  if (!parser.positionalArguments().isEmpty()) {
-    return Failure(QStringLiteral("unexpected argument '%1'; every setting is an option such as --speed N")
-                       .arg(parser.positionalArguments().first()));
-  }
-
-  ParsedModesOptions parsed;
-  ModesOptions& options = parsed.options;
-  QString error;
-  if (!ReadBarValues(parser, kLeverRange, options.lever, error) ||
-      !ReadBarValues(parser, kEccentricRange, options.eccentric, error) ||
-      !ReadWholeNumber(parser, QLatin1String(kSpeedRange.name), kSpeedRange.min, kSpeedRange.max, options.speed, error) ||
-      !ReadWholeNumber(parser, QStringLiteral("threads"), 1, kMaxThreads, options.threads, error) ||
-      !ReadCurves(parser, options.curves, error)) {
-    return Failure(error);
-  }
-  bool mapOptionsGiven = false;
-  for (const char* option : {"lever", "eccentric", "lever-steps", "eccentric-steps", "curves"}) {
-    mapOptionsGiven = mapOptionsGiven || parser.isSet(QLatin1String(option));
-  }
-  if (!ReadExactOptions(parser, mapOptionsGiven, options.exact, error)) return Failure(error);
-  if (parser.isSet(QStringLiteral("plot-dir"))) {
-    options.plotDir = parser.value(QStringLiteral("plot-dir"));
-    if (options.plotDir.isEmpty()) return Failure(QStringLiteral("--plot-dir needs a folder name"));
-  }
-  if (parser.isSet(QStringLiteral("curves")) && options.plotDir.isEmpty()) {
-    return Failure(QStringLiteral("--curves draws lift curves, so it needs --plot-dir DIR"));
-  }
-  return parsed;
+  return std::nullopt;
 }

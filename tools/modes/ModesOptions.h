@@ -1,25 +1,23 @@
 #pragma once
 
-#include <QString>
-#include <QStringList>
-#include <optional>
+#include <string>
 #include <vector>
 
 #include "ExactOptions.h"
 #include "analysis/ModeSetting.h"
-#include "common/ScrollBarRanges.h"
+#include "common/CommandLine.h"
 
 // The values a grid takes on one bar.
 struct BarValues {
   std::vector<int> values;
-  QString text;  // how the values were chosen, for chart titles
+  std::string text;  // how the values were chosen, for chart titles
 };
 
 struct ModesOptions {
   BarValues lever;      // VScroll1 values of the map
   BarValues eccentric;  // VScroll2 values of the map
-  int speed = 400;      // HScroll1 value: cam degrees per frame times 100
-  QString plotDir;      // empty: no pictures
+  int speed = 0;        // HScroll1 value: cam degrees per frame times 100
+  std::string plotDir;  // empty: no pictures
   std::vector<ModeSetting> curves;  // modes whose lift curves are drawn
   int threads = 0;      // 0: one per core
   ExactOptions exact;   // --exact, --svaj and its --step, --rpm
@@ -27,20 +25,27 @@ struct ModesOptions {
 
 inline constexpr int kDefaultStepsPerBar = 100;
 inline constexpr int kMaxThreads = 256;
+inline constexpr std::size_t kMaxCurves = 12;
 
 // A LEVER,ECCENTRIC pair of whole numbers within the two bars; none if the text is not one.
-std::optional<ModeSetting> ModeSettingOf(const QString& text);
+std::optional<ModeSetting> ModeSettingOf(const std::string& text);
 
 // N values spread evenly over first..last, rounded to whole values, both ends
 // included (with N <= last - first + 1 no value repeats); fewer than 2 give first alone.
 std::vector<int> EvenlySpread(int first, int last, int count);
 
-struct ParsedModesOptions {
-  enum class Outcome { Run, Help, Error };
-  Outcome outcome = Outcome::Run;
-  ModesOptions options;
-  QString text;  // the help text, or the one-line error
-};
+// torlin-modes' command line, its help included. Each group of options is declared by
+// its own function on the one CommandLine (see DeclareExactOptions).
+class ModesCommandLine {
+ public:
+  ModesCommandLine();
+  // Nothing if the run should go ahead with Options(), else the exit status.
+  std::optional<int> Parse(int argc, const char* const argv[]);
+  const ModesOptions& Options() const { return options_; }
 
-// Parses the command line (arguments()[0] is the program). Never exits.
-ParsedModesOptions ParseModesOptions(const QStringList& arguments);
+ private:
+  ModesOptions options_;
+  int leverSteps_ = kDefaultStepsPerBar;
+  int eccentricSteps_ = kDefaultStepsPerBar;
+  CommandLine line_;
+};

@@ -16,6 +16,7 @@
 #include "ChartFile.h"
 #include "ChartParts.h"
 #include "SvajTable.h"
+#include "common/StopSignals.h"
 
 namespace {
 
@@ -100,7 +101,7 @@ QString WriteStackedSvaj(const ModesOptions& options, const std::vector<SvajRow>
   };
   std::vector<QChart*> stack;
   for (auto& chart : charts) stack.push_back(chart.get());
-  return SaveChartStack(stack, options.plotDir, QStringLiteral("svaj"), kStackedChartSize);
+  return SaveChartStack(stack, QString::fromStdString(options.plotDir), QStringLiteral("svaj"), kStackedChartSize);
 }
 
 // The window's lift at its frames over the exact curve, and their difference on a
@@ -153,26 +154,12 @@ QString WriteWindowAgainstExact(const ModesOptions& options, const std::vector<S
   Attach(window, {x, lift});
   Attach(difference, {x, gap});
   chart->legend()->setAlignment(Qt::AlignBottom);
-  return SaveChart(*chart, options.plotDir, QStringLiteral("window-vs-exact"));
+  return SaveChart(*chart, QString::fromStdString(options.plotDir), QStringLiteral("window-vs-exact"));
 }
 
 }  // namespace
 
-QString WriteSvaj(const ModesOptions& options) {
-  const ModeSetting mode = *options.exact.svaj;
-  const ExactKinematics model(mode.lever, mode.eccentric);
-  DemonstrationModel windowModel;
-  DemonstrationRevolution window;
-  windowModel.Run(mode, options.speed, window);
-  const std::vector<SvajRow> rows = SvajRows(model, options.exact.svajStepDeg, window);
-
-  std::string text = SvajHeader(options.exact.rpm);
-  for (const SvajRow& row : rows) text += SvajCsvRow(row, options.exact.rpm);
-  if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
-    return QStringLiteral("could not write the rows to standard output");
-  }
-  if (options.plotDir.isEmpty()) return {};
-  if (QString error = MakePlotDirectory(options.plotDir); !error.isEmpty()) return error;
-  if (QString error = WriteStackedSvaj(options, rows); !error.isEmpty()) return error;
+QString WriteSvajPictures(const ModesOptions& options, const std::vector<SvajRow>& rows) {
+  if (QString error = WriteStackedSvaj(options, rows); !error.isEmpty() || StopSignal() != 0) return error;
   return WriteWindowAgainstExact(options, rows);
 }

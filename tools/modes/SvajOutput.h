@@ -1,11 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <vector>
 
 #include "ModesOptions.h"
+#include "SvajTable.h"
 
-// torlin-modes --svaj: one mode's lift, velocity, acceleration and jerk from the exact
-// kinematics, with the window's lift at its frames, as CSV on stdout; with --plot-dir
-// also the four SVAJ plots stacked in one picture, and the window's lift against the
-// exact one. Returns an empty string, or the one line that says what failed.
-QString WriteSvaj(const ModesOptions& options);
+// The pictures of torlin-modes --svaj --plot-dir: the four SVAJ plots stacked in one
+// picture, and the window's lift against the exact one. Returns an empty string, or
+// the one line that says what failed; stops early (with no line) when a signal asks.
+QString WriteSvajPictures(const ModesOptions& options, const std::vector<SvajRow>& rows);

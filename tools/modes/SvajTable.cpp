@@ -3,29 +3,38 @@
 #include <algorithm>
 #include <cmath>
 
-#include "CsvCells.h"
-
 namespace {
+
 // Crank angles closer than this are one row: a frame angle and a step angle that
 // differ only by rounding.
 constexpr double kSameAngleDeg = 1e-9;
+
+double FrameCrankDeg(const DemonstrationFrame& frame) { return 2 * frame.camAngle; }
+
+// The derivatives a row shows: by crank angle, or by time at rpm.
+SvajByTime Derivatives(const ExactSvaj& svaj, std::optional<double> rpm) {
+  if (rpm) return ToTimeUnits(svaj, *rpm);
+  return {svaj.velocity, svaj.acceleration, svaj.jerk};
+}
+
 }  // namespace
 
-std::vector<SvajRow> SvajRows(const ExactKinematics& model, double stepDeg,
-                              const DemonstrationRevolution& window) {
+std::vector<double> SvajAngles(double stepDeg, const DemonstrationRevolution& window) {
   std::vector<double> angles = CrankAngles(stepDeg);
-  for (const DemonstrationFrame& frame : window.frames) angles.push_back(2 * frame.camAngle);
+  for (const DemonstrationFrame& frame : window.frames) angles.push_back(FrameCrankDeg(frame));
   std::sort(angles.begin(), angles.end());
-  angles.erase(std::unique(angles.begin(), angles.end(),
-                           [](double a, double b) { return b - a < kSameAngleDeg; }),
+  angles.erase(std::unique(angles.begin(), angles.end(), [](double a, double b) { return b - a < kSameAngleDeg; }),
                angles.end());
+  return angles;
+}
 
-  const std::vector<SvajSample> samples = SvajSeries(model, angles);
-  std::vector<SvajRow> rows(samples.size());
-  for (std::size_t i = 0; i < samples.size(); ++i) rows[i].exact = samples[i];
+std::vector<SvajRow> SvajRowsAt(const ExactKinematics& model, std::span<const double> angles,
+                                const DemonstrationRevolution& window) {
+  std::vector<SvajRow> rows(angles.size());
+  for (std::size_t i = 0; i < angles.size(); ++i) rows[i].exact = {angles[i], model.SvajAt(angles[i])};
   for (const DemonstrationFrame& frame : window.frames) {
     if (!frame.solved) continue;
-    const double crank = 2 * frame.camAngle;
+    const double crank = FrameCrankDeg(frame);
     const auto at = std::lower_bound(rows.begin(), rows.end(), crank - kSameAngleDeg,
                                      [](const SvajRow& row, double angle) { return row.exact.crankDeg < angle; });
     if (at != rows.end() && std::abs(at->exact.crankDeg - crank) < kSameAngleDeg) at->windowLiftMm = -frame.valveY;
@@ -47,40 +56,22 @@ const char* OutcomeText(ExactOutcome outcome) {
   return "";
 }
 
-std::string SvajHeader(std::optional<double> rpm) {
-  std::string header = "crank_deg,lift_mm,";
-  header += rpm ? "velocity_mmPerS,acceleration_mPerS2,jerk_mPerS3"
-                : "velocity_mmPerCrankDeg,acceleration_mmPerCrankDeg2,jerk_mmPerCrankDeg3";
-  header += ",windowLift_mm,exactStatus\n";
-  return header;
-}
-
-std::string SvajCsvRow(const SvajRow& row, std::optional<double> rpm) {
-  const ExactSvaj& svaj = row.exact.svaj;
-  const bool placed = svaj.outcome == ExactOutcome::Placed;
-  std::string text;
-  AppendNumber(text, row.exact.crankDeg);
-  if (placed) {
-    double velocity = svaj.velocity;
-    double acceleration = svaj.acceleration;
-    double jerk = svaj.jerk;
-    if (rpm) {
-      const SvajByTime byTime = ToTimeUnits(svaj, *rpm);
-      velocity = byTime.velocity;
-      acceleration = byTime.acceleration;
-      jerk = byTime.jerk;
-    }
-    for (double value : {svaj.lift, velocity, acceleration, jerk}) {
-      text += ',';
-      AppendNumber(text, value);
-    }
-  } else {
-    text += ",,,,";  // no position, so no numbers
-  }
-  text += ',';
-  AppendNumber(text, row.windowLiftMm);
-  text += ',';
-  text += OutcomeText(svaj.outcome);
-  text += '\n';
-  return text;
+CsvColumns<SvajRow> SvajColumns(std::optional<double> rpm) {
+  using R = const SvajRow&;
+  // No position, no numbers: the cells of a row the exact model could not place stay empty.
+  const auto placed = [](R r, double value) {
+    return r.exact.svaj.outcome == ExactOutcome::Placed ? std::optional<double>(value) : std::nullopt;
+  };
+  return {
+      {"crank_deg", [](std::string& line, R r) { AppendRounded(line, r.exact.crankDeg, kAngleDecimals); }},
+      NumberColumn<SvajRow>("lift_mm", [placed](R r) { return placed(r, r.exact.svaj.lift); }),
+      NumberColumn<SvajRow>(rpm ? "velocity_mmPerS" : "velocity_mmPerCrankDeg",
+                            [=](R r) { return placed(r, Derivatives(r.exact.svaj, rpm).velocity); }),
+      NumberColumn<SvajRow>(rpm ? "acceleration_mPerS2" : "acceleration_mmPerCrankDeg2",
+                            [=](R r) { return placed(r, Derivatives(r.exact.svaj, rpm).acceleration); }),
+      NumberColumn<SvajRow>(rpm ? "jerk_mPerS3" : "jerk_mmPerCrankDeg3",
+                            [=](R r) { return placed(r, Derivatives(r.exact.svaj, rpm).jerk); }),
+      NumberColumn<SvajRow>("windowLift_mm", [](R r) { return r.windowLiftMm; }),
+      {"exactStatus", [](std::string& line, R r) { line += OutcomeText(r.exact.svaj.outcome); }},
+  };
 }

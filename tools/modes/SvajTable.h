@@ -1,11 +1,12 @@
 #pragma once
 
 #include <optional>
-#include <string>
+#include <span>
 #include <vector>
 
 #include "analysis/DemonstrationRevolution.h"
 #include "analysis/SvajSeries.h"
+#include "common/CsvColumns.h"
 
 // The rows of torlin-modes --svaj: the exact curves at every step and at every frame
 // of the window's revolution, and the window's lift at its frames.
@@ -14,11 +15,16 @@ struct SvajRow {
   std::optional<double> windowLiftMm;  // at the window's frames where its linkage solved
 };
 
-std::vector<SvajRow> SvajRows(const ExactKinematics& model, double stepDeg,
-                              const DemonstrationRevolution& window);
+// The table's crank angles in order: each multiple i * step below 720 and each of the
+// window's frames, a frame and a multiple that differ only by rounding being one.
+std::vector<double> SvajAngles(double stepDeg, const DemonstrationRevolution& window);
 
-std::string SvajHeader(std::optional<double> rpm);
-std::string SvajCsvRow(const SvajRow& row, std::optional<double> rpm);
+// The rows at the given angles (some of SvajAngles).
+std::vector<SvajRow> SvajRowsAt(const ExactKinematics& model, std::span<const double> angles,
+                                const DemonstrationRevolution& window);
+
+// The columns: derivatives by crank angle, or by time at the engine speed rpm.
+CsvColumns<SvajRow> SvajColumns(std::optional<double> rpm);
 
 // The words for an outcome, as the CSV's status column has them.
 const char* OutcomeText(ExactOutcome outcome);

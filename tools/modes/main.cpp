@@ -3,28 +3,29 @@
 
 #include <QApplication>
 #include <QChart>
-#include <QCoreApplication>
 #include <QLocale>
 #include <cstdio>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "ChartFile.h"
 #include "ExactMap.h"
-#include "Interrupt.h"
 #include "MapCharts.h"
 #include "ModeMap.h"
 #include "ModesOptions.h"
-#include "OrderedWorkers.h"
+#include "PlotFolder.h"
 #include "ProgressBar.h"
 #include "SvajOutput.h"
+#include "SvajTable.h"
+#include "common/OrderedPool.h"
+#include "common/StopSignals.h"
+#include "common/ToolOutput.h"
 
 namespace {
 
-constexpr int kBadOptions = 2;
-constexpr int kFailed = 1;
+constexpr const char* kProgram = "torlin-modes";
+constexpr std::size_t kSvajRowsPerTask = 256;
 
 // Modes whose curves are drawn when --curves does not choose them: the extremes of
 // both bars and the window's start setting.
@@ -33,52 +34,60 @@ const std::vector<ModeSetting> kDefaultCurves = {{0, 700}, {0, 300}, {60, 700}, 
 // Qt's own notes (such as a missing runtime folder for the offscreen platform) are
 // not the tool's business; its errors are.
 void QuietQtNotes(QtMsgType type, const QMessageLogContext&, const QString& message) {
-  if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "torlin-modes: %s\n", message.toLocal8Bit().constData());
+  if (type == QtCriticalMsg || type == QtFatalMsg) PrintError(kProgram, message.toStdString());
 }
 
-void PrintError(const QString& line) { std::fprintf(stderr, "torlin-modes: %s\n", line.toLocal8Bit().constData()); }
+void PrintQtError(const QString& line) { PrintError(kProgram, line.toStdString()); }
 
-int ThreadCount(const ModesOptions& options) {
-  if (options.threads > 0) return options.threads;
-  return std::max(1, int(std::thread::hardware_concurrency()));
+// The work stops at a signal or at the first failed write.
+bool StopAsked(const CheckedOutput& out) { return StopSignal() != 0 || out.Failed(); }
+
+// After the rows: nothing if all went well, else the exit status (with its line).
+std::optional<int> RowsEnded(CheckedOutput& out, std::size_t done, std::size_t total, const char* what) {
+  if (!out.Flush()) {
+    PrintError(kProgram, out.FailureLine());
+    return kExitFailed;
+  }
+  if (const int signal = StopSignal()) {
+    PrintError(kProgram, "stopped after " + std::to_string(done) + " of " + std::to_string(total) + " " + what +
+                             "; their rows are written");
+    return ExitStatusForSignal(signal);
+  }
+  return std::nullopt;
 }
 
 // A map row, and the window's part of it, which the pictures show.
-std::string MapRow(const ModeResult& result) { return ModeMapRow(result); }
-std::string MapRow(const ExactModeResult& result) { return ExactMapRow(result); }
+const CsvColumns<ModeResult>& ColumnsFor(const ModeResult*) { return ModeMapColumns(); }
+const CsvColumns<ExactModeResult>& ColumnsFor(const ExactModeResult*) { return ExactMapColumns(); }
 ModeResult& DemonstrationPart(ModeResult& result) { return result; }
 ModeResult& DemonstrationPart(ExactModeResult& result) { return result.demonstration; }
 
-// Computes the map and writes its rows as they come, keeping the results only when
-// pictures will need them; false if stopped early. Job is the window's kinematics,
-// or those and the exact ones.
+// Computes the map and writes its rows as they come, keeping the window's results
+// when pictures will need them. Job is the window's kinematics, or those and the
+// exact ones.
 template <class Job>
-bool WriteModeMap(const ModesOptions& options, const std::string& header, std::vector<ModeResult>& results) {
-  const std::vector<ModeSetting> modes = GridModes(options);
-  std::fputs(header.c_str(), stdout);
-  const bool keep = !options.plotDir.isEmpty();
-  if (keep) results.reserve(modes.size());
+std::optional<int> WriteModeMap(const ModesOptions& options, CheckedOutput& out, std::vector<ModeResult>& kept) {
+  using Result = decltype(std::declval<Job&>()(std::size_t{}));
+  const CsvColumns<Result>& columns = ColumnsFor(static_cast<const Result*>(nullptr));
+  const std::vector<ModeSetting> modes = GridModes(options.lever.values, options.eccentric.values);
+  const bool keep = !options.plotDir.empty();
+  if (keep) kept.reserve(modes.size());
+  out.Write(CsvHeader(columns));
 
   ProgressBar progress(stderr, modes.size());
-  OrderedWorkers::Hooks hooks;
-  hooks.stopRequested = InterruptRequested;
-  hooks.progress = [&](std::size_t done) { progress.Update(done); };
-  const std::size_t done = OrderedWorkers::Run(
-      modes.size(), ThreadCount(options), [&] { return Job(modes, options.speed); },
-      [&](std::size_t, auto&& result) {
-        const std::string row = MapRow(result);
-        std::fwrite(row.data(), 1, row.size(), stdout);
-        if (keep) results.push_back(std::move(DemonstrationPart(result)));
+  std::string line;
+  const std::size_t done = RunInOrder(
+      modes.size(), options.threads, [&] { return Job(modes, options.speed); },
+      [&](Result result) {
+        line.clear();
+        AppendCsvLine(line, columns, result);
+        out.Write(line);
+        if (keep) kept.push_back(std::move(DemonstrationPart(result)));
+        progress.Update(kept.size());
       },
-      hooks);
+      [&] { return StopAsked(out); });
   progress.Finish();
-  std::fflush(stdout);
-  if (done < modes.size()) {
-    std::fprintf(stderr, "torlin-modes: interrupted after %zu of %zu modes; their rows are written\n", done,
-                 modes.size());
-    return false;
-  }
-  return true;
+  return RowsEnded(out, done, modes.size(), "modes");
 }
 
 std::vector<LiftCurve> CurvesOf(const std::vector<ModeSetting>& modes, int speed) {
@@ -86,91 +95,122 @@ std::vector<LiftCurve> CurvesOf(const std::vector<ModeSetting>& modes, int speed
   DemonstrationRevolution revolution;
   std::vector<LiftCurve> curves;
   for (const ModeSetting& mode : modes) {
+    if (StopSignal() != 0) break;
     model.Run(mode, speed, revolution);
     curves.push_back({mode, revolution.LiftCurve()});
   }
   return curves;
 }
 
-// Writes every picture; the first failure ends it with its line.
-QString WritePlots(const ModesOptions& options, const std::vector<ModeResult>& results) {
-  if (QString error = MakePlotDirectory(options.plotDir); !error.isEmpty()) return error;
-  const MapDescription map{options.lever.text, options.eccentric.text, options.speed};
-  struct Plot {
-    const char* name;
-    std::unique_ptr<QChart> chart;
-  };
-  Plot plots[] = {
-      {"lift-duration", LiftDurationChart(results, map)},
-      {"max-lift-map", MaxLiftMapChart(results, map)},
-      {"duration-map", DurationMapChart(results, map)},
+// Writes every picture, checking for a stop between them; the first failure ends it
+// with its line.
+QString WriteMapPictures(const ModesOptions& options, const std::vector<ModeResult>& results) {
+  const MapDescription map{QString::fromStdString(options.lever.text), QString::fromStdString(options.eccentric.text),
+                           options.speed};
+  const QString folder = QString::fromStdString(options.plotDir);
+  using MakeChart = std::function<std::unique_ptr<QChart>()>;
+  const std::pair<const char*, MakeChart> plots[] = {
+      {"lift-duration", [&] { return LiftDurationChart(results, map); }},
+      {"max-lift-map", [&] { return MaxLiftMapChart(results, map); }},
+      {"duration-map", [&] { return DurationMapChart(results, map); }},
       {"lift-curves",
-       LiftCurvesChart(CurvesOf(options.curves.empty() ? kDefaultCurves : options.curves, options.speed),
-                       options.speed)},
+       [&] {
+         return LiftCurvesChart(CurvesOf(options.curves.empty() ? kDefaultCurves : options.curves, options.speed),
+                                options.speed);
+       }},
   };
-  for (Plot& plot : plots) {
-    if (QString error = SaveChart(*plot.chart, options.plotDir, QLatin1String(plot.name)); !error.isEmpty()) {
-      return error;
-    }
+  for (const auto& [name, make] : plots) {
+    if (StopSignal() != 0) return {};
+    const std::unique_ptr<QChart> chart = make();
+    if (StopSignal() != 0) return {};
+    if (QString error = SaveChart(*chart, folder, QLatin1String(name)); !error.isEmpty()) return error;
   }
   return {};
 }
 
-int Run(const ModesOptions& options) {
-  if (options.exact.svaj) {
-    if (const QString error = WriteSvaj(options); !error.isEmpty()) {
-      PrintError(error);
-      return kFailed;
-    }
-    return 0;
+// The status after the pictures: a failure's, a signal's, or 0.
+int PicturesEnded(const QString& error) {
+  if (!error.isEmpty()) {
+    PrintQtError(error);
+    return kExitFailed;
   }
-  std::vector<ModeResult> results;
-  const bool complete = options.exact.exactMap
-                            ? WriteModeMap<ExactMapJob>(options, ExactMapHeader(), results)
-                            : WriteModeMap<DemonstrationMapJob>(options, ModeMapHeader(), results);
-  if (!complete) return kInterruptedExitCode;
-  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-    PrintError(QStringLiteral("could not write the rows to standard output"));
-    return kFailed;
-  }
-  if (!options.plotDir.isEmpty()) {
-    if (const QString error = WritePlots(options, results); !error.isEmpty()) {
-      PrintError(error);
-      return kFailed;
-    }
+  if (const int signal = StopSignal()) {
+    PrintError(kProgram, "stopped while drawing the pictures; the rows are written");
+    return ExitStatusForSignal(signal);
   }
   return 0;
+}
+
+int RunMap(const ModesOptions& options, CheckedOutput& out) {
+  std::vector<ModeResult> results;
+  const std::optional<int> ended = options.exact.exactMap ? WriteModeMap<ExactMapJob>(options, out, results)
+                                                          : WriteModeMap<DemonstrationMapJob>(options, out, results);
+  if (ended) return *ended;
+  if (options.plotDir.empty()) return 0;
+  return PicturesEnded(WriteMapPictures(options, results));
+}
+
+int RunSvaj(const ModesOptions& options, CheckedOutput& out) {
+  const ModeSetting mode = *options.exact.svaj;
+  const ExactKinematics model(mode.lever, mode.eccentric);
+  DemonstrationModel windowModel;
+  DemonstrationRevolution window;
+  windowModel.Run(mode, options.speed, window);
+  const std::vector<double> angles = SvajAngles(options.exact.StepDeg(), window);
+  const CsvColumns<SvajRow> columns = SvajColumns(options.exact.rpm);
+  out.Write(CsvHeader(columns));
+
+  const bool keep = !options.plotDir.empty();
+  std::vector<SvajRow> kept;
+  std::string lines;
+  const std::size_t tasks = (angles.size() + kSvajRowsPerTask - 1) / kSvajRowsPerTask;
+  const auto rowsOfTask = [&] {
+    return [&](std::size_t task) {
+      const std::size_t first = task * kSvajRowsPerTask;
+      const std::size_t count = std::min(kSvajRowsPerTask, angles.size() - first);
+      return SvajRowsAt(model, std::span(angles).subspan(first, count), window);
+    };
+  };
+  std::size_t rowsDone = 0;
+  RunInOrder(
+      tasks, options.threads, rowsOfTask,
+      [&](std::vector<SvajRow> rows) {
+        lines.clear();
+        for (const SvajRow& row : rows) AppendCsvLine(lines, columns, row);
+        out.Write(lines);
+        rowsDone += rows.size();
+        if (keep) kept.insert(kept.end(), rows.begin(), rows.end());
+      },
+      [&] { return StopAsked(out); });
+  if (const std::optional<int> ended = RowsEnded(out, rowsDone, angles.size(), "rows")) return *ended;
+  if (!keep) return 0;
+  return PicturesEnded(WriteSvajPictures(options, kept));
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  QStringList arguments;
-  for (int i = 0; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
-  const ParsedModesOptions parsed = ParseModesOptions(arguments);
-  switch (parsed.outcome) {
-    case ParsedModesOptions::Outcome::Help:
-      std::fputs(parsed.text.toLocal8Bit().constData(), stdout);
-      return 0;
-    case ParsedModesOptions::Outcome::Error:
-      PrintError(parsed.text);
-      return kBadOptions;
-    case ParsedModesOptions::Outcome::Run:
-      break;
+  PrepareStandardStreams();
+  ModesCommandLine commandLine;
+  if (const std::optional<int> status = commandLine.Parse(argc, argv)) return *status;
+  const ModesOptions& options = commandLine.Options();
+  if (!options.plotDir.empty()) {
+    if (const std::string error = PreparePlotFolder(options.plotDir); !error.empty()) {
+      PrintError(kProgram, error);
+      return kExitBadOptions;
+    }
   }
+  CatchStopSignals();
 
+  // Pictures are drawn offscreen: no display is needed, and none is opened. Without
+  // pictures no Qt object is needed at all.
   qInstallMessageHandler(QuietQtNotes);
-  // Pictures are drawn offscreen: no display is needed, and none is opened.
-  std::unique_ptr<QCoreApplication> app;
-  if (parsed.options.plotDir.isEmpty()) {
-    app = std::make_unique<QCoreApplication>(argc, argv);
-  } else {
+  std::unique_ptr<QApplication> app;
+  if (!options.plotDir.empty()) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     app = std::make_unique<QApplication>(argc, argv);
+    QLocale::setDefault(QLocale::c());
   }
-  QCoreApplication::setApplicationName(QStringLiteral("torlin-modes"));
-  QLocale::setDefault(QLocale::c());
-
-  CatchInterrupt();
-  return Run(parsed.options);
+  CheckedOutput out;
+  return options.exact.svaj ? RunSvaj(options, out) : RunMap(options, out);
 }
