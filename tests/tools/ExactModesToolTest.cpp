@@ -139,4 +139,16 @@ TEST(ExactModesTool, ExactMapAddsTheExactSummaryAndTheLargestDifference) {
   }
 }
 
+// Each angle is a multiple of the step, computed from its index and written as the
+// multiple reads (0.3, not 0.30000000000000004).
+TEST(ExactModesTool, CrankAnglesReadAsMultiplesOfTheStep) {
+  const Output run = Modes({QStringLiteral("--svaj=60,200"), QStringLiteral("--step=0.1")});
+  ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+  ASSERT_EQ(run.lines.size(), 1 + 7200);
+  for (int i = 0; i < 7200; ++i) {
+    const QString expected = QString::number(i / 10) + (i % 10 ? QStringLiteral(".%1").arg(i % 10) : QString());
+    ASSERT_EQ(run.lines[i + 1].section(QLatin1Char(','), 0, 0), expected);
+  }
+}
+
 }  // namespace

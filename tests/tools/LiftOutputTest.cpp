@@ -38,32 +38,6 @@ TEST(LiftToolOutput, ACommaLocaleChangesNoByte) {
   EXPECT_EQ(comma.out, plain.out);
 }
 
-// A write that fails says why, and the program does not run on writing into nothing.
-TEST(LiftToolOutput, AFailedWriteNamesTheReason) {
-  if (!QFile::exists(QStringLiteral("/dev/full"))) GTEST_SKIP() << "no /dev/full on this system";
-  for (const char* arguments : {"--revolutions=1000000", "--help", "--version"}) {
-    const ToolRun run = RunShell(QStringLiteral("\"$0\" %1 >/dev/full").arg(QLatin1String(arguments)),
-                                 {QStringLiteral("LC_ALL=C")});
-    ASSERT_TRUE(run.finished) << arguments;
-    EXPECT_EQ(run.exitCode, 1) << arguments;
-    EXPECT_EQ(run.err.toStdString(),
-              std::string("torlin-lift: could not write to standard output: ") + std::strerror(ENOSPC) + "\n")
-        << arguments;
-  }
-}
-
-// A reader that stops early ends the tool through SIGPIPE (status 128 + 13) without a
-// message, whether or not the parent ignores the signal.
-TEST(LiftToolOutput, AReaderThatStopsEarlyEndsItQuietly) {
-  for (const char* parent : {"", "trap '' PIPE; "}) {
-    const ToolRun run = RunShell(QLatin1String(parent) +
-                                 QStringLiteral("\"$0\" --revolutions=1000000 | head -1; echo \"${PIPESTATUS[0]}\""));
-    ASSERT_TRUE(run.finished) << parent;
-    EXPECT_EQ(run.out.toStdString(), std::string(kLiftHeader) + "\n141\n") << parent;
-    EXPECT_TRUE(run.err.isEmpty()) << parent << run.err.toStdString();
-  }
-}
-
 // The README shows a command and some of its rows; they must be what the tool prints.
 TEST(LiftToolOutput, TheReadmeExampleIsTrue) {
   QFile readme(QStringLiteral(TORLIN_SOURCE_DIR "/README.md"));

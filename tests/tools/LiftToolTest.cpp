@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <system_error>
@@ -125,6 +126,22 @@ TEST(LiftTool, NumbersAreShortestExactWithADecimalPoint) {
   EXPECT_TRUE(sawFraction);
   EXPECT_EQ(rows[1].fields[1].toStdString(), "0.25");  // a quarter degree per frame
   EXPECT_EQ(rows[2].fields[1].toStdString(), "0.5");
+}
+
+// camAngle_deg is the loop's running sum with its rounding; crank_deg is twice it
+// rounded to 1/100 degree, and lift_mm is -valveY_mm.
+TEST(LiftTool, CrankAndLiftColumnsRoundAndNegateTheLoopsValues) {
+  const std::vector<Row> rows = Rows(RunLift({QStringLiteral("--speed=37"), QStringLiteral("--revolutions=1")}));
+  ASSERT_GT(rows.size(), 900u);
+  bool sawTheSumsRounding = false;
+  for (const Row& row : rows) {
+    const QString& crank = row.fields[9];
+    EXPECT_LE(crank.section(QLatin1Char('.'), 1).size(), 2) << crank.toStdString();
+    EXPECT_EQ(crank.toDouble(), std::round(200 * row.camAngle) / 100) << crank.toStdString();
+    EXPECT_EQ(row.fields[10].toDouble(), -row.fields[8].toDouble());
+    sawTheSumsRounding = sawTheSumsRounding || row.fields[1].size() > 12;
+  }
+  EXPECT_TRUE(sawTheSumsRounding);  // what --help says of camAngle_deg
 }
 
 }  // namespace

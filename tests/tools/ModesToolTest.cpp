@@ -295,34 +295,4 @@ TEST(ModesTool, UnusablePlotFolderIsRefusedBeforeAnyWork) {
       << run.err.toStdString();
 }
 
-TEST(ModesTool, InterruptStopsWithTheFinishedRowsWritten) {
-  QProcess process;
-  // The finest step over the default grid runs for a good while.
-  process.start(QStringLiteral(TORLIN_MODES_PATH), {QStringLiteral("--speed=25")});
-  ASSERT_TRUE(process.waitForStarted());
-  QByteArray out;
-  while (Lines(QString::fromLatin1(out)).size() < 3 && process.waitForReadyRead(60000)) out += process.readAllStandardOutput();
-  ASSERT_GE(Lines(QString::fromLatin1(out)).size(), 3);
-  ASSERT_EQ(::kill(pid_t(process.processId()), SIGINT), 0);
-  ASSERT_TRUE(process.waitForFinished(60000));
-  out += process.readAllStandardOutput();
-  const QString err = QString::fromLocal8Bit(process.readAllStandardError());
-
-  EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-  EXPECT_EQ(process.exitCode(), 130);
-  EXPECT_EQ(err.count(QLatin1Char('\n')), 1) << err.toStdString();
-  EXPECT_TRUE(err.contains(QLatin1String("stopped after"))) << err.toStdString();
-  ASSERT_TRUE(out.endsWith('\n'));
-  const QStringList lines = Lines(QString::fromLatin1(out));
-  EXPECT_LT(lines.size(), 10001);
-  for (qsizetype i = 1; i < lines.size(); ++i) {
-    const QStringList row = lines[i].split(QLatin1Char(','));
-    ASSERT_EQ(row.size(), kColumns) << i;
-    // Rows come in grid order with none left out: lever 0 first, eccentric rising.
-    if (i <= 100) {
-      EXPECT_EQ(row[kLever].toInt(), 0) << i;
-    }
-  }
-}
-
 }  // namespace

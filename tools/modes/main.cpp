@@ -128,6 +128,8 @@ QString WriteMapPictures(const ModesOptions& options, const std::vector<ModeResu
   return {};
 }
 
+constexpr const char* kStoppedWhileDrawing = "stopped while drawing the pictures; the rows are written";
+
 // The status after the pictures: a failure's, a signal's, or 0.
 int PicturesEnded(const QString& error) {
   if (!error.isEmpty()) {
@@ -135,7 +137,7 @@ int PicturesEnded(const QString& error) {
     return kExitFailed;
   }
   if (const int signal = StopSignal()) {
-    PrintError(kProgram, "stopped while drawing the pictures; the rows are written");
+    PrintError(kProgram, kStoppedWhileDrawing);
     return ExitStatusForSignal(signal);
   }
   return 0;
@@ -147,6 +149,7 @@ int RunMap(const ModesOptions& options, CheckedOutput& out) {
                                                           : WriteModeMap<DemonstrationMapJob>(options, out, results);
   if (ended) return *ended;
   if (options.plotDir.empty()) return 0;
+  const StopWithoutPolling drawing(kProgram, kStoppedWhileDrawing);
   return PicturesEnded(WriteMapPictures(options, results));
 }
 
@@ -184,6 +187,7 @@ int RunSvaj(const ModesOptions& options, CheckedOutput& out) {
       [&] { return StopAsked(out); });
   if (const std::optional<int> ended = RowsEnded(out, rowsDone, angles.size(), "rows")) return *ended;
   if (!keep) return 0;
+  const StopWithoutPolling drawing(kProgram, kStoppedWhileDrawing);
   return PicturesEnded(WriteSvajPictures(options, kept));
 }
 
