@@ -115,6 +115,29 @@ TEST(ToolEndings, AFailedWriteStopsTheWorkAndNamesTheReason) {
   }
 }
 
+// A file that cannot take more (here by the file size limit; a full disk alike) keeps
+// whole rows only: the torn end of the last write is cut off.
+TEST(ToolEndings, AFileThatFillsUpEndsWithAWholeRow) {
+  QTemporaryDir folder;
+  for (const char* tool : {"$0", "$1"}) {
+    const QString file = folder.filePath(QStringLiteral("rows.csv"));
+    const ToolRun run = RunShell(QStringLiteral("trap '' XFSZ; ulimit -f 9; \"%1\" --speed=25 > '%2'")
+                                     .arg(QLatin1String(tool), file),
+                                 {QStringLiteral("LC_ALL=C")});
+    ASSERT_TRUE(run.finished) << tool;
+    EXPECT_EQ(run.exitCode, 1) << tool;
+    EXPECT_TRUE(run.err.endsWith(QStringLiteral(": could not write to standard output: %1\n")
+                                     .arg(QLatin1String(std::strerror(EFBIG)))))
+        << run.err.toStdString();
+    QFile rows(file);
+    ASSERT_TRUE(rows.open(QIODevice::ReadOnly));
+    const QByteArray written = rows.readAll();
+    EXPECT_GT(written.size(), 4000) << tool;
+    EXPECT_LE(written.size(), 9 * 1024) << tool;  // bash counts the limit in KiB
+    ExpectWholeRows(written, tool);
+  }
+}
+
 // A reader that stops early ends either tool through SIGPIPE (status 128 + 13)
 // without a message, whether or not the parent ignores the signal.
 TEST(ToolEndings, AReaderThatStopsEarlyEndsItQuietly) {
