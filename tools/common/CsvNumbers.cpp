@@ -2,13 +2,25 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 void AppendNumber(std::string& row, double value) {
   if (!std::isfinite(value)) return;
   // 32 characters hold the shortest form of any double, so to_chars cannot fail.
   char text[32];
+#if defined(__cpp_lib_to_chars)
   const auto result = std::to_chars(text, text + sizeof text, value);
   row.append(text, result.ptr);
+#else
+  // The WebAssembly toolchain's library has no to_chars for doubles: the fewest
+  // significant digits that read back to the same double, in the C locale's form.
+  for (int digits = 1; digits <= 17; ++digits) {
+    std::snprintf(text, sizeof text, "%.*g", digits, value);
+    if (std::strtod(text, nullptr) == value) break;
+  }
+  row += text;
+#endif
 }
 
 void AppendNumber(std::string& row, std::optional<double> value) {
@@ -24,8 +36,12 @@ void AppendNumber(std::string& row, long value) {
 void AppendRounded(std::string& row, double value, int decimals) {
   if (!std::isfinite(value) || std::abs(value) >= 1e15) return AppendNumber(row, value);
   char text[48];
+#if defined(__cpp_lib_to_chars)
   const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
   std::string_view written(text, std::size_t(result.ptr - text));
+#else
+  std::string_view written(text, std::size_t(std::snprintf(text, sizeof text, "%.*f", decimals, value)));
+#endif
   if (written.find('.') != std::string_view::npos) {
     while (written.back() == '0') written.remove_suffix(1);
     if (written.back() == '.') written.remove_suffix(1);

@@ -1,15 +1,23 @@
 #include "ChartFile.h"
 
+#include <QBuffer>
 #include <QChart>
 #include <QDir>
 #include <QFile>
+#include <QGraphicsLayout>
 #include <QGraphicsScene>
 #include <QImage>
 #include <QPainter>
 #include <QSvgGenerator>
-#include <filesystem>
-#include <functional>
-#include <system_error>
+#include <algorithm>
+#include <cmath>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -17,19 +25,24 @@ QString CannotWrite(const QString& path, const QString& reason) {
   return QStringLiteral("cannot write %1: %2").arg(path, reason);
 }
 
-// Opens the file, lets draw fill it, and reports the first failure.
-QString WriteFile(const QString& path, const std::function<bool(QFile&)>& draw) {
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return CannotWrite(path, file.errorString());
-  if (!draw(file) || file.error() != QFileDevice::NoError) {
-    const QString reason = file.error() != QFileDevice::NoError ? file.errorString() : QStringLiteral("could not encode the picture");
-    file.close();
-    file.remove();
-    return CannotWrite(path, reason);
+// Gives stacked charts one left and one right edge of the plot area: the widest axis
+// labels decide, and the others get that much more margin, so that equal x values lie
+// on one vertical line in every chart (to a pixel: margins are whole).
+void LineUpPlotAreas(const std::vector<QChart*>& charts) {
+  if (charts.size() < 2) return;
+  double left = 0;
+  double right = 1e300;
+  for (QChart* chart : charts) {
+    left = std::max(left, chart->plotArea().left());
+    right = std::min(right, chart->plotArea().right());
   }
-  file.close();
-  if (file.error() != QFileDevice::NoError) return CannotWrite(path, file.errorString());
-  return {};
+  for (QChart* chart : charts) {
+    QMargins margins = chart->margins();
+    margins.setLeft(margins.left() + int(std::lround(left - chart->plotArea().left())));
+    margins.setRight(margins.right() + int(std::lround(chart->plotArea().right() - right)));
+    chart->setMargins(margins);
+    chart->layout()->activate();  // now, not at the next turn of an event loop
+  }
 }
 
 // Renders the charts, one below the other, through a scene of their own and takes
@@ -43,19 +56,73 @@ void Render(const std::vector<QChart*>& charts, QPainter& painter, QSize eachSiz
   }
   const QSize size(eachSize.width(), eachSize.height() * int(charts.size()));
   scene.setSceneRect(0, 0, size.width(), size.height());
+  // The layout places each plot area at the first render; line them up after it.
+  {
+    QImage scratch(1, 1, QImage::Format_ARGB32_Premultiplied);
+    QPainter probe(&scratch);
+    scene.render(&probe, QRectF(0, 0, 1, 1), scene.sceneRect());
+  }
+  LineUpPlotAreas(charts);
   painter.setRenderHint(QPainter::Antialiasing);
   scene.render(&painter, QRectF(0, 0, size.width(), size.height()), scene.sceneRect());
   for (QChart* chart : charts) scene.removeItem(chart);
 }
 
+// The picture as PNG bytes; encoding into memory cannot meet a full disk.
+QByteArray Png(const std::vector<QChart*>& charts, QSize eachSize) {
+  QImage image(eachSize.width(), eachSize.height() * int(charts.size()), QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::white);
+  {
+    QPainter painter(&image);
+    Render(charts, painter, eachSize);
+  }
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, "PNG")) return {};
+  return bytes;
+}
+
+QByteArray Svg(const std::vector<QChart*>& charts, QSize eachSize) {
+  const QSize size(eachSize.width(), eachSize.height() * int(charts.size()));
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QSvgGenerator generator;
+  generator.setOutputDevice(&buffer);
+  generator.setSize(size);
+  generator.setViewBox(QRect(QPoint(0, 0), size));
+  generator.setTitle(charts.front()->title());
+  QPainter painter;
+  if (!painter.begin(&generator)) return {};
+  Render(charts, painter, eachSize);
+  if (!painter.end()) return {};
+  return bytes;
+}
+
 }  // namespace
 
-QString MakePlotDirectory(const QString& directory) {
-  std::error_code error;
-  const std::filesystem::path path = QFile::encodeName(directory).toStdString();
-  std::filesystem::create_directories(path, error);
-  if (error) return CannotWrite(directory, QString::fromStdString(error.message()));
-  if (!std::filesystem::is_directory(path, error)) return CannotWrite(directory, QStringLiteral("not a folder"));
+QString WriteWholeFile(const QString& path, const QByteArray& bytes) {
+  const auto reason = [](int error) { return QString::fromLocal8Bit(std::strerror(error)); };
+  QByteArray temporary = QFile::encodeName(path) + ".partial-XXXXXX";
+  const int fd = ::mkstemp(temporary.data());
+  if (fd < 0) return CannotWrite(path, reason(errno));
+  // mkstemp makes the file private; a picture gets the permissions of any new file.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  int error = ::fchmod(fd, 0666 & ~mask) == 0 ? 0 : errno;
+  for (qsizetype written = 0; error == 0 && written < bytes.size();) {
+    const ssize_t n = ::write(fd, bytes.constData() + written, std::size_t(bytes.size() - written));
+    if (n < 0 && errno != EINTR) error = errno;
+    if (n > 0) written += n;
+  }
+  if (error == 0 && ::fsync(fd) != 0) error = errno;
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error == 0 && std::rename(temporary.constData(), QFile::encodeName(path).constData()) != 0) error = errno;
+  if (error != 0) {
+    ::unlink(temporary.constData());
+    return CannotWrite(path, reason(error));
+  }
   return {};
 }
 
@@ -65,28 +132,14 @@ QString SaveChart(QChart& chart, const QString& directory, const QString& name, 
 
 QString SaveChartStack(const std::vector<QChart*>& charts, const QString& directory, const QString& name,
                        QSize eachSize) {
-  const QSize size(eachSize.width(), eachSize.height() * int(charts.size()));
   const QString base = QDir(directory).filePath(name);
-  const QString pngError = WriteFile(base + QStringLiteral(".png"), [&](QFile& file) {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
-    {
-      QPainter painter(&image);
-      Render(charts, painter, eachSize);
-    }
-    return image.save(&file, "PNG");
-  });
-  if (!pngError.isEmpty()) return pngError;
+  const QString pngPath = base + QStringLiteral(".png");
+  const QByteArray png = Png(charts, eachSize);
+  if (png.isEmpty()) return CannotWrite(pngPath, QStringLiteral("could not encode the picture"));
+  if (QString error = WriteWholeFile(pngPath, png); !error.isEmpty()) return error;
 
-  return WriteFile(base + QStringLiteral(".svg"), [&](QFile& file) {
-    QSvgGenerator generator;
-    generator.setOutputDevice(&file);
-    generator.setSize(size);
-    generator.setViewBox(QRect(QPoint(0, 0), size));
-    generator.setTitle(charts.front()->title());
-    QPainter painter;
-    if (!painter.begin(&generator)) return false;
-    Render(charts, painter, eachSize);
-    return painter.end();
-  });
+  const QString svgPath = base + QStringLiteral(".svg");
+  const QByteArray svg = Svg(charts, eachSize);
+  if (svg.isEmpty()) return CannotWrite(svgPath, QStringLiteral("could not encode the picture"));
+  return WriteWholeFile(svgPath, svg);
 }

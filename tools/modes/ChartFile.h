@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QSize>
 #include <QString>
 #include <vector>
@@ -12,8 +13,11 @@ class QChart;
 QString SaveChart(QChart& chart, const QString& directory, const QString& name, QSize size = QSize(1200, 800));
 
 // The same for charts stacked top to bottom in one picture, each of the given size.
+// Their plot areas are lined up, so that charts over one x range share their x axis.
 QString SaveChartStack(const std::vector<QChart*>& charts, const QString& directory, const QString& name,
                        QSize eachSize);
 
-// Makes the folder (and its parents) if missing; the same kind of line if it cannot.
-QString MakePlotDirectory(const QString& directory);
+// Writes the bytes into a temporary file beside PATH and renames it to PATH only when
+// all are on disk, so that PATH is either the old file or the whole new one. The same
+// kind of line on failure.
+QString WriteWholeFile(const QString& path, const QByteArray& bytes);

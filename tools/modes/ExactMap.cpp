@@ -1,35 +1,18 @@
 #include "ExactMap.h"
 
-#include <cmath>
-
 #include "CsvCells.h"
-#include "analysis/ExactKinematics.h"
+#include "analysis/ExactAtFrames.h"
 
 ExactModeResult ExactMapJob::operator()(std::size_t index) {
   ExactModeResult result;
   result.demonstration = demonstration_(index);
   const ModeSetting mode = (*modes_)[index];
-  const ExactKinematics model(mode.lever, mode.eccentric);
-
-  std::vector<LiftSample> exactCurve;
-  double largest = -1;
-  for (const DemonstrationFrame& frame : demonstration_.LastRevolution().frames) {
-    const double crank = 2 * frame.camAngle;
-    const ExactPose pose = model.PoseAt(crank);
-    if (pose.outcome != ExactOutcome::Placed) {
-      ++result.exactMissingFrames;
-      continue;
-    }
-    exactCurve.push_back({crank, -pose.valveY});
-    if (!frame.solved) continue;
-    const double difference = std::abs(frame.valveY - pose.valveY);
-    if (difference > largest) {
-      largest = difference;
-      result.maxDifferenceMm = difference;
-      result.maxDifferenceAtCrankDeg = crank;
-    }
-  }
-  result.exact = SummariseLift(exactCurve);
+  const ExactAtFrames exact = ExactLiftAtFrames(ExactKinematics(mode.lever, mode.eccentric),
+                                                demonstration_.LastRevolution());
+  result.exact = SummariseLift(exact.curve);
+  result.exactMissingFrames = exact.missingFrames;
+  result.maxDifferenceMm = exact.maxDifferenceMm;
+  result.maxDifferenceAtCrankDeg = exact.maxDifferenceAtCrankDeg;
   return result;
 }
 

@@ -18,7 +18,7 @@ struct MapDescription {
 };
 
 // One point per mode that reaches 1 mm: duration above 1 mm against maximum lift,
-// coloured by the lever bar, with the colour scale beside the plot.
+// coloured by the green shaft's bar value, with the colour scale beside the plot.
 std::unique_ptr<QChart> LiftDurationChart(const std::vector<ModeResult>& results, const MapDescription& map);
 
 // Maximum lift and duration above 1 mm over the (lever, eccentric) grid, one
@@ -26,9 +26,15 @@ std::unique_ptr<QChart> LiftDurationChart(const std::vector<ModeResult>& results
 std::unique_ptr<QChart> MaxLiftMapChart(const std::vector<ModeResult>& results, const MapDescription& map);
 std::unique_ptr<QChart> DurationMapChart(const std::vector<ModeResult>& results, const MapDescription& map);
 
-// The lift curves of a few modes against crank angle, one colour each.
+// The lift curves of a few modes against crank angle, one colour each, over the part
+// of the cycle where any of them opens the valve.
 struct LiftCurve {
   ModeSetting mode;
   std::vector<LiftSample> samples;
 };
 std::unique_ptr<QChart> LiftCurvesChart(const std::vector<LiftCurve>& curves, int speed);
+
+// The modes whose lift curves are drawn when none are chosen: the largest lift, and
+// durations from long to short, each opening the valve by 2 mm or more.
+inline const std::vector<ModeSetting> kDefaultCurveModes = {{0, 700}, {0, 300}, {30, 450},
+                                                            {60, 700}, {60, 200}, {90, 700}};

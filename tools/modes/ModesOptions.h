@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "ExactOptions.h"
+#include "analysis/ModeGrid.h"
 #include "analysis/ModeSetting.h"
 #include "common/CommandLine.h"
 
@@ -30,9 +31,6 @@ inline constexpr std::size_t kMaxCurves = 12;
 // A LEVER,ECCENTRIC pair of whole numbers within the two bars; none if the text is not one.
 std::optional<ModeSetting> ModeSettingOf(const std::string& text);
 
-// N values spread evenly over first..last, rounded to whole values, both ends
-// included (with N <= last - first + 1 no value repeats); fewer than 2 give first alone.
-std::vector<int> EvenlySpread(int first, int last, int count);
 
 // torlin-modes' command line, its help included. Each group of options is declared by
 // its own function on the one CommandLine (see DeclareExactOptions).

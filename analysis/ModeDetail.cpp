@@ -1,0 +1,73 @@
+#include "analysis/ModeDetail.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "analysis/ExactAtFrames.h"
+#include "analysis/SummaryQuantities.h"
+#include "animation/Linkage.h"
+
+namespace {
+
+struct Extremes {
+  std::optional<double> lowest;
+  std::optional<double> highest;
+  void Add(double value) {
+    lowest = std::min(lowest.value_or(value), value);
+    highest = std::max(highest.value_or(value), value);
+  }
+};
+
+std::optional<double> Present(double value) {
+  return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
+}
+
+}  // namespace
+
+ModeDetail DetailOf(const ModeDetailRequest& request, DemonstrationModel& model) {
+  ModeDetail detail;
+  detail.request = request;
+  detail.window = {static_cast<int>(std::lround(request.lever)), static_cast<int>(std::lround(request.eccentric))};
+  const ControlShaftPose shafts = ControlShaftsFor(MakeMechanismConstants(), request.lever, request.eccentric);
+  detail.leverAngleRad = shafts.leverAngle;
+  detail.eccentricDeg = shafts.eccentricDeg;
+
+  model.Run(detail.window, request.speed, detail.revolution);
+  detail.windowCurve = detail.revolution.LiftCurve();
+  const ModeSummary windowSummary = SummariseLift(detail.windowCurve);
+
+  const ExactKinematics exact(request.lever, request.eccentric);
+  const ExactAtFrames atFrames = ExactLiftAtFrames(exact, detail.revolution);
+  const ModeSummary exactSummary = SummariseLift(atFrames.curve);
+  detail.svaj = SvajSeries(exact, request.svajStepDeg);
+  detail.continuous = SummariseExactLift(exact);
+
+  std::vector<ModeDetailRow>& rows = detail.rows;
+  for (const SummaryQuantity& quantity : kSummaryQuantities) {
+    rows.push_back({quantity.label, quantity.unit, quantity.column, std::string("exact_") + quantity.column,
+                    quantity.value(windowSummary), quantity.value(exactSummary)});
+  }
+  rows.push_back({"frames without a position", "frames", "unsolvedFrames", "exact_missingFrames",
+                  double(detail.revolution.unsolvedFrames), double(atFrames.missingFrames)});
+  rows.push_back({"largest difference of the two lifts", "mm", "", "maxDifference_mm", std::nullopt,
+                  atFrames.maxDifferenceMm});
+  rows.push_back({"maximum lift between frames", "mm", "", "", std::nullopt, Present(detail.continuous.maxLiftMm)});
+  rows.push_back({"duration above 1 mm between frames", "crank °", "", "", std::nullopt,
+                  Present(detail.continuous.durationCrankDeg)});
+
+  Extremes velocity, acceleration, jerk;
+  for (const SvajSample& sample : detail.svaj) {
+    if (sample.svaj.outcome != ExactOutcome::Placed) continue;
+    const SvajByTime byTime = ToTimeUnits(sample.svaj, request.rpm);
+    velocity.Add(byTime.velocity);
+    acceleration.Add(byTime.acceleration);
+    jerk.Add(byTime.jerk);
+  }
+  rows.push_back({"highest opening velocity", "mm/s", "", "", std::nullopt, velocity.highest});
+  rows.push_back({"highest closing velocity", "mm/s", "", "", std::nullopt, velocity.lowest});
+  rows.push_back({"highest acceleration", "m/s²", "", "", std::nullopt, acceleration.highest});
+  rows.push_back({"lowest acceleration", "m/s²", "", "", std::nullopt, acceleration.lowest});
+  rows.push_back({"highest jerk", "m/s³", "", "", std::nullopt, jerk.highest});
+  rows.push_back({"lowest jerk", "m/s³", "", "", std::nullopt, jerk.lowest});
+  return detail;
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "analysis/DemonstrationRevolution.h"
+#include "analysis/ExactLiftSummary.h"
+#include "analysis/SvajSeries.h"
+
+// Everything said about one mode, for a page or a report: the window's revolution at
+// the nearest whole bar values (the bars hold whole values only), the exact model at
+// the bar values asked (whole or not) at the same frames and along the whole cycle,
+// and the peaks of its motion at an engine speed.
+struct ModeDetailRequest {
+  double lever = 60;  // bar values
+  double eccentric = 200;
+  int speed = 400;        // HScroll1 value: sets the window's frames
+  double rpm = 3000;      // engine speed for the derivatives by time
+  double svajStepDeg = 0.5;
+};
+
+// One line of the mode's table: a value of the window's model and of the exact one
+// (either may be missing), with its name, unit, and the columns of torlin-modes'
+// map (with --exact) that hold the same values, where it has them.
+struct ModeDetailRow {
+  std::string label;
+  std::string unit;
+  std::string windowColumn;
+  std::string exactColumn;
+  std::optional<double> window;
+  std::optional<double> exact;
+};
+
+struct ModeDetail {
+  ModeDetailRequest request;
+  ModeSetting window;  // the whole bar values the window's model ran at
+  double leverAngleRad = 0;  // of the bar values asked
+  double eccentricDeg = 0;
+  DemonstrationRevolution revolution;
+  std::vector<LiftSample> windowCurve;
+  std::vector<SvajSample> svaj;  // exact, every svajStepDeg
+  ExactLiftSummary continuous;
+  std::vector<ModeDetailRow> rows;
+};
+
+ModeDetail DetailOf(const ModeDetailRequest& request, DemonstrationModel& model);

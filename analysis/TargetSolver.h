@@ -1,0 +1,48 @@
+#pragma once
+
+#include <vector>
+
+// Which modes give a wanted maximum lift and duration above 1 mm, on the exact model
+// with the two bars at any real value within their ranges (not only whole ones).
+
+struct TargetPoint {
+  double liftMm = 0;
+  double durationCrankDeg = 0;
+};
+
+// A grid of modes with what some model says of them, to start the search from: the
+// window's map serves, being near the exact model everywhere.
+struct TargetSeeds {
+  std::vector<double> levers;      // bar values, ascending
+  std::vector<double> eccentrics;  // bar values, ascending
+  // points[i * eccentrics.size() + j] belongs to levers[i], eccentrics[j]; a mode
+  // that never reaches 1 mm has duration 0.
+  std::vector<TargetPoint> points;
+};
+
+struct TargetMode {
+  double lever = 0;  // bar values
+  double eccentric = 0;
+  TargetPoint reached;  // what the exact model gives there
+};
+
+struct TargetAnswer {
+  bool reachable = false;
+  // Reachable: the distinct modes that hit the target, best first. Otherwise one:
+  // the mode whose point lies nearest the target.
+  std::vector<TargetMode> modes;
+};
+
+// Within these the target counts as hit.
+inline constexpr double kTargetLiftToleranceMm = 0.01;
+inline constexpr double kTargetDurationToleranceDeg = 0.1;
+// How lift and duration weigh against each other when the nearest point is sought:
+// 1 mm of lift counts as much as this many crank degrees.
+inline constexpr double kCrankDegPerMm = 20;
+
+TargetAnswer SolveTarget(TargetPoint target, const TargetSeeds& seeds);
+
+// The exact model's own points on a grid of leverSteps x eccentricSteps modes spread
+// evenly over the given ranges, for callers without a map at hand.
+TargetSeeds ExactSeeds(double leverFirst, double leverLast, int leverSteps, double eccentricFirst,
+                       double eccentricLast, int eccentricSteps);

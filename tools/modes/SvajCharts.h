@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "SvajTable.h"
+#include "analysis/ModeSetting.h"
+
+// The pictures of torlin-modes --svaj, over the part of the cycle where the valve opens.
+
+struct SvajPictureSettings {
+  ModeSetting mode;
+  std::optional<double> rpm;  // derivatives by time instead of by crank angle
+  int speed = 400;            // the window's speed bar, for its frames
+};
+
+// Lift, velocity, acceleration and jerk of the exact kinematics stacked on one crank
+// axis, as DIR/svaj.png and .svg. Returns an empty string or the failure's one line.
+QString WriteSvajPicture(const std::vector<SvajRow>& rows, const SvajPictureSettings& settings,
+                         const QString& directory);
+
+// The window's lift at its frames over the exact lift, and below it, on its own axis
+// with its own zero, their difference, as DIR/window-vs-exact.png and .svg.
+QString WriteWindowAgainstExactPicture(const std::vector<SvajRow>& rows, const SvajPictureSettings& settings,
+                                       const QString& directory);

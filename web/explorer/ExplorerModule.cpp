@@ -1,0 +1,263 @@
+// The Explorer's computations, for its Web Worker: the same analysis/ code as the
+// tools, handed to JavaScript as plain objects and typed arrays.
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "analysis/ModeDetail.h"
+#include "analysis/ModeGrid.h"
+#include "analysis/SummaryQuantities.h"
+#include "analysis/TargetSolver.h"
+#include "animation/ControlDesign.h"
+#include "animation/Linkage.h"
+#include "common/CsvNumbers.h"
+#include "modes/ModeMap.h"
+#include "modes/SvajTable.h"
+
+using emscripten::val;
+
+namespace {
+
+constexpr double kRadToDeg = 180 / 3.14159265358979323846;
+
+// The map the worker computed last: its rows and the grid they lie on.
+struct Map {
+  std::vector<int> levers;
+  std::vector<int> eccentrics;
+  std::vector<ModeSetting> grid;    // every mode, lever by lever
+  std::vector<std::size_t> modes;   // the indices in grid this worker computes
+  std::vector<ModeResult> results;  // of those, in their order
+  std::unique_ptr<DemonstrationMapJob> job;
+};
+Map gMap;
+DemonstrationModel& Model() {
+  static DemonstrationModel model;
+  return model;
+}
+
+val Array(const std::vector<double>& values) {
+  return val::global("Float64Array").new_(val(emscripten::typed_memory_view(values.size(), values.data())));
+}
+
+val Number(std::optional<double> value) { return value && std::isfinite(*value) ? val(*value) : val::null(); }
+
+const ControlDesign& Design(const char* name) {
+  for (const ControlDesign& design : ControlDesigns()) {
+    if (std::string(design.name) == name) return design;
+  }
+  return ControlDesigns().front();
+}
+
+val Range(const char* name) {
+  const ControlDesign& design = Design(name);
+  val range = val::object();
+  range.set("min", design.min);
+  range.set("max", design.max);
+  range.set("value", design.value);
+  range.set("description", std::string(design.description));
+  return range;
+}
+
+// The bars' ranges and start values, and the columns of the summary, as the
+// window and the tools have them.
+val Facts() {
+  val facts = val::object();
+  facts.set("lever", Range("VScroll1"));
+  facts.set("eccentric", Range("VScroll2"));
+  facts.set("speed", Range("HScroll1"));
+  val columns = val::array();
+  for (const SummaryQuantity& quantity : kSummaryQuantities) {
+    val column = val::object();
+    column.set("column", std::string(quantity.column));
+    column.set("label", std::string(quantity.label));
+    column.set("unit", std::string(quantity.unit));
+    columns.call<void>("push", column);
+  }
+  facts.set("summary", columns);
+  return facts;
+}
+
+val ShaftAngles(double lever, double eccentric) {
+  const ControlShaftPose pose = ControlShaftsFor(MakeMechanismConstants(), lever, eccentric);
+  val angles = val::object();
+  angles.set("leverDeg", pose.leverAngle * kRadToDeg);
+  angles.set("eccentricDeg", pose.eccentricDeg);
+  return angles;
+}
+
+// Starts this worker's part of a map of leverSteps x eccentricSteps modes over both
+// bars' ranges: the lever rows whose index leaves remainder part when divided by
+// parts, so that workers sharing a map share its costly and cheap rows alike.
+int StartMap(int speed, int leverSteps, int eccentricSteps, int part, int parts) {
+  const ControlDesign& lever = Design("VScroll1");
+  const ControlDesign& eccentric = Design("VScroll2");
+  gMap = Map{};
+  gMap.levers = EvenlySpread(lever.min, lever.max, leverSteps);
+  gMap.eccentrics = EvenlySpread(eccentric.min, eccentric.max, eccentricSteps);
+  gMap.grid = GridModes(gMap.levers, gMap.eccentrics);
+  gMap.job = std::make_unique<DemonstrationMapJob>(gMap.grid, speed);
+  for (std::size_t row = 0; row < gMap.levers.size(); ++row) {
+    if (parts > 0 && static_cast<int>(row % parts) == part) {
+      for (std::size_t column = 0; column < gMap.eccentrics.size(); ++column) {
+        gMap.modes.push_back(row * gMap.eccentrics.size() + column);
+      }
+    }
+  }
+  gMap.results.reserve(gMap.modes.size());
+  return static_cast<int>(gMap.modes.size());
+}
+
+// Computes the next count modes of this worker's part; returns, per mode, its index in
+// the map, its bar values and the summary's columns in order (NaN where empty).
+val ContinueMap(int count) {
+  std::vector<double> values;
+  for (int i = 0; i < count && gMap.results.size() < gMap.modes.size(); ++i) {
+    const std::size_t index = gMap.modes[gMap.results.size()];
+    const ModeResult result = (*gMap.job)(index);
+    const ModeSetting mode = result.mode;
+    gMap.results.push_back(result);
+    values.push_back(static_cast<double>(index));
+    values.push_back(mode.lever);
+    values.push_back(mode.eccentric);
+    for (const SummaryQuantity& quantity : kSummaryQuantities) values.push_back(quantity.value(result.summary).value_or(NAN));
+  }
+  return Array(values);
+}
+
+// This worker's rows of the map's CSV, without the header, in the map's order.
+std::string MapCsvRows() {
+  std::string csv;
+  for (const ModeResult& result : gMap.results) AppendCsvLine(csv, ModeMapColumns(), result);
+  return csv;
+}
+
+std::string MapCsvHeader() { return CsvHeader(ModeMapColumns()); }
+
+val Detail(double lever, double eccentric, int speed, double rpm) {
+  ModeDetailRequest request;
+  request.lever = lever;
+  request.eccentric = eccentric;
+  request.speed = speed;
+  request.rpm = rpm;
+  const ModeDetail detail = DetailOf(request, Model());
+
+  val out = val::object();
+  out.set("lever", lever);
+  out.set("eccentric", eccentric);
+  out.set("windowLever", detail.window.lever);
+  out.set("windowEccentric", detail.window.eccentric);
+  out.set("leverDeg", detail.leverAngleRad * kRadToDeg);
+  out.set("eccentricDeg", detail.eccentricDeg);
+  out.set("maxLift", detail.continuous.maxLiftMm);
+  out.set("duration", detail.continuous.durationCrankDeg);
+
+  std::vector<double> crank, lift;
+  for (const LiftSample& sample : detail.windowCurve) {
+    crank.push_back(sample.crankDeg);
+    lift.push_back(sample.liftMm);
+  }
+  out.set("windowCrank", Array(crank));
+  out.set("windowLift", Array(lift));
+
+  std::vector<double> exactCrank, exactLift, velocity, acceleration, jerk;
+  for (const SvajSample& sample : detail.svaj) {
+    exactCrank.push_back(sample.crankDeg);
+    const bool placed = sample.svaj.outcome == ExactOutcome::Placed;
+    const SvajByTime byTime = ToTimeUnits(sample.svaj, rpm);
+    exactLift.push_back(placed ? sample.svaj.lift : NAN);
+    velocity.push_back(placed ? byTime.velocity : NAN);
+    acceleration.push_back(placed ? byTime.acceleration : NAN);
+    jerk.push_back(placed ? byTime.jerk : NAN);
+  }
+  out.set("crank", Array(exactCrank));
+  out.set("lift", Array(exactLift));
+  out.set("velocity", Array(velocity));
+  out.set("acceleration", Array(acceleration));
+  out.set("jerk", Array(jerk));
+
+  val rows = val::array();
+  for (const ModeDetailRow& row : detail.rows) {
+    val line = val::object();
+    line.set("label", row.label);
+    line.set("unit", row.unit);
+    line.set("windowColumn", row.windowColumn);
+    line.set("exactColumn", row.exactColumn);
+    line.set("window", Number(row.window));
+    line.set("exact", Number(row.exact));
+    rows.call<void>("push", line);
+  }
+  out.set("rows", rows);
+  return out;
+}
+
+// The target solved from a map's modes as starting points: their bar values and
+// maximum lift and duration above 1 mm (NaN where the valve never gets there).
+val Target(double liftMm, double durationDeg, val levers, val eccentrics, val lifts, val durations) {
+  TargetSeeds seeds;
+  seeds.levers = emscripten::vecFromJSArray<double>(levers);
+  seeds.eccentrics = emscripten::vecFromJSArray<double>(eccentrics);
+  const auto liftValues = emscripten::convertJSArrayToNumberVector<double>(lifts);
+  const auto durationValues = emscripten::convertJSArrayToNumberVector<double>(durations);
+  for (std::size_t i = 0; i < liftValues.size() && i < durationValues.size(); ++i) {
+    seeds.points.push_back({std::isfinite(liftValues[i]) ? liftValues[i] : 0,
+                            std::isfinite(durationValues[i]) ? durationValues[i] : 0});
+  }
+  const TargetAnswer answer = SolveTarget({liftMm, durationDeg}, seeds);
+  val out = val::object();
+  out.set("reachable", answer.reachable);
+  val modes = val::array();
+  for (const TargetMode& mode : answer.modes) {
+    val m = val::object();
+    m.set("lever", mode.lever);
+    m.set("eccentric", mode.eccentric);
+    m.set("lift", mode.reached.liftMm);
+    m.set("duration", mode.reached.durationCrankDeg);
+    modes.call<void>("push", m);
+  }
+  out.set("modes", modes);
+  return out;
+}
+
+// The exact curves of the given modes (their whole-value window lift beside), one
+// block of rows per mode, as torlin-modes --svaj writes them with the mode in front.
+std::string CurvesCsv(val levers, val eccentrics, int speed, double rpm, double stepDeg) {
+  const auto leverValues = emscripten::vecFromJSArray<double>(levers);
+  const auto eccentricValues = emscripten::vecFromJSArray<double>(eccentrics);
+  const CsvColumns<SvajRow> columns = SvajColumns(rpm);
+  std::string csv = "lever,eccentric," + CsvHeader(columns);
+  DemonstrationRevolution revolution;
+  for (std::size_t i = 0; i < leverValues.size() && i < eccentricValues.size(); ++i) {
+    const ModeSetting window{static_cast<int>(std::lround(leverValues[i])), static_cast<int>(std::lround(eccentricValues[i]))};
+    Model().Run(window, speed, revolution);
+    // The window's lift belongs to the mode only where its bar values are whole.
+    if (window.lever != leverValues[i] || window.eccentric != eccentricValues[i]) revolution.frames.clear();
+    std::string prefix;
+    AppendNumber(prefix, leverValues[i]);
+    prefix += ',';
+    AppendNumber(prefix, eccentricValues[i]);
+    prefix += ',';
+    const std::vector<double> angles = SvajAngles(stepDeg, revolution);
+    for (const SvajRow& row : SvajRowsAt(ExactKinematics(leverValues[i], eccentricValues[i]), angles, revolution)) {
+      csv += prefix;
+      AppendCsvLine(csv, columns, row);
+    }
+  }
+  return csv;
+}
+
+}  // namespace
+
+EMSCRIPTEN_BINDINGS(torlin_explorer) {
+  emscripten::function("facts", &Facts);
+  emscripten::function("shaftAngles", &ShaftAngles);
+  emscripten::function("startMap", &StartMap);
+  emscripten::function("continueMap", &ContinueMap);
+  emscripten::function("mapCsvRows", &MapCsvRows);
+  emscripten::function("mapCsvHeader", &MapCsvHeader);
+  emscripten::function("detail", &Detail);
+  emscripten::function("target", &Target);
+  emscripten::function("curvesCsv", &CurvesCsv);
+}

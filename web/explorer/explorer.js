@@ -1,0 +1,861 @@
+// The Explorer's page: asks its worker (the C++ analysis in WebAssembly) for the map,
+// a mode's curves and table, and targets, and draws the answers with uPlot. The page
+// computes nothing of the mechanism itself. State lives in the address, so that a
+// copied link shows the same view and back and forward step through choices.
+"use strict";
+
+const kMaxPins = 6;
+const kStride = 11;  // per mode of the map: lever, eccentric, then the nine summary columns
+const kLift = 2;     // maxLift_mm
+const kDuration = 10;  // duration1mm_crankDeg
+const kSliceStride = kStride + 1;  // a worker's slice puts the mode's index in front
+const kPinColours = ["#1f77b4", "#d62728", "#2ca02c", "#9467bd", "#ff7f0e", "#17becf"];
+const $ = (id) => document.getElementById(id);
+
+const Explorer = {
+  facts: null,
+  map: {rows: new Float64Array(0), done: 0, total: 0, speed: 400, steps: 100, runs: [], filled: new Uint8Array(0)},
+  state: {lever: 60, eccentric: 200, rpm: 3000, pins: [], target: null},
+  detail: null,
+  target: null,
+  pinDetails: new Map(),
+  charts: {},
+  drawing: 0,  // questions on their way to the screen
+  stats: {mapStartedAt: 0, mapMs: null, detailMs: [], targetMs: [], errors: 0},
+};
+window.Explorer = Explorer;
+
+// ---- numbers ---------------------------------------------------------------------
+
+const finite = (v) => typeof v === "number" && Number.isFinite(v);
+function shown(value, digits = 3) {
+  if (!finite(value)) return "–";
+  const magnitude = Math.abs(value);
+  if (magnitude !== 0 && (magnitude >= 1e6 || magnitude < 1e-3)) return value.toExponential(digits);
+  return value.toFixed(magnitude >= 1000 ? 0 : digits);
+}
+const clamp = (v, lo, hi) => Math.min(hi, Math.max(lo, v));
+const nullIfNaN = (array) => Array.from(array, (v) => (finite(v) ? v : null));
+
+// ---- the workers ----------------------------------------------------------------
+
+// One worker answers for modes and targets, so that the map never delays an
+// answer; the map is shared among as many more as the machine has cores (at most 4).
+function makeWorker() {
+  const inline = document.getElementById("worker-source");
+  let created;
+  if (inline) {
+    // The single-file edition: the worker's script and the wasm come from the page.
+    created = new Worker(URL.createObjectURL(new Blob([inline.textContent], {type: "text/javascript"})));
+    const bytes = Uint8Array.from(atob($("wasm-base64").textContent.trim()), (c) => c.charCodeAt(0));
+    created.postMessage({kind: "start", wasmBinary: bytes}, [bytes.buffer]);
+  } else {
+    created = new Worker("explorer-worker.js");
+    created.postMessage({kind: "start"});
+  }
+  created.onmessage = ({data}) => {
+    if (data.kind === "map") return mapSlice(data, created);
+    const waiting = pending.get(data.id);
+    pending.delete(data.id);
+    if (!waiting) return;
+    if (data.error) waiting.reject(new Error(data.error));
+    else waiting.resolve(data.result.value);
+  };
+  created.onerror = (event) => { console.error(`Explorer worker: ${event.message}`); };
+  return created;
+}
+let nextId = 1;
+const pending = new Map();
+const answerer = makeWorker();
+const mappers = Array.from({length: clamp(navigator.hardwareConcurrency || 2, 1, 4)}, makeWorker);
+function ask(kind, args, worker = answerer) {
+  const id = nextId++;
+  return new Promise((resolve, reject) => {
+    pending.set(id, {resolve, reject});
+    worker.postMessage({id, kind, args});
+  });
+}
+
+// Asks at most one question of a kind at a time; a newer one waiting replaces an
+// older one waiting, so dragging a slider never queues up stale work.
+function latestOnly(run) {
+  let busy = false;
+  let queued = null;
+  return async function go(...args) {
+    if (busy) { queued = args; return; }
+    busy = true;
+    Explorer.drawing += 1;
+    try { await run(...args); } catch (error) { console.error(String(error)); }
+    busy = false;
+    Explorer.drawing -= 1;
+    if (queued) { const next = queued; queued = null; go(...next); }
+  };
+}
+
+// ---- the address ------------------------------------------------------------------
+
+function readAddress() {
+  const q = new URLSearchParams(location.search);
+  const s = Explorer.state;
+  const f = Explorer.facts;
+  const number = (name, fallback, lo, hi) => {
+    const v = Number.parseFloat(q.get(name));
+    return finite(v) ? clamp(v, lo, hi) : fallback;
+  };
+  s.lever = number("lever", f.lever.value, f.lever.min, f.lever.max);
+  s.eccentric = number("eccentric", f.eccentric.value, f.eccentric.min, f.eccentric.max);
+  s.rpm = number("rpm", 3000, 100, 20000);
+  s.pins = q.getAll("pin").map((text) => text.split(",").map(Number.parseFloat))
+    .filter((p) => p.length === 2 && p.every(finite))
+    .map(([l, e]) => ({lever: clamp(l, f.lever.min, f.lever.max), eccentric: clamp(e, f.eccentric.min, f.eccentric.max)}))
+    .slice(0, kMaxPins);
+  const target = (q.get("target") ?? "").split(",").map(Number.parseFloat);
+  s.target = target.length === 2 && target.every(finite) ? {lift: target[0], duration: target[1]} : null;
+}
+
+function addressOf(s) {
+  const q = new URLSearchParams();
+  q.set("lever", String(s.lever));
+  q.set("eccentric", String(s.eccentric));
+  q.set("rpm", String(s.rpm));
+  for (const p of s.pins) q.append("pin", `${p.lever},${p.eccentric}`);
+  if (s.target) q.set("target", `${s.target.lift},${s.target.duration}`);
+  return `?${q}`;
+}
+
+// A finished choice adds a history entry; a slider on its way replaces the last one.
+function writeAddress(push) {
+  const next = addressOf(Explorer.state);
+  if (next === location.search) return;
+  if (push) history.pushState(null, "", next);
+  else history.replaceState(null, "", next);
+}
+
+// ---- charts -----------------------------------------------------------------------
+
+const kAxisFont = "12px 'Liberation Sans', Arial, sans-serif";
+function axis(label) {
+  return {label, font: kAxisFont, labelFont: kAxisFont, stroke: "#222", grid: {stroke: "#e4e4e4"}, ticks: {stroke: "#bbb"}};
+}
+function chartWidth(element) { return Math.max(260, Math.floor(element.clientWidth || 600)); }
+
+// Charts follow their box's width when the layout reflows.
+const resizer = new ResizeObserver((entries) => {
+  for (const entry of entries) {
+    const chart = Object.values(Explorer.charts).find((c) => c && c.root.parentElement === entry.target);
+    if (chart) chart.setSize({width: chartWidth(entry.target), height: chart.height});
+  }
+});
+function makeChart(key, element, options, data) {
+  Explorer.charts[key]?.destroy();
+  const chart = new uPlot({width: chartWidth(element), ...options}, data, element);
+  Explorer.charts[key] = chart;
+  resizer.observe(element);
+  addChartExports(key, element, options.title);
+  return chart;
+}
+
+// Merges curves with their own x values into uPlot's one shared x.
+function aligned(curves) {
+  const xs = [...new Set(curves.flatMap((c) => Array.from(c.x)))].sort((a, b) => a - b);
+  const index = new Map(xs.map((x, i) => [x, i]));
+  const data = [xs];
+  for (const c of curves) {
+    const ys = new Array(xs.length).fill(null);
+    for (let i = 0; i < c.x.length; ++i) if (finite(c.y[i])) ys[index.get(c.x[i])] = c.y[i];
+    data.push(ys);
+  }
+  return data;
+}
+
+function leverColour(lever) {
+  const f = Explorer.facts.lever;
+  const t = (lever - f.min) / (f.max - f.min);
+  return `hsl(${110 - 60 * t}, 70%, ${18 + 52 * t}%)`;
+}
+
+// ---- the map and the plane ----------------------------------------------------------
+
+function startMap() {
+  const speed = clamp(Math.round(Number($("map-speed").value) || 400), Explorer.facts.speed.min, Explorer.facts.speed.max);
+  const steps = clamp(Math.round(Number($("map-steps").value) || 100), 2, 200);
+  $("map-speed").value = speed;
+  $("map-steps").value = steps;
+  const rows = new Float64Array(steps * steps * kStride).fill(NaN);
+  const runs = mappers.map(() => -1);
+  Explorer.map = {rows, done: 0, total: steps * steps, speed, steps, runs, filled: new Uint8Array(steps * steps)};
+  Explorer.stats.mapStartedAt = performance.now();
+  Explorer.stats.mapMs = null;
+  showProgress();
+  const map = Explorer.map;
+  mappers.forEach((worker, part) => {
+    ask("map", {speed, leverSteps: steps, eccentricSteps: steps, part, parts: mappers.length}, worker)
+      .then(({run}) => { map.runs[part] = run; });
+  });
+}
+
+// A slice of the map from one of its workers, if it belongs to the map being drawn.
+function mapSlice({run, rows}, worker) {
+  const map = Explorer.map;
+  const part = mappers.indexOf(worker);
+  if (run < map.runs[part]) return;
+  map.runs[part] = run;
+  for (let at = 0; at < rows.length; at += kSliceStride) {
+    const index = rows[at];
+    if (map.filled[index]) continue;
+    map.filled[index] = 1;
+    map.rows.set(rows.subarray(at + 1, at + kSliceStride), index * kStride);
+    ++map.done;
+  }
+  showProgress();
+  if (map.done >= map.total && Explorer.stats.mapMs === null) {
+    Explorer.stats.mapMs = performance.now() - Explorer.stats.mapStartedAt;
+    drawPlane();
+    drawHeat();
+    if (Explorer.state.target && !Explorer.target) solveTarget(false);
+  } else if (performance.now() - (map.drawnAt ?? 0) > 250) {
+    map.drawnAt = performance.now();
+    drawPlane();
+  }
+}
+
+function showProgress() {
+  const {done, total} = Explorer.map;
+  $("map-progress").max = total;
+  $("map-progress").value = done;
+  $("progress-label").textContent = done >= total ? `Map of ${total} modes ready` : `Computing the map: ${done} of ${total} modes`;
+  $("progress-line").classList.toggle("done", done >= total);
+}
+
+// One series per lever value of the map, as points; then the chosen mode, the
+// target, its answers and the pinned modes on top.
+function planeData() {
+  const {rows, steps} = Explorer.map;
+  const series = [];
+  for (let l = 0; l < steps; ++l) {
+    const xs = [];
+    const ys = [];
+    for (let e = 0; e < steps; ++e) {
+      const i = l * steps + e;
+      const x = rows[i * kStride + kDuration];
+      const y = rows[i * kStride + kLift];
+      if (finite(x) && finite(y)) { xs.push(x); ys.push(y); }
+    }
+    series.push({lever: Explorer.facts.lever.min + (l * (Explorer.facts.lever.max - Explorer.facts.lever.min)) / Math.max(1, steps - 1), xs, ys});
+  }
+  return series;
+}
+
+function markers() {
+  const d = Explorer.detail;
+  const chosen = d ? [[d.duration], [d.maxLift]] : [[], []];
+  const t = Explorer.state.target;
+  const target = t ? [[t.duration], [t.lift]] : [[], []];
+  const answers = Explorer.target ? [Explorer.target.modes.map((m) => m.duration), Explorer.target.modes.map((m) => m.lift)] : [[], []];
+  return [chosen, target, answers];
+}
+
+function drawPlane() {
+  const element = $("plane");
+  const levels = planeData();
+  const data = [null, ...levels.map((s) => [s.xs, s.ys]), ...markers()];
+  const series = [{}, ...levels.map((s) => ({
+    label: `lever ${s.lever}`, stroke: leverColour(s.lever), fill: leverColour(s.lever),
+    paths: uPlot.paths.points(), points: {show: false, size: 3},
+  }))];
+  const marker = (label, colour, size) => ({label, stroke: colour, fill: colour, paths: uPlot.paths.points(), points: {show: false, size}});
+  series.push(marker("chosen mode", "#000", 11), marker("target", "#e00", 13), marker("modes that reach it", "#f90", 9));
+  const options = {
+    title: "Maximum lift against duration above 1 mm",
+    mode: 2, height: 360, legend: {show: false}, cursor: {drag: {x: false, y: false}, points: {show: false}},
+    scales: {x: {time: false, auto: false, range: [0, 300]}, y: {auto: false, range: [0, 13]}},
+    axes: [axis("duration above 1 mm (crank °)"), axis("maximum lift (mm)")],
+    series,
+  };
+  const chart = Explorer.charts.plane;
+  if (chart && chart.series.length === series.length) {
+    chart.setData(data);
+    return;
+  }
+  makeChart("plane", element, options, data);
+  Explorer.charts.plane.over.addEventListener("mousemove", planeHover);
+  Explorer.charts.plane.over.addEventListener("mouseleave", () => { $("plane-tip").hidden = true; });
+  Explorer.charts.plane.over.addEventListener("click", planeClick);
+}
+
+// The map's mode nearest a point of the plane, within a few pixels.
+function modeNear(left, top, pixels = 6) {
+  const chart = Explorer.charts.plane;
+  const {rows, total} = Explorer.map;
+  let best = -1;
+  let bestSq = pixels * pixels;
+  for (let i = 0; i < total; ++i) {
+    const x = rows[i * kStride + kDuration];
+    const y = rows[i * kStride + kLift];
+    if (!finite(x) || !finite(y)) continue;
+    const dx = chart.valToPos(x, "x") - left;
+    const dy = chart.valToPos(y, "y") - top;
+    if (dx * dx + dy * dy < bestSq) { bestSq = dx * dx + dy * dy; best = i; }
+  }
+  return best;
+}
+
+function planeHover(event) {
+  const tip = $("plane-tip");
+  const i = modeNear(event.offsetX, event.offsetY);
+  if (i < 0) { tip.hidden = true; return; }
+  const r = Explorer.map.rows.subarray(i * kStride, (i + 1) * kStride);
+  tip.textContent = `lever ${r[0]}, eccentric ${r[1]}: maximum lift ${shown(r[2])} mm, ` +
+    `duration above 1 mm ${shown(r[10], 1)}°, opening ${shown(r[8], 1)}°, closing ${shown(r[9], 1)}°`;
+  tip.hidden = false;
+  const box = $("plane").getBoundingClientRect();
+  tip.style.left = `${Math.min(event.clientX - box.left + 12, box.width - 260)}px`;
+  tip.style.top = `${event.clientY - box.top + 12}px`;
+}
+
+function planeClick(event) {
+  const chart = Explorer.charts.plane;
+  const i = modeNear(event.offsetX, event.offsetY);
+  if (i >= 0) {
+    choose(Explorer.map.rows[i * kStride], Explorer.map.rows[i * kStride + 1], true);
+    return;
+  }
+  const duration = chart.posToVal(event.offsetX, "x");
+  const lift = chart.posToVal(event.offsetY, "y");
+  setTarget(Number(lift.toFixed(3)), Number(duration.toFixed(2)));
+}
+
+// Arrow keys step the chosen mode through the map's grid.
+function planeKey(event) {
+  const steps = {ArrowUp: [1, 0], ArrowDown: [-1, 0], ArrowRight: [0, 1], ArrowLeft: [0, -1]}[event.key];
+  if (!steps) return;
+  event.preventDefault();
+  const f = Explorer.facts;
+  const grid = Explorer.map.steps - 1;
+  const leverStep = (f.lever.max - f.lever.min) / grid;
+  const eccentricStep = (f.eccentric.max - f.eccentric.min) / grid;
+  const s = Explorer.state;
+  choose(clamp(Math.round(s.lever + steps[0] * leverStep), f.lever.min, f.lever.max),
+         clamp(Math.round(s.eccentric + steps[1] * eccentricStep), f.eccentric.min, f.eccentric.max), true);
+}
+
+// ---- heat maps ----------------------------------------------------------------------
+
+function heatQuantities() {
+  return Explorer.facts.summary.map((c, i) => ({...c, index: 2 + i}))
+    .filter((c) => ["maxLift_mm", "duration1mm_crankDeg", "duration0.1mm_crankDeg", "maxLiftAt_crankDeg"].includes(c.column));
+}
+
+function heatColour(t) {
+  // Dark blue through green to yellow.
+  return `hsl(${240 - 180 * t}, 75%, ${22 + 50 * t}%)`;
+}
+
+function drawHeat() {
+  const {rows, done, total, steps} = Explorer.map;
+  if (done < total) return;
+  const quantity = heatQuantities().find((q) => q.column === $("heat-quantity").value) ?? heatQuantities()[0];
+  const f = Explorer.facts;
+  let lo = Infinity;
+  let hi = -Infinity;
+  for (let i = 0; i < total; ++i) {
+    const v = rows[i * kStride + quantity.index];
+    if (finite(v)) { lo = Math.min(lo, v); hi = Math.max(hi, v); }
+  }
+  if (!(hi >= lo)) { lo = 0; hi = 1; }
+  const span = hi - lo || 1;
+  const cellW = (f.eccentric.max - f.eccentric.min) / Math.max(1, steps - 1);
+  const cellH = (f.lever.max - f.lever.min) / Math.max(1, steps - 1);
+  const paint = (u) => {
+    const ctx = u.ctx;
+    ctx.save();
+    ctx.beginPath();
+    ctx.rect(u.bbox.left, u.bbox.top, u.bbox.width, u.bbox.height);
+    ctx.clip();
+    for (let i = 0; i < total; ++i) {
+      const v = rows[i * kStride + quantity.index];
+      const e = rows[i * kStride + 1];
+      const l = rows[i * kStride];
+      ctx.fillStyle = finite(v) ? heatColour((v - lo) / span) : "#ddd";
+      const x0 = u.valToPos(e - cellW / 2, "x", true);
+      const x1 = u.valToPos(e + cellW / 2, "x", true);
+      const y0 = u.valToPos(l + cellH / 2, "y", true);
+      const y1 = u.valToPos(l - cellH / 2, "y", true);
+      ctx.fillRect(Math.floor(x0), Math.floor(y0), Math.ceil(x1 - x0) + 1, Math.ceil(y1 - y0) + 1);
+    }
+    const s = Explorer.state;
+    ctx.strokeStyle = "#fff";
+    ctx.lineWidth = 2 * devicePixelRatio;
+    ctx.beginPath();
+    ctx.arc(u.valToPos(s.eccentric, "x", true), u.valToPos(s.lever, "y", true), 6 * devicePixelRatio, 0, 2 * Math.PI);
+    ctx.stroke();
+    ctx.restore();
+  };
+  const title = `${quantity.label} (${quantity.unit}) over the two shafts`;
+  const options = {
+    title, height: 300, legend: {show: false}, cursor: {show: false},
+    scales: {x: {time: false, auto: false, range: [f.eccentric.min - cellW / 2, f.eccentric.max + cellW / 2]},
+             y: {auto: false, range: [f.lever.min - cellH / 2, f.lever.max + cellH / 2]}},
+    axes: [axis("orange control shaft (eccentric) bar value"), axis("green control shaft (lever) bar value")],
+    series: [{}, {label: quantity.label, stroke: "transparent", points: {show: false}}],
+    hooks: {drawClear: [paint]},
+  };
+  const chart = makeChart("heat", $("heat"), options, [[f.eccentric.min, f.eccentric.max], [null, null]]);
+  chart.heat = {quantity, lo, hi, rows, total, cellW, cellH};
+  $("heat-scale").innerHTML = "";
+  const bar = document.createElement("span");
+  bar.className = "gradient";
+  bar.style.background = `linear-gradient(to right, ${[0, 0.25, 0.5, 0.75, 1].map(heatColour).join(", ")})`;
+  const low = document.createElement("span");
+  low.textContent = `${shown(lo, 2)} ${quantity.unit}`;
+  const high = document.createElement("span");
+  high.textContent = `${shown(hi, 2)} ${quantity.unit}`;
+  $("heat-scale").append(low, bar, high);
+}
+
+function heatClick(event) {
+  const chart = Explorer.charts.heat;
+  if (!chart) return;
+  const f = Explorer.facts;
+  const eccentric = clamp(Math.round(chart.posToVal(event.offsetX, "x")), f.eccentric.min, f.eccentric.max);
+  const lever = clamp(Math.round(chart.posToVal(event.offsetY, "y")), f.lever.min, f.lever.max);
+  choose(lever, eccentric, true);
+}
+
+// ---- the chosen mode ---------------------------------------------------------------
+
+function showShafts() {
+  const s = Explorer.state;
+  for (const [name, value] of [["lever", s.lever], ["eccentric", s.eccentric]]) {
+    if (document.activeElement !== $(`${name}-number`)) $(`${name}-number`).value = String(value);
+    $(`${name}-range`).value = String(value);
+  }
+  $("rpm").value = String(s.rpm);
+  const whole = (v) => String(Math.round(v));
+  $("watch").href = `index.html?lever=${whole(s.lever)}&eccentric=${whole(s.eccentric)}`;
+}
+
+function choose(lever, eccentric, push) {
+  const f = Explorer.facts;
+  if (!finite(lever) || !finite(eccentric)) return;
+  Explorer.state.lever = clamp(lever, f.lever.min, f.lever.max);
+  Explorer.state.eccentric = clamp(eccentric, f.eccentric.min, f.eccentric.max);
+  showShafts();
+  writeAddress(push);
+  requestDetail();
+}
+
+const requestDetail = latestOnly(async () => {
+  const s = Explorer.state;
+  const started = performance.now();
+  const detail = await ask("detail", {lever: s.lever, eccentric: s.eccentric, speed: Explorer.map.speed, rpm: s.rpm});
+  Explorer.detail = detail;
+  drawDetail(detail);
+  await new Promise((done) => requestAnimationFrame(done));
+  Explorer.stats.detailMs.push(performance.now() - started);
+});
+
+function drawDetail(d) {
+  $("lever-angle").textContent = `lever turned ${shown(d.leverDeg, 2)}°`;
+  $("eccentric-angle").textContent = `eccentric at ${shown(d.eccentricDeg, 2)}°`;
+  const whole = d.windowLever === d.lever && d.windowEccentric === d.eccentric;
+  $("window-column").textContent = `window (bar values ${d.windowLever}, ${d.windowEccentric}${whole ? "" : ", the nearest whole ones"}; map speed ${Explorer.map.speed})`;
+  $("mode-caption").textContent = `Lever ${shown(d.lever, 2)}, eccentric ${shown(d.eccentric, 2)} at ${shown(Explorer.state.rpm, 0)} rpm`;
+
+  const body = $("mode-table").tBodies[0];
+  const rows = d.rows.map((r) => {
+    const tr = document.createElement("tr");
+    const th = document.createElement("th");
+    th.scope = "row";
+    th.textContent = r.label;
+    const unit = document.createElement("td");
+    unit.textContent = r.unit;
+    tr.append(th, unit);
+    for (const model of ["window", "exact"]) {
+      const td = document.createElement("td");
+      td.className = "number";
+      td.dataset.model = model;
+      if (r[`${model}Column`]) td.dataset.column = r[`${model}Column`];
+      if (finite(r[model])) {
+        const data = document.createElement("data");
+        data.value = String(r[model]);
+        data.textContent = shown(r[model]);
+        td.append(data);
+      } else {
+        td.textContent = "–";
+      }
+      tr.append(td);
+    }
+    return tr;
+  });
+  body.replaceChildren(...rows);
+
+  const liftData = aligned([{x: d.crank, y: d.lift}, {x: d.windowCrank, y: d.windowLift}]);
+  const liftOptions = {
+    title: "Valve lift", height: 240,
+    scales: {x: {time: false, auto: false, range: [0, 720]}},
+    axes: [axis("crank angle (°)"), axis("lift (mm)")],
+    series: [{label: "crank (°)"}, {label: "exact lift (mm)", stroke: "#1f4fb4", width: 2, spanGaps: false},
+             {label: "window's lift at its frames (mm)", stroke: "#e07000", width: 0, spanGaps: false, points: {show: true, size: 5, fill: "#e07000"}}],
+  };
+  if (Explorer.charts.lift) Explorer.charts.lift.setData(liftData);
+  else makeChart("lift", $("lift-chart"), liftOptions, liftData);
+
+  const svajData = [Array.from(d.crank), nullIfNaN(d.velocity), nullIfNaN(d.acceleration), nullIfNaN(d.jerk)];
+  const svajOptions = {
+    title: "Velocity, acceleration and jerk (exact)", height: 260,
+    scales: {x: {time: false, auto: false, range: [0, 720]}, v: {}, a: {}, j: {}},
+    axes: [axis("crank angle (°)"), {...axis("velocity (mm/s)"), scale: "v"},
+           {...axis("acceleration (m/s²)"), scale: "a", side: 1, grid: {show: false}}],
+    series: [{label: "crank (°)"}, {label: "velocity (mm/s)", scale: "v", stroke: "#1f4fb4"},
+             {label: "acceleration (m/s²)", scale: "a", stroke: "#d62728"},
+             {label: "jerk (m/s³)", scale: "j", stroke: "#999", width: 1}],
+  };
+  if (Explorer.charts.svaj) Explorer.charts.svaj.setData(svajData);
+  else makeChart("svaj", $("svaj-chart"), svajOptions, svajData);
+
+  if (Explorer.map.done) drawPlane();
+  drawHeat();
+}
+
+// ---- target -------------------------------------------------------------------------
+
+function setTarget(lift, duration) {
+  Explorer.state.target = {lift, duration};
+  $("target-lift").value = String(lift);
+  $("target-duration").value = String(duration);
+  writeAddress(true);
+  solveTarget(true);
+}
+
+const solveTarget = latestOnly(async (chooseFirst) => {
+  const t = Explorer.state.target;
+  if (!t || Explorer.map.done < Explorer.map.total) {
+    $("target-answer").textContent = t ? "The target is solved once the map is ready." : "";
+    return;
+  }
+  const started = performance.now();
+  $("target-answer").textContent = "Solving…";
+  const {rows, total, steps} = Explorer.map;
+  const lifts = new Float64Array(total);
+  const durations = new Float64Array(total);
+  for (let i = 0; i < total; ++i) { lifts[i] = rows[i * kStride + kLift]; durations[i] = rows[i * kStride + kDuration]; }
+  const levers = Array.from({length: steps}, (_, l) => rows[l * steps * kStride]);
+  const eccentrics = Array.from({length: steps}, (_, e) => rows[e * kStride + 1]);
+  const answer = await ask("target", {lift: t.lift, duration: t.duration, levers, eccentrics, lifts, durations});
+  Explorer.target = answer;
+  Explorer.stats.targetMs.push(performance.now() - started);
+  showTarget(answer, t);
+  if (Explorer.map.done) drawPlane();
+  if (chooseFirst && answer.modes.length) choose(answer.modes[0].lever, answer.modes[0].eccentric, false);
+});
+
+function showTarget(answer, t) {
+  const box = $("target-answer");
+  box.replaceChildren();
+  const head = document.createElement("p");
+  head.className = answer.reachable ? "reached" : "unreachable";
+  head.textContent = answer.reachable
+    ? `${shown(t.lift)} mm over ${shown(t.duration, 2)}° is reached by ${answer.modes.length === 1 ? "one mode" : `${answer.modes.length} modes`}:`
+    : `${shown(t.lift)} mm over ${shown(t.duration, 2)}° is out of reach. The nearest reachable point:`;
+  const list = document.createElement("ul");
+  for (const m of answer.modes) {
+    const item = document.createElement("li");
+    const button = document.createElement("button");
+    button.type = "button";
+    button.textContent = `lever ${shown(m.lever, 3)}, eccentric ${shown(m.eccentric, 3)}`;
+    button.addEventListener("click", () => choose(m.lever, m.eccentric, true));
+    item.append(button, ` gives ${shown(m.lift)} mm over ${shown(m.duration, 2)}°`);
+    item.dataset.lever = m.lever;
+    item.dataset.eccentric = m.eccentric;
+    item.dataset.lift = m.lift;
+    item.dataset.duration = m.duration;
+    list.append(item);
+  }
+  box.append(head, list);
+}
+
+// ---- pinned modes -------------------------------------------------------------------
+
+function pin() {
+  const s = Explorer.state;
+  if (s.pins.length >= kMaxPins) return;
+  if (s.pins.some((p) => p.lever === s.lever && p.eccentric === s.eccentric)) return;
+  s.pins.push({lever: s.lever, eccentric: s.eccentric});
+  writeAddress(true);
+  showPins();
+}
+
+function unpin(index) {
+  Explorer.state.pins.splice(index, 1);
+  writeAddress(true);
+  showPins();
+}
+
+const pinKey = (p) => `${p.lever},${p.eccentric}`;
+async function showPins() {
+  const s = Explorer.state;
+  $("pin").disabled = s.pins.length >= kMaxPins;
+  const list = $("pins");
+  list.replaceChildren(...s.pins.map((p, i) => {
+    const item = document.createElement("li");
+    item.style.borderLeftColor = kPinColours[i];
+    const show = document.createElement("button");
+    show.type = "button";
+    show.textContent = `lever ${shown(p.lever, 2)}, eccentric ${shown(p.eccentric, 2)}`;
+    show.addEventListener("click", () => choose(p.lever, p.eccentric, true));
+    const remove = document.createElement("button");
+    remove.type = "button";
+    remove.textContent = "Unpin";
+    remove.setAttribute("aria-label", `Unpin lever ${p.lever}, eccentric ${p.eccentric}`);
+    remove.addEventListener("click", () => unpin(i));
+    item.append(show, " ", remove);
+    return item;
+  }));
+  if (!s.pins.length) list.append(Object.assign(document.createElement("li"), {textContent: "None yet: “Pin this mode” adds the chosen mode (up to six)."}));
+  for (const p of s.pins) {
+    if (!Explorer.pinDetails.has(pinKey(p))) {
+      Explorer.pinDetails.set(pinKey(p), await ask("detail", {lever: p.lever, eccentric: p.eccentric, speed: Explorer.map.speed, rpm: s.rpm}));
+    }
+  }
+  drawCompare();
+}
+
+function drawCompare() {
+  const pins = Explorer.state.pins.filter((p) => Explorer.pinDetails.has(pinKey(p)));
+  const curves = pins.map((p) => { const d = Explorer.pinDetails.get(pinKey(p)); return {x: d.crank, y: d.lift}; });
+  const data = curves.length ? aligned(curves) : [[0, 720]];
+  const options = {
+    title: "Exact lift of the pinned modes", height: 260,
+    scales: {x: {time: false, auto: false, range: [0, 720]}},
+    axes: [axis("crank angle (°)"), axis("lift (mm)")],
+    series: [{label: "crank (°)"}, ...pins.map((p, i) => ({label: `lever ${shown(p.lever, 2)}, eccentric ${shown(p.eccentric, 2)} (mm)`, stroke: kPinColours[i], width: 2}))],
+  };
+  makeChart("compare", $("compare-chart"), options, data);
+}
+
+// ---- exports ------------------------------------------------------------------------
+
+function download(name, type, content) {
+  const url = URL.createObjectURL(new Blob([content], {type}));
+  const a = Object.assign(document.createElement("a"), {href: url, download: name});
+  document.body.append(a);
+  a.click();
+  a.remove();
+  setTimeout(() => URL.revokeObjectURL(url), 1000);
+}
+
+// The exact curves of some modes, every half crank degree, as torlin-modes --svaj
+// writes them, with the mode's bar values in front of each row.
+function curvesCsv(modes) {
+  return ask("curvesCsv", {levers: modes.map((m) => m.lever), eccentrics: modes.map((m) => m.eccentric),
+                           speed: Explorer.map.speed, rpm: Explorer.state.rpm, step: 0.5});
+}
+
+// The pinned modes' curves, or the chosen mode's when none is pinned.
+async function exportCurves() {
+  const s = Explorer.state;
+  const csv = await curvesCsv(s.pins.length ? s.pins : [{lever: s.lever, eccentric: s.eccentric}]);
+  download("torlin-pinned-curves.csv", "text/csv", csv);
+  return csv;
+}
+
+// The map's CSV as torlin-modes writes it: each worker's rows, put back in the map's
+// order (lever row by lever row, as the workers took them in turn).
+async function exportMap() {
+  const header = await ask("mapCsvHeader", {});
+  const parts = await Promise.all(mappers.map((worker) => ask("mapCsvRows", {}, worker)));
+  const lines = parts.map((text) => text.split("\n").filter(Boolean));
+  const steps = Explorer.map.steps;
+  const taken = lines.map(() => 0);
+  let csv = header;
+  for (let row = 0; row < steps; ++row) {
+    const part = row % mappers.length;
+    csv += lines[part].slice(taken[part], taken[part] + steps).map((line) => `${line}\n`).join("");
+    taken[part] += steps;
+  }
+  download("torlin-mode-map.csv", "text/csv", csv);
+  return csv;
+}
+
+function chartPng(chart) {
+  const canvas = chart.ctx.canvas;
+  const out = document.createElement("canvas");
+  out.width = canvas.width;
+  out.height = canvas.height + 30 * devicePixelRatio;
+  const ctx = out.getContext("2d");
+  ctx.fillStyle = "#fff";
+  ctx.fillRect(0, 0, out.width, out.height);
+  ctx.fillStyle = "#000";
+  ctx.font = `${14 * devicePixelRatio}px 'Liberation Sans', Arial, sans-serif`;
+  ctx.fillText(chart.title ?? "", 10 * devicePixelRatio, 20 * devicePixelRatio);
+  ctx.drawImage(canvas, 0, 30 * devicePixelRatio);
+  return out.toDataURL("image/png");
+}
+
+const escapeXml = (text) => String(text).replace(/[<>&"]/g, (c) => ({"<": "&lt;", ">": "&gt;", "&": "&amp;", "\"": "&quot;"})[c]);
+
+// The chart as vector drawing: its axes with uPlot's own ticks, then every series
+// as a polyline or as dots, and a heat map's cells.
+function chartSvg(chart) {
+  const w = chart.width;
+  const h = chart.height;
+  const b = chart.bbox;
+  const r = devicePixelRatio;
+  const left = b.left / r, top = b.top / r, width = b.width / r, height = b.height / r;
+  const xPos = (v) => chart.valToPos(v, "x") + left;
+  const parts = [`<svg xmlns="http://www.w3.org/2000/svg" width="${w}" height="${h + 30}" viewBox="0 -30 ${w} ${h + 30}" font-family="Liberation Sans, Arial, sans-serif" font-size="12">`,
+                 `<rect x="0" y="-30" width="${w}" height="${h + 30}" fill="#fff"/>`,
+                 `<text x="10" y="-10" font-size="14">${escapeXml(chart.title ?? "")}</text>`];
+  if (chart.heat) {
+    const {quantity, lo, hi, rows, total, cellW, cellH} = chart.heat;
+    for (let i = 0; i < total; ++i) {
+      const v = rows[i * kStride + quantity.index];
+      const x0 = xPos(rows[i * kStride + 1] - cellW / 2), x1 = xPos(rows[i * kStride + 1] + cellW / 2);
+      const y0 = chart.valToPos(rows[i * kStride] + cellH / 2, "y") + top, y1 = chart.valToPos(rows[i * kStride] - cellH / 2, "y") + top;
+      parts.push(`<rect x="${x0.toFixed(1)}" y="${y0.toFixed(1)}" width="${(x1 - x0 + 0.5).toFixed(1)}" height="${(y1 - y0 + 0.5).toFixed(1)}" fill="${finite(v) ? heatColour((v - lo) / (hi - lo || 1)) : "#ddd"}"/>`);
+    }
+  }
+  parts.push(`<rect x="${left}" y="${top}" width="${width}" height="${height}" fill="none" stroke="#888"/>`);
+  chart.axes.forEach((a, i) => {
+    if (!a.show || !a._splits) return;
+    const scale = a.scale ?? (i === 0 ? "x" : "y");
+    a._splits.forEach((v, k) => {
+      const label = a._values?.[k] ?? "";
+      if (i === 0) parts.push(`<text x="${xPos(v).toFixed(1)}" y="${top + height + 16}" text-anchor="middle">${escapeXml(label)}</text>`);
+      else {
+        const y = chart.valToPos(v, scale) + top;
+        const x = a.side === 1 ? left + width + 4 : left - 4;
+        parts.push(`<text x="${x}" y="${(y + 4).toFixed(1)}" text-anchor="${a.side === 1 ? "start" : "end"}">${escapeXml(label)}</text>`);
+      }
+    });
+    const label = escapeXml(a.label ?? "");
+    if (i === 0) parts.push(`<text x="${left + width / 2}" y="${top + height + 34}" text-anchor="middle">${label}</text>`);
+    else {
+      const x = a.side === 1 ? w - 6 : 14;
+      parts.push(`<text transform="translate(${x},${top + height / 2}) rotate(-90)" text-anchor="middle">${label}</text>`);
+    }
+  });
+  chart.series.forEach((s, i) => {
+    if (i === 0 || !s.show) return;
+    const facet = chart.mode === 2;
+    const xs = facet ? chart.data[i][0] : chart.data[0];
+    const ys = facet ? chart.data[i][1] : chart.data[i];
+    if (!xs || !ys) return;
+    const colour = typeof s._stroke === "string" ? s._stroke : (typeof s.stroke === "function" ? s.stroke(chart, i) : "#000");
+    const dots = facet || s.width === 0;
+    let path = "";
+    for (let k = 0; k < xs.length; ++k) {
+      if (!finite(xs[k]) || !finite(ys[k])) { path += " "; continue; }
+      const x = xPos(xs[k]), y = chart.valToPos(ys[k], s.scale ?? "y") + top;
+      if (dots) parts.push(`<circle cx="${x.toFixed(1)}" cy="${y.toFixed(1)}" r="${facet ? (s.points?.size ?? 3) / 2 : 2}" fill="${colour}"/>`);
+      else path += `${path.endsWith(" ") || path === "" ? "M" : "L"}${x.toFixed(1)},${y.toFixed(1)}`;
+    }
+    if (!dots) for (const piece of path.split(" ").filter(Boolean)) parts.push(`<path d="${piece}" fill="none" stroke="${colour}" stroke-width="${s.width ?? 1}"/>`);
+  });
+  parts.push("</svg>");
+  return parts.join("\n");
+}
+
+function addChartExports(key, element, title) {
+  if (element.nextElementSibling?.classList.contains("chart-exports")) return;
+  const bar = document.createElement("p");
+  bar.className = "chart-exports";
+  const make = (text, run) => {
+    const button = document.createElement("button");
+    button.type = "button";
+    button.textContent = text;
+    button.setAttribute("aria-label", `${text} of the chart “${title}”`);
+    button.addEventListener("click", run);
+    return button;
+  };
+  bar.append(make("PNG", () => { const c = Explorer.charts[key]; download(`torlin-${key}.png`, "image/png", dataUrlBytes(chartPng(c))); }),
+             make("SVG", () => download(`torlin-${key}.svg`, "image/svg+xml", chartSvg(Explorer.charts[key]))));
+  element.after(bar);
+}
+
+function dataUrlBytes(url) {
+  return Uint8Array.from(atob(url.split(",")[1]), (c) => c.charCodeAt(0));
+}
+
+// ---- start ----------------------------------------------------------------------------
+
+function wireShaft(name) {
+  const f = Explorer.facts[name];
+  const range = $(`${name}-range`);
+  const number = $(`${name}-number`);
+  for (const input of [range, number]) {
+    input.min = String(f.min);
+    input.max = String(f.max);
+  }
+  range.step = "0.1";
+  number.title = f.description;
+  const value = () => Explorer.state[name === "lever" ? "eccentric" : "lever"];
+  range.addEventListener("input", () => {
+    const v = Number(range.value);
+    name === "lever" ? choose(v, value(), false) : choose(value(), v, false);
+  });
+  range.addEventListener("change", () => writeAddress(true));
+  number.addEventListener("change", () => {
+    const v = Number.parseFloat(number.value);
+    if (!finite(v)) { showShafts(); return; }
+    name === "lever" ? choose(v, value(), true) : choose(value(), v, true);
+    number.value = String(Explorer.state[name]);
+  });
+}
+
+function applyAddress() {
+  readAddress();
+  showShafts();
+  requestDetail();
+  showPins();
+  const t = Explorer.state.target;
+  $("target-lift").value = t ? String(t.lift) : "";
+  $("target-duration").value = t ? String(t.duration) : "";
+  Explorer.target = null;
+  if (t) solveTarget(false);
+  else $("target-answer").replaceChildren();
+}
+
+async function start() {
+  Explorer.facts = await ask("facts", {});
+  wireShaft("lever");
+  wireShaft("eccentric");
+  $("rpm").addEventListener("change", () => {
+    const v = Number.parseFloat($("rpm").value);
+    Explorer.state.rpm = finite(v) ? clamp(v, 100, 20000) : Explorer.state.rpm;
+    Explorer.pinDetails.clear();
+    writeAddress(true);
+    requestDetail();
+    showPins();
+  });
+  $("pin").addEventListener("click", pin);
+  $("plane").addEventListener("keydown", planeKey);
+  $("heat").addEventListener("click", heatClick);
+  $("map-run").addEventListener("click", () => { Explorer.target = null; startMap(); });
+  $("target-form").addEventListener("submit", (event) => {
+    event.preventDefault();
+    const lift = Number.parseFloat($("target-lift").value);
+    const duration = Number.parseFloat($("target-duration").value);
+    if (finite(lift) && finite(duration)) setTarget(lift, duration);
+  });
+  $("export-curves").addEventListener("click", exportCurves);
+  $("export-map").addEventListener("click", exportMap);
+  $("heat-quantity").replaceChildren(...heatQuantities().map((q) => Object.assign(document.createElement("option"), {value: q.column, textContent: `${q.label} (${q.unit})`})));
+  $("heat-quantity").addEventListener("change", drawHeat);
+  addEventListener("popstate", applyAddress);
+  startMap();
+  applyAddress();
+  Explorer.ready = true;
+}
+
+// True once every question asked has its answer drawn and the map is complete.
+Explorer.idle = () => Explorer.ready === true && pending.size === 0 && Explorer.map.done >= Explorer.map.total && !Explorer.drawing;
+Explorer.exportCurves = exportCurves;
+Explorer.curvesCsv = curvesCsv;
+Explorer.choose = choose;
+Explorer.setTarget = setTarget;
+Explorer.exportMap = exportMap;
+Explorer.chartSvg = (key) => chartSvg(Explorer.charts[key]);
+Explorer.chartPng = (key) => chartPng(Explorer.charts[key]);
+start();

@@ -1,0 +1,57 @@
+// The Explorer's workers: every computation of the page runs here, in the C++
+// analysis compiled to WebAssembly, so the page never waits on one. One worker
+// answers for modes and targets; others share the map, each a slice at a time.
+// Requests carry an id that the answer repeats.
+"use strict";
+if (typeof TorlinExplorerModule === "undefined") importScripts("torlin-explorer.js");
+
+const kSlice = 200;  // modes per slice of the map
+let module = null;
+let mapRun = 0;  // a newer map request stops an older one
+
+function answer(id, result, transfer = []) { postMessage({id, result}, transfer); }
+
+function continueMap(run, total) {
+  if (run !== mapRun) return;
+  const rows = module.continueMap(kSlice).slice();
+  const more = rows.length > 0;  // read before the buffer is handed over
+  postMessage({kind: "map", run, rows, total}, [rows.buffer]);
+  if (more) setTimeout(() => continueMap(run, total), 0);
+}
+
+const kinds = {
+  facts: () => module.facts(),
+  map({speed, leverSteps, eccentricSteps, part, parts}) {
+    const total = module.startMap(speed, leverSteps, eccentricSteps, part, parts);
+    const run = ++mapRun;
+    setTimeout(() => continueMap(run, total), 0);
+    return {run, total};
+  },
+  mapCsvHeader: () => module.mapCsvHeader(),
+  mapCsvRows: () => module.mapCsvRows(),
+  detail: ({lever, eccentric, speed, rpm}) => {
+    const d = module.detail(lever, eccentric, speed, rpm);
+    for (const key of ["windowCrank", "windowLift", "crank", "lift", "velocity", "acceleration", "jerk"]) d[key] = d[key].slice();
+    return d;
+  },
+  target: ({lift, duration, levers, eccentrics, lifts, durations}) =>
+    module.target(lift, duration, levers, eccentrics, lifts, durations),
+  curvesCsv: ({levers, eccentrics, speed, rpm, step}) => module.curvesCsv(levers, eccentrics, speed, rpm, step),
+  shaftAngles: ({lever, eccentric}) => module.shaftAngles(lever, eccentric),
+};
+
+let ready = null;
+self.onmessage = async ({data}) => {
+  if (data.kind === "start") {
+    ready = TorlinExplorerModule(data.wasmBinary ? {wasmBinary: data.wasmBinary} : {}).then((m) => { module = m; });
+    return;
+  }
+  await ready;
+  try {
+    const started = performance.now();
+    const result = kinds[data.kind](data.args ?? {});
+    answer(data.id, {value: result, workMs: performance.now() - started});
+  } catch (error) {
+    postMessage({id: data.id, error: String(error)});
+  }
+};

@@ -1,0 +1,43 @@
+// Opening the Explorer in the test browser, and reading what it shows.
+import { execFile } from "node:child_process";
+import { existsSync } from "node:fs";
+import { join } from "node:path";
+import { promisify } from "node:util";
+import { until } from "./browser.mjs";
+
+const kRoot = new URL("../..", import.meta.url).pathname;
+export const kModes = process.env.TORLIN_MODES ?? join(kRoot, "build", "default", "tools", "torlin-modes");
+export const haveModes = existsSync(kModes);
+
+// The Explorer at the given address (after "explorer.html"), once its map is
+// complete and every answer asked for is drawn. Console errors are collected.
+export async function openExplorer(session, {query = "", url = null} = {}) {
+  for (const open of session.browser.pages()) await open.close();
+  const page = await session.browser.newPage();
+  const errors = [];
+  page.on("console", (message) => { if (message.type() === "error") errors.push(message.text()); });
+  page.on("pageerror", (error) => errors.push(String(error)));
+  await page.goto(url ?? `${session.url}explorer.html${query}`);
+  await settled(page);
+  return {page, errors};
+}
+
+export const settled = (page) => until(page, () => window.Explorer?.idle?.(), null, 60000);
+
+// The numbers of the mode's table, by the CSV column they stand for.
+export const tableValues = (page) => page.evaluate(() => {
+  const values = {};
+  for (const cell of document.querySelectorAll("#mode-table td[data-column]")) {
+    const data = cell.querySelector("data");
+    values[cell.dataset.column] = data ? Number(data.value) : null;
+  }
+  return values;
+});
+
+// torlin-modes' CSV as objects of numbers (null for an empty cell).
+export async function modesCsv(args) {
+  const {stdout} = await promisify(execFile)(kModes, args, {maxBuffer: 64 << 20});
+  const [header, ...lines] = stdout.trim().split("\n");
+  const names = header.split(",");
+  return lines.map((line) => Object.fromEntries(line.split(",").map((cell, i) => [names[i], cell === "" ? null : Number(cell)])));
+}
