@@ -318,11 +318,17 @@ const TorlinPage = (() => {
     });
   }
 
+  // ---- The focus ring shows while the keyboard is in use, as in the window: a key
+  // brings it, a press of the pointer hides it.
+  document.addEventListener("keydown", () => client.classList.add("keyboard"), true);
+  document.addEventListener("pointerdown", () => client.classList.remove("keyboard"), true);
+
   // ---- The client area at its designed size, scaled down to fit a smaller viewport.
   function fit() {
     const {clientWidth, clientHeight} = shared;
     const scale = Math.min(1, window.innerWidth / clientWidth, window.innerHeight / clientHeight);
     client.style.transform = scale < 1 ? `scale(${scale})` : "";
+    client.classList.toggle("scaled", scale < 1);
     frame.style.width = `${clientWidth * scale}px`;
     frame.style.height = `${clientHeight * scale}px`;
   }
