@@ -6,6 +6,7 @@
 #include <cstddef>
 
 #include "analysis/ExactLiftSummary.h"
+#include "analysis/ParallelFor.h"
 
 namespace {
 
@@ -148,4 +149,20 @@ TargetAnswer SolveTarget(TargetPoint target, const TargetSeeds& seeds) {
     answer.modes = {nearest};
   }
   return answer;
+}
+
+TargetSeeds ExactSeeds(double leverFirst, double leverLast, int leverSteps, double eccentricFirst,
+                       double eccentricLast, int eccentricSteps) {
+  TargetSeeds seeds;
+  const auto spread = [](double first, double last, int steps, std::vector<double>& values) {
+    for (int i = 0; i < steps; ++i) values.push_back(steps < 2 ? first : first + (last - first) * i / (steps - 1));
+  };
+  spread(leverFirst, leverLast, leverSteps, seeds.levers);
+  spread(eccentricFirst, eccentricLast, eccentricSteps, seeds.eccentrics);
+  const std::size_t columns = seeds.eccentrics.size();
+  seeds.points.resize(seeds.levers.size() * columns);
+  ParallelFor(seeds.points.size(), [&](std::size_t i) {
+    seeds.points[i] = ExactPoint(seeds.levers[i / columns], seeds.eccentrics[i % columns]);
+  });
+  return seeds;
 }

@@ -41,3 +41,8 @@ inline constexpr double kTargetDurationToleranceDeg = 0.1;
 inline constexpr double kCrankDegPerMm = 20;
 
 TargetAnswer SolveTarget(TargetPoint target, const TargetSeeds& seeds);
+
+// The exact model's own points on a grid of leverSteps x eccentricSteps modes spread
+// evenly over the given ranges, for callers without a map at hand.
+TargetSeeds ExactSeeds(double leverFirst, double leverLast, int leverSteps, double eccentricFirst,
+                       double eccentricLast, int eccentricSteps);

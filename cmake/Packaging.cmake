@@ -32,6 +32,17 @@ endforeach()
 
 install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/torlin RENAME copyright)
 
+# The Explorer's single-file edition, made by the WebAssembly build (scripts/web),
+# with a desktop entry that opens it in the user's browser. The package's preset
+# names it; scripts/package builds it first.
+set(TORLIN_EXPLORER_FILE "" CACHE FILEPATH "The Explorer's single-file edition to install (empty: none)")
+if(TORLIN_EXPLORER_FILE)
+  set(TORLIN_EXPLORER_INSTALLED ${CMAKE_INSTALL_FULL_DATADIR}/torlin/torlin-explorer.html)
+  install(FILES ${TORLIN_EXPLORER_FILE} DESTINATION ${CMAKE_INSTALL_DATADIR}/torlin)
+  configure_file(data/${TORLIN_APP_ID}.Explorer.desktop.in ${generated}/${TORLIN_APP_ID}.Explorer.desktop @ONLY)
+  install(FILES ${generated}/${TORLIN_APP_ID}.Explorer.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+endif()
+
 # cpack -G DEB: torlin_<version>_amd64.deb, stripped, with the libraries' packages
 # found by dpkg-shlibdeps, and the fonts the window's text is laid out for.
 set(CPACK_GENERATOR DEB)
@@ -43,12 +54,17 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Torlin animates a valve train with two control shafts and plots valve lift\n\
 against crank angle, revolution after revolution, so that the lift curves of\n\
 successive shaft settings can be compared. torlin-lift prints the same\n\
-kinematics as CSV; torlin-modes maps lift and duration over every mode.")
+kinematics as CSV; torlin-modes maps lift and duration over every mode. The\n\
+Torlin Explorer, one page that opens in the web browser, shows every mode\n\
+interactively.")
 set(CPACK_PACKAGE_HOMEPAGE_URL https://tvva.example/torlin)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-liberation)
+if(TORLIN_EXPLORER_FILE)
+  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", xdg-utils")
+endif()
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 include(CPack)

@@ -12,6 +12,7 @@ const kTypes = {
   ".css": "text/css; charset=utf-8",
   ".wasm": "application/wasm",
   ".ttf": "font/ttf",
+  ".woff2": "font/woff2",
   ".png": "image/png",
   ".svg": "image/svg+xml",
 };

@@ -46,22 +46,8 @@ TEST(ExactLiftSummary, AgreesWithTheLiftSampledEveryHundredthOfADegree) {
   }
 }
 
-// A coarse grid of the exact model's own points to start from.
-TargetSeeds CoarseSeeds() {
-  TargetSeeds seeds;
-  for (int i = 0; i <= 10; ++i) seeds.levers.push_back(11.5 * i);
-  for (int j = 0; j <= 15; ++j) seeds.eccentrics.push_back(-95 + 53 * j);
-  for (double lever : seeds.levers) {
-    for (double eccentric : seeds.eccentrics) {
-      const ExactLiftSummary s = SummariseExactLift(ExactKinematics(lever, eccentric));
-      seeds.points.push_back({s.maxLiftMm, s.durationCrankDeg});
-    }
-  }
-  return seeds;
-}
-
 TEST(TargetSolver, FindsModesBetweenTheGridsPointsAndSaysWhenATargetIsOutOfReach) {
-  const TargetSeeds seeds = CoarseSeeds();
+  const TargetSeeds seeds = ExactSeeds(0, 115, 11, -95, 700, 16);
   // A point some mode reaches, off the seeds' grid: every answer must reach it.
   for (const Mode mode : {kModes[1], kModes[3]}) {
     const ExactLiftSummary wanted = SummariseExactLift(ExactKinematics(mode.lever, mode.eccentric));

@@ -152,3 +152,30 @@ TEST(ExactModesTool, CrankAnglesReadAsMultiplesOfTheStep) {
 }
 
 }  // namespace
+
+// --target: every mode named reaches the target, with its shafts' angles; a target
+// out of reach gets the nearest mode and a line saying so; --target is no map option.
+TEST(ExactModesTool, TargetNamesModesThatReachItOrTheNearest) {
+  const Output run = Modes({QStringLiteral("--target"), QStringLiteral("6,180")});
+  ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+  EXPECT_EQ(run.lines.value(0).toStdString(),
+            "answer,lever,eccentric,leverAngle_rad,eccentricAngle_deg,maxLift_mm,duration1mm_crankDeg");
+  ASSERT_GE(run.lines.size(), 2);
+  for (qsizetype i = 1; i < run.lines.size(); ++i) {
+    const QStringList cells = run.lines[i].split(QLatin1Char(','));
+    EXPECT_EQ(cells.value(0), QStringLiteral("reaches"));
+    EXPECT_NEAR(Cell(cells, 5), 6, 0.01);
+    EXPECT_NEAR(Cell(cells, 6), 180, 0.1);
+    EXPECT_NEAR(Cell(cells, 3), -Cell(cells, 1) / 300, 1e-12);
+    EXPECT_NEAR(Cell(cells, 4), Cell(cells, 2) / 10, 1e-9);
+  }
+
+  const Output far = Modes({QStringLiteral("--target"), QStringLiteral("15,200")});
+  ASSERT_EQ(far.exitCode, 0) << far.err.toStdString();
+  ASSERT_EQ(far.lines.size(), 2);
+  EXPECT_TRUE(far.lines[1].startsWith(QStringLiteral("nearest,")));
+  EXPECT_TRUE(far.err.contains(QStringLiteral("no mode reaches 15 mm over 200 crank degrees"))) << far.err.toStdString();
+
+  const Output bad = Modes({QStringLiteral("--target"), QStringLiteral("6,180"), QStringLiteral("--exact")});
+  EXPECT_EQ(bad.exitCode, 2);
+}

@@ -23,10 +23,33 @@ void DeclareExactOptions(CommandLine& line, ExactOptions& target, const std::vec
           "window against the exact lift");
   svaj->excludes(exact);
   for (CLI::Option* option : mapOptions) svaj->excludes(option);
+  CLI::Option* targetOption = line.Value(
+      "--target", "LIFT_MM,DURATION_DEG",
+      "LIFT_MM,DURATION_DEG, a maximum lift from 0 to 30 mm and a duration above 1 mm from 0 to 720 crank degrees",
+      [&point = target.target](const std::string& text) {
+        point = TargetPointOf(text);
+        return point.has_value();
+      },
+      "instead of the map: the modes, with the bars at any real value, whose exact maximum lift and duration "
+      "above 1 mm are these; or, where none is, the mode nearest to them");
+  targetOption->excludes(exact);
+  targetOption->excludes(svaj);
+  for (CLI::Option* option : mapOptions) targetOption->excludes(option);
   line.Decimal("--step", "DEG", kMinSvajStepDeg, 720, false, target.svajStepDeg,
                "crank degrees between --svaj rows (0.001 to 720, default 0.5)")
       ->needs(svaj);
   line.Decimal("--rpm", "N", 0, kMaxRpm, true, target.rpm,
                "engine speed for --svaj: derivatives in mm/s, m/s^2 and m/s^3 (above 0, up to 100000)")
       ->needs(svaj);
+}
+
+std::optional<TargetPoint> TargetPointOf(const std::string& text) {
+  const std::size_t comma = text.find(',');
+  if (comma == std::string::npos) return std::nullopt;
+  const std::optional<double> lift = DecimalNumber(text.substr(0, comma));
+  const std::optional<double> duration = DecimalNumber(text.substr(comma + 1));
+  if (!lift || !duration || *lift < 0 || *lift > kMaxTargetLiftMm || *duration < 0 || *duration > 720) {
+    return std::nullopt;
+  }
+  return TargetPoint{*lift, *duration};
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "analysis/ModeSetting.h"
+#include "analysis/TargetSolver.h"
 #include "common/CommandLine.h"
 
 inline constexpr double kDefaultSvajStepDeg = 0.5;
@@ -17,8 +18,14 @@ struct ExactOptions {
   std::optional<ModeSetting> svaj;  // one mode's SVAJ instead of the map
   std::optional<double> svajStepDeg;  // crank degrees between SVAJ rows; kDefaultSvajStepDeg if not given
   std::optional<double> rpm;        // engine speed: derivatives by time instead of by angle
+  std::optional<TargetPoint> target;  // the modes that reach a lift and duration, instead of the map
   double StepDeg() const { return svajStepDeg.value_or(kDefaultSvajStepDeg); }
 };
 
-// Declares --exact, --svaj, --step and --rpm; --svaj excludes the given map options.
+// Declares --exact, --svaj, --step, --rpm and --target; --svaj and --target exclude
+// the given map options and each other.
 void DeclareExactOptions(CommandLine& line, ExactOptions& target, const std::vector<CLI::Option*>& mapOptions);
+
+inline constexpr double kMaxTargetLiftMm = 30;
+// A LIFT_MM,DURATION_DEG pair of decimal numbers within 0..kMaxTargetLiftMm and 0..720.
+std::optional<TargetPoint> TargetPointOf(const std::string& text);

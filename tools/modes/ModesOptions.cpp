@@ -79,12 +79,23 @@ std::string Footer(const BarRange& lever, const BarRange& eccentric, const BarRa
                    {"windowLift_mm", "the window's lift at its frames, empty between them"},
                    {"exactStatus", "placed, or why the exact model has no position (numbers then empty)"}}) +
          "\n" +
+         HelpList("--target columns",
+                  {{"answer", "reaches: the mode gives the target (within 0.01 mm and 0.1 crank degrees); nearest: "
+                              "no mode does, and this one comes nearest, 1 mm of lift weighing as much as 20 crank "
+                              "degrees"},
+                   {"lever, eccentric", "the bar values of the mode, any real value within the bars' ranges"},
+                   {"leverAngle_rad, eccentricAngle_deg", "the two shafts' angles"},
+                   {"maxLift_mm, duration1mm_crankDeg",
+                    "what the exact model gives there: its largest lift and the crank angle it stays above 1 mm, "
+                    "both found between samples (a mode that never reaches 1 mm has duration 0)"}}) +
+         "\n" +
          HelpParagraph("The window's model",
                        "The window finds the free roller among sampled points of two curves, so its lift carries "
                        "about 0.002 mm of sampling noise either way: at a closed valve it reads up to 0.002 mm "
                        "above or below 0, negative included. The exact model (--exact, --svaj) has none.") +
          "\nExamples:\n  torlin-modes --lever 0:115:5 --eccentric-steps 20 --plot-dir plots > modes.csv\n"
-         "  torlin-modes --svaj 60,200 --step 0.1 --rpm 3000 > svaj.csv\n\n" +
+         "  torlin-modes --svaj 60,200 --step 0.1 --rpm 3000 > svaj.csv\n"
+         "  torlin-modes --target 6,180\n\n" +
          HelpParagraph("Stopping",
                        "Ctrl-C, SIGTERM and SIGHUP stop the work within a second: the rows done so far are written "
                        "whole and in order. A reader that stops early (| head) ends the program quietly; any "

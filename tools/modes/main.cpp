@@ -18,6 +18,8 @@
 #include "ProgressBar.h"
 #include "SvajOutput.h"
 #include "SvajTable.h"
+#include "TargetTable.h"
+#include "common/BarRanges.h"
 #include "common/OrderedPool.h"
 #include "common/StopSignals.h"
 #include "common/ToolOutput.h"
@@ -187,6 +189,37 @@ int RunSvaj(const ModesOptions& options, CheckedOutput& out) {
   return PicturesEnded(WriteSvajPictures(options, kept));
 }
 
+// The modes that reach --target, solved from the window's default map as starting
+// points (as the Explorer does), one row per mode; out of reach, the nearest one.
+int RunTarget(const ModesOptions& options, CheckedOutput& out) {
+  const BarRange lever = LeverBar();
+  const BarRange eccentric = EccentricBar();
+  const std::vector<int> levers = EvenlySpread(lever.min, lever.max, kDefaultStepsPerBar);
+  const std::vector<int> eccentrics = EvenlySpread(eccentric.min, eccentric.max, kDefaultStepsPerBar);
+  const std::vector<ModeSetting> modes = GridModes(levers, eccentrics);
+  TargetSeeds seeds{{levers.begin(), levers.end()}, {eccentrics.begin(), eccentrics.end()}, {}};
+  seeds.points.reserve(modes.size());
+  const std::size_t done = RunInOrder(
+      modes.size(), options.threads, [&] { return DemonstrationMapJob(modes, SpeedBar().value); },
+      [&](const ModeResult& result) {
+        seeds.points.push_back({result.summary.maxLiftMm.value_or(0), result.summary.atFullLift.durationCrankDeg.value_or(0)});
+      },
+      [&] { return StopAsked(out); });
+  if (done < modes.size()) return RowsEnded(out, 0, 1, "targets").value_or(kExitFailed);
+  const TargetAnswer answer = SolveTarget(*options.exact.target, seeds);
+  const CsvColumns<TargetRow> columns = TargetColumns();
+  out.Write(CsvHeader(columns));
+  std::string lines;
+  for (const TargetMode& mode : answer.modes) AppendCsvLine(lines, columns, TargetRow{mode, answer.reachable});
+  out.Write(lines);
+  if (!answer.reachable) {
+    PrintError(kProgram, "no mode reaches " + TargetText(*options.exact.target) +
+                             "; the row is the nearest reachable point");
+  }
+  if (const std::optional<int> ended = RowsEnded(out, answer.modes.size(), answer.modes.size(), "rows")) return *ended;
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -212,5 +245,6 @@ int main(int argc, char* argv[]) {
     QLocale::setDefault(QLocale::c());
   }
   CheckedOutput out;
+  if (options.exact.target) return RunTarget(options, out);
   return options.exact.svaj ? RunSvaj(options, out) : RunMap(options, out);
 }

@@ -645,11 +645,17 @@ function download(name, type, content) {
   setTimeout(() => URL.revokeObjectURL(url), 1000);
 }
 
+// The exact curves of some modes, every half crank degree, as torlin-modes --svaj
+// writes them, with the mode's bar values in front of each row.
+function curvesCsv(modes) {
+  return ask("curvesCsv", {levers: modes.map((m) => m.lever), eccentrics: modes.map((m) => m.eccentric),
+                           speed: Explorer.map.speed, rpm: Explorer.state.rpm, step: 0.5});
+}
+
+// The pinned modes' curves, or the chosen mode's when none is pinned.
 async function exportCurves() {
   const s = Explorer.state;
-  const modes = s.pins.length ? s.pins : [{lever: s.lever, eccentric: s.eccentric}];
-  const csv = await ask("curvesCsv", {levers: modes.map((m) => m.lever), eccentrics: modes.map((m) => m.eccentric),
-                                      speed: Explorer.map.speed, rpm: s.rpm, step: 0.5});
+  const csv = await curvesCsv(s.pins.length ? s.pins : [{lever: s.lever, eccentric: s.eccentric}]);
   download("torlin-pinned-curves.csv", "text/csv", csv);
   return csv;
 }
@@ -846,6 +852,9 @@ async function start() {
 // True once every question asked has its answer drawn and the map is complete.
 Explorer.idle = () => Explorer.ready === true && pending.size === 0 && Explorer.map.done >= Explorer.map.total && !Explorer.drawing;
 Explorer.exportCurves = exportCurves;
+Explorer.curvesCsv = curvesCsv;
+Explorer.choose = choose;
+Explorer.setTarget = setTarget;
 Explorer.exportMap = exportMap;
 Explorer.chartSvg = (key) => chartSvg(Explorer.charts[key]);
 Explorer.chartPng = (key) => chartPng(Explorer.charts[key]);

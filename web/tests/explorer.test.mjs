@@ -2,8 +2,11 @@
 // address, the single-file edition and a long random session.
 import { test, before, after } from "node:test";
 import assert from "node:assert/strict";
-import { openBrowser } from "./browser.mjs";
+import { join } from "node:path";
+import { pathToFileURL } from "node:url";
+import { kBuilt, openBrowser } from "./browser.mjs";
 import { haveModes, modesCsv, openExplorer, settled, tableValues } from "./explorer.mjs";
+import { until } from "./browser.mjs";
 
 let session;
 before(async () => { session = await openBrowser({width: 1280, height: 900}); });
@@ -52,5 +55,157 @@ test("the table and the map equal torlin-modes' CSV: the window's model to 1e-12
       assert.ok(near(cell === "" ? null : Number(cell), expected[k], tolerance(names[k])), `map row ${i}, ${names[k]}: ${cell} vs ${expected[k]}`);
     });
   });
+  assert.deepEqual(errors, []);
+});
+
+// The lift and duration above 1 mm of a mode, read off its exported exact curve
+// (every half degree): apart from the solver's own refinement.
+async function liftAndDuration(page, lever, eccentric) {
+  const csv = await page.evaluate((mode) => Explorer.curvesCsv([mode]), {lever, eccentric});
+  const [header, ...lines] = csv.trim().split("\n");
+  const names = header.split(",");
+  const at = (name) => names.indexOf(name);
+  const samples = lines.map((line) => line.split(",")).filter((c) => c[at("lift_mm")] !== "")
+    .map((c) => [Number(c[at("crank_deg")]), Number(c[at("lift_mm")])]);
+  const lift = Math.max(...samples.map(([, l]) => l));
+  let opening = null;
+  let closing = null;
+  const top = samples.findIndex(([, l]) => l === lift);
+  for (let i = top; i > 0 && opening === null; --i) {
+    const [[c0, l0], [c1, l1]] = [samples[i - 1], samples[i]];
+    if (l0 < 1 && l1 >= 1) opening = c0 + ((1 - l0) / (l1 - l0)) * (c1 - c0);
+  }
+  for (let i = top; i + 1 < samples.length && closing === null; ++i) {
+    const [[c0, l0], [c1, l1]] = [samples[i], samples[i + 1]];
+    if (l0 >= 1 && l1 < 1) closing = c0 + ((l0 - 1) / (l0 - l1)) * (c1 - c0);
+  }
+  return {lift, duration: closing - opening};
+}
+
+test("a target is met within 0.05 mm and 0.5 degrees by every mode offered; one out of reach says so", async () => {
+  const {page, errors} = await openExplorer(session);
+  for (const [lift, duration] of [[6, 200], [10, 250], [3, 130]]) {
+    await page.fill("#target-lift", String(lift));
+    await page.fill("#target-duration", String(duration));
+    await page.press("#target-duration", "Enter");
+    await settled(page);
+    assert.match(await page.textContent("#target-answer"), /is reached by/);
+    const modes = await page.$$eval("#target-answer li", (items) => items.map((li) => ({...li.dataset})));
+    assert.ok(modes.length >= 1);
+    for (const mode of modes) {
+      const reached = await liftAndDuration(page, Number(mode.lever), Number(mode.eccentric));
+      assert.ok(Math.abs(reached.lift - lift) <= 0.05, `${lift} mm: ${mode.lever},${mode.eccentric} lifts ${reached.lift}`);
+      assert.ok(Math.abs(reached.duration - duration) <= 0.5, `${duration}°: ${mode.lever},${mode.eccentric} opens ${reached.duration}`);
+    }
+  }
+  await page.evaluate(() => Explorer.setTarget(15, 200));
+  await settled(page);
+  assert.match(await page.textContent("#target-answer"), /15\.000 mm over 200\.00° is out of reach\. The nearest reachable point/);
+  const nearest = await page.$$eval("#target-answer li", (items) => items.map((li) => Number(li.dataset.lift)));
+  assert.equal(nearest.length, 1);
+  assert.ok(nearest[0] > 11 && nearest[0] < 13, `nearest lift ${nearest[0]}`);
+  assert.deepEqual(errors, []);
+});
+
+const viewOf = (page) => page.evaluate(() => ({state: JSON.parse(JSON.stringify(Explorer.state)),
+                                              table: document.querySelector("#mode-table tbody").textContent,
+                                              pins: document.querySelector("#pins").textContent,
+                                              target: document.querySelector("#target-answer").textContent}));
+
+test("the address holds the view: a copied link restores it, back and forward step through it", async () => {
+  const {page, errors} = await openExplorer(session);
+  await page.fill("#lever-number", "33.5");
+  await page.press("#lever-number", "Enter");
+  await page.click("#pin");
+  await page.fill("#eccentric-number", "412.25");
+  await page.press("#eccentric-number", "Enter");
+  await page.click("#pin");
+  await page.fill("#rpm", "4500");
+  await page.press("#rpm", "Enter");
+  await page.evaluate(() => Explorer.setTarget(6, 200));
+  await settled(page);
+  await page.fill("#lever-number", "12.75");
+  await page.press("#lever-number", "Enter");
+  await settled(page);
+  const view = await viewOf(page);
+  assert.equal(view.state.lever, 12.75);
+  assert.equal(view.state.pins.length, 2);
+  assert.deepEqual(view.state.target, {lift: 6, duration: 200});
+
+  await page.goBack();
+  await settled(page);
+  assert.notEqual((await viewOf(page)).state.lever, 12.75, "back to the target's mode");
+  await page.goForward();
+  await settled(page);
+  assert.deepEqual(await viewOf(page), view);
+  assert.deepEqual(errors, []);
+
+  const {page: again, errors: againErrors} = await openExplorer(session, {url: page.url()});
+  assert.deepEqual(await viewOf(again), view);
+  assert.deepEqual(againErrors, []);
+});
+
+test("the single-file edition works opened from disk, fetching nothing", async () => {
+  const requests = [];
+  const {page, errors} = await openExplorer(session, {url: pathToFileURL(join(kBuilt, "torlin-explorer.html")).href});
+  page.on("request", (request) => requests.push(request.url()));
+  await page.fill("#lever-number", "10");
+  await page.press("#lever-number", "Enter");
+  await settled(page);
+  const values = await tableValues(page);
+  assert.ok(values.maxLift_mm > 1 && Math.abs(values.exact_maxLift_mm - values.maxLift_mm) < 0.1);
+  assert.equal(await page.evaluate(() => Explorer.map.done), 10000);
+  assert.deepEqual(requests.filter((url) => !/^(blob|data|file):/.test(url)), []);
+  assert.deepEqual(errors, []);
+});
+
+// Every number the page shows: the table's, and every value every chart draws.
+const nonNumbers = (page) => page.evaluate(() => {
+  const bad = [];
+  if (/NaN|Infinity|undefined/.test(document.body.innerText)) bad.push("text");
+  for (const data of document.querySelectorAll("data")) if (!Number.isFinite(Number(data.value))) bad.push(`table ${data.value}`);
+  for (const [key, chart] of Object.entries(Explorer.charts)) {
+    const values = chart.mode === 2 ? chart.data.slice(1).flat(2) : chart.data.flat();
+    if (values.some((v) => v !== null && !Number.isFinite(v))) bad.push(`chart ${key}`);
+  }
+  return bad;
+});
+
+test("1,000 seeded random interactions leave no console error and no non-number on the page", async () => {
+  const {page, errors} = await openExplorer(session);
+  let seed = 20261208;
+  const random = () => ((seed = (Math.imul(seed, 1103515245) + 12345) >>> 0) / 2 ** 32);
+  const pick = (list) => list[Math.floor(random() * list.length)];
+  const oddNumbers = ["", "-7", "0.000001", "99999", "3.25", "-0.5", "1e3"];
+  const number = () => (random() < 0.2 ? pick(oddNumbers) : String(Math.round((random() * 900 - 100) * 100) / 100));
+  const box = async (selector) => page.locator(selector).boundingBox();
+  const actions = [
+    async () => { const b = await box("#plane"); await page.mouse.click(b.x + random() * b.width, b.y + random() * b.height); },
+    async () => { const b = await box("#heat"); await page.mouse.click(b.x + random() * b.width, b.y + random() * b.height); },
+    async () => { await page.focus(pick(["#lever-range", "#eccentric-range", "#plane"])); await page.keyboard.press(pick(["ArrowUp", "ArrowDown", "ArrowLeft", "ArrowRight", "PageUp", "Home", "End"])); },
+    async () => { const id = pick(["#lever-number", "#eccentric-number", "#rpm", "#map-speed"]); await page.fill(id, number()); await page.press(id, "Enter"); },
+    async () => { await page.fill("#target-lift", number()); await page.fill("#target-duration", number()); await page.press("#target-duration", "Enter"); },
+    async () => { await page.click("#pin"); },
+    async () => { const unpin = page.locator("#pins button", {hasText: "Unpin"}); if (await unpin.count()) await unpin.first().click(); },
+    async () => { await page.selectOption("#heat-quantity", {index: Math.floor(random() * 4)}); },
+    async () => {
+      await (random() < 0.5 ? page.goBack() : page.goForward());
+      // Back past the first address leaves the Explorer: come straight back.
+      if (!page.url().includes("explorer.html")) await page.goForward();
+      await until(page, () => window.Explorer?.ready === true);
+    },
+    async () => { const b = await box("#lift-chart"); await page.mouse.move(b.x + random() * b.width, b.y + random() * b.height); },
+    async () => { await page.keyboard.press("Tab"); },
+  ];
+  for (let i = 0; i < 1000; ++i) {
+    await pick(actions)();
+    if (i % 100 === 99) {
+      await settled(page);
+      assert.deepEqual(await nonNumbers(page), [], `after ${i + 1} interactions`);
+    }
+  }
+  await settled(page);
+  assert.deepEqual(await nonNumbers(page), []);
+  assert.doesNotMatch(await page.evaluate(() => Explorer.exportCurves()), /nan|inf/i);
   assert.deepEqual(errors, []);
 });

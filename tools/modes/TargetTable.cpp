@@ -1,0 +1,27 @@
+#include "TargetTable.h"
+
+#include "analysis/ExactKinematics.h"
+#include "animation/Linkage.h"
+
+CsvColumns<TargetRow> TargetColumns() {
+  using R = const TargetRow&;
+  return {
+      {"answer", [](std::string& line, R r) { line += r.reaches ? "reaches" : "nearest"; }},
+      NumberColumn<TargetRow>("lever", [](R r) { return r.mode.lever; }),
+      NumberColumn<TargetRow>("eccentric", [](R r) { return r.mode.eccentric; }),
+      NumberColumn<TargetRow>("leverAngle_rad",
+                              [](R r) { return ControlShaftsFor(MakeMechanismConstants(), r.mode.lever, 0).leverAngle; }),
+      NumberColumn<TargetRow>("eccentricAngle_deg",
+                              [](R r) { return ControlShaftsFor(MakeMechanismConstants(), 0, r.mode.eccentric).eccentricDeg; }),
+      NumberColumn<TargetRow>("maxLift_mm", [](R r) { return r.mode.reached.liftMm; }),
+      NumberColumn<TargetRow>("duration1mm_crankDeg", [](R r) { return r.mode.reached.durationCrankDeg; }),
+  };
+}
+
+std::string TargetText(TargetPoint target) {
+  std::string text;
+  AppendNumber(text, target.liftMm);
+  text += " mm over ";
+  AppendNumber(text, target.durationCrankDeg);
+  return text + " crank degrees";
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "analysis/TargetSolver.h"
+#include "common/CsvColumns.h"
+
+// A row of torlin-modes --target: a mode that reaches the target, or the nearest one.
+struct TargetRow {
+  TargetMode mode;
+  bool reaches = false;
+};
+
+CsvColumns<TargetRow> TargetColumns();
+// A target as "LIFT mm over DURATION crank degrees".
+std::string TargetText(TargetPoint target);

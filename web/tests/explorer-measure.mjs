@@ -1,0 +1,60 @@
+// Measures the Explorer in headless Chromium and prints the figures against their
+// targets: the default map in the workers, a chosen mode's curves and table on the
+// screen, a target solved, and the size of the Explorer's files. Exits with status 1
+// if a target is missed. Usage: node tests/explorer-measure.mjs (after scripts/web --build-only)
+import { stat } from "node:fs/promises";
+import { join } from "node:path";
+import { kBuilt, openBrowser } from "./browser.mjs";
+import { openExplorer, settled } from "./explorer.mjs";
+
+export const kExplorerFiles = [
+  "explorer.html", "explorer.js", "explorer.css", "explorer-worker.js", "torlin-explorer.js", "torlin-explorer.wasm",
+  "uPlot.iife.min.js", "uPlot.min.css", "fonts/explorer-regular.woff2", "fonts/explorer-bold.woff2", "torlin-explorer.html",
+];
+const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
+const met = [];
+const report = (name, value, unit, target, ok) => {
+  met.push(ok);
+  console.log(`${ok ? "ok  " : "MISS"} ${name}: ${value} ${unit} (target ${target})`);
+};
+
+const session = await openBrowser({width: 1280, height: 900});
+try {
+  let bytes = 0;
+  for (const file of kExplorerFiles) bytes += (await stat(join(kBuilt, file))).size;
+  report("Explorer's files, the single-file edition included", (bytes / 1e6).toFixed(3), "MB", "<= 1.5 MB", bytes <= 1.5e6);
+  const single = (await stat(join(kBuilt, "torlin-explorer.html"))).size;
+  console.log(`     of which torlin-explorer.html ${(single / 1e6).toFixed(3)} MB`);
+
+  const maps = [];
+  for (let i = 0; i < 3; ++i) {
+    const {page} = await openExplorer(session);
+    maps.push(await page.evaluate(() => Explorer.stats.mapMs));
+  }
+  report("default map (100 x 100 at speed 400) in the workers, median of 3", median(maps).toFixed(0), "ms", "<= 3000 ms",
+         median(maps) <= 3000);
+
+  const {page, errors} = await openExplorer(session);
+  const modes = [[0, 700], [60, 200], [88.5, 650.25], [20, 100], [115, -95], [45.5, 333], [5, 690], [100, 500], [70, 0], [30, 600]];
+  for (const [lever, eccentric] of modes) {
+    await page.evaluate(([l, e]) => Explorer.choose(l, e, true), [lever, eccentric]);
+    await settled(page);
+  }
+  const detail = await page.evaluate(() => Explorer.stats.detailMs.slice(-10));
+  report("a mode chosen to its curves and table drawn, median of 10", median(detail).toFixed(1), "ms", "<= 100 ms",
+         median(detail) <= 100);
+  console.log(`     largest ${Math.max(...detail).toFixed(1)} ms`);
+
+  const targets = [[6, 180], [10, 250], [3, 120], [8, 200], [2, 60], [15, 200], [11, 270], [5, 150], [7, 230], [1.5, 40]];
+  for (const [lift, duration] of targets) {
+    await page.evaluate(([l, d]) => Explorer.setTarget(l, d), [lift, duration]);
+    await settled(page);
+  }
+  const solved = await page.evaluate(() => Explorer.stats.targetMs.slice(-10));
+  report("a target solved, median of 10", median(solved).toFixed(1), "ms", "<= 200 ms", median(solved) <= 200);
+  console.log(`     largest ${Math.max(...solved).toFixed(1)} ms`);
+  if (errors.length) console.log(`console errors: ${errors.join("; ")}`);
+} finally {
+  await session.close();
+}
+process.exit(met.every(Boolean) ? 0 : 1);
