@@ -48,7 +48,7 @@ std::optional<int> RowsEnded(CheckedOutput& out, std::size_t done, std::size_t t
     PrintError(kProgram, out.FailureLine());
     return kExitFailed;
   }
-  if (const int signal = StopSignal()) {
+  if (const int signal = StopSignal(); signal != 0 && done < total) {  // a late one stops what follows
     PrintError(kProgram, "stopped after " + std::to_string(done) + " of " + std::to_string(total) + " " + what +
                              "; their rows are written");
     return ExitStatusForSignal(signal);
