@@ -1,10 +1,10 @@
 #include "analysis/DemonstrationRevolution.h"
 
 #include "animation/AnimationState.h"
-#include "animation/ContactSearch.h"
+#include "animation/FrameKinematics.h"
 #include "animation/LeverTurning.h"
 #include "animation/Linkage.h"
-#include "animation/PitchRotation.h"
+#include "animation/ReadyToRun.h"
 #include "animation/WindowVariables.h"
 
 std::vector<LiftSample> DemonstrationRevolution::LiftCurve() const {
@@ -16,12 +16,7 @@ std::vector<LiftSample> DemonstrationRevolution::LiftCurve() const {
   return curve;
 }
 
-DemonstrationModel::DemonstrationModel() : state_(std::make_unique<AnimationState>()) {
-  state_->constants = MakeMechanismConstants();
-  BuildProfileTables(state_->constants, state_->tables);
-  PreparePitchRotation(*state_);
-  PrepareLeverTurning(*state_);
-}
+DemonstrationModel::DemonstrationModel() : state_(ReadyToRunState()) {}
 
 DemonstrationModel::~DemonstrationModel() = default;
 
@@ -29,7 +24,7 @@ void DemonstrationModel::Run(ModeSetting mode, int speed, DemonstrationRevolutio
   AnimationState& s = *state_;
   WindowVariables vars;
   SetControlShafts(s, mode.lever, mode.eccentric);
-  // In the window the previous revolution left the lever curve turned to this angle.
+  // In the window the previous revolution left the lever turned to this angle.
   TurnLeverCurve(s);
 
   revolution.leverAngleRad = s.leverAngle;
@@ -38,17 +33,14 @@ void DemonstrationModel::Run(ModeSetting mode, int speed, DemonstrationRevolutio
   revolution.unsolvedFrames = 0;
 
   // The frames of a revolution as the loop counts them. The search turns only the
-  // pitch entries it reads, to the values the whole turned curve would hold. The
-  // shaft arc's direction and the lever's arc centres are left out: they place drawn
-  // parts only.
+  // pitch entries it reads, to the values the whole turned curve would hold.
   const double step = speed / 100.0;
   for (s.camAngle = 0; s.camAngle <= 359; s.camAngle += step) {
     s.camAngleRad = s.camAngle * s.constants.pi / 180;
-    RunContactSearchTurningOnDemand(s);
-    const bool solved = SolveSecondRollerAndValve(s, vars);
-    TurnLeverCurve(s);
-    if (!solved) ++revolution.unsolvedFrames;
-    revolution.frames.push_back({s.camAngle, s.bestPitchIndex, s.bestLeverIndex, s.rollerX,
-                                 s.rollerY, vars.X, vars.Y, s.valveY, solved, s.bestDistSq});
+    const Pose pose = FrameKinematics(s, vars, PitchTurning::OnDemand);
+    if (!pose.solved) ++revolution.unsolvedFrames;
+    revolution.frames.push_back({s.camAngle, s.bestPitchIndex, s.bestLeverIndex, pose.rollerX,
+                                 pose.rollerY, pose.X, pose.Y, pose.valveY, pose.solved,
+                                 s.bestDistSq});
   }
 }

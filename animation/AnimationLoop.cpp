@@ -4,13 +4,11 @@
 #include "animation/Automation.h"
 #include "animation/Background.h"
 #include "animation/CamOutline.h"
-#include "animation/ContactSearch.h"
 #include "animation/ErasePass.h"
-#include "animation/LeverTurning.h"
+#include "animation/FrameKinematics.h"
 #include "animation/LiftPlot.h"
 #include "animation/Linkage.h"
 #include "animation/MechanismDrawing.h"
-#include "animation/PitchRotation.h"
 
 namespace {
 
@@ -82,7 +80,6 @@ class Loop {
   FrameEnd Frame() {
     AnimationState& s = state_;
     s.camAngleRad = s.camAngle * s.constants.pi / 180;
-    RotatePitchCurve(s);
     s.camCos = std::cos(s.camAngleRad);
     s.camSin = std::sin(s.camAngleRad);
 
@@ -105,8 +102,8 @@ class Loop {
       return FrameEnd::Erase;
     }
 
-    RunContactSearch(s);
-    DrawOrdinaryFrame(s, vars_, canvas_);
+    const Pose pose = FrameKinematics(s, vars_);
+    DrawOrdinaryFrame(pose, s.constants, vars_.init, canvas_);
     LiftPlotStep(s, canvas_);
 
     const double frameAngle = s.camAngle;
@@ -132,7 +129,5 @@ class Loop {
 }  // namespace
 
 void Animation::Run() {
-  PreparePitchRotation(*state_);
-  PrepareLeverTurning(*state_);
   Loop(vars_, host_, canvas_, *state_).Run();
 }

@@ -1,18 +1,24 @@
 #include "animation/ErasePass.h"
 
+#include "animation/FrameKinematics.h"
 #include "animation/MechanismDrawing.h"
 
-void RunErasePass(AnimationState& state, Canvas& canvas) {
-  DrawShaftArc(state, canvas, colours::white);
+void DrawErasePass(const ErasePose& pose, const MechanismConstants& constants, Canvas& canvas) {
+  DrawShaftArc(pose.shafts, canvas, colours::white);
 
   canvas.SetPenWidth(1);
   canvas.SetPenColour(colours::white);
-  canvas.Line(state.eccentricX, state.eccentricY, state.prevX, state.prevY);
-  canvas.Line(state.prevRollerX, state.prevRollerY, state.prevX, state.prevY);
-  canvas.Circle(state.eccentricX, state.eccentricY, 1);
+  const double eccentricX = pose.shafts.eccentricX;
+  const double eccentricY = pose.shafts.eccentricY;
+  canvas.Line(eccentricX, eccentricY, pose.X, pose.Y);
+  canvas.Line(pose.rollerX, pose.rollerY, pose.X, pose.Y);
+  canvas.Circle(eccentricX, eccentricY, 1);
 
-  // Turns the lever curve with the old angle, as the last frame did.
-  DrawLeverOutline(state, canvas, colours::white);
+  DrawLeverOutline(pose.shafts, constants, canvas, colours::white);
 
   canvas.SetPenWidth(1);
+}
+
+void RunErasePass(AnimationState& state, Canvas& canvas) {
+  DrawErasePass(EraseKinematics(state), state.constants, canvas);
 }

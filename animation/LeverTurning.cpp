@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "animation/Linkage.h"
+
 void PrepareLeverTurning(AnimationState& state) {
   const MechanismConstants& k = state.constants;
   for (int i = kLeverTurnedFirst; i <= kLeverLast; ++i) {
@@ -24,6 +26,7 @@ void PrepareLeverTurning(AnimationState& state) {
 
 void TurnLeverCurve(AnimationState& state) {
   if (state.leverCurveTurned && state.turnedLeverAngle == state.leverAngle) return;
+  TurnArcCentres(state);
 
   // cos(u + L) = cos u cos L - sin u sin L;  sin(u + L) = sin u cos L + cos u sin L.
   const double c = std::cos(state.leverAngle);

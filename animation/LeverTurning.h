@@ -15,7 +15,7 @@
 // Forgets any earlier turn.
 void PrepareLeverTurning(AnimationState& state);
 
-// Brings leverCurveNowX/Y up to state.leverAngle.
+// Brings leverCurveNowX/Y and the corner and flank arc centres up to state.leverAngle.
 void TurnLeverCurve(AnimationState& state);
 
 inline constexpr int kLeverTurnedFirst = 750;

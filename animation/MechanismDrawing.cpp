@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "animation/LeverTurning.h"
-#include "animation/Linkage.h"
 
 namespace {
 
@@ -35,8 +34,7 @@ void OutlineDot(Canvas& canvas, double centreX, double centreY, double scale, do
   canvas.Point(centreX + scale * (x - centreX), centreY + scale * (y - centreY));
 }
 
-void DrawFixedParts(AnimationState& state, WindowVariables& vars, Canvas& canvas) {
-  const MechanismConstants& k = state.constants;
+void DrawFixedParts(const MechanismConstants& k, int& init, Canvas& canvas) {
   canvas.SetPenColour(colours::red);
   canvas.SetPenWidth(2);
   DrawCross(canvas, 0, 0, 1);
@@ -45,7 +43,7 @@ void DrawFixedParts(AnimationState& state, WindowVariables& vars, Canvas& canvas
   DrawCross(canvas, k.camCentreX, k.camCentreY, 2);
 
   canvas.SetPenWidth(1);
-  if (vars.init < kInitLimit) {
+  if (init < kInitLimit) {
     canvas.SetPenWidth(3);
     canvas.SetPenColour(colours::teal);
     canvas.Box(-20, -20, 40, 74);
@@ -54,7 +52,7 @@ void DrawFixedParts(AnimationState& state, WindowVariables& vars, Canvas& canvas
     canvas.FilledBox(6.35, -15, 15, -1.2);
   }
   // Only "below 10" matters, so counting stops once past it instead of overflowing.
-  if (vars.init <= kInitLimit) ++vars.init;
+  if (init <= kInitLimit) ++init;
 
   canvas.SetPenWidth(1);
   canvas.CircleInColour(k.camCentreX, k.camCentreY, kHubRadius, colours::colourValue1);
@@ -62,73 +60,69 @@ void DrawFixedParts(AnimationState& state, WindowVariables& vars, Canvas& canvas
 
 }  // namespace
 
-void DrawShaftArc(AnimationState& state, Canvas& canvas, Colour colour) {
+void DrawShaftArc(const ShaftPose& shafts, Canvas& canvas, Colour colour) {
   canvas.SetPenWidth(5);
   canvas.SetPenColour(colour);
-  ComputeEccentricDirection(state);
   constexpr int kDots = 71;  // t = 4.1, 4.11, ..., 4.8
   for (int n = 0; n < kDots; ++n) {
     const double t = 4.1 + 0.01 * n;
-    canvas.Point(state.eccentricX + 25.5 * std::sin(t - state.eccentricDir),
-                 state.eccentricY + 25.5 * std::cos(t - state.eccentricDir));
+    canvas.Point(shafts.eccentricX + 25.5 * std::sin(t - shafts.eccentricDir),
+                 shafts.eccentricY + 25.5 * std::cos(t - shafts.eccentricDir));
   }
 }
 
-void DrawLeverOutline(AnimationState& state, Canvas& canvas, Colour colour) {
+void DrawLeverOutline(const ShaftPose& shafts, const MechanismConstants& k, Canvas& canvas,
+                      Colour colour) {
   canvas.SetPenWidth(5);
   canvas.SetPenColour(colour);
-  TurnArcCentres(state);
-  TurnLeverCurve(state);
-  const MechanismConstants& k = state.constants;
+  const LeverTable& curveX = *shafts.leverCurveNowX;
+  const LeverTable& curveY = *shafts.leverCurveNowY;
   // Every entry of the turned part whose index is a multiple of 10 (750 is one).
   for (int i = kLeverTurnedFirst; i <= kLeverLast; i += 10) {
-    const double x = state.leverCurveNowX[i];
-    const double y = state.leverCurveNowY[i];
+    const double x = curveX[i];
+    const double y = curveY[i];
     // Three independent tests; the pivot and corner ranges overlap only between
     // multiples of 10, and entry 3000 gets no dot.
     if (i < 1480) OutlineDot(canvas, k.leverPivotX, k.leverPivotY, 24.5 / 19, x, y);
-    if (i > 1470 && i < 3000) OutlineDot(canvas, state.cornerNowX, state.cornerNowY, 7 / 1.5, x, y);
-    if (i > 3000) OutlineDot(canvas, state.flankNowX, state.flankNowY, 35.5 / 30, x, y);
+    if (i > 1470 && i < 3000) OutlineDot(canvas, shafts.cornerNowX, shafts.cornerNowY, 7 / 1.5, x, y);
+    if (i > 3000) OutlineDot(canvas, shafts.flankNowX, shafts.flankNowY, 35.5 / 30, x, y);
   }
 }
 
-void DrawOrdinaryFrame(AnimationState& state, WindowVariables& vars, Canvas& canvas) {
+void DrawOrdinaryFrame(const Pose& pose, const MechanismConstants& constants, int& init,
+                       Canvas& canvas) {
   // The orange control shaft.
-  DrawShaftArc(state, canvas, colours::orange);
+  DrawShaftArc(pose.shafts, canvas, colours::orange);
 
-  // The free roller, from its old place to its new one; the linkage follows it.
+  // The free roller, from its old place to its new one.
   canvas.SetPenWidth(1);
   canvas.SetPenColour(colours::white);
-  DrawRoller(canvas, state.prevRollerX, state.prevRollerY);
+  DrawRoller(canvas, pose.prevRollerX, pose.prevRollerY);
   canvas.SetPenColour(colours::red);
-  SolveSecondRollerAndValve(state, vars);
-  DrawRoller(canvas, state.rollerX, state.rollerY);
+  DrawRoller(canvas, pose.rollerX, pose.rollerY);
 
   // Rod, valve and second roller whitened at their old places...
   canvas.SetPenColour(colours::white);
   canvas.SetPenWidth(15);
-  canvas.Line(state.prevX, state.prevY, 0, state.prevValveY);
+  canvas.Line(pose.prevX, pose.prevY, 0, pose.prevValveY);
   canvas.SetPenWidth(1);
-  DrawValve(canvas, state.prevValveY);
-  DrawRoller(canvas, state.prevX, state.prevY);
+  DrawValve(canvas, pose.prevValveY);
+  DrawRoller(canvas, pose.prevX, pose.prevY);
 
   // ...and drawn at the new ones, which the next frame will whiten.
   canvas.SetPenColour(colours::darkBlue);
   canvas.SetPenWidth(15);
-  canvas.Line(vars.X, vars.Y, 0, state.valveY);
+  canvas.Line(pose.X, pose.Y, 0, pose.valveY);
   canvas.SetPenWidth(1);
   canvas.SetPenColour(colours::blue);
-  DrawValve(canvas, state.valveY);
-  DrawRoller(canvas, vars.X, vars.Y);
-
-  state.prevX = vars.X;
-  state.prevY = vars.Y;
+  DrawValve(canvas, pose.valveY);
+  DrawRoller(canvas, pose.X, pose.Y);
 
   // Marker crosses, the teal parts after a fresh background, the cam hub.
-  DrawFixedParts(state, vars, canvas);
+  DrawFixedParts(constants, init, canvas);
 
   // The lever, turned, and its outline.
-  DrawLeverOutline(state, canvas, colours::green);
+  DrawLeverOutline(pose.shafts, constants, canvas, colours::green);
 
   canvas.SetPenWidth(1);
 }

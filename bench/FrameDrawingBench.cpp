@@ -6,7 +6,7 @@
 #include "StartedState.h"
 #include "animation/Background.h"
 #include "animation/CamOutline.h"
-#include "animation/ContactSearch.h"
+#include "animation/FrameKinematics.h"
 #include "animation/LiftPlot.h"
 #include "animation/MechanismDrawing.h"
 #include "raster/RasterCanvas.h"
@@ -24,7 +24,6 @@ void BM_WholeFrameOnTheRasterCanvas(benchmark::State& bench) {
 
   for (auto _ : bench) {
     NextCamAngle(*s);
-    RotatePitchCurve(*s);
     s->camCos = std::cos(s->camAngleRad);
     s->camSin = std::sin(s->camAngleRad);
     canvas.SetPenWidth(1);
@@ -35,8 +34,8 @@ void BM_WholeFrameOnTheRasterCanvas(benchmark::State& bench) {
     s->prevCamCos = s->camCos;
     s->prevCamSin = s->camSin;
 
-    RunContactSearch(*s);
-    DrawOrdinaryFrame(*s, vars, canvas);
+    const Pose pose = FrameKinematics(*s, vars);
+    DrawOrdinaryFrame(pose, s->constants, vars.init, canvas);
     LiftPlotStep(*s, canvas);
     // The window presents the tiles drawn on after every frame.
     benchmark::DoNotOptimize(canvas.TakeDirty());

@@ -4,6 +4,7 @@
 
 #include "StartedState.h"
 #include "animation/ContactSearch.h"
+#include "animation/FrameKinematics.h"
 #include "animation/WindowVariables.h"
 #include "tests/animation/ReferenceSearch.h"
 
@@ -24,13 +25,7 @@ void BM_FrameKinematics(benchmark::State& bench) {
   WindowVariables vars;
   for (auto _ : bench) {
     NextCamAngle(*s);
-    RotatePitchCurve(*s);
-    RunContactSearch(*s);
-    ComputeEccentricDirection(*s);
-    SolveSecondRollerAndValve(*s, vars);
-    TurnArcCentres(*s);
-    TurnLeverCurve(*s);
-    benchmark::DoNotOptimize(s->valveY);
+    benchmark::DoNotOptimize(FrameKinematics(*s, vars).valveY);
   }
 }
 BENCHMARK(BM_FrameKinematics)->Unit(benchmark::kMicrosecond);
@@ -84,12 +79,7 @@ void BM_FrameKinematicsTurningOnDemand(benchmark::State& bench) {
   WindowVariables vars;
   for (auto _ : bench) {
     NextCamAngle(*s);
-    RunContactSearchTurningOnDemand(*s);
-    ComputeEccentricDirection(*s);
-    SolveSecondRollerAndValve(*s, vars);
-    TurnArcCentres(*s);
-    TurnLeverCurve(*s);
-    benchmark::DoNotOptimize(s->valveY);
+    benchmark::DoNotOptimize(FrameKinematics(*s, vars, PitchTurning::OnDemand).valveY);
   }
 }
 BENCHMARK(BM_FrameKinematicsTurningOnDemand)->Unit(benchmark::kMicrosecond);

@@ -6,15 +6,11 @@
 #include "animation/LeverTurning.h"
 #include "animation/Linkage.h"
 #include "animation/PitchRotation.h"
+#include "animation/ReadyToRun.h"
 
-// The animation's state after start-up, with the rotation caches, at the given
-// control-shaft settings.
+// The animation's state made ready to run, at the given control-shaft settings.
 inline std::unique_ptr<AnimationState> StartedState(int scroll1, int scroll2) {
-  auto state = std::make_unique<AnimationState>();
-  state->constants = MakeMechanismConstants();
-  BuildProfileTables(state->constants, state->tables);
-  PreparePitchRotation(*state);
-  PrepareLeverTurning(*state);
+  auto state = ReadyToRunState();
   SetControlShafts(*state, scroll1, scroll2);
   return state;
 }

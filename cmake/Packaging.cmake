@@ -18,19 +18,35 @@ set(generated ${PROJECT_BINARY_DIR}/generated)
 configure_file(data/metainfo.xml.in ${generated}/${TORLIN_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${generated}/${TORLIN_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
+# Installed documents are gzipped as Debian wants them: at the best compression,
+# without a name or time stamp, so that the same input gives the same bytes.
+function(torlin_gzip source output)
+  add_custom_command(OUTPUT ${output}
+    COMMAND gzip -9nc ${source} > ${output}
+    DEPENDS ${source}
+    COMMENT "Compressing ${output}")
+endfunction()
+
 # Every page in data/man/ carries the version and date; the tools' pages come with
 # the tools.
 file(GLOB manual_pages CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/man/*.1)
+set(compressed_documents)
 foreach(page IN LISTS manual_pages)
   get_filename_component(name ${page} NAME)
   if(NOT name STREQUAL "torlin.1" AND NOT TORLIN_TOOLS)
     continue()
   endif()
   configure_file(${page} ${generated}/man/${name} @ONLY)
-  install(FILES ${generated}/man/${name} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  torlin_gzip(${generated}/man/${name} ${generated}/man/${name}.gz)
+  list(APPEND compressed_documents ${generated}/man/${name}.gz)
+  install(FILES ${generated}/man/${name}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endforeach()
 
 install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/torlin RENAME copyright)
+torlin_gzip(${PROJECT_SOURCE_DIR}/data/changelog ${generated}/changelog.gz)
+list(APPEND compressed_documents ${generated}/changelog.gz)
+install(FILES ${generated}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/torlin)
+add_custom_target(compressed_documents ALL DEPENDS ${compressed_documents})
 
 # The Explorer's single-file edition, made by the WebAssembly build (scripts/web),
 # with a desktop entry that opens it in the user's browser. The package's preset

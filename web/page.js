@@ -296,12 +296,18 @@ const TorlinPage = (() => {
     }
   });
 
+  // ---- The focus ring shows while the keyboard is in use, as in the window: a key
+  // brings it, a press of the pointer hides it.
+  document.addEventListener("keydown", () => client.classList.add("keyboard"), true);
+  document.addEventListener("pointerdown", () => client.classList.remove("keyboard"), true);
+
   // ---- The client area at its designed size, scaled down to fit a smaller viewport.
   surface.width = Math.round(kClientWidth * ratio);
   surface.height = Math.round(kClientHeight * ratio);
   function fit() {
     const scale = Math.min(1, window.innerWidth / kClientWidth, window.innerHeight / kClientHeight);
     client.style.transform = scale < 1 ? `scale(${scale})` : "";
+    client.classList.toggle("scaled", scale < 1);
     frame.style.width = `${kClientWidth * scale}px`;
     frame.style.height = `${kClientHeight * scale}px`;
   }

@@ -1,7 +1,7 @@
 // A static file server for the built page, on the loopback address only.
 // Usage: node web/serve.mjs DIRECTORY [PORT]
 import { createServer } from "node:http";
-import { readFile } from "node:fs/promises";
+import { readFile, realpath, stat } from "node:fs/promises";
 import { extname, join, normalize, resolve, sep } from "node:path";
 import { pathToFileURL } from "node:url";
 
@@ -17,33 +17,55 @@ const kTypes = {
   ".svg": "image/svg+xml",
 };
 
-// Serves the files under root; resolves with the server once it listens.
-export function serve(root, port, host = "127.0.0.1") {
-  const base = resolve(root);
+const inside = (folder, file) => file === folder || file.startsWith(folder + sep);
+
+function refuse(response, status, text, headers = {}) {
+  response.writeHead(status, {"Content-Type": "text/plain", ...headers}).end(`${text}\n`);
+}
+
+// Serves the files under root; resolves with the server once it listens. Only
+// reading is allowed (GET, HEAD), and only files that really lie in the folder:
+// a symbolic link that leads out of it is refused like a path that does.
+export async function serve(root, port, host = "127.0.0.1") {
+  const base = await realpath(resolve(root));
   const server = createServer(async (request, response) => {
+    if (request.method !== "GET" && request.method !== "HEAD") {
+      refuse(response, 405, "method not allowed", {Allow: "GET, HEAD"});
+      return;
+    }
     let path;
     try {
       path = decodeURIComponent(new URL(request.url, "http://localhost").pathname);
     } catch {
-      response.writeHead(400, {"Content-Type": "text/plain"}).end("bad request\n");
+      refuse(response, 400, "bad request");
       return;
     }
     const file = normalize(join(base, path.endsWith("/") ? path + "index.html" : path));
     // Nothing outside the served folder, whatever the path says.
-    if (path.includes("\0") || (file !== base && !file.startsWith(base + sep))) {
-      response.writeHead(403, {"Content-Type": "text/plain"}).end("forbidden\n");
+    if (path.includes("\0") || !inside(base, file)) {
+      refuse(response, 403, "forbidden");
       return;
     }
+    let body;
     try {
-      const body = await readFile(file);
-      response.writeHead(200, {
-        "Content-Type": kTypes[extname(file)] ?? "application/octet-stream",
-        "Cache-Control": "no-cache",
-      });
-      response.end(body);
+      if (!inside(base, await realpath(file))) {
+        refuse(response, 403, "forbidden");
+        return;
+      }
+      body = await readFile(file);
     } catch {
-      response.writeHead(404, {"Content-Type": "text/plain"}).end("not found\n");
+      refuse(response, 404, "not found");
+      return;
     }
+    response.writeHead(200, {
+      "Content-Type": kTypes[extname(file)] ?? "application/octet-stream",
+      "Cache-Control": "no-cache",
+    });
+    response.end(body);
+  });
+  // A CONNECT request asks for a tunnel, which Node hands over apart: refused too.
+  server.on("connect", (request, socket) => {
+    socket.end("HTTP/1.1 405 Method Not Allowed\r\nAllow: GET, HEAD\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
   });
   return new Promise((done, fail) => {
     server.once("error", fail);
@@ -51,14 +73,37 @@ export function serve(root, port, host = "127.0.0.1") {
   });
 }
 
-if (import.meta.url === pathToFileURL(process.argv[1]).href) {
-  const [root, portText = "8960"] = process.argv.slice(2);
+// The command line: one line and status 2 for a mistake, 1 when the port cannot
+// be had.
+async function main(args) {
+  const usage = "usage: node web/serve.mjs DIRECTORY [PORT]";
+  if (args.length < 1 || args.length > 2) {
+    console.error(`torlin web: ${args.length < 1 ? "no folder to serve given" : "too many arguments"}; ${usage}`);
+    return 2;
+  }
+  const [root, portText = "8960"] = args;
+  const folder = await stat(root).catch((error) => error);
+  if (folder instanceof Error || !folder.isDirectory()) {
+    const why = folder instanceof Error ? (folder.code === "ENOENT" ? "no such folder" : folder.message) : "not a folder";
+    console.error(`torlin web: cannot serve ${JSON.stringify(root)}: ${why}`);
+    return 2;
+  }
   const port = Number(portText);
+  if (!/^[0-9]+$/.test(portText) || port > 65535) {
+    console.error(`torlin web: the port must be a whole number from 0 to 65535, not ${JSON.stringify(portText)}`);
+    return 2;
+  }
   try {
     const server = await serve(root, port);
     console.log(`Torlin in the browser: http://127.0.0.1:${server.address().port}/  (Ctrl+C stops)`);
+    return null;
   } catch (error) {
     console.error(`torlin web: cannot serve on port ${port}: ${error.message}`);
-    process.exit(1);
+    return 1;
   }
+}
+
+if (import.meta.url === pathToFileURL(process.argv[1]).href) {
+  const status = await main(process.argv.slice(2));
+  if (status !== null) process.exit(status);
 }

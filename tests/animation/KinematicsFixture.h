@@ -6,22 +6,12 @@
 
 #include "animation/LeverTurning.h"
 #include "animation/PitchRotation.h"
-#include "geometry/MechanismConstants.h"
-
-// The animation's state with the start tables and the rotation caches, but no loop.
-inline std::unique_ptr<AnimationState> PreparedState() {
-  auto state = std::make_unique<AnimationState>();
-  state->constants = MakeMechanismConstants();
-  BuildProfileTables(state->constants, state->tables);
-  PreparePitchRotation(*state);
-  PrepareLeverTurning(*state);
-  return state;
-}
+#include "animation/ReadyToRun.h"
 
 // A prepared state for calling the per-frame steps one at a time.
 class KinematicsFixture : public ::testing::Test {
  protected:
-  KinematicsFixture() : state_(PreparedState()) {}
+  KinematicsFixture() : state_(ReadyToRunState()) {}
 
   void TurnCamTo(double camAngle) {
     state_->camAngle = camAngle;

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "KinematicsFixture.h"
-#include "animation/ContactSearch.h"
+#include "animation/FrameKinematics.h"
 #include "animation/ErasePass.h"
 #include "animation/Linkage.h"
 #include "animation/MechanismDrawing.h"
@@ -47,15 +47,16 @@ class MechanismDrawing : public KinematicsFixture {
     SetControlShafts(S(), 60, 200);
     TurnLeverCurve(S());
     TurnCamTo(40);
-    RunContactSearch(S());
   }
+
+  void DrawFrame() { DrawOrdinaryFrame(FrameKinematics(S(), vars), S().constants, vars.init, canvas); }
 
   WindowVariables vars;
   RecordingCanvas canvas;
 };
 
 TEST_F(MechanismDrawing, OrdinaryFrameDrawsItsElevenElementsInOrder) {
-  DrawOrdinaryFrame(S(), vars, canvas);
+  DrawFrame();
 
   const std::vector<ShapeRun> expected = {
       {Op::Point, colours::orange, 5, 71},                                      // shaft arc
@@ -75,7 +76,7 @@ TEST_F(MechanismDrawing, OrdinaryFrameDrawsItsElevenElementsInOrder) {
 }
 
 TEST_F(MechanismDrawing, LeverOutlineLiesOutsideEachOfTheThreeArcs) {
-  DrawOrdinaryFrame(S(), vars, canvas);
+  DrawFrame();
   const AnimationState& s = S();
   const MechanismConstants& k = s.constants;
   std::vector<RecordingCanvas::Call> dots;

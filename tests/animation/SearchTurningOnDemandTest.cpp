@@ -16,7 +16,7 @@ namespace {
 
 class SearchAgreesWithThePlainScan : public KinematicsFixture {
  protected:
-  SearchAgreesWithThePlainScan() : onDemand_(PreparedState()), plain_(std::make_unique<PlainTables>()) {}
+  SearchAgreesWithThePlainScan() : onDemand_(ReadyToRunState()), plain_(std::make_unique<PlainTables>()) {}
 
   // Searches at the cam angle on the lever curve now in S() in three ways.
   void SearchAt(double camAngle) {

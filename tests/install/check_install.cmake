@@ -34,6 +34,7 @@ require_tool(GROFF groff groff)
 require_tool(MAN man man-db)
 require_tool(LEXGROG lexgrog man-db)
 require_tool(DPKG_DEB dpkg-deb dpkg)
+require_tool(LINTIAN lintian lintian)
 
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
@@ -62,7 +63,14 @@ foreach(size 16 24 32)
 endforeach()
 list(TRANSFORM small_icons PREPEND "${PREFIX}/" OUTPUT_VARIABLE installed_small_icons)
 require_files("${PREFIX}/${desktop}" "${PREFIX}/${icon}" "${PREFIX}/${metainfo}"
-              "${PREFIX}/share/doc/torlin/copyright" ${installed_small_icons})
+              "${PREFIX}/share/doc/torlin/copyright" "${PREFIX}/share/doc/torlin/changelog.gz"
+              ${installed_small_icons})
+
+# The changelog's latest entry is this version's.
+execute_process(COMMAND gzip -dc "${PREFIX}/share/doc/torlin/changelog.gz" OUTPUT_VARIABLE changelog)
+if(NOT changelog MATCHES "^torlin \\(${VERSION}\\) ")
+  message(FATAL_ERROR "the changelog does not begin with version ${VERSION}")
+endif()
 
 file(READ "${PREFIX}/${desktop}" entry)
 foreach(line "Exec=torlin" "Icon=${APP_ID}" "Type=Application" "Name=Torlin")
@@ -100,12 +108,17 @@ if(at EQUAL -1)
   message(FATAL_ERROR "icon is not an SVG image")
 endif()
 
-# Each program's page renders without a warning and names the program for whatis.
+# Each program's page (gzipped) renders without a warning and names the program for
+# whatis.
 set(ENV{MANWIDTH} 80)
 foreach(program IN LISTS programs)
-  set(page "${PREFIX}/share/man/man1/${program}.1")
+  set(page "${PREFIX}/share/man/man1/${program}.1.gz")
   require_files("${page}")
-  run_silent("groff -ww on ${program}.1" "${GROFF}" -ww -z -man "${page}")
+  execute_process(COMMAND gzip -dc "${page}" COMMAND "${GROFF}" -ww -z -man
+                  RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE out)
+  if(NOT result EQUAL 0 OR NOT out STREQUAL "")
+    message(FATAL_ERROR "groff -ww on ${program}.1 (status ${result}): ${out}")
+  endif()
   execute_process(COMMAND "${MAN}" --warnings -E UTF-8 -l "${page}"
                   RESULT_VARIABLE result OUTPUT_VARIABLE rendered ERROR_VARIABLE warnings)
   if(NOT result EQUAL 0 OR NOT warnings STREQUAL "" OR NOT rendered MATCHES "${VERSION}")
@@ -131,9 +144,9 @@ if(NOT result EQUAL 0 OR NOT EXISTS "${deb}")
 endif()
 
 execute_process(COMMAND "${DPKG_DEB}" --contents "${deb}" OUTPUT_VARIABLE contents RESULT_VARIABLE result)
-set(expected ${desktop} ${icon} ${small_icons} ${metainfo} share/doc/torlin/copyright)
+set(expected ${desktop} ${icon} ${small_icons} ${metainfo} share/doc/torlin/copyright share/doc/torlin/changelog.gz)
 foreach(program IN LISTS programs)
-  list(APPEND expected bin/${program} share/man/man1/${program}.1)
+  list(APPEND expected bin/${program} share/man/man1/${program}.1.gz)
 endforeach()
 foreach(path IN LISTS expected)
   string(FIND "${contents}" " ./usr/${path}\n" at)
@@ -158,5 +171,10 @@ foreach(program IN LISTS programs)
     message(FATAL_ERROR "${program} in the package is not stripped")
   endif()
 endforeach()
+# Debian's package checker finds no error (its warnings are read by people).
+execute_process(COMMAND "${LINTIAN}" "${deb}" OUTPUT_VARIABLE findings ERROR_VARIABLE ignored)
+if(findings MATCHES "(^|\n)E: ")
+  message(FATAL_ERROR "lintian reports errors:\n${findings}")
+endif()
 file(REMOVE_RECURSE "${packages}")
 message(STATUS "the Debian package holds what it should")

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "animation/Animation.h"
+#include "animation/FrameKinematics.h"
 #include "animation/MechanismDrawing.h"
 #include "support/ScriptedHost.h"
 #include "support/TeeCanvas.h"
@@ -39,8 +40,9 @@ void ExpectNoOldPixelStays(int scroll1, int scroll2, int width, int height, Make
 
   // The old parts alone, as the last frame drew them.
   Surface oldParts(makeSurface());
-  DrawShaftArc(*last, oldParts, colours::orange);
-  DrawLeverOutline(*last, oldParts, colours::green);
+  const ShaftPose shafts = EraseKinematics(*last).shafts;
+  DrawShaftArc(shafts, oldParts, colours::orange);
+  DrawLeverOutline(shafts, last->constants, oldParts, colours::green);
 
   // Everything drawn from the new revolution's head on (its grey hub circle).
   const auto& calls = canvas.record.calls;

@@ -1,7 +1,7 @@
 // The page as a person uses it, judged by its pixels and its DOM.
 import { after, before, describe, test } from "node:test";
 import assert from "node:assert/strict";
-import { openBrowser, openPage, pictureHash, pixel, stats, until } from "./browser.mjs";
+import { decodePng, openBrowser, openPage, pictureHash, pixel, stats, until } from "./browser.mjs";
 
 const kWhite = [255, 255, 255];
 const kRedCross = [734.77, 409.8];  // the origin of window units, in client pixels
@@ -187,11 +187,86 @@ test("a small viewport scales the client area down; the pointer still finds the 
     const box = await page.$eval("#client", (e) => e.getBoundingClientRect().toJSON());
     assert.deepEqual([box.width, box.height], [480, 331]);
     assert.equal(await page.$eval("#surface", (e) => e.width), 1920, "device pixels");
-    await page.mouse.move(kRedCross[0] / 2, kRedCross[1] / 2);
+    await page.mouse.move(box.left + kRedCross[0] / 2, box.top + kRedCross[1] / 2);
     await page.waitForTimeout(200);
     const frames = await framesNow(page);
     await page.waitForTimeout(300);
     assert.equal(await framesNow(page), frames, "paused");
+  } finally {
+    await session.close();
+  }
+});
+
+// Reached with the keyboard, a scroll bar shows the window's focus ring: two black
+// pixels just outside it on every side, its own border unchanged. A click gives
+// it the focus without the ring, as in the window.
+test("a scroll bar reached by Tab shows the window's focus ring", async () => {
+  const session = await openBrowser();
+  try {
+    const {page} = await openPage(session);
+    const box = await page.$eval("#client", (e) => e.getBoundingClientRect().toJSON());
+    const [left, top, width, height] = kPlaces.VScroll1.map((v, i) => v + (i === 0 ? box.left : i === 1 ? box.top : 0));
+    const ringAt = (shot) => {
+      const dark = [];
+      for (const d of [1, 2]) {
+        dark.push(shot.at(left - d, top + height / 2), shot.at(left + width - 1 + d, top + height / 2),
+                  shot.at(left + width / 2, top - d), shot.at(left + width / 2, top + height - 1 + d));
+      }
+      return dark.map((rgb) => Math.max(...rgb));
+    };
+    const border = (shot) => shot.at(left, top + height / 2);
+    const before = decodePng(await page.screenshot());
+    await page.keyboard.press("Tab");
+    assert.equal(await page.evaluate(() => document.activeElement.id), "VScroll1");
+    const ringed = decodePng(await page.screenshot());
+    assert.deepEqual(ringAt(ringed), Array(8).fill(0));
+    assert.deepEqual(border(ringed), border(before));
+    await page.mouse.click(left + width / 2, top + height / 2);
+    const clicked = decodePng(await page.screenshot());
+    assert.ok(ringAt(clicked).every((v) => v > 200), String(ringAt(clicked)));
+  } finally {
+    await session.close();
+  }
+});
+
+// Scaled down, the picture is filtered as the desktop's scaled view does it: every
+// thin grey grid line leaves a trace along its whole length (sampling would drop
+// some lines and cut slanted ones into dashes). The window sits in the middle of
+// the browser's.
+test("a page smaller than designed scales its picture smoothly and sits centred", async () => {
+  const session = await openBrowser({width: 600, height: 400});
+  try {
+    const {page, errors} = await openPage(session);
+    const box = await page.$eval("#client", (e) => e.getBoundingClientRect().toJSON());
+    const scale = 400 / 662;
+    assert.ok(Math.abs(box.width - 960 * scale) < 0.01 && Math.abs(box.height - 400) < 0.01, JSON.stringify(box));
+    assert.ok(Math.abs(box.left - (600 - box.width) / 2) < 0.01 && Math.abs(box.top) < 0.01, JSON.stringify(box));
+    const shot = decodePng(await page.screenshot());
+    const shown = (x, y) => [Math.round(box.left + (x + 0.5) * scale - 0.5), Math.round(box.top + (y + 0.5) * scale - 0.5)];
+    const darkest = (x, y) => {
+      let least = 255;
+      for (let dy = -1; dy <= 1; ++dy)
+        for (let dx = -1; dx <= 1; ++dx) least = Math.min(least, ...shot.at(x + dx, y + dy));
+      return least;
+    };
+    const unitX = (x) => (x + 134) * 82.24999237 / 15;
+    const unitY = (y) => (75 - y) * 81.95977 / 15;
+    let shades = 0;
+    for (const x of [-115, -83.5, -67.75, -52]) {
+      for (let row = 395; row <= 445; row += 2) {
+        const [sx, sy] = shown(Math.round(unitX(x)), row);
+        assert.ok(darkest(sx, sy) < 250, `vertical grid line at ${x} missing at client row ${row}`);
+        shades += shot.at(sx, sy).some((v) => v > 224 && v < 255);
+      }
+    }
+    for (const y of [-25, -5, 15, 35]) {
+      for (let column = 400; column <= 520; column += 4) {
+        const [sx, sy] = shown(column, Math.round(unitY(y)));
+        assert.ok(darkest(sx, sy) < 250, `horizontal grid line at ${y} missing at client column ${column}`);
+      }
+    }
+    assert.ok(shades > 10, `filtered shades between grey and white: ${shades}`);
+    assert.deepEqual(errors, []);
   } finally {
     await session.close();
   }

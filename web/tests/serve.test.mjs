@@ -2,15 +2,25 @@
 import { test } from "node:test";
 import assert from "node:assert/strict";
 import { request } from "node:http";
+import { spawnSync } from "node:child_process";
+import { mkdtemp, mkdir, rm, symlink, writeFile } from "node:fs/promises";
+import { tmpdir } from "node:os";
+import { dirname, join } from "node:path";
+import { fileURLToPath } from "node:url";
 import { kBuilt } from "./browser.mjs";
 import { serve } from "../serve.mjs";
 
 // The status and type of a raw request path, sent as is.
-function get(port, path) {
+function get(port, path, method = "GET") {
   return new Promise((done, fail) => {
-    const r = request({host: "127.0.0.1", port, path, method: "GET"}, (response) => {
+    const answer = (response) => done([response.statusCode, response.headers["content-type"], response.headers.allow]);
+    const r = request({host: "127.0.0.1", port, path, method}, (response) => {
       response.resume();
-      done([response.statusCode, response.headers["content-type"]]);
+      answer(response);
+    });
+    r.on("connect", (response, socket) => {  // the answer to a CONNECT
+      socket.destroy();
+      answer(response);
     });
     r.on("error", fail);
     r.end();
@@ -21,9 +31,9 @@ test("serves the page's files with their types, and nothing outside its folder",
   const server = await serve(kBuilt, 0);
   const {port} = server.address();
   try {
-    assert.deepEqual(await get(port, "/"), [200, "text/html; charset=utf-8"]);
-    assert.deepEqual(await get(port, "/torlin.wasm"), [200, "application/wasm"]);
-    assert.deepEqual(await get(port, "/fonts/LiberationSans-Bold.ttf"), [200, "font/ttf"]);
+    assert.deepEqual(await get(port, "/"), [200, "text/html; charset=utf-8", undefined]);
+    assert.deepEqual(await get(port, "/torlin.wasm"), [200, "application/wasm", undefined]);
+    assert.deepEqual(await get(port, "/fonts/LiberationSans-Bold.ttf"), [200, "font/ttf", undefined]);
     assert.equal((await get(port, "/missing.js"))[0], 404);
     assert.equal((await get(port, "/%E0%A4%A"))[0], 400);
     // The build folder beside the served one holds real files: none of them is served.
@@ -36,5 +46,54 @@ test("serves the page's files with their types, and nothing outside its folder",
     await assert.rejects(serve(kBuilt, port), /EADDRINUSE/);
   } finally {
     await new Promise((done) => server.close(done));
+  }
+});
+
+test("only reads: every method but GET and HEAD is refused", async () => {
+  const server = await serve(kBuilt, 0);
+  const {port} = server.address();
+  try {
+    assert.equal((await get(port, "/", "HEAD"))[0], 200);
+    for (const method of ["POST", "PUT", "DELETE", "TRACE", "PATCH", "OPTIONS", "CONNECT"]) {
+      const [status, , allow] = await get(port, method === "CONNECT" ? "127.0.0.1:1" : "/", method);
+      assert.deepEqual([status, allow], [405, "GET, HEAD"], method);
+    }
+  } finally {
+    await new Promise((done) => server.close(done));
+  }
+});
+
+test("a symbolic link that leads out of the folder is refused; one within it is served", async () => {
+  const scratch = await mkdtemp(join(tmpdir(), "torlin-serve-"));
+  const served = join(scratch, "site");
+  await mkdir(served);
+  await writeFile(join(scratch, "secret.txt"), "outside\n");
+  await writeFile(join(served, "page.html"), "<p>inside</p>\n");
+  await symlink(join(scratch, "secret.txt"), join(served, "secret.txt"));
+  await symlink(scratch, join(served, "up"));
+  await symlink(join(served, "page.html"), join(served, "same.html"));
+  const server = await serve(served, 0);
+  const {port} = server.address();
+  try {
+    assert.equal((await get(port, "/page.html"))[0], 200);
+    assert.equal((await get(port, "/same.html"))[0], 200);
+    assert.equal((await get(port, "/secret.txt"))[0], 403);
+    assert.equal((await get(port, "/up/secret.txt"))[0], 403);
+  } finally {
+    await new Promise((done) => server.close(done));
+    await rm(scratch, {recursive: true, force: true});
+  }
+});
+
+test("run with a wrong command line, the server says what is wrong in one line", () => {
+  const script = join(dirname(fileURLToPath(import.meta.url)), "..", "serve.mjs");
+  const run = (...args) => spawnSync(process.execPath, [script, ...args], {encoding: "utf8", timeout: 10000});
+  for (const [args, message] of [
+    [[], "torlin web: no folder to serve given; usage: node web/serve.mjs DIRECTORY [PORT]\n"],
+    [["/nonexistent-torlin"], 'torlin web: cannot serve "/nonexistent-torlin": no such folder\n'],
+    [[kBuilt, "80a"], 'torlin web: the port must be a whole number from 0 to 65535, not "80a"\n'],
+  ]) {
+    const result = run(...args);
+    assert.deepEqual([result.status, result.stdout, result.stderr], [2, "", message], args.join(" "));
   }
 });

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <memory>
+
+#include "animation/AnimationState.h"
+
+// The state every run of the kinematics starts from, made in this one place: the
+// mechanism's constants, the start tables and the rest positions that make a frame's
+// turning cheap. Every other value is 0, as the loop's first frame expects.
+void MakeReadyToRun(AnimationState& state);
+
+// A fresh state made ready to run (the state is large: it lives on the heap).
+std::unique_ptr<AnimationState> ReadyToRunState();
