@@ -12,77 +12,30 @@
 
 namespace {
 
-// How a frame ended.
-enum class FrameEnd {
-  Completed,
-  Erase,   // a scroll bar moved: wipe the old settings and start a new revolution
-  Ending,  // the program is ending
-};
-
-// The loop's revolutions and frames over the animation's state. Handlers run only in
-// the turns it gives; it reads the scroll bars and the window-level variables at
-// fixed points of the frame and never waits itself: the host paces the frames.
-class Loop {
+// The steps of the loop between its turns. Handlers run only in the turns the loop
+// yields; it reads the scroll bars and the window-level variables at fixed points of
+// the frame and never waits itself: the front end paces the frames.
+class LoopSteps {
  public:
-  Loop(WindowVariables& vars, Host& host, Canvas& canvas, AnimationState& state)
-      : vars_(vars), host_(host), canvas_(canvas), state_(state) {}
+  LoopSteps(WindowVariables& vars, FrontEnd& frontEnd, Canvas& canvas, AnimationState& state)
+      : vars_(vars), frontEnd_(frontEnd), canvas_(canvas), state_(state) {}
 
-  void Run() {
-    while (!host_.Ending()) {
-      if (RevolutionHead()) {
-        RunErasePass(state_, canvas_);
-        continue;
-      }
-      const double step = vars_.steep;
-      ++state_.revolution;
-      FrameEnd end = FrameEnd::Completed;
-      for (state_.camAngle = 0; state_.camAngle <= 359; state_.camAngle += step) {
-        end = Frame();
-        if (end != FrameEnd::Completed) break;
-      }
-      if (end == FrameEnd::Ending) return;
-      if (end == FrameEnd::Erase) {
-        RunErasePass(state_, canvas_);
-        continue;
-      }
-      vars_.eee = 0;
-    }
-  }
-
- private:
-  // Returns true when the automation step wants the erase pass before the revolution.
+  // The revolution head; true when the automation step wants the erase pass first.
   bool RevolutionHead() {
     canvas_.SetPenWidth(1);
     canvas_.SetPenColour(colours::grey);
     canvas_.Circle(state_.constants.camCentreX, state_.constants.camCentreY, 12.5);
-    if (AutomationStep(vars_, host_)) return true;
-    SetControlShafts(state_, host_.Value(ScrollBar::VScroll1), host_.Value(ScrollBar::VScroll2));
+    if (AutomationStep(vars_, frontEnd_)) return true;
+    SetControlShafts(state_, frontEnd_.Value(ScrollBar::VScroll1), frontEnd_.Value(ScrollBar::VScroll2));
     return false;
   }
 
-  bool VerticalBarsMoved() const {
-    return host_.Value(ScrollBar::VScroll1) != state_.seenScroll1 ||
-           host_.Value(ScrollBar::VScroll2) != state_.seenScroll2;
-  }
-
-  // Gives turns while the pointer rests on the red cross; the first may wait for the
-  // frame's deadline, the others for the next event. False if the program is ending.
-  bool PauseCheck() {
-    Turn kind = Turn::FramePacing;
-    do {
-      host_.GiveTurn(kind);
-      if (host_.Ending()) return false;
-      kind = Turn::Paused;
-    } while (vars_.stp != 0);
-    return true;
-  }
-
-  FrameEnd Frame() {
+  // Frame steps 1 to 6: the cam outline whitened at its old angle, drawn at the new.
+  void TurnCamOutline() {
     AnimationState& s = state_;
     s.camAngleRad = s.camAngle * s.constants.pi / 180;
     s.camCos = std::cos(s.camAngleRad);
     s.camSin = std::sin(s.camAngleRad);
-
     canvas_.SetPenWidth(1);
     canvas_.SetPenColour(colours::white);
     DrawCamOutline(s, canvas_, s.prevCamCos, s.prevCamSin);
@@ -91,17 +44,24 @@ class Loop {
     s.prevCamCos = s.camCos;
     s.prevCamSin = s.camSin;
     canvas_.SetPenColour(colours::red);
+  }
 
-    host_.GiveTurn(Turn::Plain);
-    if (host_.Ending()) return FrameEnd::Ending;
-    if (VerticalBarsMoved()) return FrameEnd::Erase;
-    if (!PauseCheck()) return FrameEnd::Ending;
-    const double speed = host_.Value(ScrollBar::HScroll1) / 100.0;
-    if (speed != vars_.steep) {
-      vars_.steep = speed;
-      return FrameEnd::Erase;
-    }
+  bool VerticalBarsMoved() const {
+    return frontEnd_.Value(ScrollBar::VScroll1) != state_.seenScroll1 ||
+           frontEnd_.Value(ScrollBar::VScroll2) != state_.seenScroll2;
+  }
 
+  // Frame step 10: a new speed is taken, and the revolution is abandoned for it.
+  bool SpeedChanged() {
+    const double speed = frontEnd_.Value(ScrollBar::HScroll1) / 100.0;
+    if (speed == vars_.steep) return false;
+    vars_.steep = speed;
+    return true;
+  }
+
+  // Frame steps 11 to 15: the kinematics, the mechanism, the lift plot, a clear request.
+  void CompleteFrame() {
+    AnimationState& s = state_;
     const Pose pose = FrameKinematics(s, vars_);
     DrawOrdinaryFrame(pose, s.constants, vars_.init, canvas_);
     LiftPlotStep(s, canvas_);
@@ -112,22 +72,59 @@ class Loop {
       vars_.cls1 = 0;
       s.camAngle = 0;  // the revolution goes on at its step
       DrawBackground(canvas_, vars_);
-      host_.ShowTextPage();
+      frontEnd_.ShowTextPage();
     }
-    host_.FrameCompleted(FrameReport{s.revolution, frameAngle, s.bestPitchIndex,
-                                     s.bestLeverIndex, s.rollerX, s.rollerY, vars_.X, vars_.Y,
-                                     s.valveY});
-    return FrameEnd::Completed;
+    frontEnd_.FrameCompleted(FrameReport{s.revolution, frameAngle, s.bestPitchIndex,
+                                         s.bestLeverIndex, pose.rollerX, pose.rollerY, pose.X,
+                                         pose.Y, pose.valveY});
   }
 
+  void ErasePass() { RunErasePass(state_, canvas_); }
+
+ private:
   WindowVariables& vars_;
-  Host& host_;
+  FrontEnd& frontEnd_;
   Canvas& canvas_;
   AnimationState& state_;
 };
 
 }  // namespace
 
-void Animation::Run() {
-  Loop(vars_, host_, canvas_, *state_).Run();
+LoopCoroutine Animation::Loop() {
+  LoopSteps steps(vars_, frontEnd_, canvas_, *state_);
+  AnimationState& s = *state_;
+  while (!frontEnd_.Ending()) {
+    if (steps.RevolutionHead()) {
+      steps.ErasePass();
+      continue;
+    }
+    const double step = vars_.steep;
+    ++s.revolution;
+    bool erase = false;
+    for (s.camAngle = 0; s.camAngle <= 359; s.camAngle += step) {
+      steps.TurnCamOutline();
+      co_yield Turn::Plain;
+      if (steps.VerticalBarsMoved()) {
+        erase = true;
+        break;
+      }
+      // The pause check: the first turn may wait for the frame's deadline, the
+      // others (while the pointer rests on the red cross) for the next event.
+      Turn pauseTurn = Turn::FramePacing;
+      do {
+        co_yield pauseTurn;
+        pauseTurn = Turn::Paused;
+      } while (vars_.stp != 0);
+      if (steps.SpeedChanged()) {
+        erase = true;
+        break;
+      }
+      steps.CompleteFrame();
+    }
+    if (erase) {
+      steps.ErasePass();
+      continue;
+    }
+    vars_.eee = 0;
+  }
 }

@@ -2,12 +2,12 @@
 
 #include <cmath>
 
+#include "animation/Event.h"
 #include "animation/PageTexts.h"
 
 namespace {
 
 using page_texts::kPageCount;
-constexpr int kEscape = 27;
 
 }  // namespace
 
@@ -32,7 +32,7 @@ void Handlers::Form_MouseMove(float x, float y) {
 }
 
 void Handlers::Form_KeyPress(int keyAscii) {
-  if (keyAscii != kEscape) return;
+  if (keyAscii != kEscapeKey) return;
   frontEnd_.ClearSurface();
   frontEnd_.EndProgram();
 }

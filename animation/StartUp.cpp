@@ -10,8 +10,8 @@ void Animation::StartUp() {
   canvas_.Cls();
   vars_.steep = 4;
   DrawBackground(canvas_, vars_);
-  host_.ShowCredit();
-  host_.ShowTextPage();
+  frontEnd_.ShowCredit();
+  frontEnd_.ShowTextPage();
   canvas_.SetPenWidth(1);
 
   // Nothing reads the constants or the tables before the first frame, so they come last.

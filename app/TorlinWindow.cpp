@@ -7,13 +7,14 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QShortcut>
+#include <chrono>
 
 #include "animation/Animation.h"
 #include "animation/PageTexts.h"
 #include "app/ColouredButton.h"
 #include "app/Fonts.h"
-#include "app/QtHost.h"
 #include "app/RasterImage.h"
 #include "app/TextPages.h"
 #include "app/WindowUnits.h"
@@ -32,27 +33,71 @@ Torlin::Torlin(Animate animate, std::function<void()> quitApplication)
 
   controls_ = BuildControls(*this);
   canvas_ = std::make_unique<RasterCanvas>(width(), height(), devicePixelRatioF());
-  host_ = std::make_unique<QtHost>(*this);
   ConnectHandlers();
 }
 
 Torlin::~Torlin() = default;
 
 void Torlin::ConnectHandlers() {
-  connect(controls_.Command1, &QPushButton::clicked, this, &Torlin::Command1_Click);
-  connect(controls_.Command2, &QPushButton::clicked, this, &Torlin::Command2_Click);
-  connect(controls_.Command3, &QPushButton::clicked, this, &Torlin::Command3_Click);
-  connect(controls_.Command4, &QPushButton::clicked, this, &Torlin::Command4_Click);
-  connect(controls_.Command5, &QPushButton::clicked, this, &Torlin::Command5_Click);
-  connect(controls_.Label2, &WrappingLabel::clicked, this, &Torlin::Label2_Click);
-  connect(controls_.Label2, &WrappingLabel::doubleClicked, this, &Torlin::Label2_DblClick);
-  connect(controls_.Label1, &WrappingLabel::doubleClicked, this, &Torlin::Label1_DblClick);
+  const auto on = [this](EventKind kind) { return [this, kind] { Handle({kind}); }; };
+  connect(controls_.Command1, &QPushButton::clicked, this, on(EventKind::Command1Click));
+  connect(controls_.Command2, &QPushButton::clicked, this, on(EventKind::Command2Click));
+  connect(controls_.Command3, &QPushButton::clicked, this, on(EventKind::Command3Click));
+  connect(controls_.Command4, &QPushButton::clicked, this, on(EventKind::Command4Click));
+  connect(controls_.Command5, &QPushButton::clicked, this, on(EventKind::Command5Click));
+  connect(controls_.Label2, &WrappingLabel::clicked, this, on(EventKind::Label2Click));
+  connect(controls_.Label2, &WrappingLabel::doubleClicked, this, on(EventKind::Label2DblClick));
+  connect(controls_.Label1, &WrappingLabel::doubleClicked, this, on(EventKind::Label1DblClick));
 
   // One shortcut for the whole window: it fires once per Escape press, whichever
   // control has the focus.
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   escape->setContext(Qt::WindowShortcut);
-  connect(escape, &QShortcut::activated, this, [this] { Form_KeyPress(27); });
+  connect(escape, &QShortcut::activated, this,
+          [this] { Handle({EventKind::FormKeyPress, 0, 0, kEscapeKey}); });
+}
+
+void Torlin::Handle(const Event& event) {
+  Dispatch(event, vars_, *this);
+  resumer_.EventHandled();
+}
+
+QScrollBar& Torlin::Bar(ScrollBar bar) const {
+  switch (bar) {
+    case ScrollBar::VScroll1: return *controls_.VScroll1;
+    case ScrollBar::VScroll2: return *controls_.VScroll2;
+    case ScrollBar::HScroll1: break;
+  }
+  return *controls_.HScroll1;
+}
+
+int Torlin::Value(ScrollBar bar) const { return Bar(bar).value(); }
+// The scroll bar keeps its value inside its range, whatever it is given.
+void Torlin::SetValue(ScrollBar bar, int value) { Bar(bar).setValue(value); }
+int Torlin::Min(ScrollBar bar) const { return Bar(bar).minimum(); }
+int Torlin::Max(ScrollBar bar) const { return Bar(bar).maximum(); }
+
+void Torlin::SetFace(ModeButton button, Colour face) {
+  switch (button) {
+    case ModeButton::Command3: controls_.Command3->SetFace(face); return;
+    case ModeButton::Command4: controls_.Command4->SetFace(face); return;
+    case ModeButton::Command5: controls_.Command5->SetFace(face); return;
+  }
+}
+
+void Torlin::Reseed() {
+  random_.Seed(seedSource_ ? seedSource_()
+                           : static_cast<std::uint64_t>(
+                                 std::chrono::system_clock::now().time_since_epoch().count()));
+}
+
+void Torlin::ClearSurface() {
+  canvas_->Cls();
+  ShowDrawing();
+}
+
+void Torlin::FrameCompleted(const FrameReport& report) {
+  if (frameObserver_) frameObserver_(report);
 }
 
 void Torlin::ShowDrawing() {
@@ -70,13 +115,11 @@ void Torlin::ShowCredit() { controls_.Label1->setText(text_pages::Credit()); }
 
 void Torlin::EndProgram() {
   if (ending_) return;
-  ending_ = true;
-  host_->WakeUp();
+  ending_ = true;  // the loop is resumed no more
   quitApplication_();
 }
 
-// The animation starts from the event loop, once, after the first activation, so
-// that it runs inside the application's event loop and can give it turns.
+// The animation starts from the event loop, once, after the first activation.
 bool Torlin::event(QEvent* event) {
   if (event->type() == QEvent::WindowActivate && !activated_) {
     activated_ = true;
@@ -89,11 +132,10 @@ bool Torlin::event(QEvent* event) {
 
 void Torlin::Form_Activate() {
   if (animation_ || ending_) return;
-  animation_ = std::make_unique<Animation>(vars_, *host_, *canvas_);
+  animation_ = std::make_unique<Animation>(vars_, *this, *canvas_);
   animation_->StartUp();
   ShowDrawing();
-  if (!ending_) animation_->Run();
-  ShowDrawing();
+  if (!ending_) resumer_.Start(animation_->Loop());
 }
 
 // Presents the parts asked for, straight from the canvas's pixels. Presented
@@ -112,17 +154,17 @@ void Torlin::paintEvent(QPaintEvent* event) {
 void Torlin::mousePressEvent(QMouseEvent* event) { clicks_.Press(*event); }
 
 void Torlin::mouseReleaseEvent(QMouseEvent* event) {
-  if (clicks_.Release(*event, rect())) Form_Click();
+  if (clicks_.Release(*event, rect())) Handle({EventKind::FormClick});
 }
 
 void Torlin::mouseDoubleClickEvent(QMouseEvent* event) {
-  if (clicks_.DoubleClick(*event)) Form_DblClick();
+  if (clicks_.DoubleClick(*event)) Handle({EventKind::FormDblClick});
 }
 
 void Torlin::mouseMoveEvent(QMouseEvent* event) {
   const QPointF at = event->position();
-  Form_MouseMove(static_cast<float>(window_units::FromPixelX(at.x())),
-                 static_cast<float>(window_units::FromPixelY(at.y())));
+  Handle({EventKind::FormMouseMove, static_cast<float>(window_units::FromPixelX(at.x())),
+          static_cast<float>(window_units::FromPixelY(at.y()))});
 }
 
 // The close box ends the program like "QUIT".

@@ -1,24 +1,27 @@
 #pragma once
 
 #include <QWidget>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
+#include "animation/Event.h"
 #include "animation/FrontEnd.h"
-#include "animation/Handlers.h"
+#include "animation/RandomNumbers.h"
 #include "animation/WindowVariables.h"
 #include "app/ClickTracker.h"
 #include "app/Controls.h"
+#include "app/LoopResumer.h"
 
 class Animation;
+class QScrollBar;
 class RasterCanvas;
-class QtHost;
 
 // The program's one window: the drawing surface of the animation, the ten
-// controls, the twelve window-level variables and the event handlers that change
-// them. On its first activation it runs the animation, which returns only when the
-// program ends. The handlers' rules are shared with every front end; the window is
-// their front end here.
+// controls and the twelve window-level variables; the model's front end. Its
+// toolkit events become the shared events, handled by the shared rules (Dispatch).
+// On its first activation it starts the animation and from then on resumes the
+// loop from its own event loop at every turn the loop yields.
 class Torlin final : public QWidget, public FrontEnd {
   Q_OBJECT
 
@@ -34,37 +37,41 @@ class Torlin final : public QWidget, public FrontEnd {
   WindowVariables& Vars() { return vars_; }
   const Controls& Widgets() const { return controls_; }
   RasterCanvas& Surface() { return *canvas_; }
-  QtHost& AnimationHost() { return *host_; }
-  bool Ending() const { return ending_; }
+  LoopResumer& Resumer() { return resumer_; }
 
   // Schedules a repaint of what was drawn on the surface since the last call.
   void ShowDrawing();
+
+  // The front end of the model.
+  int Value(ScrollBar bar) const override;
+  void SetValue(ScrollBar bar, int value) override;
+  int Min(ScrollBar bar) const override;
+  int Max(ScrollBar bar) const override;
   void ShowTextPage() override;
-  void ShowCredit();
-
-  // Every way of ending the program comes here.
-  void EndProgram() override;
-
+  void ShowCredit() override;
   void SetFace(ModeButton button, Colour face) override;
+  float NextRandom() override { return random_.Next(); }
   void Reseed() override;
   void ClearSurface() override;
+  // Every way of ending the program comes here.
+  void EndProgram() override;
+  bool Ending() const override { return ending_; }
+  void FrameCompleted(const FrameReport& report) override;
 
-  // The event handlers.
+  // Every event of the window and its controls comes here (the key press of the
+  // window and of every button and scroll bar: a window-wide shortcut brings Escape
+  // here whichever of them has the focus).
+  void Handle(const Event& event);
+
+  // The activation handler: the start-up, then the loop, resumed from the event loop.
   void Form_Activate();
-  void Form_Click();
-  void Form_DblClick();
-  void Form_MouseMove(float x, float y);
-  // The key-press handler of the window and of every button and scroll bar: a
-  // window-wide shortcut brings Escape here whichever of them has the focus.
-  void Form_KeyPress(int keyAscii);
-  void Label1_DblClick();
-  void Label2_Click();
-  void Label2_DblClick();
-  void Command1_Click();
-  void Command2_Click();
-  void Command3_Click();
-  void Command4_Click();
-  void Command5_Click();
+
+  // For tests: a function told what every completed frame found, and where Reseed
+  // takes its seed instead of the clock, so that a random change repeats.
+  void SetFrameObserver(std::function<void(const FrameReport&)> observer) {
+    frameObserver_ = std::move(observer);
+  }
+  void SetSeedSource(std::function<std::uint64_t()> source) { seedSource_ = std::move(source); }
 
  protected:
   bool event(QEvent* event) override;
@@ -77,13 +84,16 @@ class Torlin final : public QWidget, public FrontEnd {
 
  private:
   void ConnectHandlers();
+  QScrollBar& Bar(ScrollBar bar) const;
 
   WindowVariables vars_;
-  Handlers handlers_{vars_, *this};
   Controls controls_;
   std::unique_ptr<RasterCanvas> canvas_;
-  std::unique_ptr<QtHost> host_;
+  RandomNumbers random_;
+  std::function<std::uint64_t()> seedSource_;
+  std::function<void(const FrameReport&)> frameObserver_;
   std::unique_ptr<Animation> animation_;
+  LoopResumer resumer_{[this] { ShowDrawing(); }, [this] { return ending_; }};
   std::function<void()> quitApplication_;
   Animate animate_;
   ClickTracker clicks_;

@@ -2,7 +2,6 @@
 
 #include "app/CommandLine.h"
 #include "app/DesktopIdentity.h"
-#include "app/QtHost.h"
 #include "app/ScaledWindow.h"
 #include "app/StartGuard.h"
 #include "app/TorlinWindow.h"
@@ -16,7 +15,7 @@ namespace {
 void EndAfterFramesIfAsked(Torlin& window) {
   const int frames = qEnvironmentVariableIntValue("TORLIN_END_AFTER_FRAMES");
   if (frames <= 0) return;
-  window.AnimationHost().SetFrameObserver([&window, frames, drawn = 0](const FrameReport&) mutable {
+  window.SetFrameObserver([&window, frames, drawn = 0](const FrameReport&) mutable {
     if (++drawn == frames) window.EndProgram();
   });
 }

@@ -3,12 +3,13 @@
 #include <emscripten.h>
 
 #include <chrono>
+#include <iterator>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "animation/PageTexts.h"
 #include "raster/WindowUnits.h"
-#include "web/PageEvents.h"
 
 // The page's side of the host, in its script (page.js): TorlinPage.
 // clang-format off
@@ -24,24 +25,13 @@ EM_JS(void, page_present, (const std::uint8_t* pixels, int width, int height, co
   TorlinPage.present(HEAPU8.subarray(pixels, pixels + width * height * 4), width, height,
                      HEAP32.subarray(rects >> 2, (rects >> 2) + count * 4));
 });
-EM_JS(int, page_next_event, (double* x, double* y), {
-  const event = TorlinPage.takeEvent();
-  if (!event) return 0;
-  HEAPF64[x >> 3] = event.x;
-  HEAPF64[y >> 3] = event.y;
-  return event.kind;
-});
-EM_JS(void, page_frame_completed, (const double* numbers), {
-  TorlinPage.frameCompleted(HEAPF64.subarray(numbers >> 3, (numbers >> 3) + 10));
+EM_JS(void, page_frame_completed, (const double* numbers, int count), {
+  TorlinPage.frameCompleted(HEAPF64.subarray(numbers >> 3, (numbers >> 3) + count));
 });
 EM_JS(void, page_end, (), { TorlinPage.end(); });
-EM_ASYNC_JS(void, page_yield, (), { await TorlinPage.yieldToBrowser(); });
-EM_ASYNC_JS(void, page_wait_for_frame, (double deadlineMs), { await TorlinPage.waitForFrame(deadlineMs); });
-EM_ASYNC_JS(void, page_wait_for_event, (), { await TorlinPage.waitForEvent(); });
 // clang-format on
 
-WebHost::WebHost(WindowVariables& vars, RasterCanvas& canvas)
-    : vars_(vars), canvas_(canvas), handlers_(vars, *this) {
+WebHost::WebHost(WindowVariables& vars, RasterCanvas& canvas) : vars_(vars), canvas_(canvas) {
   Reseed();
 }
 
@@ -84,52 +74,24 @@ void WebHost::EndProgram() {
 
 void WebHost::FrameCompleted(const FrameReport& r) {
   // The frame's report, then how many shapes the surface has skipped for a coordinate
-  // that is not a number.
-  const double numbers[10] = {static_cast<double>(r.revolution), r.camAngle,
+  // that is not a number: the layout the page learns from PageConstantsJson().
+  const double numbers[] = {static_cast<double>(r.revolution), r.camAngle,
                               static_cast<double>(r.bestPitchIndex), static_cast<double>(r.bestLeverIndex),
                               r.rollerX, r.rollerY, r.X, r.Y, r.valveY,
                               static_cast<double>(canvas_.NonFiniteShapes())};
-  page_frame_completed(numbers);
+  page_frame_completed(numbers, static_cast<int>(std::size(numbers)));
 }
 
-void WebHost::GiveTurn(Turn kind) {
-  ShowDrawing();
+void WebHost::Handle(EventKind kind, double x, double y) {
   if (ending_) return;
-  switch (kind) {
-    case Turn::Plain: page_yield(); break;
-    case Turn::FramePacing: {
-      const double nowMs = emscripten_get_now();
-      const auto deadline = deadline_.Next(static_cast<std::int64_t>(nowMs * 1e6));
-      page_wait_for_frame(static_cast<double>(deadline) / 1e6);
-      break;
-    }
-    case Turn::Paused: page_wait_for_event(); break;
+  Event event{kind};
+  if (kind == EventKind::FormMouseMove) {
+    event.x = static_cast<float>(window_units::FromPixelX(x));
+    event.y = static_cast<float>(window_units::FromPixelY(y));
+  } else if (kind == EventKind::FormKeyPress) {
+    event.key = static_cast<int>(x);
   }
-  HandlePendingEvents();
-}
-
-void WebHost::HandlePendingEvents() {
-  double x = 0, y = 0;
-  for (int kind; !ending_ && (kind = page_next_event(&x, &y)) != 0;) {
-    switch (static_cast<PageEvent>(kind)) {
-      case PageEvent::None: break;
-      case PageEvent::FormClick: handlers_.Form_Click(); break;
-      case PageEvent::FormDblClick: handlers_.Form_DblClick(); break;
-      case PageEvent::FormMouseMove:
-        handlers_.Form_MouseMove(static_cast<float>(window_units::FromPixelX(x)),
-                                 static_cast<float>(window_units::FromPixelY(y)));
-        break;
-      case PageEvent::KeyPress: handlers_.Form_KeyPress(static_cast<int>(x)); break;
-      case PageEvent::Label1DblClick: handlers_.Label1_DblClick(); break;
-      case PageEvent::Label2Click: handlers_.Label2_Click(); break;
-      case PageEvent::Label2DblClick: handlers_.Label2_DblClick(); break;
-      case PageEvent::Command1Click: handlers_.Command1_Click(); break;
-      case PageEvent::Command2Click: handlers_.Command2_Click(); break;
-      case PageEvent::Command3Click: handlers_.Command3_Click(); break;
-      case PageEvent::Command4Click: handlers_.Command4_Click(); break;
-      case PageEvent::Command5Click: handlers_.Command5_Click(); break;
-    }
-  }
+  Dispatch(event, vars_, *this);
 }
 
 float WebHost::NextRandom() { return random_.Next(); }

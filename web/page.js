@@ -1,25 +1,15 @@
 // The page's side of Torlin: the ten controls, the queue of what the person does,
-// the turns the program gives the browser, and the picture. The program (torlin.js)
-// calls TorlinPage; it never calls the program back while the program waits.
+// the turns the program yields to the browser, and the picture. The program
+// (torlin.js) calls TorlinPage while it runs; the page resumes the program at each
+// turn and hands it the queued events then.
 "use strict";
 
 const TorlinPage = (() => {
-  const kClientWidth = 960;
-  const kClientHeight = 662;
-
-  // Event numbers shared with the program.
-  const Event = {
-    FormClick: 1, FormDblClick: 2, FormMouseMove: 3, KeyPress: 4, Label1DblClick: 5,
-    Label2Click: 6, Label2DblClick: 7, Command1Click: 8, Command2Click: 9, Command3Click: 10,
-    Command4Click: 11, Command5Click: 12,
-  };
-  const Kind = {VerticalScrollBar: 0, HorizontalScrollBar: 1, StandardButton: 2, ColouredButton: 3, Label: 4};
-  const barOrder = ["VScroll1", "VScroll2", "HScroll1"];
-  const faceOrder = ["Command3", "Command4", "Command5"];
-  const clickEvents = {
-    Command1: Event.Command1Click, Command2: Event.Command2Click, Command3: Event.Command3Click,
-    Command4: Event.Command4Click, Command5: Event.Command5Click,
-  };
+  // The facts shared with the program (sizes, the numbers of events, turns, control
+  // kinds, the order of scroll bars and mode buttons, a report's layout, the Escape
+  // key's code) come from it before anything else: TorlinPage.share(constants).
+  let shared = null;
+  let Event = null;
 
   const frame = document.getElementById("frame");
   const client = document.getElementById("client");
@@ -37,7 +27,7 @@ const TorlinPage = (() => {
   const reportFrames = new URLSearchParams(location.search).has("reports");
   const stats = {
     frames: 0,            // completed frames
-    turns: 0,             // waits of the program for the browser: yields, frames, events
+    turns: 0,             // turns the program yielded to the browser: yields, frames, events
     presents: 0,          // copies of the picture to the page
     firstPictureAt: null, // ms after navigation start
     frameWork: [],        // ms of program work per paced frame, the last 1000
@@ -45,7 +35,6 @@ const TorlinPage = (() => {
     nonFiniteShapes: 0,   // shapes the surface skipped for a coordinate that is not a number
     reports: reportFrames ? [] : null,
   };
-  let workStartedAt = performance.now();
   let workThisFrame = 0;
 
   // ---- The queue of events, handed to the program at its turns.
@@ -65,29 +54,69 @@ const TorlinPage = (() => {
     }
   }
 
-  // ---- Work accounting: the program works between the end of one wait and the start of the next.
-  function pauseWork() { workThisFrame += performance.now() - workStartedAt; }
-  function resumeWork() { workStartedAt = performance.now(); }
-  function waiting(promise) {
-    ++stats.turns;
-    pauseWork();
-    return promise.then(resumeWork);
+  // ---- The program's turns: it runs until it yields a turn; the page gives the turn
+  // (the browser's own events and rendering, the frame's deadline, or the person's next
+  // event), hands the queued events to the program, and resumes it.
+  const channel = new MessageChannel();
+  channel.port1.onmessage = () => resume();
+
+  function timed(work) {
+    const started = performance.now();
+    const result = work();
+    workThisFrame += performance.now() - started;
+    return result;
   }
 
-  const channel = new MessageChannel();
-  let yielded = null;
-  channel.port1.onmessage = () => {
-    const done = yielded;
-    yielded = null;
-    if (done) done();
-  };
+  function resume() {
+    if (ended) return;
+    const turn = timed(() => {
+      while (events.length && !ended) {
+        const event = events.shift();
+        if (!Module._torlin_event(event.kind, event.x, event.y)) return -1;
+      }
+      return Module._torlin_resume();
+    });
+    if (turn < 0 || ended) return;
+    ++stats.turns;
+    if (turn === shared.turns.Plain) channel.port2.postMessage(0);
+    else if (turn === shared.turns.FramePacing) waitForFrame(Module._torlin_deadline());
+    else waitForEvent();
+  }
+
+  // Resumes at the first animation frame at or after the deadline (ms on the page's
+  // clock); when none comes just after the deadline (a busy machine, a hidden page) a
+  // timer resumes, so the frames keep their pace.
+  function waitForFrame(deadline) {
+    stats.frameWork.push(workThisFrame);
+    if (stats.frameWork.length > 1000) stats.frameWork.shift();
+    workThisFrame = 0;
+    let done = false;
+    const finish = () => {
+      if (done) return;
+      done = true;
+      clearTimeout(timer);
+      resume();
+    };
+    const onFrame = () => {
+      if (performance.now() >= deadline - 2) finish();
+      else if (!done) requestAnimationFrame(onFrame);
+    };
+    requestAnimationFrame(onFrame);
+    const timer = setTimeout(finish, Math.max(0, deadline - performance.now()) + 4);
+  }
+
+  // Sleeps until the person does something.
+  function waitForEvent() {
+    if (events.length) channel.port2.postMessage(0);
+    else eventArrived = () => channel.port2.postMessage(0);
+  }
 
   // ---- Scroll bars: arrows step by the arrow step, the trough by the page step, the thumb drags.
   class ScrollBar {
     constructor(design, element) {
       Object.assign(this, {min: design.min, max: design.max, value: design.value,
                            arrowStep: design.arrowStep, pageStep: design.pageStep});
-      this.vertical = design.kind === Kind.VerticalScrollBar;
+      this.vertical = design.kind === shared.kinds.VerticalScrollBar;
       this.element = element;
       this.length = this.vertical ? design.height : design.width;
       this.thickness = this.vertical ? design.width : design.height;
@@ -229,14 +258,14 @@ const TorlinPage = (() => {
   // Pixels of the client area under the pointer, whatever the page's scale.
   function clientPoint(event) {
     const box = surface.getBoundingClientRect();
-    return [(event.clientX - box.left) * kClientWidth / box.width,
-            (event.clientY - box.top) * kClientHeight / box.height];
+    return [(event.clientX - box.left) * shared.clientWidth / box.width,
+            (event.clientY - box.top) * shared.clientHeight / box.height];
   }
 
   // A click counts once the button is released; the second click of a double-click
   // is the double-click.
   function onClicks(element, click, doubleClick) {
-    if (click) element.addEventListener("click", (event) => { if (event.button === 0 && event.detail <= 1) queue(click); });
+    if (click !== null) element.addEventListener("click", (event) => { if (event.button === 0 && event.detail <= 1) queue(click); });
     element.addEventListener("dblclick", (event) => { if (event.button === 0) queue(doubleClick); });
   }
 
@@ -251,6 +280,7 @@ const TorlinPage = (() => {
 
   function addControl(designed) {
     const design = {...designed, value: startValue(designed)};
+    const Kind = shared.kinds;
     const isButton = design.kind === Kind.StandardButton || design.kind === Kind.ColouredButton;
     const element = document.createElement(isButton ? "button" : "div");
     element.id = design.name;
@@ -265,7 +295,7 @@ const TorlinPage = (() => {
     if (isButton) {
       element.type = "button";
       element.textContent = design.caption;
-      element.addEventListener("click", () => queue(clickEvents[design.name]));
+      element.addEventListener("click", () => queue(Event[design.name + "Click"]));
       if (design.kind === Kind.ColouredButton) {
         element.classList.add("coloured");
         element.style.setProperty("--face", colour(design.background));
@@ -275,7 +305,7 @@ const TorlinPage = (() => {
       element.textContent = design.name;  // the design-time caption, replaced at start
       element.style.background = colour(design.background);
       element.style.color = colour(design.foreground);
-      if (design.name === "Label1") onClicks(element, 0, Event.Label1DblClick);
+      if (design.name === "Label1") onClicks(element, null, Event.Label1DblClick);
       else onClicks(element, Event.Label2Click, Event.Label2DblClick);
     } else {
       element.setAttribute("role", "scrollbar");
@@ -287,14 +317,16 @@ const TorlinPage = (() => {
   }
 
   // ---- The window surface's own events.
-  onClicks(surface, Event.FormClick, Event.FormDblClick);
-  surface.addEventListener("pointermove", (event) => queue(Event.FormMouseMove, ...clientPoint(event)));
-  document.addEventListener("keydown", (event) => {
-    if (event.key === "Escape") {
-      event.preventDefault();
-      queue(Event.KeyPress, 27);
-    }
-  });
+  function listenToSurface() {
+    onClicks(surface, Event.FormClick, Event.FormDblClick);
+    surface.addEventListener("pointermove", (event) => queue(Event.FormMouseMove, ...clientPoint(event)));
+    document.addEventListener("keydown", (event) => {
+      if (event.key === "Escape") {
+        event.preventDefault();
+        queue(Event.FormKeyPress, shared.escapeKey);
+      }
+    });
+  }
 
   // ---- The focus ring shows while the keyboard is in use, as in the window: a key
   // brings it, a press of the pointer hides it.
@@ -302,25 +334,36 @@ const TorlinPage = (() => {
   document.addEventListener("pointerdown", () => client.classList.remove("keyboard"), true);
 
   // ---- The client area at its designed size, scaled down to fit a smaller viewport.
-  surface.width = Math.round(kClientWidth * ratio);
-  surface.height = Math.round(kClientHeight * ratio);
   function fit() {
-    const scale = Math.min(1, window.innerWidth / kClientWidth, window.innerHeight / kClientHeight);
+    const {clientWidth, clientHeight} = shared;
+    const scale = Math.min(1, window.innerWidth / clientWidth, window.innerHeight / clientHeight);
     client.style.transform = scale < 1 ? `scale(${scale})` : "";
     client.classList.toggle("scaled", scale < 1);
-    frame.style.width = `${kClientWidth * scale}px`;
-    frame.style.height = `${kClientHeight * scale}px`;
+    frame.style.width = `${clientWidth * scale}px`;
+    frame.style.height = `${clientHeight * scale}px`;
   }
-  window.addEventListener("resize", fit);
-  fit();
+
+  // The program's facts, before it lays out its controls.
+  function share(constants) {
+    shared = constants;
+    Event = constants.events;
+    surface.width = Math.round(shared.clientWidth * ratio);
+    surface.height = Math.round(shared.clientHeight * ratio);
+    listenToSurface();
+    window.addEventListener("resize", fit);
+    fit();
+  }
 
   return {
     stats,
     devicePixelRatio: () => ratio,
+    share,
     addControl,
-    bar: (index) => controls[barOrder[index] + "Bar"],
+    // The program has started up: its loop runs from now on, turn by turn.
+    start() { channel.port2.postMessage(0); },
+    bar: (index) => controls[shared.bars[index] + "Bar"],
     setText(name, text) { controls[name].textContent = text; },
-    setFace(index, r, g, b) { controls[faceOrder[index]].style.setProperty("--face", `rgb(${r}, ${g}, ${b})`); },
+    setFace(index, r, g, b) { controls[shared.faces[index]].style.setProperty("--face", `rgb(${r}, ${g}, ${b})`); },
 
     // The parts of the picture drawn on since the last call, as rectangles x, y, w, h.
     present(pixels, width, height, rects) {
@@ -330,55 +373,13 @@ const TorlinPage = (() => {
       if (stats.firstPictureAt === null) stats.firstPictureAt = performance.now();
     },
 
-    takeEvent: () => events.shift(),
-
     frameCompleted(numbers) {
       ++stats.frames;
-      stats.nonFiniteShapes = numbers[9];
-      const report = Array.from(numbers.subarray(0, 9));
+      const last = shared.report.indexOf("nonFiniteShapes");
+      stats.nonFiniteShapes = numbers[last];
+      const report = Array.from(numbers.subarray(0, last));
       if (report.some(Number.isNaN)) ++stats.nonNumbers;
       if (stats.reports) stats.reports.push(report);
-    },
-
-    // A turn for the browser: its pending events and rendering, then back at once.
-    yieldToBrowser() {
-      return waiting(new Promise((resolve) => {
-        yielded = resolve;
-        channel.port2.postMessage(0);
-      }));
-    },
-
-    // Waits for the first animation frame at or after the deadline (ms on the page's
-    // clock); when none comes just after the deadline (a busy machine, a hidden page)
-    // a timer ends the wait, so the frames keep their pace.
-    waitForFrame(deadline) {
-      stats.frameWork.push(workThisFrame + (performance.now() - workStartedAt));
-      if (stats.frameWork.length > 1000) stats.frameWork.shift();
-      workThisFrame = 0;
-      workStartedAt = performance.now();
-      return waiting(new Promise((resolve) => {
-        let done = false;
-        const finish = () => {
-          if (done) return;
-          done = true;
-          clearTimeout(timer);
-          resolve();
-        };
-        const onFrame = () => {
-          if (performance.now() >= deadline - 2) finish();
-          else if (!done) requestAnimationFrame(onFrame);
-        };
-        requestAnimationFrame(onFrame);
-        const timer = setTimeout(finish, Math.max(0, deadline - performance.now()) + 4);
-      }));
-    },
-
-    // Sleeps until the person does something.
-    waitForEvent() {
-      return waiting(new Promise((resolve) => {
-        if (events.length) resolve();
-        else eventArrived = resolve;
-      }));
     },
 
     // The program could not run (no WebAssembly, a file missing): say so in one line.
@@ -390,7 +391,7 @@ const TorlinPage = (() => {
     end() {
       ended = true;
       events.length = 0;
-      for (const name of barOrder) controls[name + "Bar"]?.stopRepeat();
+      for (const name of shared?.bars ?? []) controls[name + "Bar"]?.stopRepeat();
       client.classList.add("ended");
       document.getElementById("ended").hidden = false;
       if (document.activeElement instanceof HTMLElement) document.activeElement.blur();

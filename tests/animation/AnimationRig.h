@@ -28,15 +28,19 @@ struct AnimationRig {
       if (previous) previous(report);
       if (host.frames.size() >= count) host.End();
     };
-    animation.Run();
+    Run();
   }
+
+  // Runs the loop from a revolution head, giving its turns through the script, until
+  // the program ends.
+  void Run() { RunScripted(animation, host); }
 
   // Runs until the first frame of the given revolution has completed.
   void RunUntilRevolution(long revolution) {
     host.onFrame = [this, revolution](const FrameReport& report) {
       if (report.revolution >= revolution) host.End();
     };
-    animation.Run();
+    Run();
   }
 
   std::vector<FrameReport> FramesOf(long revolution) const {

@@ -123,7 +123,7 @@ TEST(AutomationInTheLoop, SweepMakesTwoStepsPerRevolutionWithOneErasePass) {
     if (f.camAngle == 0) seen.push_back(rig.State().seenScroll1);
     if (f.revolution == 3) rig.host.End();
   };
-  rig.animation.Run();
+  rig.Run();
   EXPECT_EQ(seen, (std::vector<double>{66, 72, 78}));
   EXPECT_EQ(CountErasePasses(rig.canvas), 3);
 }
@@ -147,7 +147,7 @@ TEST(AutomationInTheLoop, RandomModeDrawsTwicePerRevolutionAndShowsTheSecondPair
     if (f.camAngle == 0) drawsAtStart.push_back(rig.host.randomDraws);
     if (f.revolution == 2) rig.host.End();
   };
-  rig.animation.Run();
+  rig.Run();
   EXPECT_EQ(drawsAtStart, (std::vector<int>{4, 8}));
   EXPECT_EQ(rig.State().seenScroll1, 29);   // 115 * 0.25 = 28.75
   EXPECT_EQ(rig.State().seenScroll2, 365);  // -95 + 795 * (1 - 0.421875) = 364.6...

@@ -5,11 +5,12 @@
 
 #include "animation/Handlers.h"
 #include "animation/PageTexts.h"
+#include "support/ScriptedHost.h"
 
 namespace {
 
 // Records what the rules asked of the front end, in order.
-class RecordingFrontEnd final : public FrontEnd {
+class RecordingFrontEnd final : public ScriptedHost {
  public:
   std::vector<std::string> calls;
   Colour faces[3] = {colours::lightGrey, colours::lightGrey, colours::lightGrey};

@@ -126,7 +126,7 @@ Revolution RunRevolution(int scroll1, int scroll2) {
     }
     result.highestValveY = std::max(result.highestValveY, f.valveY);
   };
-  rig.animation.Run();
+  rig.Run();
   return result;
 }
 

@@ -84,7 +84,7 @@ TEST(AnimationLoop, ErasePassWipesTheShaftArcAndLeverOutlineOfTheLastFrame) {
     h.vscroll2.value = 500;
   };
   rig.host.script[PlainTurnOfFrame(7)] = [](ScriptedHost& h) { h.End(); };
-  rig.animation.Run();
+  rig.Run();
   ASSERT_EQ(frameEnds.size(), 5u);  // 4 frames before the change, 1 after
 
   auto dotsIn = [&](std::size_t from, std::size_t to, Colour colour) {
@@ -149,7 +149,7 @@ TEST(AnimationLoop, EndingWhilePausedReturnsWithoutFinishingTheFrame) {
   AnimationRig<NullCanvas> rig;
   rig.host.script[PacingTurnOfFrame(1)] = [&](ScriptedHost&) { rig.vars.stp = 1; };
   rig.host.maxTurns = 50;
-  rig.animation.Run();
+  rig.Run();
   EXPECT_TRUE(rig.host.frames.empty());
   EXPECT_EQ(rig.host.turns, 50);
 }

@@ -26,14 +26,14 @@ TEST_F(RunningWindow, DoubleClickEndsTheRunningProgram) {
   };
   EXPECT_EQ(Run(), 0);
   EXPECT_EQ(window->Vars().mes, 1);
-  EXPECT_LE(window->AnimationHost().Turns(), 40);
+  EXPECT_LE(window->Resumer().Turns(), 40);
 }
 
 TEST_F(RunningWindow, PointerOnTheRedCrossPausesAndEscapeEndsWhilePaused) {
   long pausedAt = 0;
   script[10] = [&] {
     QTest::mouseMove(window->windowHandle(), QPoint(734, 409));
-    pausedAt = window->AnimationHost().Turns();
+    pausedAt = window->Resumer().Turns();
   };
   script[50] = [&] {
     EXPECT_EQ(window->Vars().stp, 1);
@@ -41,7 +41,7 @@ TEST_F(RunningWindow, PointerOnTheRedCrossPausesAndEscapeEndsWhilePaused) {
   };
   EXPECT_EQ(Run(), 0);
   EXPECT_GT(pausedAt, 0);
-  EXPECT_EQ(window->AnimationHost().Turns(), 50);  // ended at its next check
+  EXPECT_EQ(window->Resumer().Turns(), 50);  // ended at its next check
 }
 
 TEST_F(RunningWindow, CloseBoxEndsTheRunningProgram) {

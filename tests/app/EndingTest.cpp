@@ -37,7 +37,7 @@ TEST_F(EndingTest, OtherKeysDoNothing) {
   controls().Command3->setFocus();
   QTest::keyClick(window->windowHandle(), Qt::Key_A);
   QTest::keyClick(window->windowHandle(), Qt::Key_Return);
-  window->Form_KeyPress(13);
+  window->Handle({EventKind::FormKeyPress, 0, 0, 13});
   EXPECT_FALSE(window->Ending());
   EXPECT_EQ(quitRequests, 0);
 }
@@ -73,8 +73,8 @@ TEST_F(EndingTest, CloseBoxEnds) {
 }
 
 TEST_F(EndingTest, EndingTwiceAsksOnce) {
-  window->Command2_Click();
-  window->Form_DblClick();
-  window->Form_KeyPress(27);
+  window->Handle({EventKind::Command2Click});
+  window->Handle({EventKind::FormDblClick});
+  window->Handle({EventKind::FormKeyPress, 0, 0, 27});
   ExpectEndedOnce();
 }

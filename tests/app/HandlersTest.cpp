@@ -1,7 +1,6 @@
 #include <QImage>
 
 #include "WindowFixture.h"
-#include "app/QtHost.h"
 #include "app/TextPages.h"
 
 namespace {
@@ -90,7 +89,7 @@ TEST_F(HandlersTest, EveryModeButtonResetsTheEraseLatch) {
 }
 
 TEST_F(HandlersTest, RandomChangeReseedsFromTheClock) {
-  QtHost& host = window->AnimationHost();
+  FrontEnd& host = *window;
   const float unseeded = host.NextRandom();
   Click(controls().Command5);
   const float first = host.NextRandom();
@@ -134,13 +133,13 @@ TEST_F(HandlersTest, ClsAdvancesThePageWithoutChangingTheLabel) {
 }
 
 TEST_F(HandlersTest, PauseFlagIsOneOnlyStrictlyInsideFourUnits) {
-  window->Form_MouseMove(4.0f, 0.0f);
+  window->Handle({EventKind::FormMouseMove, 4.0f, 0.0f});
   EXPECT_EQ(vars().stp, 0);
-  window->Form_MouseMove(0.0f, -3.9999f);
+  window->Handle({EventKind::FormMouseMove, 0.0f, -3.9999f});
   EXPECT_EQ(vars().stp, 1);
-  window->Form_MouseMove(2.4f, 3.2f);  // 4 in double from single-precision inputs
+  window->Handle({EventKind::FormMouseMove, 2.4f, 3.2f});  // 4 in double from single-precision inputs
   EXPECT_EQ(vars().stp, (std::hypot(double(2.4f), double(3.2f)) < 4) ? 1 : 0);
-  window->Form_MouseMove(-2.0f, 3.0f);
+  window->Handle({EventKind::FormMouseMove, -2.0f, 3.0f});
   EXPECT_EQ(vars().stp, 1);
 }
 

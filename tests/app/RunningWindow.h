@@ -10,16 +10,14 @@
 #include <map>
 
 #include "WindowFixture.h"
-#include "app/QtHost.h"
 
 class RunningWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     window = std::make_unique<Torlin>();
-    QtHost& host = window->AnimationHost();
-    host.SetUnpaced(true);
-    host.SetTurnObserver([this] { OnTurn(); });
-    host.SetFrameObserver([this](const FrameReport& frame) {
+    window->Resumer().SetUnpaced(true);
+    window->Resumer().SetTurnObserver([this] { OnTurn(); });
+    window->SetFrameObserver([this](const FrameReport& frame) {
       lastFrame = frame;
       ++framesCompleted;
       // The last frame of a revolution: the next step would pass 359 degrees.
@@ -63,7 +61,7 @@ class RunningWindow : public ::testing::Test {
   void Press(Qt::Key key) { QTest::keyClick(window->windowHandle(), key); }
 
   const Controls& controls() const { return window->Widgets(); }
-  long Turn() const { return window->AnimationHost().Turns(); }
+  long Turn() const { return window->Resumer().Turns(); }
 
   std::unique_ptr<Torlin> window;
   std::map<long, std::function<void()>> script;  // by turn number, counted from 1

@@ -8,7 +8,6 @@
 
 #include "WindowFixture.h"
 #include "app/FocusRing.h"
-#include "app/QtHost.h"
 #include "app/ScaledWindow.h"
 #include "app/ScreenFit.h"
 #include "raster/RasterCanvas.h"
@@ -166,9 +165,9 @@ TEST_F(ScaledWindowTest, DoubleClickOnTheSurfaceEndsTheProgram) {
 TEST(ScaledWindowAnimation, AnimationStartsAndDrawsInsideTheScaledWindow) {
   Torlin window;
   ScaledWindow scaled(window, 0.5);
-  window.AnimationHost().SetUnpaced(true);
+  window.Resumer().SetUnpaced(true);
   int frames = 0;
-  window.AnimationHost().SetFrameObserver([&](const FrameReport&) {
+  window.SetFrameObserver([&](const FrameReport&) {
     if (++frames == 5) window.EndProgram();
   });
   scaled.show();

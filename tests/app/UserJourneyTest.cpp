@@ -228,7 +228,7 @@ TEST_F(UserJourney, SecondAutoTakesOverAndSweepsTheOrangeShaft) {
 TEST_F(UserJourney, RandomChangeTakesOverAndGivesBothShaftsNewPositions) {
   // A fixed seed: some random settings keep the valve shut, and a run of them from
   // the clock could leave fewer distinct curves than the test asks for.
-  window->AnimationHost().SetSeedSource([] { return std::uint64_t{20261208}; });
+  window->SetSeedSource([] { return std::uint64_t{20261208}; });
   RecordBarValuesShown();
   AfterTurns(5, [&] {
     Click(controls().Command4);

@@ -69,7 +69,7 @@ std::uint64_t HashOfRun(const Setting& s) {
     if (frame == s.dragAtFrame) host.vscroll2.value = host.vscroll2.max - s.eccentric / 2;
     if (frame >= s.frames) host.End();
   };
-  animation.Run();
+  RunScripted(animation, host);
   EXPECT_EQ(static_cast<long>(host.frames.size()), s.frames) << s.name;
   EXPECT_EQ(canvas.NonFiniteShapes(), 0) << s.name;
   // The settings do what they are there for: the sweep moved the lever shaft, the

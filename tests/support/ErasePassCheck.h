@@ -33,7 +33,7 @@ void ExpectNoOldPixelStays(int scroll1, int scroll2, int width, int height, Make
     h.vscroll1.value = scroll1;
     h.vscroll2.value = scroll2;
   };
-  animation.Run();
+  RunScripted(animation, host);
   ASSERT_TRUE(last);
   ASSERT_EQ(host.frames.size(), kFramesBefore + 3);
   ASSERT_EQ(host.frames.back().revolution, 2);

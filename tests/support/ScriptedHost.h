@@ -5,13 +5,14 @@
 #include <map>
 #include <vector>
 
-#include "animation/Host.h"
+#include "animation/FrontEnd.h"
+#include "animation/Turn.h"
 
-// A host driven by a script: "at turn 37 the user drags VScroll2 to 350". Turns are
-// counted from 1; the host ends the program after the last scripted turn or when a
-// script step calls End(), and in any case after maxTurns, so a faulty loop cannot
-// hang a test.
-class ScriptedHost final : public Host {
+// A front end driven by a script: "at turn 37 the user drags VScroll2 to 350". It
+// gives the loop's turns at once (GiveTurn); turns are counted from 1. The program
+// ends when a script step calls End() or something calls EndProgram(), and in any
+// case after maxTurns, so a faulty loop cannot hang a test.
+class ScriptedHost : public FrontEnd {
  public:
   struct Bar {
     int min = 0;
@@ -49,7 +50,8 @@ class ScriptedHost final : public Host {
   int Min(ScrollBar bar) const override { return BarOf(bar).min; }
   int Max(ScrollBar bar) const override { return BarOf(bar).max; }
 
-  void GiveTurn(Turn kind) override {
+  // A turn the loop yielded: the script's step for this turn, then everyTurn.
+  void GiveTurn(Turn kind) {
     ++turns;
     turnKinds.push_back(kind);
     if (auto step = script.find(turns); step != script.end()) step->second(*this);
@@ -59,6 +61,10 @@ class ScriptedHost final : public Host {
   bool Ending() const override { return ending_; }
 
   void ShowTextPage() override { ++textPagesShown; }
+  void SetFace(ModeButton, Colour) override {}
+  void Reseed() override {}
+  void ClearSurface() override {}
+  void EndProgram() override { ending_ = true; }
   void ShowCredit() override { ++creditsShown; }
 
   float NextRandom() override {
@@ -77,3 +83,10 @@ class ScriptedHost final : public Host {
  private:
   bool ending_ = false;
 };
+
+// The loop of an animation run from a revolution head with the script's turns, until
+// the program ends.
+template <class AnimationType>
+void RunScripted(AnimationType& animation, ScriptedHost& host) {
+  animation.RunAtOnce([&host](Turn turn) { host.GiveTurn(turn); });
+}

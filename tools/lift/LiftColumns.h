@@ -1,6 +1,6 @@
 #pragma once
 
-#include "animation/Host.h"
+#include "animation/FrontEnd.h"
 #include "common/CsvColumns.h"
 
 // torlin-lift's CSV columns, one per field of a completed frame's report, then the

@@ -21,7 +21,7 @@ int RunLift(const LiftOptions& options) {
     Animation animation(vars, host, canvas);
     host.Watch(animation.State());
     animation.StartUp();
-    animation.Run();
+    animation.RunAtOnce([&](Turn turn) { host.GiveTurn(turn); });
   }
   if (!out.Flush()) {
     PrintError(kProgram, out.FailureLine());

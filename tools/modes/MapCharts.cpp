@@ -96,7 +96,7 @@ std::unique_ptr<QChart> LiftCurvesChart(const std::vector<LiftCurve>& curves, in
         {QStringLiteral("lever %1, eccentric %2").arg(curve.mode.lever).arg(curve.mode.eccentric), points});
     lifts.push_back(std::move(points));
   }
-  auto charts = CrankPanelCharts(QStringLiteral("Valve lift over one engine cycle"), SpeedText(speed),
+  auto charts = CrankPanelCharts(QStringLiteral("Valve lift against crank angle"), SpeedText(speed),
                                  OpenPartSpan(lifts), {panel});
   charts.front()->legend()->setAlignment(Qt::AlignRight);
   return std::move(charts.front());
