@@ -1,6 +1,7 @@
 #include "common/ToolOutput.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -51,21 +52,41 @@ void PrintError(std::string_view program, std::string_view line) {
   std::fputs(text.c_str(), stderr);
 }
 
+namespace {
+constexpr std::size_t kWriteRun = 4096;  // as stdio's buffer: rows appear as they come
+}  // namespace
+
 bool CheckedOutput::Write(std::string_view text) {
   if (Failed()) return false;
-  errno = 0;  // the reason reported must be this write's, not an earlier call's
-  if (std::fwrite(text.data(), 1, text.size(), stream_) != text.size()) Fail();
-  return !Failed();
+  pending_ += text;
+  return pending_.size() < kWriteRun || Flush();
 }
 
 bool CheckedOutput::Flush() {
   if (Failed()) return false;
-  errno = 0;
-  if (std::fflush(stream_) != 0) Fail();
+  struct stat file = {};
+  const off_t start = fstat(fd_, &file) == 0 && S_ISREG(file.st_mode) ? lseek(fd_, 0, SEEK_CUR) : -1;
+  std::size_t written = 0;
+  while (written < pending_.size()) {
+    const ssize_t n = write(fd_, pending_.data() + written, pending_.size() - written);
+    if (n > 0) {
+      written += std::size_t(n);
+    } else if (n == 0 || errno != EINTR) {
+      error_ = n < 0 ? errno : EIO;
+      break;
+    }
+  }
+  if (Failed() && start >= 0 && written > 0) {
+    // Cut a torn last row off the file; what remains ends with a whole row.
+    const std::size_t whole = pending_.rfind('\n', written - 1);
+    const off_t end = start + off_t(whole == std::string::npos ? 0 : whole + 1);
+    if (ftruncate(fd_, end) != 0) {
+      // the reason already reported stands; nothing more can be done
+    }
+  }
+  pending_.clear();
   return !Failed();
 }
-
-void CheckedOutput::Fail() { error_ = errno != 0 ? errno : EIO; }
 
 std::string CheckedOutput::FailureLine() const {
   return std::string("could not write to standard output: ") + std::strerror(error_);

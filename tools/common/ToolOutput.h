@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -25,13 +24,15 @@ void PrintError(std::string_view program, std::string_view line);
 // \xHH, so that no value can break the line or reach the terminal raw.
 std::string Quoted(std::string_view text);
 
-// Standard output for results: the first failed write is remembered with its
-// reason, and everything after it is dropped, so the work can stop at once.
+// Standard output for results, written in whole rows: text is gathered and written
+// in runs of whole lines, and if a write fails part way into a file (a full disk),
+// the file is cut back to its last whole line. The first failure is remembered with
+// its reason and everything after it is dropped, so the work can stop at once.
 class CheckedOutput {
  public:
-  explicit CheckedOutput(std::FILE* stream = stdout) : stream_(stream) {}
+  explicit CheckedOutput(int fd = 1) : fd_(fd) {}
 
-  // False once any write has failed.
+  // text must end a line (a row, or several). False once any write has failed.
   bool Write(std::string_view text);
   bool Flush();
   bool Failed() const { return error_ != 0; }
@@ -39,9 +40,8 @@ class CheckedOutput {
   std::string FailureLine() const;
 
  private:
-  void Fail();
-
-  std::FILE* stream_;
+  int fd_;
+  std::string pending_;
   int error_ = 0;
 };
 

@@ -19,6 +19,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "common/StopSignals.h"
+
 namespace {
 
 QString CannotWrite(const QString& path, const QString& reason) {
@@ -103,6 +105,8 @@ QByteArray Svg(const std::vector<QChart*>& charts, QSize eachSize) {
 }  // namespace
 
 QString WriteWholeFile(const QString& path, const QByteArray& bytes) {
+  // A stop signal while pictures are drawn waits for this file to be in place or gone.
+  const std::unique_lock noStopHalfWay = HoldOffStop();
   const auto reason = [](int error) { return QString::fromLocal8Bit(std::strerror(error)); };
   QByteArray temporary = QFile::encodeName(path) + ".partial-XXXXXX";
   const int fd = ::mkstemp(temporary.data());

@@ -46,7 +46,7 @@ std::optional<int> RowsEnded(CheckedOutput& out, std::size_t done, std::size_t t
     PrintError(kProgram, out.FailureLine());
     return kExitFailed;
   }
-  if (const int signal = StopSignal()) {
+  if (const int signal = StopSignal(); signal != 0 && done < total) {  // a late one stops what follows
     PrintError(kProgram, "stopped after " + std::to_string(done) + " of " + std::to_string(total) + " " + what +
                              "; their rows are written");
     return ExitStatusForSignal(signal);
@@ -73,6 +73,7 @@ std::optional<int> WriteModeMap(const ModesOptions& options, CheckedOutput& out,
   out.Write(CsvHeader(columns));
 
   ProgressBar progress(stderr, modes.size());
+  std::size_t written = 0;
   std::string line;
   const std::size_t done = RunInOrder(
       modes.size(), options.threads, [&] { return Job(modes, options.speed); },
@@ -81,7 +82,7 @@ std::optional<int> WriteModeMap(const ModesOptions& options, CheckedOutput& out,
         AppendCsvLine(line, columns, result);
         out.Write(line);
         if (keep) kept.push_back(std::move(DemonstrationPart(result)));
-        progress.Update(kept.size());
+        progress.Update(++written);
       },
       [&] { return StopAsked(out); });
   progress.Finish();
