@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "analysis/ExactAtFrames.h"
+#include "analysis/LoadSeries.h"
 #include "analysis/SummaryQuantities.h"
 #include "animation/Linkage.h"
 
@@ -69,5 +70,21 @@ ModeDetail DetailOf(const ModeDetailRequest& request, DemonstrationModel& model)
   rows.push_back({"lowest acceleration", "m/s²", "", "", std::nullopt, acceleration.lowest});
   rows.push_back({"highest jerk", "m/s³", "", "", std::nullopt, jerk.highest});
   rows.push_back({"lowest jerk", "m/s³", "", "", std::nullopt, jerk.lowest});
+
+  // Loads at the engine speed asked, with the load model's other parameters as
+  // torlin-modes takes them by default.
+  LoadParameters parameters;
+  parameters.rpm = request.rpm;
+  const LoadSummary loads = SummariseLoads(LoadSeries(exact, parameters, CrankAngles(request.svajStepDeg), false));
+  const auto value = [](const std::optional<AtCrank>& at) {
+    return at ? std::optional<double>(at->value) : std::nullopt;
+  };
+  rows.push_back({"peak green control shaft torque", "N m", "", "", std::nullopt, value(loads.green.peakNm)});
+  rows.push_back({"peak orange control shaft torque", "N m", "", "", std::nullopt, value(loads.orange.peakNm)});
+  rows.push_back({"peak camshaft torque", "N m", "", "", std::nullopt, value(loads.camshaft.peakNm)});
+  rows.push_back({"peak Hertz pressure, cam and roller", "MPa", "", "", std::nullopt, value(loads.peakCamHertzMPa)});
+  rows.push_back({"peak Hertz pressure, lever and roller", "MPa", "", "", std::nullopt, value(loads.peakLeverHertzMPa)});
+  rows.push_back({"peak Hertz pressure, two rollers", "MPa", "", "", std::nullopt, value(loads.peakRollerHertzMPa)});
+  rows.push_back({"separation speed (lowest)", "rpm", "", "", std::nullopt, value(loads.separationRpm)});
   return detail;
 }

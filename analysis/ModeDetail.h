@@ -11,7 +11,7 @@
 // Everything said about one mode, for a page or a report: the window's revolution at
 // the nearest whole bar values (the bars hold whole values only), the exact model at
 // the bar values asked (whole or not) at the same frames and along the whole cycle,
-// and the peaks of its motion at an engine speed.
+// and the peaks of its motion and its loads at an engine speed.
 struct ModeDetailRequest {
   double lever = 60;  // bar values
   double eccentric = 200;

@@ -53,10 +53,14 @@ add_custom_target(compressed_documents ALL DEPENDS ${compressed_documents})
 # names it; scripts/package builds it first.
 set(TORLIN_EXPLORER_FILE "" CACHE FILEPATH "The Explorer's single-file edition to install (empty: none)")
 if(TORLIN_EXPLORER_FILE)
-  set(TORLIN_EXPLORER_INSTALLED ${CMAKE_INSTALL_FULL_DATADIR}/torlin/torlin-explorer.html)
   install(FILES ${TORLIN_EXPLORER_FILE} DESTINATION ${CMAKE_INSTALL_DATADIR}/torlin)
-  configure_file(data/${TORLIN_APP_ID}.Explorer.desktop.in ${generated}/${TORLIN_APP_ID}.Explorer.desktop @ONLY)
-  install(FILES ${generated}/${TORLIN_APP_ID}.Explorer.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  # The entry names the file where it is installed, which only the install knows (the
+  # package installs under /usr whatever the build's prefix).
+  set(explorer_entry ${generated}/${TORLIN_APP_ID}.Explorer.desktop)
+  install(CODE "
+    set(TORLIN_EXPLORER_INSTALLED \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/torlin/torlin-explorer.html\")
+    configure_file(\"${PROJECT_SOURCE_DIR}/data/${TORLIN_APP_ID}.Explorer.desktop.in\" \"${explorer_entry}\" @ONLY)
+    file(INSTALL \"${explorer_entry}\" DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications\")")
 endif()
 
 # cpack -G DEB: torlin_<version>_amd64.deb, stripped, with the libraries' packages

@@ -269,7 +269,17 @@ const TorlinPage = (() => {
     element.addEventListener("dblclick", (event) => { if (event.button === 0) queue(doubleClick); });
   }
 
-  function addControl(design) {
+  // index.html?lever=L&eccentric=E starts the two control shafts' bars at those whole
+  // values (the Explorer links here so); without them the page starts as designed.
+  const kStartParameters = {VScroll1: "lever", VScroll2: "eccentric"};
+  function startValue(design) {
+    const text = new URLSearchParams(location.search).get(kStartParameters[design.name]);
+    if (text === null || !/^\s*-?\d+(\.\d+)?\s*$/.test(text)) return design.value;
+    return Math.min(design.max, Math.max(design.min, Math.round(Number(text))));
+  }
+
+  function addControl(designed) {
+    const design = {...designed, value: startValue(designed)};
     const Kind = shared.kinds;
     const isButton = design.kind === Kind.StandardButton || design.kind === Kind.ColouredButton;
     const element = document.createElement(isButton ? "button" : "div");

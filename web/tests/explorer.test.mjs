@@ -4,7 +4,7 @@ import { test, before, after } from "node:test";
 import assert from "node:assert/strict";
 import { join } from "node:path";
 import { pathToFileURL } from "node:url";
-import { kBuilt, openBrowser } from "./browser.mjs";
+import { kBuilt, openBrowser, openPage } from "./browser.mjs";
 import { haveModes, modesCsv, openExplorer, settled, tableValues } from "./explorer.mjs";
 import { until } from "./browser.mjs";
 
@@ -208,4 +208,16 @@ test("1,000 seeded random interactions leave no console error and no non-number 
   assert.deepEqual(await nonNumbers(page), []);
   assert.doesNotMatch(await page.evaluate(() => Explorer.exportCurves()), /nan|inf/i);
   assert.deepEqual(errors, []);
+});
+
+test("the demonstration page starts at the bar values its address names, and as designed without them", async () => {
+  const bars = async (query) => {
+    const {page, errors} = await openPage(session, {query});
+    const values = await page.evaluate(() => ["VScroll1", "VScroll2"].map((id) => Number(document.getElementById(id).getAttribute("aria-valuenow"))));
+    assert.deepEqual(errors, []);
+    return values;
+  };
+  assert.deepEqual(await bars("index.html?lever=12&eccentric=-40"), [12, -40]);
+  assert.deepEqual(await bars("index.html?lever=999&eccentric=abc"), [115, 200]);
+  assert.deepEqual(await bars(""), [60, 200]);
 });
