@@ -75,7 +75,7 @@ ModeDetail DetailOf(const ModeDetailRequest& request, DemonstrationModel& model)
   // torlin-modes takes them by default.
   LoadParameters parameters;
   parameters.rpm = request.rpm;
-  const LoadSummary loads = SummariseLoads(LoadSeries(exact, parameters, CrankAngles(request.svajStepDeg), false));
+  const LoadSummary loads = SummariseLoads(LoadSeries(exact, parameters, CrankAngles(request.svajStepDeg)));
   const auto value = [](const std::optional<AtCrank>& at) {
     return at ? std::optional<double>(at->value) : std::nullopt;
   };
