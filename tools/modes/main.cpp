@@ -161,6 +161,19 @@ int PicturesEnded(const QString& error) {
   return 0;
 }
 
+// Draws the pictures with a watcher that ends the run on a stop signal, then reports.
+// The watcher is gone before the report, so a signal that comes just as the drawing
+// ends is reported once, either by the watcher or here.
+template <class Draw>
+int DrawPictures(Draw draw) {
+  QString error;
+  {
+    const StopWithoutPolling drawing(kProgram, kStoppedWhileDrawing);
+    error = draw();
+  }
+  return PicturesEnded(error);
+}
+
 int RunMap(const ModesOptions& options, CheckedOutput& out) {
   KeptMap kept;
   const std::vector<ModeSetting> modes = GridModes(options.lever.values, options.eccentric.values);
@@ -185,12 +198,13 @@ int RunMap(const ModesOptions& options, CheckedOutput& out) {
   }
   if (ended) return *ended;
   if (options.plotDir.empty()) return 0;
-  const StopWithoutPolling drawing(kProgram, kStoppedWhileDrawing);
-  QString error = WriteMapPictures(options, kept.modes);
-  if (error.isEmpty() && !kept.loads.empty() && StopSignal() == 0) {
-    error = WriteLoadsMapPictures(options, kept.modes, kept.loads);
-  }
-  return PicturesEnded(error);
+  return DrawPictures([&] {
+    QString error = WriteMapPictures(options, kept.modes);
+    if (error.isEmpty() && !kept.loads.empty() && StopSignal() == 0) {
+      error = WriteLoadsMapPictures(options, kept.modes, kept.loads);
+    }
+    return error;
+  });
 }
 
 int RunSvaj(const ModesOptions& options, CheckedOutput& out) {
@@ -227,8 +241,7 @@ int RunSvaj(const ModesOptions& options, CheckedOutput& out) {
       [&] { return StopAsked(out); });
   if (const std::optional<int> ended = RowsEnded(out, rowsDone, angles.size(), "rows")) return *ended;
   if (!keep) return 0;
-  const StopWithoutPolling drawing(kProgram, kStoppedWhileDrawing);
-  return PicturesEnded(WriteSvajPictures(options, kept));
+  return DrawPictures([&] { return WriteSvajPictures(options, kept); });
 }
 
 int RunLoads(const ModesOptions& options, CheckedOutput& out) {
@@ -266,8 +279,7 @@ int RunLoads(const ModesOptions& options, CheckedOutput& out) {
   out.Write(LoadSummaryBlock(summary, tdc));
   if (const std::optional<int> ended = RowsEnded(out, rows.size(), places.size(), "rows")) return *ended;
   if (options.plotDir.empty()) return 0;
-  const StopWithoutPolling drawing(kProgram, kStoppedWhileDrawing);
-  return PicturesEnded(WriteLoadsPictures(options, rows));
+  return DrawPictures([&] { return WriteLoadsPictures(options, rows); });
 }
 
 // The modes that reach --target, solved from the window's default map as starting
