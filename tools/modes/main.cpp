@@ -29,7 +29,7 @@
 namespace {
 
 constexpr const char* kProgram = "torlin-modes";
-constexpr std::size_t kSvajRowsPerTask = 256;
+constexpr std::size_t kRowsPerTask = 256;
 
 // Qt's own notes (such as a missing runtime folder for the offscreen platform) are
 // not the tool's business; its errors are.
@@ -207,6 +207,33 @@ int RunMap(const ModesOptions& options, CheckedOutput& out) {
   });
 }
 
+// Computes count rows in chunks on the pool and writes each chunk as it comes, in order;
+// rowsAt(first, n) computes rows first .. first + n - 1. Returns the rows written.
+template <class Row, class RowsAt>
+std::vector<Row> StreamRows(std::size_t count, int threads, const CsvColumns<Row>& columns, CheckedOutput& out,
+                            RowsAt rowsAt) {
+  std::vector<Row> written;
+  written.reserve(count);
+  std::string lines;
+  const std::size_t tasks = (count + kRowsPerTask - 1) / kRowsPerTask;
+  RunInOrder(
+      tasks, threads,
+      [&] {
+        return [&](std::size_t task) {
+          const std::size_t first = task * kRowsPerTask;
+          return rowsAt(first, std::min(kRowsPerTask, count - first));
+        };
+      },
+      [&](std::vector<Row> rows) {
+        lines.clear();
+        for (const Row& row : rows) AppendCsvLine(lines, columns, row);
+        out.Write(lines);
+        written.insert(written.end(), rows.begin(), rows.end());
+      },
+      [&] { return StopAsked(out); });
+  return written;
+}
+
 int RunSvaj(const ModesOptions& options, CheckedOutput& out) {
   const ModeSetting mode = *options.exact.svaj;
   const ExactKinematics model(mode.lever, mode.eccentric);
@@ -217,30 +244,12 @@ int RunSvaj(const ModesOptions& options, CheckedOutput& out) {
   const CsvColumns<SvajRow> columns = SvajColumns(options.exact.rpm);
   out.Write(CsvHeader(columns));
 
-  const bool keep = !options.plotDir.empty();
-  std::vector<SvajRow> kept;
-  std::string lines;
-  const std::size_t tasks = (angles.size() + kSvajRowsPerTask - 1) / kSvajRowsPerTask;
-  const auto rowsOfTask = [&] {
-    return [&](std::size_t task) {
-      const std::size_t first = task * kSvajRowsPerTask;
-      const std::size_t count = std::min(kSvajRowsPerTask, angles.size() - first);
-      return SvajRowsAt(model, std::span(angles).subspan(first, count), window);
-    };
-  };
-  std::size_t rowsDone = 0;
-  RunInOrder(
-      tasks, options.threads, rowsOfTask,
-      [&](std::vector<SvajRow> rows) {
-        lines.clear();
-        for (const SvajRow& row : rows) AppendCsvLine(lines, columns, row);
-        out.Write(lines);
-        rowsDone += rows.size();
-        if (keep) kept.insert(kept.end(), rows.begin(), rows.end());
-      },
-      [&] { return StopAsked(out); });
-  if (const std::optional<int> ended = RowsEnded(out, rowsDone, angles.size(), "rows")) return *ended;
-  if (!keep) return 0;
+  const std::vector<SvajRow> kept =
+      StreamRows(angles.size(), options.threads, columns, out, [&](std::size_t first, std::size_t count) {
+        return SvajRowsAt(model, std::span(angles).subspan(first, count), window);
+      });
+  if (const std::optional<int> ended = RowsEnded(out, kept.size(), angles.size(), "rows")) return *ended;
+  if (options.plotDir.empty()) return 0;
   return DrawPictures([&] { return WriteSvajPictures(options, kept); });
 }
 
@@ -253,27 +262,12 @@ int RunLoads(const ModesOptions& options, CheckedOutput& out) {
   const CsvColumns<LoadRow> columns = LoadRowColumns(tdc);
   out.Write(CsvHeader(columns));
 
-  std::vector<LoadRow> rows;
-  rows.reserve(places.size());
-  std::string lines;
-  const std::size_t tasks = (places.size() + kSvajRowsPerTask - 1) / kSvajRowsPerTask;
-  const auto rowsOfTask = [&] {
-    return [&](std::size_t task) {
-      std::vector<LoadRow> part;
-      const std::size_t end = std::min(places.size(), (task + 1) * kSvajRowsPerTask);
-      for (std::size_t i = task * kSvajRowsPerTask; i < end; ++i) part.push_back(LoadsAt(model, parameters, places[i]));
-      return part;
-    };
-  };
-  RunInOrder(
-      tasks, options.threads, rowsOfTask,
-      [&](std::vector<LoadRow> part) {
-        lines.clear();
-        for (const LoadRow& row : part) AppendCsvLine(lines, columns, row);
-        out.Write(lines);
-        rows.insert(rows.end(), part.begin(), part.end());
-      },
-      [&] { return StopAsked(out); });
+  const std::vector<LoadRow> rows =
+      StreamRows(places.size(), options.threads, columns, out, [&](std::size_t first, std::size_t count) {
+        std::vector<LoadRow> part;
+        for (std::size_t i = first; i < first + count; ++i) part.push_back(LoadsAt(model, parameters, places[i]));
+        return part;
+      });
   if (const std::optional<int> ended = RowsEnded(out, rows.size(), places.size(), "rows")) return *ended;
   const LoadSummary summary = SummariseLoads(rows);
   out.Write(LoadSummaryBlock(summary, tdc));
