@@ -12,7 +12,7 @@
 struct SvajPictureSettings {
   ModeSetting mode;
   std::optional<double> rpm;  // derivatives by time instead of by crank angle
-  int speed = 400;            // the window's speed bar, for its frames
+  int speed = kSpeedBarStart;  // the window's speed bar, for its frames
 };
 
 // Lift, velocity, acceleration and jerk of the exact kinematics stacked on one crank
