@@ -78,8 +78,9 @@ CsvColumns<LoadRow> LoadRowColumns(double tdc) {
 CsvColumns<LoadSummary> LoadSummaryColumns(double tdc) {
   using S = LoadSummary;
   CsvColumns<S> columns;
-  for (const auto& [name, torque] : {std::pair{"Camshaft", &S::camshaft}, {"GreenShaft", &S::green},
+  for (const auto& [name, member] : {std::pair{"Camshaft", &S::camshaft}, {"GreenShaft", &S::green},
                                      {"OrangeShaft", &S::orange}}) {
+    const auto torque = member;  // a copy: the WebAssembly compiler does not capture bindings
     AddPeak(columns, std::string("peak") + name + "Torque", "Nm", tdc,
             [torque](const S& s) { return (s.*torque).peakNm; });
     columns.push_back(NumberColumn<S>(std::string("mean") + name + "Torque_Nm",

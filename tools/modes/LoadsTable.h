@@ -14,5 +14,10 @@ CsvColumns<LoadRow> LoadRowColumns(double tdcDeg);
 CsvColumns<LoadSummary> LoadSummaryColumns(double tdcDeg);
 std::string LoadSummaryBlock(const LoadSummary& summary, double tdcDeg);
 
+// Modes that barely open separate only at absurd speeds; heat maps of the separation
+// speed stop their colour scale here so that the speeds an engine reaches keep their
+// colours apart.
+inline constexpr int kSeparationScaleTopRpm = 20000;
+
 // A crank angle of the model measured from top dead centre, in [0, 720).
 double FromTdc(double crankDeg, double tdcDeg);
