@@ -43,8 +43,14 @@ TEST_F(WindowFixture, TheControlsTheDrawingMayHideBehindPaintAllTheirPixels) {
     picture.fill(key);
     const_cast<QWidget*>(control)->render(&picture, {}, {}, QWidget::DrawChildren);
     long keyPixels = 0;
-    for (int y = 0; y < picture.height(); ++y)
-      for (int x = 0; x < picture.width(); ++x) keyPixels += picture.pixelColor(x, y) == key;
-    EXPECT_EQ(keyPixels, 0) << control->objectName().toStdString();
+    QPoint first;
+    for (int y = 0; y < picture.height(); ++y) {
+      for (int x = 0; x < picture.width(); ++x) {
+        if (picture.pixelColor(x, y) == key && keyPixels++ == 0) first = {x, y};
+      }
+    }
+    EXPECT_EQ(keyPixels, 0) << control->objectName().toStdString() << " " << control->width() << "x"
+                            << control->height() << ", the first unpainted pixel at " << first.x() << ","
+                            << first.y();
   }
 }
