@@ -130,7 +130,8 @@ val ContinueMap(int count) {
 // This worker's rows of the map's CSV, without the header, in the map's order.
 std::string MapCsvRows() {
   std::string csv;
-  for (const ModeResult& result : gMap.results) AppendCsvLine(csv, ModeMapColumns(), result);
+  const CsvColumns<ModeResult> columns = ModeMapColumns();
+  for (const ModeResult& result : gMap.results) AppendCsvLine(csv, columns, result);
   return csv;
 }
 
