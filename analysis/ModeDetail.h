@@ -7,15 +7,16 @@
 #include "analysis/DemonstrationRevolution.h"
 #include "analysis/ExactLiftSummary.h"
 #include "analysis/SvajSeries.h"
+#include "animation/BarStarts.h"
 
 // Everything said about one mode, for a page or a report: the window's revolution at
 // the nearest whole bar values (the bars hold whole values only), the exact model at
 // the bar values asked (whole or not) at the same frames and along the whole cycle,
 // and the peaks of its motion and its loads at an engine speed.
 struct ModeDetailRequest {
-  double lever = 60;  // bar values
-  double eccentric = 200;
-  int speed = 400;        // HScroll1 value: sets the window's frames
+  double lever = kLeverBarStart;  // bar values
+  double eccentric = kEccentricBarStart;
+  int speed = kSpeedBarStart;  // HScroll1 value: sets the window's frames
   double rpm = 3000;      // engine speed for the derivatives by time
   double svajStepDeg = 0.5;
 };

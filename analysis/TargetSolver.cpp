@@ -6,7 +6,6 @@
 #include <cstddef>
 
 #include "analysis/ExactLiftSummary.h"
-#include "analysis/ParallelFor.h"
 
 namespace {
 
@@ -161,8 +160,8 @@ TargetSeeds ExactSeeds(double leverFirst, double leverLast, int leverSteps, doub
   spread(eccentricFirst, eccentricLast, eccentricSteps, seeds.eccentrics);
   const std::size_t columns = seeds.eccentrics.size();
   seeds.points.resize(seeds.levers.size() * columns);
-  ParallelFor(seeds.points.size(), [&](std::size_t i) {
+  for (std::size_t i = 0; i < seeds.points.size(); ++i) {
     seeds.points[i] = ExactPoint(seeds.levers[i / columns], seeds.eccentrics[i % columns]);
-  });
+  }
   return seeds;
 }

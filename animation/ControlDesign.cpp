@@ -1,5 +1,7 @@
 #include "animation/ControlDesign.h"
 
+#include "animation/BarStarts.h"
+
 namespace {
 
 using enum ControlKind;
@@ -7,12 +9,12 @@ using enum ControlKind;
 constexpr Colour kNone{};
 
 constexpr ControlDesign kDesigns[] = {
-    {"VScroll1", VerticalScrollBar, "", {13680, 2880, 255, 2175}, 0, kNone, kNone, 0, 115, 60, 1, 5,
+    {"VScroll1", VerticalScrollBar, "", {13680, 2880, 255, 2175}, 0, kNone, kNone, 0, 115, kLeverBarStart, 1, 5,
      "Green control shaft",
      "Turns the green control shaft, the lever: mainly sets how long the valve stays open. "
      "Takes effect at the start of the next cam revolution.",
      "Green control shaft (lever): how long the valve stays open"},
-    {"VScroll2", VerticalScrollBar, "", {9720, 4080, 255, 2055}, 0, kNone, kNone, -95, 700, 200, 50, 50,
+    {"VScroll2", VerticalScrollBar, "", {9720, 4080, 255, 2055}, 0, kNone, kNone, -95, 700, kEccentricBarStart, 50, 50,
      "Orange control shaft",
      "Turns the orange control shaft, the eccentric: changes the valve lift. "
      "Takes effect at the start of the next cam revolution.",
@@ -24,7 +26,7 @@ constexpr ControlDesign kDesigns[] = {
      "QUIT", "Ends the program.", "End the program (also Escape)"},
     {"Label1", Label, "", {9600, 7920, 4575, 1455}, 24, colours::white, colours::teal, 0, 0, 0, 0, 0,
      "Credit", "Who made the program. A double-click ends it."},
-    {"HScroll1", HorizontalScrollBar, "", {13080, 7320, 1095, 255}, 0, kNone, kNone, 25, 1000, 400, 1, 25,
+    {"HScroll1", HorizontalScrollBar, "", {13080, 7320, 1095, 255}, 0, kNone, kNone, 25, 1000, kSpeedBarStart, 1, 25,
      "Animation speed", "Cam degrees per frame, from 0.25 to 10.",
      "Animation speed: cam degrees per frame (0.25 to 10)"},
     {"Label2", Label, "", {120, 120, 2655, 5655}, 9.75, colours::teal, colours::white, 0, 0, 0, 0, 0,

@@ -6,6 +6,7 @@
 
 #include "CrankOrigin.h"
 #include "ModeMap.h"
+#include "animation/BarStarts.h"
 
 class QChart;
 
@@ -15,7 +16,7 @@ class QChart;
 struct MapDescription {
   QString lever;      // how the lever values were chosen
   QString eccentric;  // how the eccentric values were chosen
-  int speed = 400;
+  int speed = kSpeedBarStart;
 };
 
 // One point per mode that reaches 1 mm: duration above 1 mm against maximum lift,

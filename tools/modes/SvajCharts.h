@@ -13,8 +13,8 @@
 struct SvajPictureSettings {
   ModeSetting mode;
   std::optional<double> rpm;  // derivatives by time instead of by crank angle
-  int speed = 400;            // the window's speed bar, for its frames
-  CrankOrigin origin;         // where the crank axis is measured from
+  int speed = kSpeedBarStart;  // the window's speed bar, for its frames
+  CrankOrigin origin;          // where the crank axis is measured from
 };
 
 // Lift, velocity, acceleration and jerk of the exact kinematics stacked on one crank
