@@ -1,9 +1,11 @@
 #include "common/CsvNumbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 void AppendNumber(std::string& row, double value) {
   if (!std::isfinite(value)) return;
@@ -13,13 +15,19 @@ void AppendNumber(std::string& row, double value) {
   const auto result = std::to_chars(text, text + sizeof text, value);
   row.append(text, result.ptr);
 #else
-  // The WebAssembly toolchain's library has no to_chars for doubles: the fewest
-  // significant digits that read back to the same double, in the C locale's form.
-  for (int digits = 1; digits <= 17; ++digits) {
-    std::snprintf(text, sizeof text, "%.*g", digits, value);
+  // The WebAssembly toolchain's library has no to_chars for doubles: as to_chars does,
+  // the fewest significant digits that read back to the same double, written plain or
+  // with an exponent, whichever is shorter (plain on a tie), in the C locale's form.
+  int digits = 1;
+  for (; digits < 17; ++digits) {
+    std::snprintf(text, sizeof text, "%.*e", digits - 1, value);
     if (std::strtod(text, nullptr) == value) break;
   }
-  row += text;
+  std::snprintf(text, sizeof text, "%.*e", digits - 1, value);
+  const int exponent = std::atoi(std::strchr(text, 'e') + 1);
+  char plain[400];  // the largest double written out whole has 309 digits
+  std::snprintf(plain, sizeof plain, "%.*f", std::max(0, digits - 1 - exponent), value);
+  row += std::strlen(plain) <= std::strlen(text) ? plain : text;
 #endif
 }
 

@@ -17,18 +17,24 @@ struct WithLoads {
   LoadSummary loads;
 };
 
+// The crank angles of a map's load summaries at a window speed: its frames' angles.
+inline std::vector<double> MapLoadAngles(int speed) { return CrankAngles(speed / 50.0); }
+
+// One mode's load summary as a map row carries it.
+inline LoadSummary MapLoadSummary(const ModeSetting& mode, const LoadParameters& parameters,
+                                  const std::vector<double>& angles) {
+  const ExactKinematics model(mode.lever, mode.eccentric);
+  return SummariseLoads(LoadSeries(model, parameters, angles, SeatedRows::Brief));
+}
+
 template <class BaseJob>
 class LoadsMapJob {
  public:
   LoadsMapJob(const std::vector<ModeSetting>& modes, int speed, const LoadParameters& parameters)
-      : modes_(&modes), base_(modes, speed), angles_(CrankAngles(speed / 50.0)), parameters_(parameters) {}
+      : modes_(&modes), base_(modes, speed), angles_(MapLoadAngles(speed)), parameters_(parameters) {}
 
   auto operator()(std::size_t index) {
-    WithLoads<decltype(base_(index))> result{base_(index), {}};
-    const ModeSetting mode = (*modes_)[index];
-    const ExactKinematics model(mode.lever, mode.eccentric);
-    result.loads = SummariseLoads(LoadSeries(model, parameters_, angles_, SeatedRows::Brief));
-    return result;
+    return WithLoads<decltype(base_(index))>{base_(index), MapLoadSummary((*modes_)[index], parameters_, angles_)};
   }
 
  private:

@@ -19,9 +19,6 @@ namespace {
 constexpr double kCycleDeg = 720;
 constexpr double kCrankTick = 90;
 const QSize kPanelSize(1200, 380);
-// Modes that barely open separate only at absurd speeds; the scale stops here so that
-// the speeds an engine reaches keep their colours apart.
-constexpr int kSeparationScaleTopRpm = 20000;
 
 QString Number(double value) { return QString::number(value, 'g', 6); }
 

@@ -69,9 +69,14 @@ CsvColumns<LoadRow> LoadRowColumns(const CrankOrigin& origin) {
 CsvColumns<LoadSummary> LoadSummaryColumns(const CrankOrigin& origin) {
   using S = LoadSummary;
   CsvColumns<S> columns;
-  for (const auto& [name, torque] : {std::pair{"Camshaft", &S::camshaft}, {"GreenShaft", &S::green},
+  for (const auto& [name, member] : {std::pair{"Camshaft", &S::camshaft}, {"GreenShaft", &S::green},
                                      {"OrangeShaft", &S::orange}}) {
+<<<<<<< HEAD
     AddPeak(columns, std::string("peak") + name + "Torque", "Nm", origin,
+=======
+    const auto torque = member;  // a copy: the WebAssembly compiler does not capture bindings
+    AddPeak(columns, std::string("peak") + name + "Torque", "Nm", tdc,
+>>>>>>> main
             [torque](const S& s) { return (s.*torque).peakNm; });
     columns.push_back(NumberColumn<S>(std::string("mean") + name + "Torque_Nm",
                                       [torque](const S& s) { return (s.*torque).meanNm; }));

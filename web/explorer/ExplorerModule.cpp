@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/LoadSeries.h"
 #include "analysis/ModeDetail.h"
 #include "analysis/ModeGrid.h"
 #include "analysis/SummaryQuantities.h"
@@ -14,6 +15,7 @@
 #include "animation/ControlDesign.h"
 #include "animation/Linkage.h"
 #include "common/CsvNumbers.h"
+#include "modes/LoadsMap.h"
 #include "modes/ModeMap.h"
 #include "modes/SvajTable.h"
 
@@ -23,7 +25,28 @@ namespace {
 
 constexpr double kRadToDeg = 180 / 3.14159265358979323846;
 
-// The map the worker computed last: its rows and the grid they lie on.
+// The load summary's values the map hands to the page per mode, under the names of
+// torlin-modes' --loads columns, and how its heat maps colour them: a torque by its
+// size, the separation speed up to a top (as torlin-modes --plot-dir draws them).
+struct MapLoadQuantity {
+  const char* column;
+  const char* label;
+  const char* unit;
+  std::optional<AtCrank> (*value)(const LoadSummary& summary);
+  bool colourBySize = false;
+  double colourTop = 0;  // none if 0
+};
+constexpr MapLoadQuantity kMapLoadQuantities[] = {
+    {"peakGreenShaftTorque_Nm", "peak green control shaft torque", "N m",
+     [](const LoadSummary& s) { return s.green.peakNm; }, true},
+    {"peakOrangeShaftTorque_Nm", "peak orange control shaft torque", "N m",
+     [](const LoadSummary& s) { return s.orange.peakNm; }, true},
+    {"separation_rpm", "separation speed (lowest)", "rpm", [](const LoadSummary& s) { return s.separationRpm; },
+     false, kSeparationScaleTopRpm},
+};
+
+// The map the worker computed last: its rows and the grid they lie on, and, once
+// asked for at an engine speed, its modes' load summaries.
 struct Map {
   std::vector<int> levers;
   std::vector<int> eccentrics;
@@ -31,6 +54,10 @@ struct Map {
   std::vector<std::size_t> modes;   // the indices in grid this worker computes
   std::vector<ModeResult> results;  // of those, in their order
   std::unique_ptr<DemonstrationMapJob> job;
+  int speed = 400;
+  LoadParameters loadParameters;    // torlin-modes' defaults at the page's engine speed
+  std::vector<double> loadAngles;
+  std::vector<LoadSummary> loads;   // of modes, in their order
 };
 Map gMap;
 DemonstrationModel& Model() {
@@ -77,6 +104,17 @@ val Facts() {
     columns.call<void>("push", column);
   }
   facts.set("summary", columns);
+  val loads = val::array();
+  for (const MapLoadQuantity& quantity : kMapLoadQuantities) {
+    val column = val::object();
+    column.set("column", std::string(quantity.column));
+    column.set("label", std::string(quantity.label));
+    column.set("unit", std::string(quantity.unit));
+    column.set("colourBySize", quantity.colourBySize);
+    column.set("colourTop", quantity.colourTop > 0 ? val(quantity.colourTop) : val::null());
+    loads.call<void>("push", column);
+  }
+  facts.set("loads", loads);
   return facts;
 }
 
@@ -99,6 +137,7 @@ int StartMap(int speed, int leverSteps, int eccentricSteps, int part, int parts)
   gMap.eccentrics = EvenlySpread(eccentric.min, eccentric.max, eccentricSteps);
   gMap.grid = GridModes(gMap.levers, gMap.eccentrics);
   gMap.job = std::make_unique<DemonstrationMapJob>(gMap.grid, speed);
+  gMap.speed = speed;
   for (std::size_t row = 0; row < gMap.levers.size(); ++row) {
     if (parts > 0 && static_cast<int>(row % parts) == part) {
       for (std::size_t column = 0; column < gMap.eccentrics.size(); ++column) {
@@ -127,15 +166,49 @@ val ContinueMap(int count) {
   return Array(values);
 }
 
-// This worker's rows of the map's CSV, without the header, in the map's order.
+// Starts the load summaries of this worker's part of the map at an engine speed,
+// the load model's other parameters as torlin-modes takes them by default.
+int StartLoads(double rpm) {
+  gMap.loadParameters = LoadParameters{};
+  gMap.loadParameters.rpm = rpm;
+  gMap.loadAngles = MapLoadAngles(gMap.speed);
+  gMap.loads.clear();
+  gMap.loads.reserve(gMap.modes.size());
+  return static_cast<int>(gMap.modes.size());
+}
+
+// The next count modes' load summaries; returns, per mode, its index in the map and
+// the values of kMapLoadQuantities in order (NaN where there is none).
+val ContinueLoads(int count) {
+  std::vector<double> values;
+  for (int i = 0; i < count && gMap.loads.size() < gMap.modes.size(); ++i) {
+    const std::size_t index = gMap.modes[gMap.loads.size()];
+    const LoadSummary& summary =
+        gMap.loads.emplace_back(MapLoadSummary(gMap.grid[index], gMap.loadParameters, gMap.loadAngles));
+    values.push_back(static_cast<double>(index));
+    for (const MapLoadQuantity& quantity : kMapLoadQuantities) {
+      const std::optional<AtCrank> at = quantity.value(summary);
+      values.push_back(at && std::isfinite(at->value) ? at->value : NAN);
+    }
+  }
+  return Array(values);
+}
+
+const CsvColumns<WithLoads<ModeResult>>& MapColumns() {
+  static const CsvColumns<WithLoads<ModeResult>> columns = WithLoadsColumns(ModeMapColumns(), CrankOrigin());
+  return columns;
+}
+
+// This worker's rows of the map's CSV (torlin-modes --loads), without the header, in
+// the map's order; empty until its modes and their loads are complete.
 std::string MapCsvRows() {
   std::string csv;
-  const CsvColumns<ModeResult> columns = ModeMapColumns();
-  for (const ModeResult& result : gMap.results) AppendCsvLine(csv, columns, result);
+  if (gMap.results.size() != gMap.modes.size() || gMap.loads.size() != gMap.modes.size()) return csv;
+  for (std::size_t i = 0; i < gMap.results.size(); ++i) AppendCsvLine(csv, MapColumns(), {gMap.results[i], gMap.loads[i]});
   return csv;
 }
 
-std::string MapCsvHeader() { return CsvHeader(ModeMapColumns()); }
+std::string MapCsvHeader() { return CsvHeader(MapColumns()); }
 
 val Detail(double lever, double eccentric, int speed, double rpm) {
   ModeDetailRequest request;
@@ -256,6 +329,8 @@ EMSCRIPTEN_BINDINGS(torlin_explorer) {
   emscripten::function("shaftAngles", &ShaftAngles);
   emscripten::function("startMap", &StartMap);
   emscripten::function("continueMap", &ContinueMap);
+  emscripten::function("startLoads", &StartLoads);
+  emscripten::function("continueLoads", &ContinueLoads);
   emscripten::function("mapCsvRows", &MapCsvRows);
   emscripten::function("mapCsvHeader", &MapCsvHeader);
   emscripten::function("detail", &Detail);

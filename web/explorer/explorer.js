@@ -5,23 +5,30 @@
 "use strict";
 
 const kMaxPins = 6;
-const kStride = 11;  // per mode of the map: lever, eccentric, then the nine summary columns
+// Per mode of the map: lever, eccentric, the nine summary columns, then the three
+// load values (NaN until the map's loads are computed at the engine speed).
+const kSummaryCount = 9;
+const kLoadsAt = 2 + kSummaryCount;
+const kLoadsCount = 3;
+const kStride = kLoadsAt + kLoadsCount;
 const kLift = 2;     // maxLift_mm
 const kDuration = 10;  // duration1mm_crankDeg
-const kSliceStride = kStride + 1;  // a worker's slice puts the mode's index in front
+// A worker's slice puts the mode's index in front of its values.
+const kMapSliceStride = 1 + kLoadsAt;
+const kLoadsSliceStride = 1 + kLoadsCount;
 const kPinColours = ["#1f77b4", "#d62728", "#2ca02c", "#9467bd", "#ff7f0e", "#17becf"];
 const $ = (id) => document.getElementById(id);
 
 const Explorer = {
   facts: null,
-  map: {rows: new Float64Array(0), done: 0, total: 0, speed: 400, steps: 100, runs: [], filled: new Uint8Array(0)},
+  map: {rows: new Float64Array(0), done: 0, total: 0, speed: 400, steps: 100, run: 0, filled: new Uint8Array(0), loads: null},
   state: {lever: 60, eccentric: 200, rpm: 3000, pins: [], target: null},
   detail: null,
   target: null,
   pinDetails: new Map(),
   charts: {},
   drawing: 0,  // questions on their way to the screen
-  stats: {mapStartedAt: 0, mapMs: null, detailMs: [], targetMs: [], errors: 0},
+  stats: {mapStartedAt: 0, mapMs: null, loadsMs: null, detailMs: [], detailWorkerMs: [], targetMs: [], errors: 0},
 };
 window.Explorer = Explorer;
 
@@ -54,7 +61,8 @@ function makeWorker() {
     created.postMessage({kind: "start"});
   }
   created.onmessage = ({data}) => {
-    if (data.kind === "map") return mapSlice(data, created);
+    if (data.kind === "map") return mapSlice(data);
+    if (data.kind === "loads") return loadsSlice(data);
     const waiting = pending.get(data.id);
     pending.delete(data.id);
     if (!waiting) return;
@@ -65,6 +73,7 @@ function makeWorker() {
   return created;
 }
 let nextId = 1;
+let nextRun = 1;  // numbers the map's and its loads' runs; the workers tag their slices with them
 const pending = new Map();
 const answerer = makeWorker();
 const mappers = Array.from({length: clamp(navigator.hardwareConcurrency || 2, 1, 4)}, makeWorker);
@@ -182,35 +191,44 @@ function startMap() {
   $("map-speed").value = speed;
   $("map-steps").value = steps;
   const rows = new Float64Array(steps * steps * kStride).fill(NaN);
-  const runs = mappers.map(() => -1);
-  Explorer.map = {rows, done: 0, total: steps * steps, speed, steps, runs, filled: new Uint8Array(steps * steps)};
+  const waiting = Explorer.map.loads?.waiting ?? [];
+  Explorer.map = {rows, done: 0, total: steps * steps, speed, steps, run: nextRun++, filled: new Uint8Array(steps * steps), loads: null};
   Explorer.stats.mapStartedAt = performance.now();
   Explorer.stats.mapMs = null;
+  // Whoever waited for the old map's loads waits for the new one's.
+  if (waiting.length) newLoads().waiting.push(...waiting);
   showProgress();
   const map = Explorer.map;
   mappers.forEach((worker, part) => {
-    ask("map", {speed, leverSteps: steps, eccentricSteps: steps, part, parts: mappers.length}, worker)
-      .then(({run}) => { map.runs[part] = run; });
+    ask("map", {run: map.run, speed, leverSteps: steps, eccentricSteps: steps, part, parts: mappers.length}, worker);
   });
 }
 
-// A slice of the map from one of its workers, if it belongs to the map being drawn.
-function mapSlice({run, rows}, worker) {
+// Puts a slice's values of each mode in their place in the map; returns how many
+// were new.
+function fill(rows, sliceStride, filled, at0) {
   const map = Explorer.map;
-  const part = mappers.indexOf(worker);
-  if (run < map.runs[part]) return;
-  map.runs[part] = run;
-  for (let at = 0; at < rows.length; at += kSliceStride) {
+  let added = 0;
+  for (let at = 0; at < rows.length; at += sliceStride) {
     const index = rows[at];
-    if (map.filled[index]) continue;
-    map.filled[index] = 1;
-    map.rows.set(rows.subarray(at + 1, at + kSliceStride), index * kStride);
-    ++map.done;
+    if (filled[index]) continue;
+    filled[index] = 1;
+    map.rows.set(rows.subarray(at + 1, at + sliceStride), index * kStride + at0);
+    ++added;
   }
+  return added;
+}
+
+// A slice of the map from one of its workers, if it belongs to the map being drawn.
+function mapSlice({run, rows}) {
+  const map = Explorer.map;
+  if (run !== map.run) return;
+  map.done += fill(rows, kMapSliceStride, map.filled, 0);
   showProgress();
   if (map.done >= map.total && Explorer.stats.mapMs === null) {
     Explorer.stats.mapMs = performance.now() - Explorer.stats.mapStartedAt;
     drawPlane();
+    if (map.loads) sendLoads(map.loads);
     drawHeat();
     if (Explorer.state.target && !Explorer.target) solveTarget(false);
   } else if (performance.now() - (map.drawnAt ?? 0) > 250) {
@@ -219,12 +237,75 @@ function mapSlice({run, rows}, worker) {
   }
 }
 
+// ---- the map's loads ------------------------------------------------------------------
+
+// The map's load summaries cost more than the map itself, so they are computed only
+// when asked for (a heat map of a load, the map's CSV), at the engine speed of the
+// chosen mode, once the map is complete.
+function newLoads() {
+  const map = Explorer.map;
+  for (let i = 0; i < map.total; ++i) map.rows.fill(NaN, i * kStride + kLoadsAt, (i + 1) * kStride);
+  map.loads = {rpm: Explorer.state.rpm, run: null, done: 0, filled: new Uint8Array(map.total), waiting: []};
+  return map.loads;
+}
+
+function sendLoads(loads) {
+  if (loads.run !== null) return;
+  loads.run = nextRun++;
+  loads.startedAt = performance.now();
+  for (const worker of mappers) ask("loads", {run: loads.run, rpm: loads.rpm}, worker);
+  showProgress();
+}
+
+// Resolves once the map's loads at the engine speed are complete.
+function loadsReady() {
+  const map = Explorer.map;
+  const loads = map.loads?.rpm === Explorer.state.rpm ? map.loads : newLoads();
+  if (map.done >= map.total) sendLoads(loads);
+  if (loads.done >= map.total) return Promise.resolve();
+  return new Promise((resolve) => loads.waiting.push(resolve));
+}
+
+function loadsSlice({run, rows}) {
+  const map = Explorer.map;
+  const loads = map.loads;
+  if (!loads || run !== loads.run) return;
+  loads.done += fill(rows, kLoadsSliceStride, loads.filled, kLoadsAt);
+  showProgress();
+  if (loads.done < map.total) return;
+  Explorer.stats.loadsMs = performance.now() - loads.startedAt;
+  for (const resolve of loads.waiting.splice(0)) resolve();
+  drawHeat();
+}
+
+// A new engine speed: the map's loads at the old one are gone; they are computed
+// again at once if a heat map shows one.
+function engineSpeedChanged() {
+  const loads = Explorer.map.loads;
+  if (!loads || loads.rpm === Explorer.state.rpm) return;
+  const waiting = loads.waiting;
+  if (waiting.length || heatQuantity().loads) {
+    loadsReady();
+    Explorer.map.loads.waiting.push(...waiting);
+  } else {
+    Explorer.map.loads = null;
+    if (loads.run !== null && loads.done < Explorer.map.total) for (const worker of mappers) ask("stop", {}, worker);
+  }
+  drawHeat();
+  showProgress();
+}
+
+const loadsDone = () => !Explorer.map.loads || Explorer.map.loads.done >= Explorer.map.total;
+
 function showProgress() {
-  const {done, total} = Explorer.map;
+  const {done, total, loads} = Explorer.map;
+  const computingLoads = done >= total && loads && loads.done < total;
   $("map-progress").max = total;
-  $("map-progress").value = done;
-  $("progress-label").textContent = done >= total ? `Map of ${total} modes ready` : `Computing the map: ${done} of ${total} modes`;
-  $("progress-line").classList.toggle("done", done >= total);
+  $("map-progress").value = computingLoads ? loads.done : done;
+  $("progress-label").textContent = done < total ? `Computing the map: ${done} of ${total} modes`
+    : computingLoads ? `Computing the map's loads at ${shown(loads.rpm, 0)} rpm: ${loads.done} of ${total} modes`
+    : `Map of ${total} modes ready`;
+  $("progress-line").classList.toggle("done", done >= total && !computingLoads);
 }
 
 // One series per lever value of the map, as points; then the chosen mode, the
@@ -341,9 +422,23 @@ function planeKey(event) {
 
 // ---- heat maps ----------------------------------------------------------------------
 
+let heatList = null;
 function heatQuantities() {
-  return Explorer.facts.summary.map((c, i) => ({...c, index: 2 + i}))
-    .filter((c) => ["maxLift_mm", "duration1mm_crankDeg", "duration0.1mm_crankDeg", "maxLiftAt_crankDeg"].includes(c.column));
+  heatList ??= [
+    ...Explorer.facts.summary.map((c, i) => ({...c, index: 2 + i}))
+      .filter((c) => ["maxLift_mm", "duration1mm_crankDeg", "duration0.1mm_crankDeg", "maxLiftAt_crankDeg"].includes(c.column)),
+    ...Explorer.facts.loads.map((c, i) => ({...c, index: kLoadsAt + i, loads: true})),
+  ];
+  return heatList;
+}
+const heatQuantity = () => heatQuantities().find((q) => q.column === $("heat-quantity").value) ?? heatQuantities()[0];
+const heatName = (q) => `${q.label}${q.colourBySize ? ", size" : ""} (${q.unit})`;
+
+// The number a cell's colour stands for: a torque's size; a speed up to the scale's top.
+function colourValue(q, v) {
+  if (!finite(v)) return v;
+  const size = q.colourBySize ? Math.abs(v) : v;
+  return finite(q.colourTop) ? Math.min(size, q.colourTop) : size;
 }
 
 function heatColour(t) {
@@ -351,66 +446,124 @@ function heatColour(t) {
   return `hsl(${240 - 180 * t}, 75%, ${22 + 50 * t}%)`;
 }
 
+// The map's cells in the chart's plot area, drawn once into a picture of their own
+// for each size of the chart: choosing a mode only draws its ring on top again.
+function heatCells(u, heat) {
+  const {quantity, lo, hi, rows, total, cellW, cellH} = heat;
+  const {left, top, width, height} = u.bbox;
+  const picture = document.createElement("canvas");
+  picture.width = Math.max(1, Math.round(width));
+  picture.height = Math.max(1, Math.round(height));
+  const ctx = picture.getContext("2d");
+  const span = hi - lo || 1;
+  for (let i = 0; i < total; ++i) {
+    const v = colourValue(quantity, rows[i * kStride + quantity.index]);
+    const e = rows[i * kStride + 1];
+    const l = rows[i * kStride];
+    ctx.fillStyle = finite(v) ? heatColour((v - lo) / span) : "#ddd";
+    const x0 = u.valToPos(e - cellW / 2, "x", true) - left;
+    const x1 = u.valToPos(e + cellW / 2, "x", true) - left;
+    const y0 = u.valToPos(l + cellH / 2, "y", true) - top;
+    const y1 = u.valToPos(l - cellH / 2, "y", true) - top;
+    ctx.fillRect(Math.floor(x0), Math.floor(y0), Math.ceil(x1 - x0) + 1, Math.ceil(y1 - y0) + 1);
+  }
+  return picture;
+}
+
+function paintHeat(u, heat) {
+  const ctx = u.ctx;
+  const {left, top, width, height} = u.bbox;
+  const size = `${width}x${height}`;
+  if (heat.size !== size) {
+    heat.picture = heatCells(u, heat);
+    heat.size = size;
+  }
+  ctx.save();
+  ctx.beginPath();
+  ctx.rect(left, top, width, height);
+  ctx.clip();
+  ctx.drawImage(heat.picture, left, top);
+  const s = Explorer.state;
+  ctx.strokeStyle = "#fff";
+  ctx.lineWidth = 2 * devicePixelRatio;
+  ctx.beginPath();
+  ctx.arc(u.valToPos(s.eccentric, "x", true), u.valToPos(s.lever, "y", true), 6 * devicePixelRatio, 0, 2 * Math.PI);
+  ctx.stroke();
+  // The cell the keys have reached, while the heat map has the focus.
+  const cell = document.activeElement === $("heat") ? heatCursor() : null;
+  if (cell) {
+    const i = cell.l * Explorer.map.steps + cell.e;
+    const e = heat.rows[i * kStride + 1];
+    const l = heat.rows[i * kStride];
+    const x0 = u.valToPos(e - heat.cellW / 2, "x", true);
+    const x1 = u.valToPos(e + heat.cellW / 2, "x", true);
+    const y0 = u.valToPos(l + heat.cellH / 2, "y", true);
+    const y1 = u.valToPos(l - heat.cellH / 2, "y", true);
+    const pad = 2 * devicePixelRatio;
+    ctx.lineWidth = 2 * devicePixelRatio;
+    ctx.strokeStyle = "#000";
+    ctx.strokeRect(x0 - pad, y0 - pad, x1 - x0 + 2 * pad, y1 - y0 + 2 * pad);
+    ctx.strokeStyle = "#fff";
+    ctx.strokeRect(x0 - 2 * pad, y0 - 2 * pad, x1 - x0 + 4 * pad, y1 - y0 + 4 * pad);
+  }
+  ctx.restore();
+}
+
+// Draws the heat map of the quantity chosen, once the map (and for a load, the map's
+// loads) is complete; a mode chosen only redraws the chart (markHeat).
 function drawHeat() {
-  const {rows, done, total, steps} = Explorer.map;
+  const {rows, done, total} = Explorer.map;
   if (done < total) return;
-  const quantity = heatQuantities().find((q) => q.column === $("heat-quantity").value) ?? heatQuantities()[0];
+  const quantity = heatQuantity();
+  const loads = Explorer.map.loads;
+  const waiting = quantity.loads && (loads?.rpm !== Explorer.state.rpm || loads.done < total);
+  if (waiting) loadsReady();
   const f = Explorer.facts;
+  const steps = Explorer.map.steps;
   let lo = Infinity;
   let hi = -Infinity;
-  for (let i = 0; i < total; ++i) {
-    const v = rows[i * kStride + quantity.index];
+  for (let i = 0; !waiting && i < total; ++i) {
+    const v = colourValue(quantity, rows[i * kStride + quantity.index]);
     if (finite(v)) { lo = Math.min(lo, v); hi = Math.max(hi, v); }
   }
   if (!(hi >= lo)) { lo = 0; hi = 1; }
-  const span = hi - lo || 1;
   const cellW = (f.eccentric.max - f.eccentric.min) / Math.max(1, steps - 1);
   const cellH = (f.lever.max - f.lever.min) / Math.max(1, steps - 1);
-  const paint = (u) => {
-    const ctx = u.ctx;
-    ctx.save();
-    ctx.beginPath();
-    ctx.rect(u.bbox.left, u.bbox.top, u.bbox.width, u.bbox.height);
-    ctx.clip();
-    for (let i = 0; i < total; ++i) {
-      const v = rows[i * kStride + quantity.index];
-      const e = rows[i * kStride + 1];
-      const l = rows[i * kStride];
-      ctx.fillStyle = finite(v) ? heatColour((v - lo) / span) : "#ddd";
-      const x0 = u.valToPos(e - cellW / 2, "x", true);
-      const x1 = u.valToPos(e + cellW / 2, "x", true);
-      const y0 = u.valToPos(l + cellH / 2, "y", true);
-      const y1 = u.valToPos(l - cellH / 2, "y", true);
-      ctx.fillRect(Math.floor(x0), Math.floor(y0), Math.ceil(x1 - x0) + 1, Math.ceil(y1 - y0) + 1);
-    }
-    const s = Explorer.state;
-    ctx.strokeStyle = "#fff";
-    ctx.lineWidth = 2 * devicePixelRatio;
-    ctx.beginPath();
-    ctx.arc(u.valToPos(s.eccentric, "x", true), u.valToPos(s.lever, "y", true), 6 * devicePixelRatio, 0, 2 * Math.PI);
-    ctx.stroke();
-    ctx.restore();
-  };
-  const title = `${quantity.label} (${quantity.unit}) over the two shafts`;
+  // Empty cells until the loads are there: the chart must not show the last map's.
+  const shownRows = waiting ? new Float64Array(rows.length).fill(NaN) : rows;
+  if (waiting) for (let i = 0; i < total; ++i) shownRows.set(rows.subarray(i * kStride, i * kStride + 2), i * kStride);
+  const heat = {quantity, lo, hi, rows: shownRows, total, cellW, cellH, size: null, picture: null};
+  const at = quantity.loads ? ` at ${shown(Explorer.state.rpm, 0)} rpm` : "";
+  const title = `${heatName(quantity)}${at} over the two shafts`;
   const options = {
     title, height: 300, legend: {show: false}, cursor: {show: false},
     scales: {x: {time: false, auto: false, range: [f.eccentric.min - cellW / 2, f.eccentric.max + cellW / 2]},
              y: {auto: false, range: [f.lever.min - cellH / 2, f.lever.max + cellH / 2]}},
     axes: [axis("orange control shaft (eccentric) bar value"), axis("green control shaft (lever) bar value")],
     series: [{}, {label: quantity.label, stroke: "transparent", points: {show: false}}],
-    hooks: {drawClear: [paint]},
+    hooks: {drawClear: [(u) => paintHeat(u, heat)]},
   };
   const chart = makeChart("heat", $("heat"), options, [[f.eccentric.min, f.eccentric.max], [null, null]]);
-  chart.heat = {quantity, lo, hi, rows, total, cellW, cellH};
-  $("heat-scale").innerHTML = "";
+  chart.heat = heat;
+  const scale = $("heat-scale");
+  if (waiting) {
+    scale.replaceChildren(`The loads of the map at ${shown(Explorer.state.rpm, 0)} rpm are being computed…`);
+    return;
+  }
   const bar = document.createElement("span");
   bar.className = "gradient";
   bar.style.background = `linear-gradient(to right, ${[0, 0.25, 0.5, 0.75, 1].map(heatColour).join(", ")})`;
   const low = document.createElement("span");
   low.textContent = `${shown(lo, 2)} ${quantity.unit}`;
   const high = document.createElement("span");
-  high.textContent = `${shown(hi, 2)} ${quantity.unit}`;
-  $("heat-scale").append(low, bar, high);
+  high.textContent = `${shown(hi, 2)}${finite(quantity.colourTop) && hi >= quantity.colourTop ? " and above" : ""} ${quantity.unit}`;
+  scale.replaceChildren(low, bar, high);
+  showHeatCell();
+}
+
+// The chosen mode's ring (and the keys' cell) drawn again over the same cells.
+function markHeat() {
+  Explorer.charts.heat?.redraw(false, false);
 }
 
 function heatClick(event) {
@@ -420,6 +573,58 @@ function heatClick(event) {
   const eccentric = clamp(Math.round(chart.posToVal(event.offsetX, "x")), f.eccentric.min, f.eccentric.max);
   const lever = clamp(Math.round(chart.posToVal(event.offsetY, "y")), f.lever.min, f.lever.max);
   choose(lever, eccentric, true);
+}
+
+// The keys' cell of the heat map, as lever row and eccentric column of the map:
+// where the keys left it, else the cell nearest the chosen mode.
+let heatAt = null;
+function heatCursor() {
+  const {rows, steps, done, total} = Explorer.map;
+  if (done < total || steps < 1) return null;
+  if (!heatAt || heatAt.steps !== steps) {
+    const nearest = (value, at) => {
+      let best = 0;
+      for (let k = 1; k < steps; ++k) if (Math.abs(at(k) - value) < Math.abs(at(best) - value)) best = k;
+      return best;
+    };
+    const s = Explorer.state;
+    heatAt = {steps, l: nearest(s.lever, (l) => rows[l * steps * kStride]), e: nearest(s.eccentric, (e) => rows[e * kStride + 1])};
+  }
+  return heatAt;
+}
+
+// Says which cell the keys are on and its value, for the eye and the screen reader.
+function showHeatCell() {
+  const cell = document.activeElement === $("heat") ? heatCursor() : null;
+  const heat = Explorer.charts.heat?.heat;
+  if (!cell || !heat) { $("heat-cell").textContent = ""; return; }
+  const i = cell.l * Explorer.map.steps + cell.e;
+  const r = heat.rows.subarray(i * kStride, (i + 1) * kStride);
+  const v = r[heat.quantity.index];
+  $("heat-cell").textContent = `lever ${r[0]}, eccentric ${r[1]}: ${heat.quantity.label} ` +
+    (finite(v) ? `${shown(v)} ${heat.quantity.unit}` : "none") + " (Enter chooses it)";
+}
+
+// Arrow keys move the heat map's cell (up: more lever, right: more eccentric; with
+// Shift ten cells); Enter or Space chooses its mode.
+function heatKey(event) {
+  const cell = heatCursor();
+  if (!cell || !Explorer.charts.heat) return;
+  const move = {ArrowUp: [1, 0], ArrowDown: [-1, 0], ArrowRight: [0, 1], ArrowLeft: [0, -1]}[event.key];
+  if (move) {
+    event.preventDefault();
+    const by = event.shiftKey ? 10 : 1;
+    cell.l = clamp(cell.l + by * move[0], 0, cell.steps - 1);
+    cell.e = clamp(cell.e + by * move[1], 0, cell.steps - 1);
+  } else if (event.key === "Enter" || event.key === " ") {
+    event.preventDefault();
+    const i = cell.l * cell.steps + cell.e;
+    choose(Explorer.map.rows[i * kStride], Explorer.map.rows[i * kStride + 1], true);
+  } else {
+    return;
+  }
+  markHeat();
+  showHeatCell();
 }
 
 // ---- the chosen mode ---------------------------------------------------------------
@@ -440,6 +645,7 @@ function choose(lever, eccentric, push) {
   if (!finite(lever) || !finite(eccentric)) return;
   Explorer.state.lever = clamp(lever, f.lever.min, f.lever.max);
   Explorer.state.eccentric = clamp(eccentric, f.eccentric.min, f.eccentric.max);
+  heatAt = null;
   showShafts();
   writeAddress(push);
   requestDetail();
@@ -515,7 +721,7 @@ function drawDetail(d) {
   else makeChart("svaj", $("svaj-chart"), svajOptions, svajData);
 
   if (Explorer.map.done) drawPlane();
-  drawHeat();
+  markHeat();
 }
 
 // ---- target -------------------------------------------------------------------------
@@ -660,13 +866,21 @@ async function exportCurves() {
   return csv;
 }
 
-// The map's CSV as torlin-modes writes it: each worker's rows, put back in the map's
-// order (lever row by lever row, as the workers took them in turn).
+// The map's CSV as torlin-modes --loads writes it at the engine speed: each worker's
+// rows, put back in the map's order (lever row by lever row, as the workers took them
+// in turn).
 async function exportMap() {
   const header = await ask("mapCsvHeader", {});
-  const parts = await Promise.all(mappers.map((worker) => ask("mapCsvRows", {}, worker)));
-  const lines = parts.map((text) => text.split("\n").filter(Boolean));
-  const steps = Explorer.map.steps;
+  let lines;
+  let steps;
+  // The loads at the engine speed first; should the map or the speed change on the
+  // way, the workers hand back nothing and the export waits for the new one.
+  do {
+    await loadsReady();
+    steps = Explorer.map.steps;
+    const parts = await Promise.all(mappers.map((worker) => ask("mapCsvRows", {}, worker)));
+    lines = parts.map((text) => text.split("\n").filter(Boolean));
+  } while (lines.reduce((sum, part) => sum + part.length, 0) !== steps * steps);
   const taken = lines.map(() => 0);
   let csv = header;
   for (let row = 0; row < steps; ++row) {
@@ -710,7 +924,7 @@ function chartSvg(chart) {
   if (chart.heat) {
     const {quantity, lo, hi, rows, total, cellW, cellH} = chart.heat;
     for (let i = 0; i < total; ++i) {
-      const v = rows[i * kStride + quantity.index];
+      const v = colourValue(quantity, rows[i * kStride + quantity.index]);
       const x0 = xPos(rows[i * kStride + 1] - cellW / 2), x1 = xPos(rows[i * kStride + 1] + cellW / 2);
       const y0 = chart.valToPos(rows[i * kStride] + cellH / 2, "y") + top, y1 = chart.valToPos(rows[i * kStride] - cellH / 2, "y") + top;
       parts.push(`<rect x="${x0.toFixed(1)}" y="${y0.toFixed(1)}" width="${(x1 - x0 + 0.5).toFixed(1)}" height="${(y1 - y0 + 0.5).toFixed(1)}" fill="${finite(v) ? heatColour((v - lo) / (hi - lo || 1)) : "#ddd"}"/>`);
@@ -806,9 +1020,11 @@ function wireShaft(name) {
 
 function applyAddress() {
   readAddress();
+  heatAt = null;
   showShafts();
   requestDetail();
   showPins();
+  engineSpeedChanged();
   const t = Explorer.state.target;
   $("target-lift").value = t ? String(t.lift) : "";
   $("target-duration").value = t ? String(t.duration) : "";
@@ -828,10 +1044,13 @@ async function start() {
     writeAddress(true);
     requestDetail();
     showPins();
+    engineSpeedChanged();
   });
   $("pin").addEventListener("click", pin);
   $("plane").addEventListener("keydown", planeKey);
   $("heat").addEventListener("click", heatClick);
+  $("heat").addEventListener("keydown", heatKey);
+  for (const type of ["focus", "blur"]) $("heat").addEventListener(type, () => { markHeat(); showHeatCell(); });
   $("map-run").addEventListener("click", () => { Explorer.target = null; startMap(); });
   $("target-form").addEventListener("submit", (event) => {
     event.preventDefault();
@@ -841,7 +1060,7 @@ async function start() {
   });
   $("export-curves").addEventListener("click", exportCurves);
   $("export-map").addEventListener("click", exportMap);
-  $("heat-quantity").replaceChildren(...heatQuantities().map((q) => Object.assign(document.createElement("option"), {value: q.column, textContent: `${q.label} (${q.unit})`})));
+  $("heat-quantity").replaceChildren(...heatQuantities().map((q) => Object.assign(document.createElement("option"), {value: q.column, textContent: heatName(q)})));
   $("heat-quantity").addEventListener("change", drawHeat);
   addEventListener("popstate", applyAddress);
   startMap();
@@ -850,12 +1069,14 @@ async function start() {
 }
 
 // True once every question asked has its answer drawn and the map is complete.
-Explorer.idle = () => Explorer.ready === true && pending.size === 0 && Explorer.map.done >= Explorer.map.total && !Explorer.drawing;
+Explorer.idle = () => Explorer.ready === true && pending.size === 0 && Explorer.map.done >= Explorer.map.total && loadsDone() &&
+  !Explorer.drawing;
 Explorer.exportCurves = exportCurves;
 Explorer.curvesCsv = curvesCsv;
 Explorer.choose = choose;
 Explorer.setTarget = setTarget;
 Explorer.exportMap = exportMap;
+Explorer.layout = {stride: kStride, loadsAt: kLoadsAt};
 Explorer.chartSvg = (key) => chartSvg(Explorer.charts[key]);
 Explorer.chartPng = (key) => chartPng(Explorer.charts[key]);
 start();

@@ -7,26 +7,35 @@ if (typeof TorlinExplorerModule === "undefined") importScripts("torlin-explorer.
 
 const kSlice = 200;  // modes per slice of the map
 let module = null;
-let mapRun = 0;  // a newer map request stops an older one
+let current = 0;  // the page's number for the map or loads it wants now; a newer one stops an older
 
 function answer(id, result, transfer = []) { postMessage({id, result}, transfer); }
 
-function continueMap(run, total) {
-  if (run !== mapRun) return;
-  const rows = module.continueMap(kSlice).slice();
+// Works through a long job a slice at a time, so that questions in between get
+// answered; each slice goes to the page with the run it belongs to.
+function slices(kind, run, next) {
+  if (run !== current) return;
+  const rows = next(kSlice).slice();
   const more = rows.length > 0;  // read before the buffer is handed over
-  postMessage({kind: "map", run, rows, total}, [rows.buffer]);
-  if (more) setTimeout(() => continueMap(run, total), 0);
+  postMessage({kind, run, rows}, [rows.buffer]);
+  if (more) setTimeout(() => slices(kind, run, next), 0);
 }
 
 const kinds = {
   facts: () => module.facts(),
-  map({speed, leverSteps, eccentricSteps, part, parts}) {
+  map({run, speed, leverSteps, eccentricSteps, part, parts}) {
     const total = module.startMap(speed, leverSteps, eccentricSteps, part, parts);
-    const run = ++mapRun;
-    setTimeout(() => continueMap(run, total), 0);
-    return {run, total};
+    current = run;
+    setTimeout(() => slices("map", run, (count) => module.continueMap(count)), 0);
+    return {total};
   },
+  loads({run, rpm}) {
+    const total = module.startLoads(rpm);
+    current = run;
+    setTimeout(() => slices("loads", run, (count) => module.continueLoads(count)), 0);
+    return {total};
+  },
+  stop: () => { current = 0; },
   mapCsvHeader: () => module.mapCsvHeader(),
   mapCsvRows: () => module.mapCsvRows(),
   detail: ({lever, eccentric, speed, rpm}) => {

@@ -20,9 +20,11 @@ after(async () => { await session?.close(); });
 const near = (value, expected, tolerance) =>
   value === expected || (value !== null && expected !== null && Math.abs(value - expected) <= tolerance * Math.max(1, Math.abs(expected)));
 
-const tolerance = (column) => (/^exact_|^maxDifference|opening|closing|duration/.test(column) ? 1e-9 : 1e-12);
+// The loads come from the exact model too.
+const tolerance = (column) =>
+  (/^exact_|^maxDifference|opening|closing|duration|Torque|Hertz|PressureAngle|CamRadius|separation/.test(column) ? 1e-9 : 1e-12);
 
-test("the table and the map equal torlin-modes' CSV: the window's model to 1e-12, the exact one to 1e-9",
+test("the table and the map with its loads equal torlin-modes' CSV: the window's model to 1e-12, the exact one to 1e-9",
      {skip: !haveModes && "torlin-modes is not built"}, async () => {
   const {page, errors} = await openExplorer(session);
   for (const [lever, eccentric] of [[60, 200], [0, 700], [88, 700], [115, -95], [33, 412]]) {
@@ -42,9 +44,11 @@ test("the table and the map equal torlin-modes' CSV: the window's model to 1e-12
     assert.ok(compared >= 20, `only ${compared} values compared`);
   }
 
-  // The whole default map, cell by cell, from the page's own CSV export.
+  // The whole default map with its loads at the engine speed, cell by cell, from the
+  // page's own CSV export; and the loads the heat maps colour, mode by mode.
   const csv = await page.evaluate(() => Explorer.exportMap());
-  const reference = await modesCsv([]);
+  assert.doesNotMatch(csv, /nan|inf/i);
+  const reference = await modesCsv(["--loads", "--rpm", "3000"]);
   const [header, ...lines] = csv.trim().split("\n");
   const names = header.split(",");
   assert.equal(header, Object.keys(reference[0]).join(","));
@@ -55,6 +59,27 @@ test("the table and the map equal torlin-modes' CSV: the window's model to 1e-12
       assert.ok(near(cell === "" ? null : Number(cell), expected[k], tolerance(names[k])), `map row ${i}, ${names[k]}: ${cell} vs ${expected[k]}`);
     });
   });
+  const heat = await page.evaluate(() => Explorer.facts.loads.map((q, k) => ({
+    column: q.column, values: Array.from({length: Explorer.map.total}, (_, i) => Explorer.map.rows[i * Explorer.layout.stride + Explorer.layout.loadsAt + k])})));
+  assert.equal(heat.length, 3);
+  for (const {column, values} of heat) {
+    values.forEach((value, i) => {
+      const expected = reference[i][column];
+      assert.ok(Number.isNaN(value) ? expected === null : near(value, expected, 1e-9), `map row ${i}, ${column}: ${value} vs ${expected}`);
+    });
+  }
+
+  // The heat map by the keys alone: its cell starts at the chosen mode's, the arrows
+  // move it a cell of the map, Enter chooses that mode.
+  await page.selectOption("#heat-quantity", "separation_rpm");
+  await page.focus("#heat");
+  await page.keyboard.press("ArrowLeft");
+  await page.keyboard.press("ArrowUp");
+  await page.keyboard.press("Enter");
+  await settled(page);
+  const row = reference[29 * 100 + 62];  // lever 33 and eccentric 412 lie nearest row 28, column 63
+  assert.deepEqual(await page.evaluate(() => [Explorer.state.lever, Explorer.state.eccentric]), [row.lever, row.eccentric]);
+  assert.match(await page.textContent("#heat-cell"), new RegExp(`^lever ${row.lever}, eccentric ${row.eccentric}: separation speed`));
   assert.deepEqual(errors, []);
 });
 
@@ -182,12 +207,12 @@ test("1,000 seeded random interactions leave no console error and no non-number 
   const actions = [
     async () => { const b = await box("#plane"); await page.mouse.click(b.x + random() * b.width, b.y + random() * b.height); },
     async () => { const b = await box("#heat"); await page.mouse.click(b.x + random() * b.width, b.y + random() * b.height); },
-    async () => { await page.focus(pick(["#lever-range", "#eccentric-range", "#plane"])); await page.keyboard.press(pick(["ArrowUp", "ArrowDown", "ArrowLeft", "ArrowRight", "PageUp", "Home", "End"])); },
+    async () => { await page.focus(pick(["#lever-range", "#eccentric-range", "#plane", "#heat"])); await page.keyboard.press(pick(["ArrowUp", "ArrowDown", "ArrowLeft", "ArrowRight", "Shift+ArrowUp", "PageUp", "Home", "End", "Enter"])); },
     async () => { const id = pick(["#lever-number", "#eccentric-number", "#rpm", "#map-speed"]); await page.fill(id, number()); await page.press(id, "Enter"); },
     async () => { await page.fill("#target-lift", number()); await page.fill("#target-duration", number()); await page.press("#target-duration", "Enter"); },
     async () => { await page.click("#pin"); },
     async () => { const unpin = page.locator("#pins button", {hasText: "Unpin"}); if (await unpin.count()) await unpin.first().click(); },
-    async () => { await page.selectOption("#heat-quantity", {index: Math.floor(random() * 4)}); },
+    async () => { await page.selectOption("#heat-quantity", {index: Math.floor(random() * 7)}); },
     async () => {
       await (random() < 0.5 ? page.goBack() : page.goForward());
       // Back past the first address leaves the Explorer: come straight back.
