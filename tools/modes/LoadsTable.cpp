@@ -71,12 +71,8 @@ CsvColumns<LoadSummary> LoadSummaryColumns(const CrankOrigin& origin) {
   CsvColumns<S> columns;
   for (const auto& [name, member] : {std::pair{"Camshaft", &S::camshaft}, {"GreenShaft", &S::green},
                                      {"OrangeShaft", &S::orange}}) {
-<<<<<<< HEAD
-    AddPeak(columns, std::string("peak") + name + "Torque", "Nm", origin,
-=======
     const auto torque = member;  // a copy: the WebAssembly compiler does not capture bindings
-    AddPeak(columns, std::string("peak") + name + "Torque", "Nm", tdc,
->>>>>>> main
+    AddPeak(columns, std::string("peak") + name + "Torque", "Nm", origin,
             [torque](const S& s) { return (s.*torque).peakNm; });
     columns.push_back(NumberColumn<S>(std::string("mean") + name + "Torque_Nm",
                                       [torque](const S& s) { return (s.*torque).meanNm; }));

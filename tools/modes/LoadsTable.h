@@ -11,20 +11,11 @@
 // summary as columns. Crank angles are measured from origin; their column names say
 // "FromTdc" even without --tdc, top dead centre then being at the model's crank zero.
 
-<<<<<<< HEAD
 CsvColumns<LoadRow> LoadRowColumns(const CrankOrigin& origin);
 CsvColumns<LoadSummary> LoadSummaryColumns(const CrankOrigin& origin);
 std::string LoadSummaryBlock(const LoadSummary& summary, const CrankOrigin& origin);
-=======
-CsvColumns<LoadRow> LoadRowColumns(double tdcDeg);
-CsvColumns<LoadSummary> LoadSummaryColumns(double tdcDeg);
-std::string LoadSummaryBlock(const LoadSummary& summary, double tdcDeg);
 
 // Modes that barely open separate only at absurd speeds; heat maps of the separation
 // speed stop their colour scale here so that the speeds an engine reaches keep their
 // colours apart.
 inline constexpr int kSeparationScaleTopRpm = 20000;
-
-// A crank angle of the model measured from top dead centre, in [0, 720).
-double FromTdc(double crankDeg, double tdcDeg);
->>>>>>> main
