@@ -108,3 +108,7 @@ Controls BuildControls(QWidget& window) {
   new FocusRing(window, {std::begin(order), std::end(order)});  // owned by the window
   return c;
 }
+
+std::array<const QWidget*, 8> Controls::Opaque() const {
+  return {VScroll1, VScroll2, HScroll1, Label1, Label2, Command3, Command4, Command5};
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 class QPushButton;
 class QScrollBar;
 class QWidget;
@@ -19,6 +21,10 @@ struct Controls {
   ColouredButton* Command3 = nullptr;  // "auto": first control shaft
   ColouredButton* Command4 = nullptr;  // " auto": second control shaft
   ColouredButton* Command5 = nullptr;  // "random change"
+
+  // The controls that paint every pixel of their place (square faces, full grooves,
+  // filled labels): what they cover of the window's drawing is never seen.
+  std::array<const QWidget*, 8> Opaque() const;
 };
 
 Controls BuildControls(QWidget& window);

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
+#include <algorithm>
 #include <chrono>
 
 #include "animation/Animation.h"
@@ -32,7 +33,7 @@ Torlin::Torlin(Animate animate, std::function<void()> quitApplication)
   setAttribute(Qt::WA_OpaquePaintEvent);
 
   controls_ = BuildControls(*this);
-  canvas_ = std::make_unique<RasterCanvas>(width(), height(), devicePixelRatioF());
+  canvas_ = std::make_unique<RasterCanvas>(width(), height(), devicePixelRatioF(), PixelOrder::BlueFirst);
   ConnectHandlers();
 }
 
@@ -106,6 +107,11 @@ void Torlin::ShowDrawing() {
   for (const PixelRect& area : canvas_->TakeDirty()) {
     logical += QRectF(area.x / ratio, area.y / ratio, area.width / ratio, area.height / ratio).toAlignedRect();
   }
+  // What opaque controls cover is never seen: repainting it would only make them
+  // paint themselves again, every frame.
+  for (const QWidget* control : controls_.Opaque()) {
+    if (control->isVisible()) logical -= control->geometry();
+  }
   if (!logical.isEmpty()) update(logical);
 }
 
@@ -140,14 +146,27 @@ void Torlin::Form_Activate() {
 
 // Presents the parts asked for, straight from the canvas's pixels. Presented
 // smaller (a scaled view), the picture is filtered, so that thin lines stay whole.
+namespace {
+constexpr int kBandPixels = 8192;
+}  // namespace
+
 void Torlin::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const double ratio = canvas_->DevicePixelRatio();
   painter.setRenderHint(QPainter::SmoothPixmapTransform, painter.deviceTransform().m11() < ratio - 1e-9);
-  const QImage image = ImageOf(*canvas_);
   for (const QRect& area : event->region()) {
-    const QRectF source(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio);
-    painter.drawImage(QRectF(area), image, source);
+    // In bands of a few thousand pixels: a larger image makes the toolkit hand the
+    // copy to its thread pool, whose wake-ups cost more than the copy itself.
+    const int bandRows = std::max(1, kBandPixels / std::max(1, area.width()));
+    for (int top = area.top(); top <= area.bottom(); top += bandRows) {
+      const QRect band(area.left(), top, area.width(), std::min(bandRows, area.bottom() + 1 - top));
+      const QRectF source(band.x() * ratio, band.y() * ratio, band.width() * ratio, band.height() * ratio);
+      // One pixel more on every side, so that filtering at the band's edge sees the
+      // same neighbours as it would in the whole picture.
+      const QRect part =
+          source.toAlignedRect().adjusted(-1, -1, 1, 1) & QRect(0, 0, canvas_->Width(), canvas_->Height());
+      painter.drawImage(QRectF(band), ImageOf(*canvas_, part), source.translated(-part.topLeft()));
+    }
   }
 }
 

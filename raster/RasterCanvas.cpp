@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <utility>
 
 #include "raster/DevicePixels.h"
 #include "raster/SegmentClip.h"
@@ -15,7 +16,7 @@ using device_pixels::ToDevice;
 
 namespace {
 
-static_assert(std::endian::native == std::endian::little, "pixels are stored as R, G, B, A bytes");
+static_assert(std::endian::native == std::endian::little, "pixels are packed byte by byte as PixelOrder says");
 
 // Circles larger than this (in device pixels, radius or distance of the centre
 // from the image) cannot come from a sound frame; they are skipped.
@@ -23,11 +24,6 @@ constexpr double kFarPixels = 65536.0;
 
 // Tolerance for a pixel centre that lies exactly on a shape's edge.
 constexpr double kEdge = 1e-9;
-
-std::uint32_t Pack(Colour c) {
-  return static_cast<std::uint32_t>(c.r) | static_cast<std::uint32_t>(c.g) << 8 |
-         static_cast<std::uint32_t>(c.b) << 16 | 0xFF000000u;
-}
 
 bool Finite(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
 
@@ -55,17 +51,27 @@ void AddDiscRow(double cx, double cy, double r, double y, double& low, double& h
 
 }  // namespace
 
-RasterCanvas::RasterCanvas(int logicalWidth, int logicalHeight, double devicePixelRatio)
+RasterCanvas::RasterCanvas(int logicalWidth, int logicalHeight, double devicePixelRatio, PixelOrder order)
     : width_(std::max(1, Round(logicalWidth * devicePixelRatio))),
       height_(std::max(1, Round(logicalHeight * devicePixelRatio))),
       ratio_(devicePixelRatio),
+      order_(order),
       pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), Pack(colours::white)),
       dirty_(width_, height_) {}
 
+// Byte by byte in memory (little-endian): the first colour, green, the last, alpha.
+std::uint32_t RasterCanvas::Pack(Colour c) const {
+  const auto [first, last] = order_ == PixelOrder::RedFirst ? std::pair(c.r, c.b) : std::pair(c.b, c.r);
+  return static_cast<std::uint32_t>(first) | static_cast<std::uint32_t>(c.g) << 8 |
+         static_cast<std::uint32_t>(last) << 16 | 0xFF000000u;
+}
+
 Colour RasterCanvas::At(int x, int y) const {
   const std::uint32_t v = pixels_[static_cast<std::size_t>(y) * width_ + x];
-  return Colour{static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
-                static_cast<std::uint8_t>(v >> 16)};
+  const auto first = static_cast<std::uint8_t>(v);
+  const auto last = static_cast<std::uint8_t>(v >> 16);
+  const auto green = static_cast<std::uint8_t>(v >> 8);
+  return order_ == PixelOrder::RedFirst ? Colour{first, green, last} : Colour{last, green, first};
 }
 
 bool RasterCanvas::Rejected(bool finite) {

@@ -16,15 +16,22 @@
 // corners; circles are one-pixel rings at pen width 1 and pen-width bands
 // otherwise. Coordinates far outside the image are clipped or skipped; shapes
 // with a coordinate that is not finite are skipped and counted.
+// How a pixel's four bytes lie in memory: red first for the page's image data, blue
+// first for a desktop toolkit's native 32-bit format, so that neither converts.
+enum class PixelOrder { RedFirst, BlueFirst };
+
 class RasterCanvas final : public Canvas {
  public:
   // logicalWidth x logicalHeight pixels of the client area at the given ratio.
-  RasterCanvas(int logicalWidth, int logicalHeight, double devicePixelRatio = 1.0);
+  RasterCanvas(int logicalWidth, int logicalHeight, double devicePixelRatio = 1.0,
+               PixelOrder order = PixelOrder::RedFirst);
 
   int Width() const { return width_; }
   int Height() const { return height_; }
   double DevicePixelRatio() const { return ratio_; }
-  // The pixels row by row, four bytes each: red, green, blue, alpha (opaque).
+  PixelOrder Order() const { return order_; }
+  // The pixels row by row, four bytes each: red, green, blue (or blue, green, red, as
+  // ordered), then alpha (opaque).
   const std::uint8_t* Bytes() const { return reinterpret_cast<const std::uint8_t*>(pixels_.data()); }
   Colour At(int x, int y) const;
   // The device pixels drawn on since the last call, in whole tiles.
@@ -48,6 +55,7 @@ class RasterCanvas final : public Canvas {
   bool Rejected(bool finite);
   // Whole-pixel corners of a box, kept within margin pixels of the image.
   PixelRect ClampedBox(double x1, double y1, double x2, double y2, int margin) const;
+  std::uint32_t Pack(Colour colour) const;
 
   void Plot(int x, int y, std::uint32_t value);
   void Span(int y, int from, int to, std::uint32_t value);  // from..to inclusive, clipped
@@ -59,6 +67,7 @@ class RasterCanvas final : public Canvas {
   int width_;
   int height_;
   double ratio_;
+  PixelOrder order_;
   std::vector<std::uint32_t> pixels_;
   Colour penColour_ = colours::lightGrey;
   int penWidth_ = 3;

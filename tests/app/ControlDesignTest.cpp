@@ -1,5 +1,6 @@
 // The browser page lays its controls out from the shared designs; the window must
 // show the same ones.
+#include <QImage>
 #include <QScrollBar>
 
 #include "WindowFixture.h"
@@ -30,4 +31,26 @@ TEST_F(WindowFixture, TheWindowShowsTheSharedControlDesigns) {
     }
   }
   EXPECT_EQ(window->windowTitle().toStdString(), page_texts::Caption());
+}
+
+// The window leaves what these controls cover out of its repaints; that is sound only
+// if each of them paints every pixel of its place, whatever its state.
+TEST_F(WindowFixture, TheControlsTheDrawingMayHideBehindPaintAllTheirPixels) {
+  const QColor key(255, 0, 255);
+  window->Widgets().Command4->SetFace(colours::cyan);
+  for (const QWidget* control : window->Widgets().Opaque()) {
+    QImage picture(control->size(), QImage::Format_RGB32);
+    picture.fill(key);
+    const_cast<QWidget*>(control)->render(&picture, {}, {}, QWidget::DrawChildren);
+    long keyPixels = 0;
+    QPoint first;
+    for (int y = 0; y < picture.height(); ++y) {
+      for (int x = 0; x < picture.width(); ++x) {
+        if (picture.pixelColor(x, y) == key && keyPixels++ == 0) first = {x, y};
+      }
+    }
+    EXPECT_EQ(keyPixels, 0) << control->objectName().toStdString() << " " << control->width() << "x"
+                            << control->height() << ", the first unpainted pixel at " << first.x() << ","
+                            << first.y();
+  }
 }

@@ -67,7 +67,7 @@ function makeWorker() {
     pending.delete(data.id);
     if (!waiting) return;
     if (data.error) waiting.reject(new Error(data.error));
-    else waiting.resolve(data.result.value);
+    else waiting.resolve(waiting.timed ? data.result : data.result.value);
   };
   created.onerror = (event) => { console.error(`Explorer worker: ${event.message}`); };
   return created;
@@ -77,10 +77,11 @@ let nextRun = 1;  // numbers the map's and its loads' runs; the workers tag thei
 const pending = new Map();
 const answerer = makeWorker();
 const mappers = Array.from({length: clamp(navigator.hardwareConcurrency || 2, 1, 4)}, makeWorker);
-function ask(kind, args, worker = answerer) {
+// The answer's value; with timed, {value, workMs}: also how long the worker took.
+function ask(kind, args, worker = answerer, timed = false) {
   const id = nextId++;
   return new Promise((resolve, reject) => {
-    pending.set(id, {resolve, reject});
+    pending.set(id, {resolve, reject, timed});
     worker.postMessage({id, kind, args});
   });
 }
@@ -336,32 +337,62 @@ function markers() {
   return [chosen, target, answers];
 }
 
+// The map's points, drawn once into a picture of their own for each size of the
+// chart and each state of the map, under the markers: choosing a mode only draws the
+// markers again. The picture goes on after the grid, where uPlot would draw a series.
+let planePoints = {levels: [], size: null, picture: null};
+const kPointSize = 3;
+function paintPlane(u) {
+  const {left, top, width, height} = u.bbox;
+  const size = `${width}x${height}`;
+  if (planePoints.size !== size) {
+    const picture = document.createElement("canvas");
+    picture.width = Math.max(1, Math.round(width));
+    picture.height = Math.max(1, Math.round(height));
+    const ctx = picture.getContext("2d");
+    const r = (kPointSize / 2) * devicePixelRatio;
+    for (const level of planePoints.levels) {
+      ctx.fillStyle = leverColour(level.lever);
+      ctx.beginPath();
+      for (let k = 0; k < level.xs.length; ++k) {
+        const x = u.valToPos(level.xs[k], "x", true) - left;
+        const y = u.valToPos(level.ys[k], "y", true) - top;
+        ctx.moveTo(x + r, y);
+        ctx.arc(x, y, r, 0, 2 * Math.PI);
+      }
+      ctx.fill();
+    }
+    planePoints = {...planePoints, size, picture};
+  }
+  u.ctx.drawImage(planePoints.picture, left, top);
+}
+
+// The plane with the map as it is now.
 function drawPlane() {
-  const element = $("plane");
-  const levels = planeData();
-  const data = [null, ...levels.map((s) => [s.xs, s.ys]), ...markers()];
-  const series = [{}, ...levels.map((s) => ({
-    label: `lever ${s.lever}`, stroke: leverColour(s.lever), fill: leverColour(s.lever),
-    paths: uPlot.paths.points(), points: {show: false, size: 3},
-  }))];
+  planePoints = {levels: planeData(), size: null, picture: null};
+  if (Explorer.charts.plane) {
+    markPlane();
+    return;
+  }
   const marker = (label, colour, size) => ({label, stroke: colour, fill: colour, paths: uPlot.paths.points(), points: {show: false, size}});
-  series.push(marker("chosen mode", "#000", 11), marker("target", "#e00", 13), marker("modes that reach it", "#f90", 9));
   const options = {
     title: "Maximum lift against duration above 1 mm",
     mode: 2, height: 360, legend: {show: false}, cursor: {drag: {x: false, y: false}, points: {show: false}},
     scales: {x: {time: false, auto: false, range: [0, 300]}, y: {auto: false, range: [0, 13]}},
     axes: [axis("duration above 1 mm (crank °)"), axis("maximum lift (mm)")],
-    series,
+    series: [{}, marker("chosen mode", "#000", 11), marker("target", "#e00", 13), marker("modes that reach it", "#f90", 9)],
+    hooks: {drawAxes: [paintPlane]},
   };
-  const chart = Explorer.charts.plane;
-  if (chart && chart.series.length === series.length) {
-    chart.setData(data);
-    return;
-  }
-  makeChart("plane", element, options, data);
-  Explorer.charts.plane.over.addEventListener("mousemove", planeHover);
-  Explorer.charts.plane.over.addEventListener("mouseleave", () => { $("plane-tip").hidden = true; });
-  Explorer.charts.plane.over.addEventListener("click", planeClick);
+  const chart = makeChart("plane", $("plane"), options, [null, ...markers()]);
+  chart.dots = () => planePoints.levels.map((level) => ({...level, colour: leverColour(level.lever), size: kPointSize}));
+  chart.over.addEventListener("mousemove", planeHover);
+  chart.over.addEventListener("mouseleave", () => { $("plane-tip").hidden = true; });
+  chart.over.addEventListener("click", planeClick);
+}
+
+// The chosen mode, the target and its answers moved over the same points.
+function markPlane() {
+  Explorer.charts.plane?.setData([null, ...markers()]);
 }
 
 // The map's mode nearest a point of the plane, within a few pixels.
@@ -647,18 +678,19 @@ function choose(lever, eccentric, push) {
   Explorer.state.eccentric = clamp(eccentric, f.eccentric.min, f.eccentric.max);
   heatAt = null;
   showShafts();
+  requestDetail();  // first, so that the worker computes while the address is written
   writeAddress(push);
-  requestDetail();
 }
 
 const requestDetail = latestOnly(async () => {
   const s = Explorer.state;
   const started = performance.now();
-  const detail = await ask("detail", {lever: s.lever, eccentric: s.eccentric, speed: Explorer.map.speed, rpm: s.rpm});
+  const {value: detail, workMs} = await ask("detail", {lever: s.lever, eccentric: s.eccentric, speed: Explorer.map.speed, rpm: s.rpm}, answerer, true);
   Explorer.detail = detail;
   drawDetail(detail);
   await new Promise((done) => requestAnimationFrame(done));
   Explorer.stats.detailMs.push(performance.now() - started);
+  Explorer.stats.detailWorkerMs.push(workMs);
 });
 
 function drawDetail(d) {
@@ -720,7 +752,7 @@ function drawDetail(d) {
   if (Explorer.charts.svaj) Explorer.charts.svaj.setData(svajData);
   else makeChart("svaj", $("svaj-chart"), svajOptions, svajData);
 
-  if (Explorer.map.done) drawPlane();
+  markPlane();
   markHeat();
 }
 
@@ -752,7 +784,7 @@ const solveTarget = latestOnly(async (chooseFirst) => {
   Explorer.target = answer;
   Explorer.stats.targetMs.push(performance.now() - started);
   showTarget(answer, t);
-  if (Explorer.map.done) drawPlane();
+  markPlane();
   if (chooseFirst && answer.modes.length) choose(answer.modes[0].lever, answer.modes[0].eccentric, false);
 });
 
@@ -928,6 +960,11 @@ function chartSvg(chart) {
       const x0 = xPos(rows[i * kStride + 1] - cellW / 2), x1 = xPos(rows[i * kStride + 1] + cellW / 2);
       const y0 = chart.valToPos(rows[i * kStride] + cellH / 2, "y") + top, y1 = chart.valToPos(rows[i * kStride] - cellH / 2, "y") + top;
       parts.push(`<rect x="${x0.toFixed(1)}" y="${y0.toFixed(1)}" width="${(x1 - x0 + 0.5).toFixed(1)}" height="${(y1 - y0 + 0.5).toFixed(1)}" fill="${finite(v) ? heatColour((v - lo) / (hi - lo || 1)) : "#ddd"}"/>`);
+    }
+  }
+  for (const {xs, ys, colour, size} of chart.dots?.() ?? []) {
+    for (let k = 0; k < xs.length; ++k) {
+      parts.push(`<circle cx="${xPos(xs[k]).toFixed(1)}" cy="${(chart.valToPos(ys[k], "y") + top).toFixed(1)}" r="${size / 2}" fill="${colour}"/>`);
     }
   }
   parts.push(`<rect x="${left}" y="${top}" width="${width}" height="${height}" fill="none" stroke="#888"/>`);
