@@ -12,7 +12,8 @@ struct SummaryQuantity {
   const char* label;
   const char* unit;
   std::optional<double> (*value)(const ModeSummary& summary);
-  bool sampledAngle = false;  // a sample's crank angle, not one found between samples
+  bool sampledAngle = false;   // a sample's crank angle, not one found between samples
+  bool crankPosition = false;  // a place on the crank cycle (a duration is a length of one)
 };
 
 extern const std::array<SummaryQuantity, 9> kSummaryQuantities;

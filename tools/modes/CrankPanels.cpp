@@ -41,14 +41,17 @@ std::vector<QPointF> CrankSpan::Shown(const std::vector<QPointF>& cyclePoints) c
   return shown;
 }
 
-CrankSpan OpenPartSpan(const std::vector<std::vector<QPointF>>& liftCurves, double thresholdMm) {
+CrankSpan OpenPartSpan(const std::vector<std::vector<QPointF>>& liftCurves, const CrankOrigin& origin,
+                       double thresholdMm) {
+  CrankSpan span;
+  span.axisTitle = QString::fromStdString(origin.AxisTitle());
   std::vector<double> open;
   for (const auto& curve : liftCurves) {
     for (const QPointF& point : curve) {
-      if (point.y() > thresholdMm) open.push_back(std::fmod(std::fmod(point.x(), kCycleDeg) + kCycleDeg, kCycleDeg));
+      if (point.y() > thresholdMm) open.push_back(CrankOrigin::Wrapped(point.x()));
     }
   }
-  if (open.empty()) return {};
+  if (open.empty()) return span;
   std::sort(open.begin(), open.end());
   // The valve is shut over the widest gap between open samples, going round the cycle;
   // the open part is the rest.
@@ -63,12 +66,11 @@ CrankSpan OpenPartSpan(const std::vector<std::vector<QPointF>>& liftCurves, doub
     }
   }
   const double margin = std::max(15.0, 0.08 * (end - start));
-  CrankSpan span;
-  span.tick = CrankTick(end - start + 2 * margin);
-  span.first = std::floor((start - margin) / kEdgeStepDeg) * kEdgeStepDeg;
-  span.last = std::ceil((end + margin) / kEdgeStepDeg) * kEdgeStepDeg;
-  if (span.last - span.first > kCycleDeg - 2 * kReachDeg) return {};
-  return span;
+  CrankSpan part = span;
+  part.tick = CrankTick(end - start + 2 * margin);
+  part.first = std::floor((start - margin) / kEdgeStepDeg) * kEdgeStepDeg;
+  part.last = std::ceil((end + margin) / kEdgeStepDeg) * kEdgeStepDeg;
+  return part.last - part.first > kCycleDeg - 2 * kReachDeg ? span : part;
 }
 
 std::vector<std::unique_ptr<QChart>> CrankPanelCharts(const QString& headline, const QString& settings,

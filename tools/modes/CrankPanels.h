@@ -7,6 +7,8 @@
 #include <optional>
 #include <vector>
 
+#include "CrankOrigin.h"
+
 class QChart;
 
 // Curves against crank angle, in charts stacked on one crank axis.
@@ -26,8 +28,10 @@ struct CrankSpan {
 
 // Where the valve is open (lift above the threshold) in any of the curves, as one span
 // with a margin on both sides, rounded out to its ticks; the whole cycle from 0 when no
-// curve opens or the openings leave little shut.
-CrankSpan OpenPartSpan(const std::vector<std::vector<QPointF>>& liftCurves, double thresholdMm = 0.02);
+// curve opens or the openings leave little shut. The curves' crank angles are measured
+// from origin (see CrankOrigin::Shown), and the axis title says so.
+CrankSpan OpenPartSpan(const std::vector<std::vector<QPointF>>& liftCurves, const CrankOrigin& origin,
+                       double thresholdMm = 0.02);
 
 struct CrankCurve {
   QString name;  // empty: not in the legend

@@ -16,24 +16,16 @@ ExactModeResult ExactMapJob::operator()(std::size_t index) {
   return result;
 }
 
-namespace {
-
-CsvColumns<ExactModeResult> MakeExactMapColumns() {
+CsvColumns<ExactModeResult> ExactMapColumns(const CrankOrigin& origin) {
   using R = const ExactModeResult&;
   CsvColumns<ExactModeResult> columns;
-  AppendColumns(columns, ModeMapColumns(), [](R r) -> const ModeResult& { return r.demonstration; });
-  AppendColumns(columns, SummaryColumns(), [](R r) -> const ModeSummary& { return r.exact; }, "exact_");
+  AppendColumns(columns, ModeMapColumns(origin), [](R r) -> const ModeResult& { return r.demonstration; });
+  AppendColumns(columns, SummaryColumns(origin), [](R r) -> const ModeSummary& { return r.exact; }, "exact_");
   columns.push_back(NumberColumn<ExactModeResult>("exact_missingFrames", [](R r) { return r.exactMissingFrames; }));
   columns.push_back(NumberColumn<ExactModeResult>("maxDifference_mm", [](R r) { return r.maxDifferenceMm; }));
-  columns.push_back({"maxDifferenceAt_crankDeg", [](std::string& line, R r) {
-                       AppendRounded(line, r.maxDifferenceAtCrankDeg, kAngleDecimals);
+  columns.push_back({origin.Column("maxDifferenceAt_crankDeg"), [origin](std::string& line, R r) {
+                       AppendRounded(line, origin.Shown(r.maxDifferenceAtCrankDeg), kAngleDecimals);
                      }});
   return columns;
 }
 
-}  // namespace
-
-const CsvColumns<ExactModeResult>& ExactMapColumns() {
-  static const CsvColumns<ExactModeResult> columns = MakeExactMapColumns();
-  return columns;
-}

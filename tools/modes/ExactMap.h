@@ -27,4 +27,4 @@ class ExactMapJob {
 };
 
 // The map's columns, then the exact summary's (prefixed exact_) and the difference's.
-const CsvColumns<ExactModeResult>& ExactMapColumns();
+CsvColumns<ExactModeResult> ExactMapColumns(const CrankOrigin& origin = {});

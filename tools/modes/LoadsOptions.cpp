@@ -75,10 +75,6 @@ CLI::Option* DeclareLoadsOptions(CommandLine& line, LoadsOptions& target, const 
   line.Decimal("--poisson", "R", 0, kMaxPoisson, false, target.poisson,
                "Poisson's ratio of all contacting parts, default " + Text(defaults.poisson) + " (0 up to 0.5)")
       ->needs(loads);
-  line.Decimal("--tdc", "CRANK_DEG", -720, 720, false, target.tdcCrankDeg,
-               "where top dead centre lies on the crank axis (-720 to 720, default 0): the --loads crank "
-               "angles, the summary's crank angles and the pictures' crank axis are measured from it")
-      ->needs(loads);
   return loads;
 }
 
@@ -114,7 +110,7 @@ std::string LoadsModelHelp() {
 
 std::string LoadsHelp() {
   return HelpList("--loads LEVER,ECCENTRIC columns",
-                  {{"crankFromTdc_deg", "crank angle measured from --tdc"},
+                  {{"crankFromTdc_deg", "crank angle measured from --tdc (from the crank zero without it)"},
                    {"jumpSide", "-1 / 1: the values just before / after a curvature jump at that angle; 0 elsewhere"},
                    {"status", "seated, lifted, or why there is no position"},
                    {"lift_mm, springForce_N, inertiaForce_N, valveForce_N",

@@ -24,16 +24,14 @@ struct LoadsOptions {
   std::optional<double> rollerWidthMm;
   std::optional<double> youngsModulusGPa;
   std::optional<double> poisson;
-  std::optional<double> tdcCrankDeg;  // where top dead centre lies on the crank axis
 
   LoadParameters Parameters(double rpm) const;
-  double Tdc() const { return tdcCrankDeg.value_or(0); }
 };
 
 // LEVER,ECCENTRIC as decimal numbers within the two bars; none if the text is not one.
 std::optional<ShaftPositions> ShaftPositionsOf(const std::string& text);
 
-// Declares --loads, the parameters and --tdc; returns --loads, whose count says it
+// Declares --loads and the parameters; returns --loads, whose count says it
 // was given (it may come without a value).
 CLI::Option* DeclareLoadsOptions(CommandLine& line, LoadsOptions& target, const ExactOptionHandles& exact);
 

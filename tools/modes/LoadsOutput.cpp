@@ -30,23 +30,18 @@ QString LoadSettings(const ModesOptions& options) {
            Number(p.rollerWidthMm), Number(p.youngsModulusGPa), Number(p.poisson));
 }
 
-QString CrankTitle(double tdc) {
-  return tdc == 0 ? QStringLiteral("crank angle (degrees)")
-                  : QStringLiteral("crank angle from TDC at %1 (degrees)").arg(Number(tdc));
-}
-
 struct Curve {
   QString name;
   std::function<std::optional<double>(const LoadRow&)> value;  // none: no point
 };
 
-// One panel: the curves over the crank axis, the rows in crank order from TDC. A jump
+// One panel: the curves over the crank axis, the rows in crank order from origin. A jump
 // shows as a vertical step: its two rows share a crank angle.
 std::unique_ptr<QChart> Panel(const QString& headline, const QString& settings, const QString& valueTitle,
                               const std::vector<const LoadRow*>& rows, const std::vector<Curve>& curves,
-                              double tdc) {
+                              const CrankOrigin& origin) {
   auto chart = NewChart(headline, settings);
-  QValueAxis* x = ValueAxis(*chart, Qt::AlignBottom, CrankTitle(tdc), 0, kCycleDeg, kCrankTick);
+  QValueAxis* x = ValueAxis(*chart, Qt::AlignBottom, QString::fromStdString(origin.AxisTitle()), 0, kCycleDeg, kCrankTick);
   double low = 0;
   double high = 0;
   std::vector<QLineSeries*> lines;
@@ -60,7 +55,7 @@ std::unique_ptr<QChart> Panel(const QString& headline, const QString& settings, 
       const std::optional<double> value = curves[n].value(*row);
       if (!value) continue;
       const double y = *value;
-      line->append(FromTdc(row->crankDeg, tdc), y);
+      line->append(origin.Shown(row->crankDeg), y);
       low = std::min(low, y);
       high = std::max(high, y);
     }
@@ -80,13 +75,13 @@ std::unique_ptr<QChart> Panel(const QString& headline, const QString& settings, 
 }  // namespace
 
 QString WriteLoadsPictures(const ModesOptions& options, const std::vector<LoadRow>& rows) {
-  const double tdc = options.loads.Tdc();
+  const CrankOrigin origin = options.Origin();
   std::vector<const LoadRow*> shown;
   for (const LoadRow& row : rows) {
     if (row.determinate) shown.push_back(&row);
   }
-  std::stable_sort(shown.begin(), shown.end(), [tdc](const LoadRow* a, const LoadRow* b) {
-    return FromTdc(a->crankDeg, tdc) < FromTdc(b->crankDeg, tdc);
+  std::stable_sort(shown.begin(), shown.end(), [origin](const LoadRow* a, const LoadRow* b) {
+    return origin.Shown(a->crankDeg) < origin.Shown(b->crankDeg);
   });
   const ShaftPositions mode = *options.loads.mode;
   const QString settings =
@@ -100,20 +95,20 @@ QString WriteLoadsPictures(const ModesOptions& options, const std::vector<LoadRo
              {QStringLiteral("roller contact"), [](const LoadRow& r) -> std::optional<double> { return r.rollerContactN; }},
              {QStringLiteral("rod"), [](const LoadRow& r) -> std::optional<double> { return r.rodForceN; }},
              {QStringLiteral("link"), [](const LoadRow& r) -> std::optional<double> { return r.linkForceN; }}},
-            tdc),
+            origin),
       Panel(QStringLiteral("Torques"), settings, QStringLiteral("torque (N m)"), shown,
             {{QStringLiteral("camshaft"), [](const LoadRow& r) -> std::optional<double> { return r.camshaftTorqueNm; }},
              {QStringLiteral("green shaft"), [](const LoadRow& r) -> std::optional<double> { return r.greenTorqueNm; }},
              {QStringLiteral("orange shaft"), [](const LoadRow& r) -> std::optional<double> { return r.orangeTorqueNm; }}},
-            tdc),
+            origin),
       Panel(QStringLiteral("Hertz pressures"), settings, QStringLiteral("largest pressure (MPa)"), shown,
             {{QStringLiteral("cam"), [](const LoadRow& r) -> std::optional<double> { return r.camHertzMPa; }},
              {QStringLiteral("lever"), [](const LoadRow& r) -> std::optional<double> { return r.leverHertzMPa; }},
              {QStringLiteral("rollers"), [](const LoadRow& r) -> std::optional<double> { return r.rollerHertzMPa; }}},
-            tdc),
+            origin),
       Panel(QStringLiteral("Pressure angle"), settings, QStringLiteral("cam pressure angle (degrees)"), shown,
             {{QStringLiteral("pressure angle"), [](const LoadRow& r) -> std::optional<double> { return r.pressureAngleDeg; }}},
-            tdc),
+            origin),
   };
   std::vector<QChart*> stack;
   for (auto& chart : charts) stack.push_back(chart.get());

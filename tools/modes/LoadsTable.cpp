@@ -1,13 +1,10 @@
 #include "LoadsTable.h"
 
-#include <cmath>
 #include <optional>
 
 #include "SvajTable.h"
 
 namespace {
-
-constexpr double kCycleDeg = 720;
 
 std::optional<double> ValueOf(const std::optional<AtCrank>& at) {
   return at ? std::optional<double>(at->value) : std::nullopt;
@@ -15,31 +12,25 @@ std::optional<double> ValueOf(const std::optional<AtCrank>& at) {
 
 // A peak's value and, beside it, where it occurs.
 template <class Get>
-void AddPeak(CsvColumns<LoadSummary>& columns, const std::string& name, const std::string& unit, double tdc,
-             Get get) {
+void AddPeak(CsvColumns<LoadSummary>& columns, const std::string& name, const std::string& unit,
+             const CrankOrigin& origin, Get get) {
   columns.push_back(NumberColumn<LoadSummary>(name + "_" + unit, [get](const LoadSummary& s) { return ValueOf(get(s)); }));
-  columns.push_back(NumberColumn<LoadSummary>(name + "At_crankDegFromTdc", [get, tdc](const LoadSummary& s) {
+  columns.push_back(NumberColumn<LoadSummary>(CrankOrigin::Measured(name + "At_crankDeg"), [get, origin](const LoadSummary& s) {
     const std::optional<AtCrank> at = get(s);
-    return at ? std::optional<double>(FromTdc(at->crankDeg, tdc)) : std::nullopt;
+    return at ? std::optional<double>(origin.Shown(at->crankDeg)) : std::nullopt;
   }));
 }
 
 }  // namespace
 
-double FromTdc(double crankDeg, double tdcDeg) {
-  double shown = std::fmod(crankDeg - tdcDeg, kCycleDeg);
-  if (shown < 0) shown += kCycleDeg;
-  return shown == kCycleDeg ? 0 : shown;
-}
-
-CsvColumns<LoadRow> LoadRowColumns(double tdc) {
+CsvColumns<LoadRow> LoadRowColumns(const CrankOrigin& origin) {
   using R = LoadRow;
   // The numbers of a row without a single balance have no value: empty cells.
   const auto force = [](double R::*member) {
     return [member](const R& r) { return r.determinate ? std::optional<double>(r.*member) : std::nullopt; };
   };
   CsvColumns<R> columns = {
-      NumberColumn<R>("crankFromTdc_deg", [tdc](const R& r) { return FromTdc(r.crankDeg, tdc); }),
+      NumberColumn<R>(CrankOrigin::Measured("crank_deg"), [origin](const R& r) { return origin.Shown(r.crankDeg); }),
       NumberColumn<R>("jumpSide", [](const R& r) { return long{r.side}; }),
       {"status",
        [](std::string& line, const R& r) {
@@ -75,23 +66,23 @@ CsvColumns<LoadRow> LoadRowColumns(double tdc) {
   return columns;
 }
 
-CsvColumns<LoadSummary> LoadSummaryColumns(double tdc) {
+CsvColumns<LoadSummary> LoadSummaryColumns(const CrankOrigin& origin) {
   using S = LoadSummary;
   CsvColumns<S> columns;
   for (const auto& [name, member] : {std::pair{"Camshaft", &S::camshaft}, {"GreenShaft", &S::green},
                                      {"OrangeShaft", &S::orange}}) {
     const auto torque = member;  // a copy: the WebAssembly compiler does not capture bindings
-    AddPeak(columns, std::string("peak") + name + "Torque", "Nm", tdc,
+    AddPeak(columns, std::string("peak") + name + "Torque", "Nm", origin,
             [torque](const S& s) { return (s.*torque).peakNm; });
     columns.push_back(NumberColumn<S>(std::string("mean") + name + "Torque_Nm",
                                       [torque](const S& s) { return (s.*torque).meanNm; }));
   }
-  AddPeak(columns, "peakCamHertz", "MPa", tdc, [](const S& s) { return s.peakCamHertzMPa; });
-  AddPeak(columns, "peakLeverHertz", "MPa", tdc, [](const S& s) { return s.peakLeverHertzMPa; });
-  AddPeak(columns, "peakRollerHertz", "MPa", tdc, [](const S& s) { return s.peakRollerHertzMPa; });
-  AddPeak(columns, "maxPressureAngle", "deg", tdc, [](const S& s) { return s.largestPressureAngleDeg; });
-  AddPeak(columns, "minCamRadius", "mm", tdc, [](const S& s) { return s.smallestCamRadiusMm; });
-  AddPeak(columns, "separation", "rpm", tdc, [](const S& s) { return s.separationRpm; });
+  AddPeak(columns, "peakCamHertz", "MPa", origin, [](const S& s) { return s.peakCamHertzMPa; });
+  AddPeak(columns, "peakLeverHertz", "MPa", origin, [](const S& s) { return s.peakLeverHertzMPa; });
+  AddPeak(columns, "peakRollerHertz", "MPa", origin, [](const S& s) { return s.peakRollerHertzMPa; });
+  AddPeak(columns, "maxPressureAngle", "deg", origin, [](const S& s) { return s.largestPressureAngleDeg; });
+  AddPeak(columns, "minCamRadius", "mm", origin, [](const S& s) { return s.smallestCamRadiusMm; });
+  AddPeak(columns, "separation", "rpm", origin, [](const S& s) { return s.separationRpm; });
   columns.push_back(NumberColumn<S>("camUndercut", [](const S& s) { return long{s.undercut ? 1 : 0}; }));
   columns.push_back(NumberColumn<S>("separatedRows", [](const S& s) { return long{s.separatedRows}; }));
   columns.push_back(NumberColumn<S>("lostContactRows", [](const S& s) { return long{s.lostRows}; }));
@@ -99,9 +90,9 @@ CsvColumns<LoadSummary> LoadSummaryColumns(double tdc) {
   return columns;
 }
 
-std::string LoadSummaryBlock(const LoadSummary& summary, double tdc) {
+std::string LoadSummaryBlock(const LoadSummary& summary, const CrankOrigin& origin) {
   std::string block;
-  for (const CsvColumn<LoadSummary>& column : LoadSummaryColumns(tdc)) {
+  for (const CsvColumn<LoadSummary>& column : LoadSummaryColumns(origin)) {
     block += "# " + column.name + ',';
     column.cell(block, summary);
     block += '\n';

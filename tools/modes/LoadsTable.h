@@ -2,22 +2,20 @@
 
 #include <string>
 
+#include "CrankOrigin.h"
 #include "analysis/LoadSeries.h"
 #include "common/CsvColumns.h"
 
 // torlin-modes --loads as CSV: one row per crank angle (two at every curvature jump),
 // then the mode's summary as "# name,value" lines; with --loads on the map, the same
-// summary as columns. Crank angles are measured from top dead centre at tdcDeg on the
-// model's crank axis, wrapped into one cycle.
+// summary as columns. Crank angles are measured from origin; their column names say
+// "FromTdc" even without --tdc, top dead centre then being at the model's crank zero.
 
-CsvColumns<LoadRow> LoadRowColumns(double tdcDeg);
-CsvColumns<LoadSummary> LoadSummaryColumns(double tdcDeg);
-std::string LoadSummaryBlock(const LoadSummary& summary, double tdcDeg);
+CsvColumns<LoadRow> LoadRowColumns(const CrankOrigin& origin);
+CsvColumns<LoadSummary> LoadSummaryColumns(const CrankOrigin& origin);
+std::string LoadSummaryBlock(const LoadSummary& summary, const CrankOrigin& origin);
 
 // Modes that barely open separate only at absurd speeds; heat maps of the separation
 // speed stop their colour scale here so that the speeds an engine reaches keep their
 // colours apart.
 inline constexpr int kSeparationScaleTopRpm = 20000;
-
-// A crank angle of the model measured from top dead centre, in [0, 720).
-double FromTdc(double crankDeg, double tdcDeg);

@@ -86,18 +86,18 @@ std::unique_ptr<QChart> DurationMapChart(const std::vector<ModeResult>& results,
                [](const ModeResult& r) { return r.summary.atFullLift.durationCrankDeg; });
 }
 
-std::unique_ptr<QChart> LiftCurvesChart(const std::vector<LiftCurve>& curves, int speed) {
+std::unique_ptr<QChart> LiftCurvesChart(const std::vector<LiftCurve>& curves, int speed, const CrankOrigin& origin) {
   CrankPanel panel{QStringLiteral("valve lift (mm)"), {}};
   std::vector<std::vector<QPointF>> lifts;
   for (const LiftCurve& curve : curves) {
     std::vector<QPointF> points;
-    for (const LiftSample& sample : curve.samples) points.emplace_back(sample.crankDeg, sample.liftMm);
+    for (const LiftSample& sample : curve.samples) points.emplace_back(origin.Shown(sample.crankDeg), sample.liftMm);
     panel.curves.push_back(
         {QStringLiteral("lever %1, eccentric %2").arg(curve.mode.lever).arg(curve.mode.eccentric), points});
     lifts.push_back(std::move(points));
   }
   auto charts = CrankPanelCharts(QStringLiteral("Valve lift against crank angle"), SpeedText(speed),
-                                 OpenPartSpan(lifts), {panel});
+                                 OpenPartSpan(lifts, origin), {panel});
   charts.front()->legend()->setAlignment(Qt::AlignRight);
   return std::move(charts.front());
 }

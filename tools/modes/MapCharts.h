@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "CrankOrigin.h"
 #include "ModeMap.h"
 #include "animation/BarStarts.h"
 
@@ -28,12 +29,12 @@ std::unique_ptr<QChart> MaxLiftMapChart(const std::vector<ModeResult>& results, 
 std::unique_ptr<QChart> DurationMapChart(const std::vector<ModeResult>& results, const MapDescription& map);
 
 // The lift curves of a few modes against crank angle, one colour each, over the part
-// of the cycle where any of them opens the valve.
+// of the cycle where any of them opens the valve, crank angles measured from origin.
 struct LiftCurve {
   ModeSetting mode;
   std::vector<LiftSample> samples;
 };
-std::unique_ptr<QChart> LiftCurvesChart(const std::vector<LiftCurve>& curves, int speed);
+std::unique_ptr<QChart> LiftCurvesChart(const std::vector<LiftCurve>& curves, int speed, const CrankOrigin& origin);
 
 // The modes whose lift curves are drawn when none are chosen: the largest lift, and
 // durations from long to short, each opening the valve by 2 mm or more.

@@ -18,9 +18,7 @@ ModeResult DemonstrationMapJob::operator()(std::size_t index) {
                     revolution_.unsolvedFrames};
 }
 
-namespace {
-
-CsvColumns<ModeResult> MakeModeMapColumns() {
+CsvColumns<ModeResult> ModeMapColumns(const CrankOrigin& origin) {
   using R = const ModeResult&;
   CsvColumns<ModeResult> columns = {
       NumberColumn<ModeResult>("lever", [](R r) { return r.mode.lever; }),
@@ -28,14 +26,8 @@ CsvColumns<ModeResult> MakeModeMapColumns() {
       NumberColumn<ModeResult>("leverAngle_rad", [](R r) { return r.leverAngleRad; }),
       NumberColumn<ModeResult>("eccentricAngle_deg", [](R r) { return r.eccentricDeg; }),
   };
-  AppendColumns(columns, SummaryColumns(), [](R r) -> const ModeSummary& { return r.summary; });
+  AppendColumns(columns, SummaryColumns(origin), [](R r) -> const ModeSummary& { return r.summary; });
   columns.push_back(NumberColumn<ModeResult>("unsolvedFrames", [](R r) { return r.unsolvedFrames; }));
   return columns;
 }
 
-}  // namespace
-
-const CsvColumns<ModeResult>& ModeMapColumns() {
-  static const CsvColumns<ModeResult> columns = MakeModeMapColumns();
-  return columns;
-}

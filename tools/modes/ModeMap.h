@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "CrankOrigin.h"
 #include "analysis/DemonstrationRevolution.h"
 #include "analysis/ModeSummary.h"
 #include "common/CsvColumns.h"
@@ -35,4 +36,5 @@ class DemonstrationMapJob {
   DemonstrationRevolution revolution_;
 };
 
-const CsvColumns<ModeResult>& ModeMapColumns();
+// The map's columns, crank positions measured from origin.
+CsvColumns<ModeResult> ModeMapColumns(const CrankOrigin& origin = {});

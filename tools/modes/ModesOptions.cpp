@@ -94,9 +94,20 @@ std::string Footer(const BarRange& lever, const BarRange& eccentric, const BarRa
                        "The window finds the free roller among sampled points of two curves, so its lift carries "
                        "about 0.002 mm of sampling noise either way: at a closed valve it reads up to 0.002 mm "
                        "above or below 0, negative included. The exact model (--exact, --svaj) has none.") +
+         "\n" +
+         HelpParagraph("Top dead centre",
+                       "Without --tdc, crank angles are the model's: twice the cam angle, as the window turns it. "
+                       "With --tdc T every crank position is measured from top dead centre at T "
+                       "on that axis and wrapped into 0 to 720, and its column name says so: the map's "
+                       "maxLiftAt, opening and closing columns (and with --exact their exact_ twins and "
+                       "maxDifferenceAt) end in _crankDegFromTdc, the --svaj crank column is crankFromTdc_deg "
+                       "(the rows keep their order), and every picture's crank axis reads \"crank angle from TDC "
+                       "at T\". Durations do not move; --target's columns hold no crank positions. The --loads "
+                       "columns are always named from TDC, at 0 without --tdc.") +
          "\n" + LoadsHelp() +
          "\nExamples:\n  torlin-modes --lever 0:115:5 --eccentric-steps 20 --plot-dir plots > modes.csv\n"
          "  torlin-modes --svaj 60,200 --step 0.1 --rpm 3000 > svaj.csv\n"
+         "  torlin-modes --tdc 360 --lever 0:115:5 > modes-from-tdc.csv\n"
          "  torlin-modes --target 6,180\n"
          "  torlin-modes --loads 60,200 --rpm 6000 --step 0.5 --plot-dir plots > loads.csv\n"
          "  torlin-modes --loads --rpm 6000 > modes-loads.csv\n\n" +
@@ -169,6 +180,9 @@ ModesCommandLine::ModesCommandLine()
       "modes whose lift curves are drawn, as LEVER,ECCENTRIC pairs separated by blanks (up to " +
           Text(kMaxCurves) + ")");
   curves->needs(plotDir);
+  line_.Decimal("--tdc", "CRANK_DEG", -720, 720, false, options_.tdcCrankDeg,
+                "where top dead centre lies on the crank axis (-720 to 720): every crank position printed or "
+                "drawn is then measured from it (see Top dead centre)");
   line_.WholeNumber("--threads", 1, kMaxThreads, options_.threads,
                     "worker threads (1 to " + Text(kMaxThreads) + ", default: one per core)");
   const ExactOptionHandles exact =

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "CrankOrigin.h"
 #include "ExactOptions.h"
 #include "LoadsOptions.h"
 #include "analysis/ModeGrid.h"
@@ -24,6 +25,10 @@ struct ModesOptions {
   int threads = 0;      // 0: one per core
   ExactOptions exact;   // --exact, --svaj and its --step, --rpm
   LoadsOptions loads;   // --loads and the load model's parameters
+  std::optional<double> tdcCrankDeg;  // where top dead centre lies on the crank axis
+
+  // Where the crank positions printed and drawn are measured from.
+  CrankOrigin Origin() const { return CrankOrigin(tdcCrankDeg); }
 };
 
 inline constexpr int kDefaultStepsPerBar = 100;

@@ -15,17 +15,18 @@ QString ModeText(const SvajPictureSettings& settings) {
   return text;
 }
 
-// One value of the placed rows against crank angle.
-std::vector<QPointF> Curve(const std::vector<SvajRow>& rows, const std::function<double(const SvajRow&)>& value) {
+// One value of the placed rows against crank angle from origin.
+std::vector<QPointF> Curve(const std::vector<SvajRow>& rows, const CrankOrigin& origin,
+                           const std::function<double(const SvajRow&)>& value) {
   std::vector<QPointF> points;
   for (const SvajRow& row : rows) {
-    if (row.exact.svaj.outcome == ExactOutcome::Placed) points.emplace_back(row.exact.crankDeg, value(row));
+    if (row.exact.svaj.outcome == ExactOutcome::Placed) points.emplace_back(origin.Shown(row.exact.crankDeg), value(row));
   }
   return points;
 }
 
-std::vector<QPointF> ExactLift(const std::vector<SvajRow>& rows) {
-  return Curve(rows, [](const SvajRow& row) { return row.exact.svaj.lift; });
+std::vector<QPointF> ExactLift(const std::vector<SvajRow>& rows, const CrankOrigin& origin) {
+  return Curve(rows, origin, [](const SvajRow& row) { return row.exact.svaj.lift; });
 }
 
 }  // namespace
@@ -35,23 +36,23 @@ QString WriteSvajPicture(const std::vector<SvajRow>& rows, const SvajPictureSett
   const std::optional<double> rpm = settings.rpm;
   const auto byTime = [rpm](const SvajRow& row) { return ToTimeUnits(row.exact.svaj, *rpm); };
   std::vector<CrankPanel> panels;
-  panels.push_back({QStringLiteral("lift (mm)"), {{{}, ExactLift(rows)}}});
+  panels.push_back({QStringLiteral("lift (mm)"), {{{}, ExactLift(rows, settings.origin)}}});
   if (rpm) {
-    panels.push_back({QStringLiteral("velocity (mm/s)"), {{{}, Curve(rows, [&](const SvajRow& r) { return byTime(r).velocity; })}}});
+    panels.push_back({QStringLiteral("velocity (mm/s)"), {{{}, Curve(rows, settings.origin, [&](const SvajRow& r) { return byTime(r).velocity; })}}});
     panels.push_back({QStringLiteral("acceleration (m/s²)"),
-                      {{{}, Curve(rows, [&](const SvajRow& r) { return byTime(r).acceleration; })}}});
-    panels.push_back({QStringLiteral("jerk (m/s³)"), {{{}, Curve(rows, [&](const SvajRow& r) { return byTime(r).jerk; })}}});
+                      {{{}, Curve(rows, settings.origin, [&](const SvajRow& r) { return byTime(r).acceleration; })}}});
+    panels.push_back({QStringLiteral("jerk (m/s³)"), {{{}, Curve(rows, settings.origin, [&](const SvajRow& r) { return byTime(r).jerk; })}}});
   } else {
     panels.push_back({QStringLiteral("velocity (mm per crank degree)"),
-                      {{{}, Curve(rows, [](const SvajRow& r) { return r.exact.svaj.velocity; })}}});
+                      {{{}, Curve(rows, settings.origin, [](const SvajRow& r) { return r.exact.svaj.velocity; })}}});
     panels.push_back({QStringLiteral("acceleration (mm per crank degree²)"),
-                      {{{}, Curve(rows, [](const SvajRow& r) { return r.exact.svaj.acceleration; })}}});
+                      {{{}, Curve(rows, settings.origin, [](const SvajRow& r) { return r.exact.svaj.acceleration; })}}});
     panels.push_back({QStringLiteral("jerk (mm per crank degree³)"),
-                      {{{}, Curve(rows, [](const SvajRow& r) { return r.exact.svaj.jerk; })}}});
+                      {{{}, Curve(rows, settings.origin, [](const SvajRow& r) { return r.exact.svaj.jerk; })}}});
   }
   const auto charts = CrankPanelCharts(QStringLiteral("Valve lift, velocity, acceleration and jerk"),
                                        ModeText(settings) + QStringLiteral("; exact kinematics"),
-                                       OpenPartSpan({panels.front().curves.front().points}), panels);
+                                       OpenPartSpan({panels.front().curves.front().points}, settings.origin), panels);
   return SaveCrankPanels(charts, directory, QStringLiteral("svaj"));
 }
 
@@ -61,11 +62,12 @@ QString WriteWindowAgainstExactPicture(const std::vector<SvajRow>& rows, const S
   std::vector<QPointF> difference;
   for (const SvajRow& row : rows) {
     if (row.exact.svaj.outcome != ExactOutcome::Placed || !row.windowLiftMm) continue;
-    window.emplace_back(row.exact.crankDeg, *row.windowLiftMm);
-    difference.emplace_back(row.exact.crankDeg, *row.windowLiftMm - row.exact.svaj.lift);
+    const double crank = settings.origin.Shown(row.exact.crankDeg);
+    window.emplace_back(crank, *row.windowLiftMm);
+    difference.emplace_back(crank, *row.windowLiftMm - row.exact.svaj.lift);
   }
-  std::vector<QPointF> exact = ExactLift(rows);
-  const CrankSpan span = OpenPartSpan({exact});
+  std::vector<QPointF> exact = ExactLift(rows, settings.origin);
+  const CrankSpan span = OpenPartSpan({exact}, settings.origin);
   const std::vector<CrankPanel> panels = {
       {QStringLiteral("valve lift (mm)"),
        {{QStringLiteral("exact lift"), std::move(exact)},

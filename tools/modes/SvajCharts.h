@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "CrankOrigin.h"
 #include "SvajTable.h"
 #include "analysis/ModeSetting.h"
 
@@ -13,6 +14,7 @@ struct SvajPictureSettings {
   ModeSetting mode;
   std::optional<double> rpm;  // derivatives by time instead of by crank angle
   int speed = kSpeedBarStart;  // the window's speed bar, for its frames
+  CrankOrigin origin;          // where the crank axis is measured from
 };
 
 // Lift, velocity, acceleration and jerk of the exact kinematics stacked on one crank

@@ -4,7 +4,7 @@
 #include "common/StopSignals.h"
 
 QString WriteSvajPictures(const ModesOptions& options, const std::vector<SvajRow>& rows) {
-  const SvajPictureSettings settings{*options.exact.svaj, options.exact.rpm, options.speed};
+  const SvajPictureSettings settings{*options.exact.svaj, options.exact.rpm, options.speed, options.Origin()};
   const QString folder = QString::fromStdString(options.plotDir);
   if (QString error = WriteSvajPicture(rows, settings, folder); !error.isEmpty() || StopSignal() != 0) return error;
   return WriteWindowAgainstExactPicture(rows, settings, folder);

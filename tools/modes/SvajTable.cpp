@@ -56,14 +56,15 @@ const char* OutcomeText(ExactOutcome outcome) {
   return "";
 }
 
-CsvColumns<SvajRow> SvajColumns(std::optional<double> rpm) {
+CsvColumns<SvajRow> SvajColumns(std::optional<double> rpm, const CrankOrigin& origin) {
   using R = const SvajRow&;
   // No position, no numbers: the cells of a row the exact model could not place stay empty.
   const auto placed = [](R r, double value) {
     return r.exact.svaj.outcome == ExactOutcome::Placed ? std::optional<double>(value) : std::nullopt;
   };
   return {
-      {"crank_deg", [](std::string& line, R r) { AppendRounded(line, r.exact.crankDeg, kAngleDecimals); }},
+      {origin.Column("crank_deg"),
+       [origin](std::string& line, R r) { AppendRounded(line, origin.Shown(r.exact.crankDeg), kAngleDecimals); }},
       NumberColumn<SvajRow>("lift_mm", [placed](R r) { return placed(r, r.exact.svaj.lift); }),
       NumberColumn<SvajRow>(rpm ? "velocity_mmPerS" : "velocity_mmPerCrankDeg",
                             [=](R r) { return placed(r, Derivatives(r.exact.svaj, rpm).velocity); }),

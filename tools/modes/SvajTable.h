@@ -4,6 +4,7 @@
 #include <span>
 #include <vector>
 
+#include "CrankOrigin.h"
 #include "analysis/DemonstrationRevolution.h"
 #include "analysis/SvajSeries.h"
 #include "common/CsvColumns.h"
@@ -23,8 +24,9 @@ std::vector<double> SvajAngles(double stepDeg, const DemonstrationRevolution& wi
 std::vector<SvajRow> SvajRowsAt(const ExactKinematics& model, std::span<const double> angles,
                                 const DemonstrationRevolution& window);
 
-// The columns: derivatives by crank angle, or by time at the engine speed rpm.
-CsvColumns<SvajRow> SvajColumns(std::optional<double> rpm);
+// The columns: derivatives by crank angle, or by time at the engine speed rpm; the
+// crank angle measured from origin (the rows stay in the model's crank order).
+CsvColumns<SvajRow> SvajColumns(std::optional<double> rpm, const CrankOrigin& origin = {});
 
 // The words for an outcome, as the CSV's status column has them.
 const char* OutcomeText(ExactOutcome outcome);

@@ -134,7 +134,7 @@ QString WriteMapPictures(const ModesOptions& options, const std::vector<ModeResu
       {"lift-curves",
        [&] {
          return LiftCurvesChart(CurvesOf(options.curves.empty() ? kDefaultCurveModes : options.curves, options.speed),
-                                options.speed);
+                                options.speed, options.Origin());
        }},
   };
   for (const auto& [name, make] : plots) {
@@ -178,23 +178,25 @@ int RunMap(const ModesOptions& options, CheckedOutput& out) {
   KeptMap kept;
   const std::vector<ModeSetting> modes = GridModes(options.lever.values, options.eccentric.values);
   const int speed = options.speed;
+  const CrankOrigin origin = options.Origin();
   std::optional<int> ended;
   if (options.loads.given) {
     const LoadParameters parameters = options.loads.Parameters(*options.exact.rpm);
-    const double tdc = options.loads.Tdc();
     if (options.exact.exactMap) {
       ended = WriteModeMap(options, out, kept, modes,
                            [&] { return LoadsMapJob<ExactMapJob>(modes, speed, parameters); },
-                           WithLoadsColumns(ExactMapColumns(), tdc));
+                           WithLoadsColumns(ExactMapColumns(origin), origin));
     } else {
       ended = WriteModeMap(options, out, kept, modes,
                            [&] { return LoadsMapJob<DemonstrationMapJob>(modes, speed, parameters); },
-                           WithLoadsColumns(ModeMapColumns(), tdc));
+                           WithLoadsColumns(ModeMapColumns(origin), origin));
     }
   } else if (options.exact.exactMap) {
-    ended = WriteModeMap(options, out, kept, modes, [&] { return ExactMapJob(modes, speed); }, ExactMapColumns());
+    ended = WriteModeMap(options, out, kept, modes, [&] { return ExactMapJob(modes, speed); },
+                         ExactMapColumns(origin));
   } else {
-    ended = WriteModeMap(options, out, kept, modes, [&] { return DemonstrationMapJob(modes, speed); }, ModeMapColumns());
+    ended = WriteModeMap(options, out, kept, modes, [&] { return DemonstrationMapJob(modes, speed); },
+                         ModeMapColumns(origin));
   }
   if (ended) return *ended;
   if (options.plotDir.empty()) return 0;
@@ -241,7 +243,7 @@ int RunSvaj(const ModesOptions& options, CheckedOutput& out) {
   DemonstrationRevolution window;
   windowModel.Run(mode, options.speed, window);
   const std::vector<double> angles = SvajAngles(options.exact.StepDeg(), window);
-  const CsvColumns<SvajRow> columns = SvajColumns(options.exact.rpm);
+  const CsvColumns<SvajRow> columns = SvajColumns(options.exact.rpm, options.Origin());
   out.Write(CsvHeader(columns));
 
   const std::vector<SvajRow> kept =
@@ -257,9 +259,9 @@ int RunLoads(const ModesOptions& options, CheckedOutput& out) {
   const ShaftPositions mode = *options.loads.mode;
   const ExactKinematics model(mode.lever, mode.eccentric);
   const LoadParameters parameters = options.loads.Parameters(*options.exact.rpm);
-  const double tdc = options.loads.Tdc();
+  const CrankOrigin origin = options.Origin();
   const std::vector<LoadRowPlace> places = LoadRowPlaces(model, CrankAngles(options.exact.StepDeg()));
-  const CsvColumns<LoadRow> columns = LoadRowColumns(tdc);
+  const CsvColumns<LoadRow> columns = LoadRowColumns(origin);
   out.Write(CsvHeader(columns));
 
   const std::vector<LoadRow> rows =
@@ -270,7 +272,7 @@ int RunLoads(const ModesOptions& options, CheckedOutput& out) {
       });
   if (const std::optional<int> ended = RowsEnded(out, rows.size(), places.size(), "rows")) return *ended;
   const LoadSummary summary = SummariseLoads(rows);
-  out.Write(LoadSummaryBlock(summary, tdc));
+  out.Write(LoadSummaryBlock(summary, origin));
   if (const std::optional<int> ended = RowsEnded(out, rows.size(), places.size(), "rows")) return *ended;
   if (options.plotDir.empty()) return 0;
   return DrawPictures([&] { return WriteLoadsPictures(options, rows); });

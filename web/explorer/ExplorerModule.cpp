@@ -195,7 +195,7 @@ val ContinueLoads(int count) {
 }
 
 const CsvColumns<WithLoads<ModeResult>>& MapColumns() {
-  static const CsvColumns<WithLoads<ModeResult>> columns = WithLoadsColumns(ModeMapColumns(), 0.0);
+  static const CsvColumns<WithLoads<ModeResult>> columns = WithLoadsColumns(ModeMapColumns(), CrankOrigin());
   return columns;
 }
 

@@ -1,0 +1,106 @@
+// torlin-modes --tdc, run as a person runs it: every crank position moves to top dead
+// centre's frame and its column says so, and nothing else in the table changes.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <cmath>
+
+#include "LiftRun.h"
+
+namespace {
+
+QStringList ModesLines(const QStringList& arguments) {
+  const ToolRun run = RunProgram(QStringLiteral(TORLIN_MODES_PATH), arguments);
+  EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+  return Lines(run.out);
+}
+
+double Number(const QString& text) {
+  bool ok = false;
+  const double value = QLocale::c().toDouble(text, &ok);
+  EXPECT_TRUE(ok) << text.toStdString();
+  return value;
+}
+
+// How far apart two crank angles lie round the cycle.
+double CycleDistance(double a, double b) {
+  const double d = std::fmod(std::abs(a - b), 720);
+  return std::min(d, 720 - d);
+}
+
+TEST(TdcTool, EveryCrankPositionMovesByTdcAndSaysSoWhileNothingElseChanges) {
+  struct Case {
+    QStringList arguments;
+    QString tdc;
+    int positionColumns;  // columns that hold a place on the crank cycle
+  };
+  const Case cases[] = {
+      // The exact map: maximum's angle, opening and closing at two lifts, window and
+      // exact, and where the two lifts differ most.
+      {{QStringLiteral("--exact"), QStringLiteral("--lever=0:115:23"), QStringLiteral("--eccentric=0:700:175")},
+       QStringLiteral("250.5"), 11},
+      {{QStringLiteral("--svaj=30,450"), QStringLiteral("--step=3")}, QStringLiteral("-97.25"), 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+    const QStringList plain = ModesLines(c.arguments);
+    const QStringList moved = ModesLines(c.arguments + QStringList{QStringLiteral("--tdc"), c.tdc});
+    ASSERT_GT(plain.size(), 1);
+    ASSERT_EQ(moved.size(), plain.size());
+    const QStringList plainHeader = plain[0].split(QLatin1Char(','));
+    const QStringList movedHeader = moved[0].split(QLatin1Char(','));
+    ASSERT_EQ(movedHeader.size(), plainHeader.size());
+    std::vector<bool> position(plainHeader.size());
+    int positions = 0;
+    for (qsizetype i = 0; i < plainHeader.size(); ++i) {
+      const QString& name = plainHeader[i];
+      QString expected = name;
+      if (name == QLatin1String("crank_deg")) expected = QStringLiteral("crankFromTdc_deg");
+      if (name.endsWith(QLatin1String("_crankDeg")) && !name.contains(QLatin1String("duration"))) {
+        expected = name + QStringLiteral("FromTdc");
+      }
+      position[i] = expected != name;
+      positions += position[i] ? 1 : 0;
+      EXPECT_EQ(movedHeader[i].toStdString(), expected.toStdString());
+    }
+    EXPECT_EQ(positions, c.positionColumns);
+
+    const double tdc = Number(c.tdc);
+    int shifted = 0;
+    for (qsizetype row = 1; row < plain.size(); ++row) {
+      const QStringList before = plain[row].split(QLatin1Char(','));
+      const QStringList after = moved[row].split(QLatin1Char(','));
+      ASSERT_EQ(after.size(), before.size());
+      for (qsizetype i = 0; i < before.size(); ++i) {
+        if (!position[i] || before[i].isEmpty()) {
+          EXPECT_EQ(after[i], before[i]) << plainHeader[i].toStdString() << " row " << row;
+          continue;
+        }
+        const double at = Number(after[i]);
+        EXPECT_TRUE(at >= 0 && at < 720) << at;
+        // Angles at frames are printed to six decimals, the others in full.
+        EXPECT_LT(CycleDistance(at, Number(before[i]) - tdc), 1.1e-6) << plainHeader[i].toStdString();
+        ++shifted;
+      }
+    }
+    EXPECT_GE(shifted, plain.size() - 1);  // at least one position in every row
+  }
+}
+
+TEST(TdcTool, PicturesMeasureTheirCrankAxisFromTdc) {
+  QTemporaryDir folder;
+  const QString plots = folder.filePath(QStringLiteral("plots"));
+  ModesLines({QStringLiteral("--svaj=60,200"), QStringLiteral("--step=2"), QStringLiteral("--tdc=360"),
+              QStringLiteral("--plot-dir"), plots});
+  for (const char* name : {"svaj.svg", "window-vs-exact.svg"}) {
+    QFile svg(QDir(plots).filePath(QLatin1String(name)));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly)) << name;
+    EXPECT_TRUE(svg.readAll().contains("crank angle from TDC at 360 (degrees)")) << name;
+  }
+}
+
+}  // namespace
