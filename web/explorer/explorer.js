@@ -667,8 +667,27 @@ function showShafts() {
     $(`${name}-range`).value = String(value);
   }
   $("rpm").value = String(s.rpm);
-  const whole = (v) => String(Math.round(v));
-  $("watch").href = `index.html?lever=${whole(s.lever)}&eccentric=${whole(s.eccentric)}`;
+  const lever = Math.round(s.lever);
+  const eccentric = Math.round(s.eccentric);
+  $("watch").href = `index.html?lever=${lever}&eccentric=${eccentric}`;
+  $("watch-bars").textContent = `green bar to ${lever} and the orange bar to ${eccentric}`;
+}
+
+// The demonstration page lies beside the served Explorer. The single file opened
+// from disk has none beside it (and the page would need a server): it says where to
+// watch the mode instead of offering a link that leads nowhere; so does a served
+// Explorer whose host has no demonstration page.
+async function findDemonstration() {
+  let there = location.protocol !== "file:";
+  if (there) {
+    try {
+      there = (await fetch("index.html", {method: "HEAD", cache: "no-store"})).ok;
+    } catch {
+      there = false;
+    }
+  }
+  $("watch").hidden = !there;
+  $("watch-elsewhere").hidden = there;
 }
 
 function choose(lever, eccentric, push) {
@@ -1100,6 +1119,7 @@ async function start() {
   $("heat-quantity").replaceChildren(...heatQuantities().map((q) => Object.assign(document.createElement("option"), {value: q.column, textContent: heatName(q)})));
   $("heat-quantity").addEventListener("change", drawHeat);
   addEventListener("popstate", applyAddress);
+  findDemonstration();
   startMap();
   applyAddress();
   Explorer.ready = true;

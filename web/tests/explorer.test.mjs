@@ -180,6 +180,9 @@ test("the single-file edition works opened from disk, fetching nothing", async (
   const values = await tableValues(page);
   assert.ok(values.maxLift_mm > 1 && Math.abs(values.exact_maxLift_mm - values.maxLift_mm) < 0.1);
   assert.equal(await page.evaluate(() => Explorer.map.done), 10000);
+  // No demonstration page beside it: it says where to watch the mode, not a dead link.
+  assert.equal(await page.isVisible("#watch"), false);
+  assert.match(await page.textContent("#watch-elsewhere"), /start Torlin and set the\s+green bar to 10 and the orange bar to 200/);
   assert.deepEqual(requests.filter((url) => !/^(blob|data|file):/.test(url)), []);
   assert.deepEqual(errors, []);
 });
@@ -235,7 +238,7 @@ test("1,000 seeded random interactions leave no console error and no non-number 
   assert.deepEqual(errors, []);
 });
 
-test("the demonstration page starts at the bar values its address names, and as designed without them", async () => {
+test("the demonstration page starts at the bar values its address names (the Explorer's link), and as designed without them", async () => {
   const bars = async (query) => {
     const {page, errors} = await openPage(session, {query});
     const values = await page.evaluate(() => ["VScroll1", "VScroll2"].map((id) => Number(document.getElementById(id).getAttribute("aria-valuenow"))));
@@ -245,4 +248,12 @@ test("the demonstration page starts at the bar values its address names, and as 
   assert.deepEqual(await bars("index.html?lever=12&eccentric=-40"), [12, -40]);
   assert.deepEqual(await bars("index.html?lever=999&eccentric=abc"), [115, 200]);
   assert.deepEqual(await bars(""), [60, 200]);
+
+  // The served Explorer's link opens it at the chosen mode's nearest whole bar values.
+  const {page, errors} = await openExplorer(session, {query: "?lever=12.4&eccentric=-40.2"});
+  assert.equal(await page.isVisible("#watch-elsewhere"), false);
+  await page.click("#watch");
+  await page.waitForFunction(() => typeof TorlinPage !== "undefined" && TorlinPage.stats.frames > 0);
+  assert.deepEqual(await page.evaluate(() => ["VScroll1", "VScroll2"].map((id) => Number(document.getElementById(id).getAttribute("aria-valuenow")))), [12, -40]);
+  assert.deepEqual(errors, []);
 });
