@@ -114,6 +114,48 @@ TEST(ExactModesTool, SvajPicturesAsPngAndSvg) {
   EXPECT_TRUE(text.contains(QStringLiteral("window minus exact"))) << "the difference's axis title";
 }
 
+TEST(ExactModesTool, BarValuesBetweenWholeNumbersAreTheExactModelsAlone) {
+  // The largest lift at half a lever step lies strictly between its two neighbours':
+  // the value is taken as given, not rounded to a bar the window has.
+  const auto largestLift = [](const QString& mode, bool window) {
+    const Output run = Modes({QStringLiteral("--svaj"), mode, QStringLiteral("--step=0.5")});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.lines.size(), 1 + 1440) << mode.toStdString();
+    double largest = 0;
+    int windowCells = 0;
+    for (qsizetype i = 1; i < run.lines.size(); ++i) {
+      const QStringList cells = run.lines[i].split(QLatin1Char(','));
+      largest = std::max(largest, Cell(cells, 1));
+      windowCells += cells.value(5).isEmpty() ? 0 : 1;
+    }
+    EXPECT_EQ(windowCells, window ? 90 : 0) << mode.toStdString();
+    return largest;
+  };
+  const double between = largestLift(QStringLiteral("60.5,200"), false);
+  EXPECT_LT(between, largestLift(QStringLiteral("60,200"), true) - 0.01);
+  EXPECT_GT(between, largestLift(QStringLiteral("61,200"), true) + 0.01);
+  EXPECT_EQ(largestLift(QStringLiteral("60.0,200.0"), true), largestLift(QStringLiteral("60,200"), true));
+
+  // Pictures: the exact curve alone, and no window to set against it.
+  QTemporaryDir folder;
+  const QString svaj = folder.filePath(QStringLiteral("svaj"));
+  ASSERT_EQ(Modes({QStringLiteral("--svaj=37.25,412.5"), QStringLiteral("--step=2"), QStringLiteral("--plot-dir"), svaj})
+                .exitCode,
+            0);
+  EXPECT_TRUE(QFile::exists(QDir(svaj).filePath(QStringLiteral("svaj.png"))));
+  EXPECT_FALSE(QFile::exists(QDir(svaj).filePath(QStringLiteral("window-vs-exact.png"))));
+  const QString map = folder.filePath(QStringLiteral("map"));
+  ASSERT_EQ(Modes({QStringLiteral("--lever=60:61:1"), QStringLiteral("--eccentric=200:200:1"), QStringLiteral("--curves"),
+                   QStringLiteral("37.25,412.5 60,200"), QStringLiteral("--plot-dir"), map})
+                .exitCode,
+            0);
+  QFile curves(QDir(map).filePath(QStringLiteral("lift-curves.svg")));
+  ASSERT_TRUE(curves.open(QIODevice::ReadOnly));
+  const QByteArray text = curves.readAll();
+  EXPECT_TRUE(text.contains("lever 37.25, eccentric 412.5 (exact model)"));
+  EXPECT_TRUE(text.contains("lever 60, eccentric 200</text>")) << "the window's curve, named as before";
+}
+
 TEST(ExactModesTool, ExactMapAddsTheExactSummaryAndTheLargestDifference) {
   const Output plain = Modes({QStringLiteral("--lever=0:115:115"), QStringLiteral("--eccentric=200:700:500")});
   const Output exact =

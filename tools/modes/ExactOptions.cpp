@@ -1,27 +1,23 @@
 #include "ExactOptions.h"
 
-#include "ModesOptions.h"
-#include "common/BarRanges.h"
+#include "ShaftPositions.h"
 
 ExactOptionHandles DeclareExactOptions(CommandLine& line, ExactOptions& target,
                                        const std::vector<CLI::Option*>& mapOptions) {
-  const BarRange lever = LeverBar();
-  const BarRange eccentric = EccentricBar();
-  const std::string pairRange = "LEVER from " + std::to_string(lever.min) + " to " + std::to_string(lever.max) +
-                                " and ECCENTRIC from " + std::to_string(eccentric.min) + " to " +
-                                std::to_string(eccentric.max);
+  const std::string pairRange = ShaftPositionsRange();
   CLI::Option* exact = line.Switch("--exact", target.exactMap,
                                    "adds the exact kinematics' columns to the map: the same summary from the "
                                    "continuous curves, and the largest difference between the two lifts per mode");
   CLI::Option* svaj = line.Value(
-      "--svaj", "LEVER,ECCENTRIC", "LEVER,ECCENTRIC, whole numbers with " + pairRange,
+      "--svaj", "LEVER,ECCENTRIC", "LEVER,ECCENTRIC, numbers (decimals allowed) with " + pairRange,
       [&target](const std::string& text) {
-        target.svaj = ModeSettingOf(text);
+        target.svaj = ShaftPositionsOf(text);
         return target.svaj.has_value();
       },
       "instead of the map: lift, velocity, acceleration and jerk of one mode from the exact kinematics, " +
-          pairRange + ", with the window's lift at its frames; with --plot-dir also the SVAJ plots and the "
-          "window against the exact lift");
+          pairRange + " (decimals allowed), with the window's lift at its frames; with --plot-dir also the SVAJ "
+          "plots and the window against the exact lift. The window's bars take whole values only: a mode between "
+          "them has no window's lift and no window-against-exact picture");
   svaj->excludes(exact);
   for (CLI::Option* option : mapOptions) svaj->excludes(option);
   CLI::Option* targetOption = line.Value(

@@ -3,7 +3,7 @@
 #include <optional>
 #include <vector>
 
-#include "analysis/ModeSetting.h"
+#include "ShaftPositions.h"
 #include "analysis/TargetSolver.h"
 #include "common/CommandLine.h"
 
@@ -15,7 +15,7 @@ inline constexpr double kMaxRpm = 100000;
 // velocity, acceleration and jerk of one mode.
 struct ExactOptions {
   bool exactMap = false;            // the map gains the exact model's columns
-  std::optional<ModeSetting> svaj;  // one mode's SVAJ instead of the map
+  std::optional<ShaftPositions> svaj;  // one mode's SVAJ instead of the map
   std::optional<double> svajStepDeg;  // crank degrees between SVAJ rows; kDefaultSvajStepDeg if not given
   std::optional<double> rpm;        // engine speed: derivatives by time instead of by angle
   std::optional<TargetPoint> target;  // the modes that reach a lift and duration, instead of the map

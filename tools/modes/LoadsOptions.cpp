@@ -25,23 +25,8 @@ LoadParameters LoadsOptions::Parameters(double rpm) const {
   return p;
 }
 
-std::optional<ShaftPositions> ShaftPositionsOf(const std::string& text) {
-  const std::size_t comma = text.find(',');
-  if (comma == std::string::npos) return std::nullopt;
-  const BarRange lever = LeverBar();
-  const BarRange eccentric = EccentricBar();
-  const std::optional<double> l = DecimalNumber(text.substr(0, comma));
-  const std::optional<double> e = DecimalNumber(text.substr(comma + 1));
-  if (!l || !e || *l < lever.min || *l > lever.max || *e < eccentric.min || *e > eccentric.max) return std::nullopt;
-  return ShaftPositions{*l, *e};
-}
-
 CLI::Option* DeclareLoadsOptions(CommandLine& line, LoadsOptions& target, const ExactOptionHandles& exact) {
-  const BarRange lever = LeverBar();
-  const BarRange eccentric = EccentricBar();
-  const std::string pairRange = "LEVER from " + std::to_string(lever.min) + " to " + std::to_string(lever.max) +
-                                " and ECCENTRIC from " + std::to_string(eccentric.min) + " to " +
-                                std::to_string(eccentric.max);
+  const std::string pairRange = ShaftPositionsRange();
   CLI::Option* loads = line.Value(
       "--loads", "LEVER,ECCENTRIC", "LEVER,ECCENTRIC, numbers (decimals allowed) with " + pairRange,
       [&target](const std::string& text) {

@@ -4,15 +4,9 @@
 #include <string>
 
 #include "ExactOptions.h"
+#include "ShaftPositions.h"
 #include "analysis/LoadParameters.h"
 #include "common/CommandLine.h"
-
-// The two control shafts' positions as bar values, whole or not (37.25): the analysis
-// takes any position between the bars' ends.
-struct ShaftPositions {
-  double lever = 0;
-  double eccentric = 0;
-};
 
 // --loads and the load model's parameters.
 struct LoadsOptions {
@@ -27,9 +21,6 @@ struct LoadsOptions {
 
   LoadParameters Parameters(double rpm) const;
 };
-
-// LEVER,ECCENTRIC as decimal numbers within the two bars; none if the text is not one.
-std::optional<ShaftPositions> ShaftPositionsOf(const std::string& text);
 
 // Declares --loads and the parameters; returns --loads, whose count says it
 // was given (it may come without a value).

@@ -92,8 +92,9 @@ std::unique_ptr<QChart> LiftCurvesChart(const std::vector<LiftCurve>& curves, in
   for (const LiftCurve& curve : curves) {
     std::vector<QPointF> points;
     for (const LiftSample& sample : curve.samples) points.emplace_back(origin.Shown(sample.crankDeg), sample.liftMm);
-    panel.curves.push_back(
-        {QStringLiteral("lever %1, eccentric %2").arg(curve.mode.lever).arg(curve.mode.eccentric), points});
+    QString name = QStringLiteral("lever %1, eccentric %2").arg(curve.mode.lever).arg(curve.mode.eccentric);
+    if (curve.exact) name += QStringLiteral(" (exact model)");
+    panel.curves.push_back({name, points});
     lifts.push_back(std::move(points));
   }
   auto charts = CrankPanelCharts(QStringLiteral("Valve lift against crank angle"), SpeedText(speed),

@@ -6,6 +6,7 @@
 
 #include "CrankOrigin.h"
 #include "ModeMap.h"
+#include "ShaftPositions.h"
 #include "animation/BarStarts.h"
 
 class QChart;
@@ -31,12 +32,13 @@ std::unique_ptr<QChart> DurationMapChart(const std::vector<ModeResult>& results,
 // The lift curves of a few modes against crank angle, one colour each, over the part
 // of the cycle where any of them opens the valve, crank angles measured from origin.
 struct LiftCurve {
-  ModeSetting mode;
+  ShaftPositions mode;
   std::vector<LiftSample> samples;
+  bool exact = false;  // the exact model's lift (a mode the window's bars cannot take)
 };
 std::unique_ptr<QChart> LiftCurvesChart(const std::vector<LiftCurve>& curves, int speed, const CrankOrigin& origin);
 
 // The modes whose lift curves are drawn when none are chosen: the largest lift, and
 // durations from long to short, each opening the valve by 2 mm or more.
-inline const std::vector<ModeSetting> kDefaultCurveModes = {{0, 700}, {0, 300}, {30, 450},
+inline const std::vector<ShaftPositions> kDefaultCurveModes = {{0, 700}, {0, 300}, {30, 450},
                                                             {60, 700}, {60, 200}, {90, 700}};

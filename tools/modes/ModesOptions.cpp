@@ -28,11 +28,11 @@ bool ReadGrid(const std::string& text, const BarRange& bar, BarValues& target) {
 }
 
 // Blank-separated LEVER,ECCENTRIC pairs, at least one and at most kMaxCurves.
-bool ReadCurves(const std::string& text, std::vector<ModeSetting>& target) {
+bool ReadCurves(const std::string& text, std::vector<ShaftPositions>& target) {
   std::istringstream pairs(text);
-  std::vector<ModeSetting> curves;
+  std::vector<ShaftPositions> curves;
   for (std::string pair; pairs >> pair;) {
-    const std::optional<ModeSetting> mode = ModeSettingOf(pair);
+    const std::optional<ShaftPositions> mode = ShaftPositionsOf(pair);
     if (!mode) return false;
     curves.push_back(*mode);
   }
@@ -72,12 +72,14 @@ std::string Footer(const BarRange& lever, const BarRange& eccentric, const BarRa
                    {"maxDifferenceAt_crankDeg", "the crank angle where it occurs"}}) +
          "\n" +
          HelpList("--svaj columns",
-                  {{"crank_deg", "crank angle: each multiple of --step, and each of the window's frames"},
+                  {{"crank_deg", "crank angle: each multiple of --step, and each of the window's frames (none for "
+                                 "a mode between whole bar values)"},
                    {"lift_mm", "valve lift of the exact model"},
                    {"velocity_mmPerCrankDeg", "and acceleration_mmPerCrankDeg2, jerk_mmPerCrankDeg3: its "
                                               "derivatives by crank angle; with --rpm velocity_mmPerS, "
                                               "acceleration_mPerS2, jerk_mPerS3 by time"},
-                   {"windowLift_mm", "the window's lift at its frames, empty between them"},
+                   {"windowLift_mm", "the window's lift at its frames, empty between them and for a mode between "
+                                     "whole bar values (the window's bars take whole values only)"},
                    {"exactStatus", "placed, or why the exact model has no position (numbers then empty)"}}) +
          "\n" +
          HelpList("--target columns",
@@ -121,17 +123,6 @@ std::string Footer(const BarRange& lever, const BarRange& eccentric, const BarRa
 
 }  // namespace
 
-std::optional<ModeSetting> ModeSettingOf(const std::string& text) {
-  const std::size_t comma = text.find(',');
-  if (comma == std::string::npos) return std::nullopt;
-  const BarRange lever = LeverBar();
-  const BarRange eccentric = EccentricBar();
-  const std::optional<int> l = WholeNumberIn(text.substr(0, comma), lever.min, lever.max);
-  const std::optional<int> e = WholeNumberIn(text.substr(comma + 1), eccentric.min, eccentric.max);
-  if (!l || !e) return std::nullopt;
-  return ModeSetting{*l, *e};
-}
-
 ModesCommandLine::ModesCommandLine()
     : line_("torlin-modes", "[options] > modes.csv",
             "Runs the window's kinematics for every mode of a grid of the two control-shaft bars and prints, as "
@@ -174,11 +165,12 @@ ModesCommandLine::ModesCommandLine()
       "writes the pictures, PNG and SVG, into this folder (made if missing)");
   CLI::Option* curves = line_.Value(
       "--curves", "PAIRS",
-      "up to " + Text(kMaxCurves) + " LEVER,ECCENTRIC pairs separated by blanks, LEVER from " + Text(lever.min) +
-          " to " + Text(lever.max) + " and ECCENTRIC from " + Text(eccentric.min) + " to " + Text(eccentric.max),
+      "up to " + Text(kMaxCurves) + " LEVER,ECCENTRIC pairs separated by blanks, " + ShaftPositionsRange() +
+          " (decimals allowed)",
       [this](const std::string& text) { return ReadCurves(text, options_.curves); },
       "modes whose lift curves are drawn, as LEVER,ECCENTRIC pairs separated by blanks (up to " +
-          Text(kMaxCurves) + ")");
+          Text(kMaxCurves) + ", decimals allowed): the window's lift, or for a mode between whole bar values, "
+          "which the window's bars cannot take, the exact model's at the window's frame angles");
   curves->needs(plotDir);
   line_.Decimal("--tdc", "CRANK_DEG", -720, 720, false, options_.tdcCrankDeg,
                 "where top dead centre lies on the crank axis (-720 to 720): every crank position printed or "

@@ -21,7 +21,7 @@ struct ModesOptions {
   BarValues eccentric;  // VScroll2 values of the map
   int speed = 0;        // HScroll1 value: cam degrees per frame times 100
   std::string plotDir;  // empty: no pictures
-  std::vector<ModeSetting> curves;  // modes whose lift curves are drawn
+  std::vector<ShaftPositions> curves;  // modes whose lift curves are drawn
   int threads = 0;      // 0: one per core
   ExactOptions exact;   // --exact, --svaj and its --step, --rpm
   LoadsOptions loads;   // --loads and the load model's parameters
@@ -34,9 +34,6 @@ struct ModesOptions {
 inline constexpr int kDefaultStepsPerBar = 100;
 inline constexpr int kMaxThreads = 256;
 inline constexpr std::size_t kMaxCurves = 12;
-
-// A LEVER,ECCENTRIC pair of whole numbers within the two bars; none if the text is not one.
-std::optional<ModeSetting> ModeSettingOf(const std::string& text);
 
 
 // torlin-modes' command line, its help included. Each group of options is declared by

@@ -6,12 +6,13 @@
 
 #include "CrankOrigin.h"
 #include "SvajTable.h"
+#include "ShaftPositions.h"
 #include "analysis/ModeSetting.h"
 
 // The pictures of torlin-modes --svaj, over the part of the cycle where the valve opens.
 
 struct SvajPictureSettings {
-  ModeSetting mode;
+  ShaftPositions mode;
   std::optional<double> rpm;  // derivatives by time instead of by crank angle
   int speed = kSpeedBarStart;  // the window's speed bar, for its frames
   CrankOrigin origin;          // where the crank axis is measured from

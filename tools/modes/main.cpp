@@ -108,14 +108,24 @@ std::optional<int> WriteModeMap(const ModesOptions& options, CheckedOutput& out,
   return RowsEnded(out, done, modes.size(), "modes");
 }
 
-std::vector<LiftCurve> CurvesOf(const std::vector<ModeSetting>& modes, int speed) {
+// The window's lift curve of each mode; for a mode between whole bar values, which
+// the window cannot take, the exact model's at the window's frame angles.
+std::vector<LiftCurve> CurvesOf(const std::vector<ShaftPositions>& modes, int speed) {
   DemonstrationModel model;
   DemonstrationRevolution revolution;
   std::vector<LiftCurve> curves;
-  for (const ModeSetting& mode : modes) {
+  for (const ShaftPositions& mode : modes) {
     if (StopSignal() != 0) break;
-    model.Run(mode, speed, revolution);
-    curves.push_back({mode, revolution.LiftCurve()});
+    if (const std::optional<ModeSetting> window = mode.WindowSetting()) {
+      model.Run(*window, speed, revolution);
+      curves.push_back({mode, revolution.LiftCurve()});
+      continue;
+    }
+    LiftCurve curve{mode, {}, true};
+    for (const SvajSample& sample : SvajSeries(ExactKinematics(mode.lever, mode.eccentric), MapLoadAngles(speed))) {
+      if (sample.svaj.outcome == ExactOutcome::Placed) curve.samples.push_back({sample.crankDeg, sample.svaj.lift});
+    }
+    curves.push_back(std::move(curve));
   }
   return curves;
 }
@@ -237,11 +247,14 @@ std::vector<Row> StreamRows(std::size_t count, int threads, const CsvColumns<Row
 }
 
 int RunSvaj(const ModesOptions& options, CheckedOutput& out) {
-  const ModeSetting mode = *options.exact.svaj;
+  const ShaftPositions mode = *options.exact.svaj;
   const ExactKinematics model(mode.lever, mode.eccentric);
-  DemonstrationModel windowModel;
+  // Between whole bar values there is no window: no frames, and rows at the steps only.
   DemonstrationRevolution window;
-  windowModel.Run(mode, options.speed, window);
+  if (const std::optional<ModeSetting> setting = mode.WindowSetting()) {
+    DemonstrationModel windowModel;
+    windowModel.Run(*setting, options.speed, window);
+  }
   const std::vector<double> angles = SvajAngles(options.exact.StepDeg(), window);
   const CsvColumns<SvajRow> columns = SvajColumns(options.exact.rpm, options.Origin());
   out.Write(CsvHeader(columns));

@@ -1,0 +1,29 @@
+#include "ShaftPositions.h"
+
+#include <cmath>
+
+#include "common/BarRanges.h"
+#include "common/CommandLine.h"
+
+std::optional<ModeSetting> ShaftPositions::WindowSetting() const {
+  if (std::floor(lever) != lever || std::floor(eccentric) != eccentric) return std::nullopt;
+  return ModeSetting{static_cast<int>(lever), static_cast<int>(eccentric)};
+}
+
+std::optional<ShaftPositions> ShaftPositionsOf(const std::string& text) {
+  const std::size_t comma = text.find(',');
+  if (comma == std::string::npos) return std::nullopt;
+  const BarRange lever = LeverBar();
+  const BarRange eccentric = EccentricBar();
+  const std::optional<double> l = DecimalNumber(text.substr(0, comma));
+  const std::optional<double> e = DecimalNumber(text.substr(comma + 1));
+  if (!l || !e || *l < lever.min || *l > lever.max || *e < eccentric.min || *e > eccentric.max) return std::nullopt;
+  return ShaftPositions{*l, *e};
+}
+
+std::string ShaftPositionsRange() {
+  const BarRange lever = LeverBar();
+  const BarRange eccentric = EccentricBar();
+  return "LEVER from " + std::to_string(lever.min) + " to " + std::to_string(lever.max) + " and ECCENTRIC from " +
+         std::to_string(eccentric.min) + " to " + std::to_string(eccentric.max);
+}
