@@ -341,10 +341,11 @@ function markers() {
   return [chosen, target, answers];
 }
 
-// The map's points, drawn once into a picture of their own for each size of the
-// chart and each state of the map, under the markers: choosing a mode only draws the
-// markers again. The picture goes on after the grid, where uPlot would draw a series.
-let planePoints = {levels: [], size: null, picture: null};
+// The map's points, drawn into a picture of their own under the markers: once for
+// each size of the chart, and as the map fills only the points that are new (a lever
+// row's points arrive in order); choosing a mode only draws the markers again. The
+// picture goes on after the grid, where uPlot would draw a series.
+let planePoints = {run: null, levels: [], size: null, picture: null, painted: []};
 const kPointSize = 3;
 function paintPlane(u) {
   const {left, top, width, height} = u.bbox;
@@ -353,27 +354,32 @@ function paintPlane(u) {
     const picture = document.createElement("canvas");
     picture.width = Math.max(1, Math.round(width));
     picture.height = Math.max(1, Math.round(height));
-    const ctx = picture.getContext("2d");
-    const r = (kPointSize / 2) * devicePixelRatio;
-    for (const level of planePoints.levels) {
-      ctx.fillStyle = leverColour(level.lever);
-      ctx.beginPath();
-      for (let k = 0; k < level.xs.length; ++k) {
-        const x = u.valToPos(level.xs[k], "x", true) - left;
-        const y = u.valToPos(level.ys[k], "y", true) - top;
-        ctx.moveTo(x + r, y);
-        ctx.arc(x, y, r, 0, 2 * Math.PI);
-      }
-      ctx.fill();
-    }
-    planePoints = {...planePoints, size, picture};
+    planePoints = {...planePoints, size, picture, painted: planePoints.levels.map(() => 0)};
   }
+  const ctx = planePoints.picture.getContext("2d");
+  const r = (kPointSize / 2) * devicePixelRatio;
+  planePoints.levels.forEach((level, l) => {
+    if (planePoints.painted[l] >= level.xs.length) return;
+    ctx.fillStyle = leverColour(level.lever);
+    ctx.beginPath();
+    for (let k = planePoints.painted[l]; k < level.xs.length; ++k) {
+      const x = u.valToPos(level.xs[k], "x", true) - left;
+      const y = u.valToPos(level.ys[k], "y", true) - top;
+      ctx.moveTo(x + r, y);
+      ctx.arc(x, y, r, 0, 2 * Math.PI);
+    }
+    ctx.fill();
+    planePoints.painted[l] = level.xs.length;
+  });
   u.ctx.drawImage(planePoints.picture, left, top);
 }
 
 // The plane with the map as it is now.
 function drawPlane() {
-  planePoints = {levels: planeData(), size: null, picture: null};
+  const run = Explorer.map.run;
+  const levels = planeData();
+  planePoints = planePoints.run === run ? {...planePoints, levels}
+    : {run, levels, size: null, picture: null, painted: []};
   if (Explorer.charts.plane) {
     markPlane();
     return;
