@@ -27,22 +27,24 @@ constexpr double kRadToDeg = 180 / 3.14159265358979323846;
 
 // The load summary's values the map hands to the page per mode, under the names of
 // torlin-modes' --loads columns, and how its heat maps colour them: a torque by its
-// size, the separation speed up to a top (as torlin-modes --plot-dir draws them).
+// size, the separation speed up to a top (as torlin-modes --plot-dir draws them). The
+// torques depend on the engine speed; the speed at which the valve separates does not.
 struct MapLoadQuantity {
   const char* column;
   const char* label;
   const char* unit;
   std::optional<AtCrank> (*value)(const LoadSummary& summary);
+  bool atEngineSpeed = true;
   bool colourBySize = false;
   double colourTop = 0;  // none if 0
 };
 constexpr MapLoadQuantity kMapLoadQuantities[] = {
     {"peakGreenShaftTorque_Nm", "peak green control shaft torque", "N m",
-     [](const LoadSummary& s) { return s.green.peakNm; }, true},
+     [](const LoadSummary& s) { return s.green.peakNm; }, true, true},
     {"peakOrangeShaftTorque_Nm", "peak orange control shaft torque", "N m",
-     [](const LoadSummary& s) { return s.orange.peakNm; }, true},
+     [](const LoadSummary& s) { return s.orange.peakNm; }, true, true},
     {"separation_rpm", "separation speed (lowest)", "rpm", [](const LoadSummary& s) { return s.separationRpm; },
-     false, kSeparationScaleTopRpm},
+     false, false, kSeparationScaleTopRpm},
 };
 
 // The map the worker computed last: its rows and the grid they lie on, and, once
@@ -110,6 +112,7 @@ val Facts() {
     column.set("column", std::string(quantity.column));
     column.set("label", std::string(quantity.label));
     column.set("unit", std::string(quantity.unit));
+    column.set("atEngineSpeed", quantity.atEngineSpeed);
     column.set("colourBySize", quantity.colourBySize);
     column.set("colourTop", quantity.colourTop > 0 ? val(quantity.colourTop) : val::null());
     loads.call<void>("push", column);

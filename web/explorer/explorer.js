@@ -246,7 +246,9 @@ function mapSlice({run, rows}) {
 function newLoads() {
   const map = Explorer.map;
   for (let i = 0; i < map.total; ++i) map.rows.fill(NaN, i * kStride + kLoadsAt, (i + 1) * kStride);
-  map.loads = {rpm: Explorer.state.rpm, run: null, done: 0, filled: new Uint8Array(map.total), waiting: []};
+  // Whoever waited for loads at another speed waits for these.
+  const waiting = map.loads?.waiting ?? [];
+  map.loads = {rpm: Explorer.state.rpm, run: null, done: 0, filled: new Uint8Array(map.total), waiting};
   return map.loads;
 }
 
@@ -279,15 +281,17 @@ function loadsSlice({run, rows}) {
   drawHeat();
 }
 
-// A new engine speed: the map's loads at the old one are gone; they are computed
-// again at once if a heat map shows one.
+// A new engine speed: the map's loads at the old one are computed again at once if a
+// heat map shows one that depends on it (or an export waits for them); else they are
+// given up (or, under a heat map of the separation speed, kept until needed).
 function engineSpeedChanged() {
   const loads = Explorer.map.loads;
   if (!loads || loads.rpm === Explorer.state.rpm) return;
   const waiting = loads.waiting;
-  if (waiting.length || heatQuantity().loads) {
+  const shownLoad = heatQuantity().loads;
+  if (!waiting.length && shownLoad && !heatQuantity().atEngineSpeed) return;
+  if (waiting.length || shownLoad) {
     loadsReady();
-    Explorer.map.loads.waiting.push(...waiting);
   } else {
     Explorer.map.loads = null;
     if (loads.run !== null && loads.done < Explorer.map.total) for (const worker of mappers) ask("stop", {}, worker);
@@ -547,7 +551,8 @@ function drawHeat() {
   if (done < total) return;
   const quantity = heatQuantity();
   const loads = Explorer.map.loads;
-  const waiting = quantity.loads && (loads?.rpm !== Explorer.state.rpm || loads.done < total);
+  const waiting = quantity.loads &&
+    (!loads || (quantity.atEngineSpeed && loads.rpm !== Explorer.state.rpm) || loads.done < total);
   if (waiting) loadsReady();
   const f = Explorer.facts;
   const steps = Explorer.map.steps;
@@ -564,7 +569,7 @@ function drawHeat() {
   const shownRows = waiting ? new Float64Array(rows.length).fill(NaN) : rows;
   if (waiting) for (let i = 0; i < total; ++i) shownRows.set(rows.subarray(i * kStride, i * kStride + 2), i * kStride);
   const heat = {quantity, lo, hi, rows: shownRows, total, cellW, cellH, size: null, picture: null};
-  const at = quantity.loads ? ` at ${shown(Explorer.state.rpm, 0)} rpm` : "";
+  const at = quantity.atEngineSpeed ? ` at ${shown(Explorer.state.rpm, 0)} rpm` : "";
   const title = `${heatName(quantity)}${at} over the two shafts`;
   const options = {
     title, height: 300, legend: {show: false}, cursor: {show: false},
