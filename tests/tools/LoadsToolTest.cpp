@@ -2,8 +2,11 @@
 // each other and with the map's columns, and TDC moves every crank angle.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QLocale>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -83,6 +86,22 @@ TEST(LoadsTool, RowsSummaryAndMapAgree) {
   ASSERT_EQ(mapRow.size(), mapHeader.size());
   for (const auto& [name, value] : summary) EXPECT_TRUE(mapHeader.contains(name)) << name.toStdString();
   EXPECT_LT(Number(mapRow[mapHeader.indexOf(QStringLiteral("peakGreenShaftTorque_Nm"))]), 0);
+}
+
+TEST(LoadsTool, HeatMapsCarryIsoLinesLabelledWithTheirValues) {
+  // Peak cam pressure runs from near 0 to some 3,400 MPa at 6000 rpm: the lines at 1000
+  // and 2000 MPa cross even a coarse grid, each with its label as text in the SVG.
+  QTemporaryDir folder;
+  const QString plots = folder.filePath(QStringLiteral("plots"));
+  const Output run = Modes({QStringLiteral("--loads"), QStringLiteral("--rpm=6000"), QStringLiteral("--lever=0:115:5"),
+                            QStringLiteral("--eccentric=-95:700:53"), QStringLiteral("--plot-dir"), plots});
+  ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+  QFile svg(QDir(plots).filePath(QStringLiteral("cam-hertz-map.svg")));
+  ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+  const QByteArray text = svg.readAll();
+  EXPECT_TRUE(text.contains(">1000</text>"));
+  EXPECT_TRUE(text.contains(">2000</text>"));
+  EXPECT_EQ(text.count("<image"), 2) << "the lines are vectors over the cells' one picture";
 }
 
 TEST(LoadsTool, BadValuesAreOneLineAndNothingOnStandardOutput) {

@@ -36,7 +36,8 @@ CLI::Option* DeclareLoadsOptions(CommandLine& line, LoadsOptions& target, const 
       "with a mode (" + pairRange +
           ", decimals allowed): instead of the map, that mode's forces, contact pressures and shaft torques at "
           "every --step and at every curvature jump, then its summary; without one, the map gains each mode's "
-          "load summary. Needs --rpm");
+          "load summary, and --plot-dir heat maps of the shaft torques, separation speed and cam pressure with "
+          "labelled iso-lines at the colour bar's round values. Needs --rpm");
   loads->expected(0, 1);
   loads->excludes(exact.svaj);
   loads->needs(exact.rpm);

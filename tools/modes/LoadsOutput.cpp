@@ -155,7 +155,7 @@ QString WriteLoadsMapPictures(const ModesOptions& options, const std::vector<Mod
   };
   for (const Map& map : maps) {
     if (StopSignal() != 0) return {};
-    ShaftHeatMap heatMap{map.headline, settings, map.valueTitle, map.missing, {}};
+    ShaftHeatMap heatMap{map.headline, settings, map.valueTitle, map.missing, {}, true};
     heatMap.cells.reserve(modes.size());
     for (std::size_t i = 0; i < modes.size(); ++i) {
       heatMap.cells.push_back({double(modes[i].mode.lever), double(modes[i].mode.eccentric), map.valueOf(i)});

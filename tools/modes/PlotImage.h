@@ -6,6 +6,7 @@
 #include <functional>
 
 class QChart;
+class QPainter;
 class QValueAxis;
 
 // Where values lie in an image that covers a chart's plot area: x grows to the right,
@@ -28,3 +29,9 @@ using PlotImagePainter = std::function<void(QImage& image, const PlotMapping& ma
 enum class PlotImageLayer { UnderGrid, OverGrid };
 void AddPlotImage(QChart& chart, const QValueAxis& x, const QValueAxis& y, PlotImageLayer layer,
                   PlotImagePainter draw);
+
+// Draws over the plot area (above the grid, as a series would) with the chart's own
+// painter, its origin at the plot area's top left and clipped to it: in an SVG, lines
+// stay vectors and text stays text.
+using PlotPainter = std::function<void(QPainter& painter, const PlotMapping& mapping)>;
+void AddPlotDrawing(QChart& chart, const QValueAxis& x, const QValueAxis& y, PlotPainter draw);

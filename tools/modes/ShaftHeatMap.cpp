@@ -2,7 +2,10 @@
 
 #include <QChart>
 #include <QColorAxis>
+#include <QFontMetricsF>
 #include <QLegend>
+#include <QPainter>
+#include <QPainterPath>
 #include <QScatterSeries>
 #include <QValueAxis>
 #include <algorithm>
@@ -10,6 +13,7 @@
 
 #include "ChartParts.h"
 #include "PlotImage.h"
+#include "analysis/IsoLines.h"
 
 namespace {
 
@@ -47,6 +51,77 @@ struct Cell {
   bool present = false;
   std::optional<double> value;
 };
+
+// A line of one level, in bar values.
+struct LevelLine {
+  double level;
+  std::vector<IsoPoint> points;
+};
+
+// The iso-lines' levels: the colour bar's inner ticks, every other one where there are
+// more than six intervals, so that the lines stay apart.
+std::vector<double> IsoLevels(const QColorAxis& scale) {
+  const int intervals = scale.tickCount() - 1;
+  if (intervals < 2) return {};
+  const double tick = (scale.max() - scale.min()) / intervals;
+  const int every = intervals > 6 ? 2 : 1;
+  std::vector<double> levels;
+  for (int k = every; k < intervals; k += every) levels.push_back(scale.min() + k * tick);
+  return levels;
+}
+
+std::vector<LevelLine> LinesOf(const BarCells& across, const BarCells& up, const std::vector<Cell>& grid,
+                               const std::vector<double>& levels) {
+  std::vector<double> values;
+  values.reserve(grid.size());
+  for (const Cell& cell : grid) values.push_back(cell.present && cell.value ? *cell.value : NAN);
+  const IsoGrid isoGrid{across.values, up.values, values};
+  std::vector<LevelLine> lines;
+  for (double level : levels) {
+    for (std::vector<IsoPoint>& points : IsoLines(isoGrid, level)) lines.push_back({level, std::move(points)});
+  }
+  return lines;
+}
+
+// Each line dark on a light halo, so that it reads on every colour of the scale; a
+// label with its value halfway along each line long enough to carry one, where no
+// other label is.
+void DrawLevelLines(QPainter& painter, const PlotMapping& at, const std::vector<LevelLine>& lines) {
+  constexpr double kLabelRoomPx = 90;  // a line shorter than this gets no label
+  painter.setRenderHint(QPainter::Antialiasing);
+  std::vector<QPainterPath> paths;
+  for (const LevelLine& line : lines) {
+    QPainterPath path(at.ToPixel(line.points.front().x, line.points.front().y));
+    for (const IsoPoint& point : line.points) path.lineTo(at.ToPixel(point.x, point.y));
+    paths.push_back(path);
+  }
+  painter.setBrush(Qt::NoBrush);
+  painter.setPen(QPen(QColor(255, 255, 255, 170), 3.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  for (const QPainterPath& path : paths) painter.drawPath(path);
+  painter.setPen(QPen(QColor(25, 25, 25), 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  for (const QPainterPath& path : paths) painter.drawPath(path);
+
+  QFont font = painter.font();
+  font.setPointSizeF(8);
+  painter.setFont(font);
+  const QFontMetricsF metrics(font);
+  std::vector<QRectF> placed;
+  for (std::size_t n = 0; n < lines.size(); ++n) {
+    if (paths[n].length() < kLabelRoomPx) continue;
+    const QString text = QString::number(lines[n].level, 'g', 6);
+    const QPointF middle = paths[n].pointAtPercent(0.5);
+    QRectF box = metrics.boundingRect(text).adjusted(-3, -1, 3, 1);
+    box.moveCenter(middle);
+    const bool overlaps = std::any_of(placed.begin(), placed.end(), [&](const QRectF& r) { return r.intersects(box); });
+    if (overlaps) continue;
+    placed.push_back(box);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(255, 255, 255, 215));
+    painter.drawRoundedRect(box, 3, 3);
+    painter.setPen(QColor(25, 25, 25));
+    painter.drawText(box, Qt::AlignCenter, text);
+  }
+}
 
 }  // namespace
 
@@ -91,6 +166,8 @@ std::unique_ptr<QChart> ShaftHeatMapChart(const ShaftHeatMap& map) {
 
   const double scaleLow = scale->min();
   const double scaleSpan = scale->max() - scale->min();
+  std::vector<LevelLine> lines;
+  if (map.isoLines) lines = LinesOf(across, up, grid, IsoLevels(*scale));
   AddPlotImage(*chart, *x, *y, PlotImageLayer::UnderGrid,
                [across, up, grid = std::move(grid), scaleLow, scaleSpan](QImage& image, const PlotMapping& mapping) {
                  std::vector<std::optional<std::size_t>> columns(std::size_t(mapping.width));
@@ -107,5 +184,10 @@ std::unique_ptr<QChart> ShaftHeatMapChart(const ShaftHeatMap& map) {
                    }
                  }
                });
+  if (map.isoLines) {
+    AddPlotDrawing(*chart, *x, *y, [lines = std::move(lines)](QPainter& painter, const PlotMapping& at) {
+      DrawLevelLines(painter, at, lines);
+    });
+  }
   return chart;
 }

@@ -24,6 +24,9 @@ struct ShaftHeatMap {
   QString valueTitle;   // the colour bar's title, with the unit
   QString missingName;  // the legend's name for cells without a value
   std::vector<ShaftCell> cells;
+  // Lines where the value crosses the colour bar's inner ticks (every other one where
+  // they are many), each labelled with its value where it is long enough to carry it.
+  bool isoLines = false;
 };
 
 // The chart, ready for SaveChart. Its axes are chart->axes(Qt::Horizontal) and
