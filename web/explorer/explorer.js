@@ -313,8 +313,7 @@ function showProgress() {
   $("progress-line").classList.toggle("done", done >= total && !computingLoads);
 }
 
-// One series per lever value of the map, as points; then the chosen mode, the
-// target, its answers and the pinned modes on top.
+// The map's points, one list per lever value of the map (the markers go on top).
 function planeData() {
   const {rows, steps} = Explorer.map;
   const series = [];
