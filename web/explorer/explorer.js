@@ -48,18 +48,23 @@ const nullIfNaN = (array) => Array.from(array, (v) => (finite(v) ? v : null));
 
 // One worker answers for modes and targets, so that the map never delays an
 // answer; the map is shared among as many more as the machine has cores (at most 4).
+// The WebAssembly is compiled once, here, for every worker: each compiling (and
+// optimising) its own copy would take the processors the map needs. The single-file
+// edition carries it in the page.
+const compiledWasm = $("wasm-base64")
+  ? WebAssembly.compile(Uint8Array.from(atob($("wasm-base64").textContent.trim()), (c) => c.charCodeAt(0)))
+  : fetch("torlin-explorer.wasm").then((response) => {
+    if (!response.ok) throw new Error(`torlin-explorer.wasm: ${response.status} ${response.statusText}`);
+    return response.arrayBuffer();
+  }).then((bytes) => WebAssembly.compile(bytes));
+
 function makeWorker() {
   const inline = document.getElementById("worker-source");
-  let created;
-  if (inline) {
-    // The single-file edition: the worker's script and the wasm come from the page.
-    created = new Worker(URL.createObjectURL(new Blob([inline.textContent], {type: "text/javascript"})));
-    const bytes = Uint8Array.from(atob($("wasm-base64").textContent.trim()), (c) => c.charCodeAt(0));
-    created.postMessage({kind: "start", wasmBinary: bytes}, [bytes.buffer]);
-  } else {
-    created = new Worker("explorer-worker.js");
-    created.postMessage({kind: "start"});
-  }
+  // The single-file edition: the worker's script comes from the page.
+  const created = inline ? new Worker(URL.createObjectURL(new Blob([inline.textContent], {type: "text/javascript"})))
+    : new Worker("explorer-worker.js");
+  compiledWasm.then((wasmModule) => created.postMessage({kind: "start", wasmModule}),
+                    (error) => console.error(`Explorer: the WebAssembly did not load: ${error}`));
   created.onmessage = ({data}) => {
     if (data.kind === "map") return mapSlice(data);
     if (data.kind === "loads") return loadsSlice(data);

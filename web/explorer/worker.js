@@ -49,10 +49,16 @@ const kinds = {
   shaftAngles: ({lever, eccentric}) => module.shaftAngles(lever, eccentric),
 };
 
-let ready = null;
+// Questions wait for the start, which brings the WebAssembly the page compiled.
+let begin;
+const ready = new Promise((resolve) => { begin = resolve; });
 self.onmessage = async ({data}) => {
   if (data.kind === "start") {
-    ready = TorlinExplorerModule(data.wasmBinary ? {wasmBinary: data.wasmBinary} : {}).then((m) => { module = m; });
+    const instantiateWasm = (imports, receive) => {
+      WebAssembly.instantiate(data.wasmModule, imports).then((instance) => receive(instance, data.wasmModule));
+      return {};
+    };
+    TorlinExplorerModule({instantiateWasm}).then((m) => { module = m; begin(); });
     return;
   }
   await ready;
