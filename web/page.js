@@ -36,6 +36,9 @@ const TorlinPage = (() => {
     reports: reportFrames ? [] : null,
   };
   let workThisFrame = 0;
+  let skippedShapesAt = 0;  // in a frame's numbers: the report comes before it
+  let image = null;         // the program's pixels as an image, and where they lie
+  let imageAt = 0;
 
   // ---- The queue of events, handed to the program at its turns.
   function queue(kind, x = 0, y = 0) {
@@ -347,6 +350,7 @@ const TorlinPage = (() => {
   function share(constants) {
     shared = constants;
     Event = constants.events;
+    skippedShapesAt = shared.report.indexOf("nonFiniteShapes");
     surface.width = Math.round(shared.clientWidth * ratio);
     surface.height = Math.round(shared.clientHeight * ratio);
     listenToSurface();
@@ -367,7 +371,11 @@ const TorlinPage = (() => {
 
     // The parts of the picture drawn on since the last call, as rectangles x, y, w, h.
     present(pixels, width, height, rects) {
-      const image = new ImageData(new Uint8ClampedArray(pixels.buffer, pixels.byteOffset, width * height * 4), width, height);
+      // The image over the program's pixels is made again only when its memory moved.
+      if (!image || image.data.buffer !== pixels.buffer || imageAt !== pixels.byteOffset || image.width !== width || image.height !== height) {
+        image = new ImageData(new Uint8ClampedArray(pixels.buffer, pixels.byteOffset, width * height * 4), width, height);
+        imageAt = pixels.byteOffset;
+      }
       for (let i = 0; i < rects.length; i += 4) context.putImageData(image, 0, 0, rects[i], rects[i + 1], rects[i + 2], rects[i + 3]);
       ++stats.presents;
       if (stats.firstPictureAt === null) stats.firstPictureAt = performance.now();
@@ -375,11 +383,15 @@ const TorlinPage = (() => {
 
     frameCompleted(numbers) {
       ++stats.frames;
-      const last = shared.report.indexOf("nonFiniteShapes");
+      const last = skippedShapesAt;
       stats.nonFiniteShapes = numbers[last];
-      const report = Array.from(numbers.subarray(0, last));
-      if (report.some(Number.isNaN)) ++stats.nonNumbers;
-      if (stats.reports) stats.reports.push(report);
+      for (let i = 0; i < last; ++i) {
+        if (Number.isNaN(numbers[i])) {
+          ++stats.nonNumbers;
+          break;
+        }
+      }
+      if (stats.reports) stats.reports.push(Array.from(numbers.subarray(0, last)));
     },
 
     // The program could not run (no WebAssembly, a file missing): say so in one line.
