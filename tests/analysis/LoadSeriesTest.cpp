@@ -116,13 +116,18 @@ std::optional<ModeSetting> FirstModeWithALostContact(int eccentricStride) {
 }
 
 TEST(LoadSeries, NoContactPullsOverTheGrid) {
-  // Every lever value with every 25th eccentric value here; the whole integer grid
-  // (92,336 modes, a few minutes) is the disabled test below.
+  // Every lever value with every 25th eccentric value: quick, and what the sanitized
+  // build checks.
   const auto mode = FirstModeWithALostContact(25);
   EXPECT_FALSE(mode) << mode->lever << ',' << mode->eccentric;
 }
 
-TEST(LoadSeries, DISABLED_NoContactPullsOverTheWholeIntegerGrid) {
+TEST(LoadSeries, NoContactPullsOverTheWholeIntegerGrid) {
+#ifdef __SANITIZE_ADDRESS__
+  // 92,336 modes take about 20 s plain and over 3 minutes sanitized; the strided grid
+  // above runs the same code there.
+  GTEST_SKIP() << "the whole grid runs in the plain build";
+#endif
   const auto mode = FirstModeWithALostContact(1);
   EXPECT_FALSE(mode) << mode->lever << ',' << mode->eccentric;
 }
