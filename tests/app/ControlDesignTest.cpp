@@ -1,5 +1,6 @@
 // The browser page lays its controls out from the shared designs; the window must
 // show the same ones.
+#include <QCoreApplication>
 #include <QImage>
 #include <QScrollBar>
 
@@ -38,6 +39,7 @@ TEST_F(WindowFixture, TheWindowShowsTheSharedControlDesigns) {
 TEST_F(WindowFixture, TheControlsTheDrawingMayHideBehindPaintAllTheirPixels) {
   const QColor key(255, 0, 255);
   window->Widgets().Command4->SetFace(colours::cyan);
+  QCoreApplication::processEvents();  // the new face's style settles
   for (const QWidget* control : window->Widgets().Opaque()) {
     QImage picture(control->size(), QImage::Format_RGB32);
     picture.fill(key);
