@@ -1,5 +1,7 @@
 #include "animation/ControlDesign.h"
 
+#include <cstdlib>
+
 #include "animation/BarStarts.h"
 
 namespace {
@@ -53,3 +55,10 @@ constexpr ControlDesign kDesigns[] = {
 }  // namespace
 
 std::span<const ControlDesign> ControlDesigns() { return kDesigns; }
+
+const ControlDesign& ControlDesignNamed(std::string_view name) {
+  for (const ControlDesign& design : kDesigns) {
+    if (design.name == name) return design;
+  }
+  std::abort();
+}

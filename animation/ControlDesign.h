@@ -1,6 +1,7 @@
 #pragma once
 
 #include <span>
+#include <string_view>
 
 #include "animation/Canvas.h"
 
@@ -36,3 +37,7 @@ struct ControlDesign {
 
 // The ten controls in tab order (the labels, which take no focus, among them).
 std::span<const ControlDesign> ControlDesigns();
+
+// The design of the control of that name ("VScroll1", ...); every name the program
+// uses has one, so another name is a programming error and aborts.
+const ControlDesign& ControlDesignNamed(std::string_view name);

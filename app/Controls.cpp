@@ -4,8 +4,8 @@
 #include <QPushButton>
 #include <QRect>
 #include <QScrollBar>
-#include <cstdlib>
-#include <cstring>
+#include <cstddef>
+#include <iterator>
 
 #include "animation/ControlDesign.h"
 #include "app/ColouredButton.h"
@@ -23,13 +23,6 @@ QRect PixelPlace(const TwipsRect& twips) {
 }
 
 QColor ToQColor(Colour c) { return QColor(c.r, c.g, c.b); }
-
-const ControlDesign& Design(const char* name) {
-  for (const ControlDesign& design : ControlDesigns()) {
-    if (std::strcmp(design.name, name) == 0) return design;
-  }
-  std::abort();  // every control of the window has a design
-}
 
 // What the control does, for assistive technology, and its tooltip.
 void Describe(QWidget& control, const ControlDesign& d) {
@@ -83,16 +76,16 @@ WrappingLabel* MakeLabel(QWidget& window, const ControlDesign& d) {
 // designs', which the browser page lays out too.
 Controls BuildControls(QWidget& window) {
   Controls c;
-  c.VScroll1 = MakeScrollBar(window, Design("VScroll1"));
-  c.VScroll2 = MakeScrollBar(window, Design("VScroll2"));
-  c.Command1 = MakeButton<QPushButton>(window, Design("Command1"));
-  c.Command2 = MakeButton<QPushButton>(window, Design("Command2"));
-  c.Label1 = MakeLabel(window, Design("Label1"));
-  c.HScroll1 = MakeScrollBar(window, Design("HScroll1"));
-  c.Label2 = MakeLabel(window, Design("Label2"));
-  c.Command3 = MakeButton<ColouredButton>(window, Design("Command3"));
-  c.Command4 = MakeButton<ColouredButton>(window, Design("Command4"));
-  c.Command5 = MakeButton<ColouredButton>(window, Design("Command5"));
+  c.VScroll1 = MakeScrollBar(window, ControlDesignNamed("VScroll1"));
+  c.VScroll2 = MakeScrollBar(window, ControlDesignNamed("VScroll2"));
+  c.Command1 = MakeButton<QPushButton>(window, ControlDesignNamed("Command1"));
+  c.Command2 = MakeButton<QPushButton>(window, ControlDesignNamed("Command2"));
+  c.Label1 = MakeLabel(window, ControlDesignNamed("Label1"));
+  c.HScroll1 = MakeScrollBar(window, ControlDesignNamed("HScroll1"));
+  c.Label2 = MakeLabel(window, ControlDesignNamed("Label2"));
+  c.Command3 = MakeButton<ColouredButton>(window, ControlDesignNamed("Command3"));
+  c.Command4 = MakeButton<ColouredButton>(window, ControlDesignNamed("Command4"));
+  c.Command5 = MakeButton<ColouredButton>(window, ControlDesignNamed("Command5"));
 
   // Mouse events on a control stay there: a move over a control must not reach
   // the window's pause test, a click on a label is not a click on the window.

@@ -7,21 +7,12 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
-#include <string_view>
 
 #include "analysis/ModeSetting.h"
 #include "analysis/SvajSeries.h"
 #include "animation/ControlDesign.h"
 
 namespace {
-
-// A scroll bar's range, from the window's control designs.
-const ControlDesign& BarDesign(std::string_view name) {
-  for (const ControlDesign& design : ControlDesigns()) {
-    if (design.name == name) return design;
-  }
-  return ControlDesigns().front();
-}
 
 TEST(LoadSeries, JumpRowsAreTheLimitsFromEitherSide) {
   // At every hand-over of the lever's arcs and join of the cam's lobe and base circle,
@@ -98,8 +89,8 @@ TEST(LoadSeries, SeparationSpeedBracketsTheRowsThatSeparate) {
 // of the positions), so one set of parameters answers for all. Returns the first mode
 // with a contact lost, if any.
 std::optional<ModeSetting> FirstModeWithALostContact(int eccentricStride) {
-  const ControlDesign& leverBar = BarDesign("VScroll1");
-  const ControlDesign& eccentricBar = BarDesign("VScroll2");
+  const ControlDesign& leverBar = ControlDesignNamed("VScroll1");
+  const ControlDesign& eccentricBar = ControlDesignNamed("VScroll2");
   std::vector<ModeSetting> modes;
   for (int lever = leverBar.min; lever <= leverBar.max; ++lever) {
     for (int eccentric = eccentricBar.min; eccentric <= eccentricBar.max; eccentric += eccentricStride) {

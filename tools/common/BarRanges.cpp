@@ -7,10 +7,8 @@
 namespace {
 
 BarRange FromDesign(std::string_view control, const char* option) {
-  for (const ControlDesign& design : ControlDesigns()) {
-    if (design.name == control) return {option, design.min, design.max, design.value};
-  }
-  return {option, 0, 0, 0};  // unreachable: every bar has a design
+  const ControlDesign& design = ControlDesignNamed(control);
+  return {option, design.min, design.max, design.value};
 }
 
 }  // namespace

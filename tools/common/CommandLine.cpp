@@ -241,3 +241,12 @@ std::optional<double> DecimalNumber(const std::string& text) {
   if (text.empty() || error != std::errc() || stop != end || !std::isfinite(value)) return std::nullopt;
   return value;
 }
+
+std::optional<std::pair<double, double>> DecimalPair(const std::string& text) {
+  const std::size_t comma = text.find(',');
+  if (comma == std::string::npos) return std::nullopt;
+  const std::optional<double> first = DecimalNumber(text.substr(0, comma));
+  const std::optional<double> second = DecimalNumber(text.substr(comma + 1));
+  if (!first || !second) return std::nullopt;
+  return std::pair(*first, *second);
+}

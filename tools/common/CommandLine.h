@@ -65,3 +65,5 @@ std::optional<int> WholeNumberIn(const std::string& text, int min, int max);
 // A finite decimal number read the C way whatever the locale; none if the whole text
 // is not one.
 std::optional<double> DecimalNumber(const std::string& text);
+// Two such numbers as "A,B"; none unless the text is exactly that.
+std::optional<std::pair<double, double>> DecimalPair(const std::string& text);

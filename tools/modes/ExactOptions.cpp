@@ -41,12 +41,9 @@ ExactOptionHandles DeclareExactOptions(CommandLine& line, ExactOptions& target,
 }
 
 std::optional<TargetPoint> TargetPointOf(const std::string& text) {
-  const std::size_t comma = text.find(',');
-  if (comma == std::string::npos) return std::nullopt;
-  const std::optional<double> lift = DecimalNumber(text.substr(0, comma));
-  const std::optional<double> duration = DecimalNumber(text.substr(comma + 1));
-  if (!lift || !duration || *lift < 0 || *lift > kMaxTargetLiftMm || *duration < 0 || *duration > 720) {
-    return std::nullopt;
-  }
-  return TargetPoint{*lift, *duration};
+  const auto pair = DecimalPair(text);
+  if (!pair) return std::nullopt;
+  const auto [lift, duration] = *pair;
+  if (lift < 0 || lift > kMaxTargetLiftMm || duration < 0 || duration > 720) return std::nullopt;
+  return TargetPoint{lift, duration};
 }

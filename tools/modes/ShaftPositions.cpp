@@ -11,14 +11,13 @@ std::optional<ModeSetting> ShaftPositions::WindowSetting() const {
 }
 
 std::optional<ShaftPositions> ShaftPositionsOf(const std::string& text) {
-  const std::size_t comma = text.find(',');
-  if (comma == std::string::npos) return std::nullopt;
+  const auto pair = DecimalPair(text);
+  if (!pair) return std::nullopt;
+  const auto [l, e] = *pair;
   const BarRange lever = LeverBar();
   const BarRange eccentric = EccentricBar();
-  const std::optional<double> l = DecimalNumber(text.substr(0, comma));
-  const std::optional<double> e = DecimalNumber(text.substr(comma + 1));
-  if (!l || !e || *l < lever.min || *l > lever.max || *e < eccentric.min || *e > eccentric.max) return std::nullopt;
-  return ShaftPositions{*l, *e};
+  if (l < lever.min || l > lever.max || e < eccentric.min || e > eccentric.max) return std::nullopt;
+  return ShaftPositions{l, e};
 }
 
 std::string ShaftPositionsRange() {

@@ -73,15 +73,8 @@ val Array(const std::vector<double>& values) {
 
 val Number(std::optional<double> value) { return value && std::isfinite(*value) ? val(*value) : val::null(); }
 
-const ControlDesign& Design(const char* name) {
-  for (const ControlDesign& design : ControlDesigns()) {
-    if (std::string(design.name) == name) return design;
-  }
-  return ControlDesigns().front();
-}
-
 val Range(const char* name) {
-  const ControlDesign& design = Design(name);
+  const ControlDesign& design = ControlDesignNamed(name);
   val range = val::object();
   range.set("min", design.min);
   range.set("max", design.max);
@@ -133,8 +126,8 @@ val ShaftAngles(double lever, double eccentric) {
 // bars' ranges: the lever rows whose index leaves remainder part when divided by
 // parts, so that workers sharing a map share its costly and cheap rows alike.
 int StartMap(int speed, int leverSteps, int eccentricSteps, int part, int parts) {
-  const ControlDesign& lever = Design("VScroll1");
-  const ControlDesign& eccentric = Design("VScroll2");
+  const ControlDesign& lever = ControlDesignNamed("VScroll1");
+  const ControlDesign& eccentric = ControlDesignNamed("VScroll2");
   gMap = Map{};
   gMap.levers = EvenlySpread(lever.min, lever.max, leverSteps);
   gMap.eccentrics = EvenlySpread(eccentric.min, eccentric.max, eccentricSteps);
