@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analysis/BodyMasses.h"
+
 // What the load analysis needs beyond the mechanism's geometry. The defaults are those
 // of an intake valve of a 1.6-litre, 16-valve passenger-car engine (the README says
 // why): a 5.5 mm-stem valve with retainer and keepers, a single linear spring, steel
@@ -12,6 +14,8 @@ struct LoadParameters {
   double rollerWidthMm = 8;        // length of each line contact
   double youngsModulusGPa = 210;   // all contacting parts: steel
   double poisson = 0.3;
+  BodyMasses bodies;          // all zero: massless links and rollers
+  double returnSpringN = 0;   // pressing the free roller into cam and lever at once
 };
 
 // Ranges the tools accept: wide enough for any real valve train, narrow enough that
@@ -23,3 +27,4 @@ inline constexpr double kMaxMovingMassG = 10000;
 inline constexpr double kMaxRollerWidthMm = 1000;
 inline constexpr double kMaxYoungsModulusGPa = 10000;
 inline constexpr double kMaxPoisson = 0.5;  // the limit of an incompressible solid
+inline constexpr double kMaxReturnSpringN = 100000;

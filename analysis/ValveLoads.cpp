@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "analysis/CrossingSeries.h"
 #include "analysis/HertzContact.h"
+#include "analysis/InertialChain.h"
 #include "analysis/PitchContact.h"
 #include "animation/Linkage.h"
 
@@ -35,6 +37,100 @@ bool Decompose(Point2 p, Point2 first, Point2 second, double& a, double& b) {
   return std::isfinite(a) && std::isfinite(b);
 }
 
+// Torques the shafts exert to hold their bodies against the contact and link forces:
+// the camshaft turning the way the cam turns (clockwise, y up), the lever shaft the
+// way its bar grows (clockwise), the eccentric shaft the way its bar grows
+// (counter-clockwise). onEccentric: the link's push on the eccentric.
+void ShaftTorques(LoadRow& row, Point2 camCentre, Point2 pivot, Point2 onEccentric) {
+  const LoadGeometry& g = row.geometry;
+  row.camshaftTorqueNm = Cross(Minus(g.roller, camCentre), Scaled(g.camNormal, -row.camContactN)) / kNmmPerNm;
+  row.greenTorqueNm = Cross(Minus(g.roller, pivot), Scaled(g.leverNormal, -row.leverContactN)) / kNmmPerNm;
+  row.orangeTorqueNm = -Cross(Minus(g.eccentric, pivot), onEccentric) / kNmmPerNm;
+}
+
+// The massless chain: rod and link are two-force members; each roller is held by
+// forces through its centre.
+bool MasslessChainLoads(LoadRow& row, Point2 rodDirection, Point2 camCentre, Point2 pivot) {
+  const LoadGeometry& g = row.geometry;
+  row.rodForceN = row.valveForceN / -rodDirection.y;
+  row.guideForceN = -row.rodForceN * rodDirection.x;
+  // The second roller: free roller contact and link balance the rod.
+  const Point2 linkDirection = Scaled(Minus(g.second, g.eccentric), 1 / kLinkLength);  // eccentric to second
+  if (!Decompose(Scaled(rodDirection, row.rodForceN), Scaled(g.rollerNormal, -1), linkDirection,
+                 row.rollerContactN, row.linkForceN)) {
+    return false;
+  }
+  // The free roller: cam and lever balance the second roller.
+  if (!Decompose(Scaled(g.rollerNormal, -row.rollerContactN), g.camNormal, g.leverNormal,
+                 row.camContactN, row.leverContactN)) {
+    return false;
+  }
+  ShaftTorques(row, camCentre, pivot, Scaled(linkDirection, -row.linkForceN));
+  return true;
+}
+
+// The chain with its bodies' masses while the valve moves, and the speed at which a
+// contact would first have to pull: the springs' part of each force (no motion) stays,
+// the inertial rest grows with the speed squared.
+bool MovingInertialLoads(LoadRow& row, const LoadParameters& parameters, Point2 camCentre, Point2 pivot) {
+  const auto full = SolveInertialChain(row.geometry, row.motion, parameters.bodies, row.valveForceN,
+                                       parameters.returnSpringN, false);
+  const auto still = SolveInertialChain(row.geometry, BodyMotion{}, parameters.bodies, row.springForceN,
+                                        parameters.returnSpringN, false);
+  if (!full || !still) return false;
+  row.rodForceN = full->rodN;
+  row.guideForceN = full->guideN;
+  row.rollerContactN = full->rollerN;
+  row.linkForceN = full->linkN;
+  row.camContactN = full->camN;
+  row.leverContactN = full->leverN;
+  ShaftTorques(row, camCentre, pivot, full->onEccentric);
+  const auto consider = [&](double springPart, double force, unsigned bit) {
+    const double inertialPart = force - springPart;
+    if (!(inertialPart < 0) || !(springPart > 0)) return;
+    const double rpm = parameters.rpm * std::sqrt(springPart / -inertialPart);
+    if (!row.contactLossRpm || rpm < *row.contactLossRpm) {
+      row.contactLossRpm = rpm;
+      row.contactLossWhich = bit;
+    }
+  };
+  consider(still->camN, full->camN, kCamContactLost);
+  consider(still->leverN, full->leverN, kLeverContactLost);
+  consider(still->rollerN, full->rollerN, kRollerContactLost);
+  consider(row.springForceN, row.valveForceN, kValveContactLost);
+  return true;
+}
+
+// While the valve rests only the free roller moves, between cam and lever; the return
+// spring it needs there: each newton of it adds a fixed share to each contact's force.
+bool SeatedInertialLoads(LoadRow& row, const LoadParameters& parameters, Point2 camCentre, Point2 pivot) {
+  const LoadGeometry& g = row.geometry;
+  const auto forces =
+      SolveInertialChain(g, row.motion, parameters.bodies, 0, parameters.returnSpringN, true);
+  double camShare = 0;
+  double leverShare = 0;
+  if (!forces || !Decompose(Scaled(ReturnSpringDirection(g), -1), g.camNormal, g.leverNormal, camShare,
+                            leverShare)) {
+    return false;
+  }
+  row.camContactN = forces->camN;
+  row.leverContactN = forces->leverN;
+  ShaftTorques(row, camCentre, pivot, {0, 0});
+  double least = 0;
+  double most = std::numeric_limits<double>::infinity();
+  for (const auto& [force, share] : {std::pair{forces->camN, camShare}, std::pair{forces->leverN, leverShare}}) {
+    const double bound = parameters.returnSpringN - force / share;  // where this contact's force is zero
+    if (share > 0) least = std::max(least, bound);
+    if (share < 0) most = std::min(most, bound);
+    if (share == 0 && force < 0) most = -1;
+  }
+  if (least <= most) row.returnSpringNeededN = least;
+  const double pull = -kRoundingShare * std::max(std::abs(row.camContactN), std::abs(row.leverContactN));
+  if (row.camContactN < pull) row.lost |= kCamContactLost;
+  if (row.leverContactN < pull) row.lost |= kLeverContactLost;
+  return true;
+}
+
 }  // namespace
 
 LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, double crankDeg,
@@ -50,7 +146,8 @@ LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, 
   const double camAngle = model.CamAngleRad(crankDeg);
   const double t = pose.leverCurveAngle;
   const int arc = forcedArc.value_or(model.Face().ArcAt(t));
-  if (seatedRows == SeatedRows::Brief && model.ValveSeated(pose, arc)) {
+  const bool inertial = parameters.bodies.Any() || parameters.returnSpringN != 0;
+  if (seatedRows == SeatedRows::Brief && !inertial && model.ValveSeated(pose, arc)) {
     row.seated = true;
     row.determinate = true;
     row.liftMm = -pose.valveY;
@@ -72,7 +169,18 @@ LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, 
   // The roller's velocity, and for a moving valve its first two derivatives; a seated
   // valve needs only the first order, which is most of the cycle and much cheaper.
   Point2 rollerVelocity;
-  if (row.seated) {
+  const double crankDegPerSecond = 6 * parameters.rpm;
+  const auto toSpeed = [&](double perDeg) { return perDeg * crankDegPerSecond / kMmPerM; };
+  const auto toAcceleration = [&](double perDeg2) { return perDeg2 * crankDegPerSecond * crankDegPerSecond / kMmPerM; };
+  if (row.seated && inertial) {
+    const CrankSeries<2> t2 = CurveAngleSeries<2>(model, arc, t, crankDeg, gapSlope);
+    CrankSeries<2> x;
+    CrankSeries<2> y;
+    model.Face().PointOnArc(arc, t2, x, y);
+    rollerVelocity = {x.derivative(1), y.derivative(1)};
+    row.motion.rollerVelocity = {toSpeed(x.derivative(1)), toSpeed(y.derivative(1))};
+    row.motion.rollerAcceleration = {toAcceleration(x.derivative(2)), toAcceleration(y.derivative(2))};
+  } else if (row.seated) {
     const CrankSeries<1> t1 = CurveAngleSeries<1>(model, arc, t, crankDeg, gapSlope);
     CrankSeries<1> x;
     CrankSeries<1> y;
@@ -91,8 +199,16 @@ LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, 
     }
     rollerVelocity = {x.derivative(1), y.derivative(1)};
     row.velocityMmPerDeg = -placed->valveY.derivative(1);
-    const double crankDegPerSecond = 6 * parameters.rpm;
     row.accelerationMPerS2 = -placed->valveY.derivative(2) * crankDegPerSecond * crankDegPerSecond / kMmPerM;
+    if (inertial) {
+      const auto& second = placed->secondRoller;
+      row.motion = {{toSpeed(x.derivative(1)), toSpeed(y.derivative(1))},
+                    {toAcceleration(x.derivative(2)), toAcceleration(y.derivative(2))},
+                    {toSpeed(second.X.derivative(1)), toSpeed(second.Y.derivative(1))},
+                    {toAcceleration(second.X.derivative(2)), toAcceleration(second.Y.derivative(2))},
+                    {0, toSpeed(placed->valveY.derivative(1))},
+                    {0, toAcceleration(placed->valveY.derivative(2))}};
+    }
   }
 
   // The cam's side: normal, curvature, pressure angle.
@@ -112,9 +228,22 @@ LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, 
   g.leverNormal = Scaled(Minus(g.leverArcCentre, g.roller), 1 / toCentre);
   g.rollerNormal = Scaled(Minus(g.roller, g.second), 1 / kRollerSpacing);
 
+  const Point2 camCentre = {k.camCentreX, k.camCentreY};
+  const Point2 pivot = {k.leverPivotX, k.leverPivotY};
+  const double rollerCurvature = 1 / kRollerRadius;
+  const double leverCurvature = -1 / (model.Face().Radius(arc) + kRollerRadius);  // concave face
+  const auto hertz = [&](double force, double curvature) {
+    return HertzLinePressureMPa(force, parameters.rollerWidthMm, rollerCurvature, curvature,
+                                parameters.youngsModulusGPa, parameters.poisson);
+  };
   if (row.seated) {
     row.determinate = true;
     row.springForceN = parameters.springPreloadN;
+    if (inertial) {
+      row.determinate = SeatedInertialLoads(row, parameters, camCentre, pivot);
+      if (!row.undercut) row.camHertzMPa = hertz(row.camContactN, camCurvature);
+      row.leverHertzMPa = hertz(row.leverContactN, leverCurvature);
+    }
     return row;
   }
 
@@ -124,38 +253,11 @@ LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, 
   row.valveForceN = row.springForceN + row.inertiaForceN;
   const Point2 rodDirection = Scaled(Minus(g.valvePin, g.second), 1 / kRodLength);  // second to pin
   if (!(rodDirection.y < 0)) return row;
-  row.rodForceN = row.valveForceN / -rodDirection.y;
-  row.guideForceN = -row.rodForceN * rodDirection.x;
-
-  // The second roller: free roller contact and link balance the rod.
-  const Point2 linkDirection = Scaled(Minus(g.second, g.eccentric), 1 / kLinkLength);  // eccentric to second
-  if (!Decompose(Scaled(rodDirection, row.rodForceN), Scaled(g.rollerNormal, -1), linkDirection,
-                 row.rollerContactN, row.linkForceN)) {
-    return row;
-  }
-  // The free roller: cam and lever balance the second roller.
-  if (!Decompose(Scaled(g.rollerNormal, -row.rollerContactN), g.camNormal, g.leverNormal,
-                 row.camContactN, row.leverContactN)) {
-    return row;
-  }
+  const bool solved = inertial ? MovingInertialLoads(row, parameters, camCentre, pivot)
+                               : MasslessChainLoads(row, rodDirection, camCentre, pivot);
+  if (!solved) return row;
   row.determinate = true;
 
-  // Torques the shafts exert to hold their bodies against the contact and link forces:
-  // the camshaft turning the way the cam turns (clockwise, y up), the lever shaft the
-  // way its bar grows (clockwise), the eccentric shaft the way its bar grows
-  // (counter-clockwise).
-  const Point2 camCentre = {k.camCentreX, k.camCentreY};
-  const Point2 pivot = {k.leverPivotX, k.leverPivotY};
-  row.camshaftTorqueNm = Cross(Minus(g.roller, camCentre), Scaled(g.camNormal, -row.camContactN)) / kNmmPerNm;
-  row.greenTorqueNm = Cross(Minus(g.roller, pivot), Scaled(g.leverNormal, -row.leverContactN)) / kNmmPerNm;
-  row.orangeTorqueNm = Cross(Minus(g.eccentric, pivot), Scaled(linkDirection, row.linkForceN)) / kNmmPerNm;
-
-  const double rollerCurvature = 1 / kRollerRadius;
-  const double leverCurvature = -1 / (model.Face().Radius(arc) + kRollerRadius);  // concave face
-  const auto hertz = [&](double force, double curvature) {
-    return HertzLinePressureMPa(force, parameters.rollerWidthMm, rollerCurvature, curvature,
-                                parameters.youngsModulusGPa, parameters.poisson);
-  };
   if (!row.undercut) row.camHertzMPa = hertz(row.camContactN, camCurvature);
   row.leverHertzMPa = hertz(row.leverContactN, leverCurvature);
   row.rollerHertzMPa = hertz(row.rollerContactN, rollerCurvature);

@@ -35,11 +35,23 @@ struct LoadGeometry {
   Point2 rollerNormal;    // unit: the second roller's push on the free roller
 };
 
+// How the moving bodies move: the free roller's centre, the second roller's centre
+// (the joint of link and rod) and the valve pin, in SI units.
+struct BodyMotion {
+  Point2 rollerVelocity;  // m/s
+  Point2 rollerAcceleration;  // m/s^2
+  Point2 secondVelocity;
+  Point2 secondAcceleration;
+  Point2 pinVelocity;
+  Point2 pinAcceleration;
+};
+
 // Contacts that would have to pull to hold the mechanism: lost.
 enum LostContact : unsigned {
   kCamContactLost = 1,
   kLeverContactLost = 2,
   kRollerContactLost = 4,
+  kValveContactLost = 8,  // the valve leaves the chain
 };
 
 struct LoadRow {
@@ -87,8 +99,18 @@ struct LoadRow {
   // The engine speed at which the valve force falls to zero here; none where the
   // valve is seated or not decelerating.
   std::optional<double> separationRpm;
+  // With the bodies' masses, while the valve moves: the engine speed at which the first
+  // contact here (LostContact bits, the valve's included) would have to pull. Every
+  // inertial force grows with the square of the speed, the springs' do not.
+  std::optional<double> contactLossRpm;
+  unsigned contactLossWhich = 0;
+  // With the bodies' masses, while the valve rests: the return spring the free roller
+  // needs here so that neither cam nor lever has to pull it (0 if none); none where no
+  // spring can (cam and lever facing each other).
+  std::optional<double> returnSpringNeededN;
 
   LoadGeometry geometry;
+  BodyMotion motion;  // with the bodies' masses (or a return spring) only
 };
 
 // How much a row with the valve on its seat gets: everything, or (for summaries, which

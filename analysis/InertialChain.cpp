@@ -1,0 +1,87 @@
+#include "analysis/InertialChain.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double kKgPerG = 1e-3;
+constexpr double kMPerMm = 1e-3;
+
+double Cross(Point2 a, Point2 b) { return a.x * b.y - a.y * b.x; }
+Point2 Plus(Point2 a, Point2 b) { return {a.x + b.x, a.y + b.y}; }
+Point2 Minus(Point2 a, Point2 b) { return {a.x - b.x, a.y - b.y}; }
+Point2 Scaled(Point2 a, double s) { return {a.x * s, a.y * s}; }
+
+bool Decompose(Point2 p, Point2 first, Point2 second, double& a, double& b) {
+  const double det = Cross(first, second);
+  if (!(std::abs(det) > 1e-12)) return false;
+  a = Cross(p, second) / det;
+  b = Cross(first, p) / det;
+  return std::isfinite(a) && std::isfinite(b);
+}
+
+}  // namespace
+
+Point2 ReturnSpringDirection(const LoadGeometry& g) {
+  const Point2 d = Scaled(Plus(g.camNormal, g.leverNormal), -1);
+  return Scaled(d, 1 / std::hypot(d.x, d.y));
+}
+
+std::optional<ChainForces> SolveInertialChain(const LoadGeometry& g, const BodyMotion& motion,
+                                              const BodyMasses& masses, double valveForceN,
+                                              double returnSpringN, bool seated) {
+  ChainForces f;
+  const double freeMass = masses.freeRollerG * kKgPerG;
+  // The free roller: cam and lever carry its inertia, the return spring and the
+  // second roller's push.
+  Point2 onFree = Minus(Scaled(motion.rollerAcceleration, freeMass),
+                        Scaled(ReturnSpringDirection(g), returnSpringN));
+  if (!seated) {
+    // The rod (a bar from the joint Q to the pin P): the valve takes from it the force
+    // F with F.y = -valve force; its x part from the rod's turning balance,
+    // cross(Q - P, F) = I alpha - m cross(Q - C, a_C).
+    const Point2 q = Scaled(g.second, kMPerMm);
+    const Point2 p = Scaled(g.valvePin, kMPerMm);
+    const Point2 d = Minus(q, p);
+    const double length2 = d.x * d.x + d.y * d.y;
+    const double rodMass = masses.rodG * kKgPerG;
+    const Point2 centreAcceleration = Scaled(Plus(motion.secondAcceleration, motion.pinAcceleration), 0.5);
+    const Point2 relativeAcceleration = Minus(motion.secondAcceleration, motion.pinAcceleration);
+    // a_Q - a_P = alpha x d - omega^2 d, so cross(d, a_Q - a_P) = alpha |d|^2.
+    const double rodAlpha = Cross(d, relativeAcceleration) / length2;
+    const double rodInertia = rodMass * length2 / 12;
+    const double turning = rodInertia * rodAlpha - rodMass * Cross(Scaled(d, 0.5), centreAcceleration);
+    if (!(d.y > 0)) return std::nullopt;
+    const double fy = -valveForceN;
+    const double fx = (d.x * fy - turning) / d.y;
+    const Point2 rodOnValve = {fx, fy};
+    f.guideN = -fx;
+    f.rodN = -(rodOnValve.x * d.x + rodOnValve.y * d.y) / std::sqrt(length2);
+    // What the joint pushes on the rod: its inertia plus what it passes to the valve.
+    const Point2 jointOnRod = Plus(Scaled(centreAcceleration, rodMass), rodOnValve);
+
+    // The link turns about the eccentric: its transverse push on the joint from its
+    // turning balance about the eccentric, T |r| = -I_E alpha.
+    const Point2 r = Scaled(Minus(g.second, g.eccentric), kMPerMm);
+    const double radius = std::hypot(r.x, r.y);
+    const Point2 along = Scaled(r, 1 / radius);
+    const Point2 across = {-along.y, along.x};
+    const double linkMass = masses.linkG * kKgPerG;
+    const double linkAlpha = Cross(r, motion.secondAcceleration) / (radius * radius);
+    const double transverse = -linkMass * radius * radius / 3 * linkAlpha / radius;
+
+    // The joint: link (F_L along + T across), rod, and the free roller (N_r along
+    // -rollerNormal) give its inertia.
+    const double secondMass = masses.secondRollerG * kKgPerG;
+    const Point2 rest = Minus(Plus(Scaled(motion.secondAcceleration, secondMass), jointOnRod), Scaled(across, transverse));
+    if (!Decompose(rest, Scaled(g.rollerNormal, -1), along, f.rollerN, f.linkN)) return std::nullopt;
+    // The eccentric holds the link: link on eccentric = -(m a_G + F_L along + T across),
+    // the link's centre accelerating half as fast as its end.
+    const Point2 eccentricOnLink =
+        Plus(Scaled(motion.secondAcceleration, linkMass / 2), Plus(Scaled(along, f.linkN), Scaled(across, transverse)));
+    f.onEccentric = Scaled(eccentricOnLink, -1);
+    onFree = Minus(onFree, Scaled(g.rollerNormal, f.rollerN));
+  }
+  if (!Decompose(onFree, g.camNormal, g.leverNormal, f.camN, f.leverN)) return std::nullopt;
+  return f;
+}

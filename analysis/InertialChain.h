@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+
+#include "analysis/BodyMasses.h"
+#include "analysis/ValveLoads.h"
+
+// The chain's forces with every body's mass (d'Alembert): the valve (its equivalent
+// mass already in the valve force), the rod and the link as uniform bars (the link
+// turns about the eccentric, which stands still during a cycle), the second roller
+// with its pin at the joint of both, and the free roller between cam, lever and second
+// roller. Frictionless, so the rollers' spin takes no torque. A return spring may press
+// the free roller into cam and lever at once. Positions in mm; velocities and
+// accelerations in SI units.
+struct ChainForces {
+  double camN = 0;  // compression at each contact
+  double leverN = 0;
+  double rollerN = 0;
+  double linkN = 0;  // compression along the link
+  double rodN = 0;   // compression along the rod, at the valve
+  double guideN = 0;  // the guide's side push on the valve, towards +x
+  Point2 onEccentric;  // what the link pushes on the eccentric
+};
+
+// seated: the valve on its seat; the chain carries nothing and only the free roller
+// moves (the second roller stays on the pivot, the roller contact unloaded).
+std::optional<ChainForces> SolveInertialChain(const LoadGeometry& g, const BodyMotion& motion,
+                                              const BodyMasses& masses, double valveForceN,
+                                              double returnSpringN, bool seated);
+
+// The direction the return spring pushes the free roller: against the sum of the cam's
+// and the lever's normals, so that it adds the same to both contacts' forces.
+Point2 ReturnSpringDirection(const LoadGeometry& g);
