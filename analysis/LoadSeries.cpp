@@ -90,6 +90,12 @@ LoadSummary SummariseLoads(std::span<const LoadRow> rows) {
         summary.separationRpm = AtCrank{*row.separationRpm, c};
       }
     }
+    if (row.contactLossRpm && row.liftMm >= kCarriedLiftMm &&
+        (!summary.firstContactLossRpm || *row.contactLossRpm < summary.firstContactLossRpm->value)) {
+      summary.firstContactLossRpm = AtCrank{*row.contactLossRpm, c};
+      summary.firstContactLost = row.contactLossWhich;
+    }
+    if (row.returnSpringNeededN) KeepLarger(summary.returnSpringN, *row.returnSpringNeededN, c);
     if (row.separated) ++summary.separatedRows;
     if (row.lost != 0) ++summary.lostRows;
     summary.lostContacts |= row.lost;
@@ -113,5 +119,6 @@ std::string LostContactNames(unsigned lost) {
   add(kCamContactLost, "cam");
   add(kLeverContactLost, "lever");
   add(kRollerContactLost, "roller");
+  add(kValveContactLost, "valve");
   return names;
 }

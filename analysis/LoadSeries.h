@@ -52,7 +52,15 @@ struct LoadSummary {
   unsigned lostContacts = 0;                    // LostContact bits of every row
   int lostRows = 0;
   int missingRows = 0;  // no position, or forces without one solution
+  // With the bodies' masses: the lowest speed at which a contact would have to pull
+  // while the valve is carried (lifted kCarriedLiftMm or more; below that its lift-off
+  // joins the seated phase, the return spring's part), and which contact; the largest
+  // return spring the seated phase needs.
+  std::optional<AtCrank> firstContactLossRpm;
+  unsigned firstContactLost = 0;
+  std::optional<AtCrank> returnSpringN;
 };
+inline constexpr double kCarriedLiftMm = 0.05;
 LoadSummary SummariseLoads(std::span<const LoadRow> rows);
 
 // The names of the contacts in LostContact bits, joined by '+': "cam+lever"; empty

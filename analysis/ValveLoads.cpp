@@ -116,6 +116,7 @@ bool SeatedInertialLoads(LoadRow& row, const LoadParameters& parameters, Point2 
   row.camContactN = forces->camN;
   row.leverContactN = forces->leverN;
   ShaftTorques(row, camCentre, pivot, {0, 0});
+  row.orangeTorqueNm = 0;  // the link carries nothing
   double least = 0;
   double most = std::numeric_limits<double>::infinity();
   for (const auto& [force, share] : {std::pair{forces->camN, camShare}, std::pair{forces->leverN, leverShare}}) {

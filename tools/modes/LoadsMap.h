@@ -45,9 +45,11 @@ class LoadsMapJob {
 };
 
 template <class Base>
-CsvColumns<WithLoads<Base>> WithLoadsColumns(const CsvColumns<Base>& baseColumns, const CrankOrigin& origin) {
+CsvColumns<WithLoads<Base>> WithLoadsColumns(const CsvColumns<Base>& baseColumns, const CrankOrigin& origin,
+                                             bool bodies = false) {
   CsvColumns<WithLoads<Base>> columns;
   AppendColumns(columns, baseColumns, [](const WithLoads<Base>& r) -> const Base& { return r.base; });
-  AppendColumns(columns, LoadSummaryColumns(origin), [](const WithLoads<Base>& r) -> const LoadSummary& { return r.loads; });
+  AppendColumns(columns, LoadSummaryColumns(origin, bodies),
+                [](const WithLoads<Base>& r) -> const LoadSummary& { return r.loads; });
   return columns;
 }

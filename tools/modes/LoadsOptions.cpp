@@ -22,7 +22,22 @@ LoadParameters LoadsOptions::Parameters(double rpm) const {
   p.rollerWidthMm = rollerWidthMm.value_or(p.rollerWidthMm);
   p.youngsModulusGPa = youngsModulusGPa.value_or(p.youngsModulusGPa);
   p.poisson = poisson.value_or(p.poisson);
+  p.bodies = {freeRollerMassG.value_or(0), secondRollerMassG.value_or(0), linkMassG.value_or(0), rodMassG.value_or(0)};
+  p.returnSpringN = returnSpringN.value_or(0);
   return p;
+}
+
+ElasticParameters LoadsOptions::Elastic() const {
+  ElasticParameters e;
+  e.chainStiffnessNPerMm = chainStiffnessNPerMm.value_or(e.chainStiffnessNPerMm);
+  e.dampingRatio = dampingRatio.value_or(e.dampingRatio);
+  e.springMassG = springMassG.value_or(e.springMassG);
+  e.springMasses = springMasses;
+  return e;
+}
+
+bool LoadsOptions::BodiesGiven() const {
+  return freeRollerMassG || secondRollerMassG || linkMassG || rodMassG || returnSpringN;
 }
 
 CLI::Option* DeclareLoadsOptions(CommandLine& line, LoadsOptions& target, const ExactOptionHandles& exact) {
@@ -61,12 +76,57 @@ CLI::Option* DeclareLoadsOptions(CommandLine& line, LoadsOptions& target, const 
   line.Decimal("--poisson", "R", 0, kMaxPoisson, false, target.poisson,
                "Poisson's ratio of all contacting parts, default " + Text(defaults.poisson) + " (0 up to 0.5)")
       ->needs(loads);
+  const auto zeroOrMore = [&](const char* name, const char* placeholder, double max, std::optional<double>& value,
+                              const std::string& help, CLI::Option* needed) {
+    line.Decimal(name, placeholder, 0, max, false, value, help + " (0 up to " + Text(max) + ")")->needs(needed);
+  };
+  const BodyMasses steel = SteelBodyMasses(9.5, defaults.rollerWidthMm);
+  zeroOrMore("--free-roller-mass", "G", kMaxBodyMassG, target.freeRollerMassG,
+             "mass of the free roller in g, default 0 (massless); solid steel of its size: " + Text(steel.freeRollerG),
+             loads);
+  zeroOrMore("--second-roller-mass", "G", kMaxBodyMassG, target.secondRollerMassG,
+             "mass of the second roller with its pin in g, default 0; solid steel: " + Text(steel.secondRollerG), loads);
+  zeroOrMore("--link-mass", "G", kMaxBodyMassG, target.linkMassG,
+             "mass of the link (a uniform bar) in g, default 0; a steel bar of its size: " + Text(steel.linkG), loads);
+  zeroOrMore("--rod-mass", "G", kMaxBodyMassG, target.rodMassG,
+             "mass of the rod (a uniform bar) in g, default 0; a 6 mm steel rod: " + Text(steel.rodG) +
+                 " (take it out of --moving-mass, which counts it by default)",
+             loads);
+  zeroOrMore("--return-spring", "N", kMaxReturnSpringN, target.returnSpringN,
+             "force of a spring pressing the free roller into cam and lever at once in N, default 0", loads);
+  CLI::Option* dynamics = line.Switch(
+      "--dynamics", target.dynamics,
+      "with a --loads mode: the elastic valve train beside the rigid loads (its own columns and summary lines, "
+      "its loft and bounce speeds)");
+  dynamics->needs(loads);
+  const ElasticParameters elastic;
+  zeroOrMore("--chain-stiffness", "N_PER_MM", kMaxChainStiffnessNPerMm, target.chainStiffnessNPerMm,
+             "stiffness of the chain from the cam to the valve in N/mm, default " + Text(elastic.chainStiffnessNPerMm),
+             dynamics);
+  zeroOrMore("--damping-ratio", "Z", kMaxDampingRatio, target.dampingRatio,
+             "damping ratio of every spring element of the elastic model, default " + Text(elastic.dampingRatio),
+             dynamics);
+  zeroOrMore("--spring-mass", "G", kMaxMovingMassG, target.springMassG,
+             "the valve spring's own mass in g, default " + Text(elastic.springMassG) +
+                 " (a third of it is in --moving-mass; 0: a massless spring)",
+             dynamics);
+  line.WholeNumber("--spring-masses", 1, kMaxSpringMasses, target.springMasses,
+                   "coil masses the valve spring is cut into, default " + std::to_string(elastic.springMasses) +
+                       " (1 up to " + std::to_string(kMaxSpringMasses) + ")")
+      ->needs(dynamics);
   return loads;
 }
 
 std::string LoadsOptionsConflict(const LoadsOptions& loads, const ExactOptions& exact) {
   if (exact.rpm && !exact.svaj && !loads.given) return "--rpm needs --svaj or --loads";
   if (exact.svajStepDeg && !exact.svaj && !loads.mode) return "--step needs --svaj or --loads LEVER,ECCENTRIC";
+  if (loads.dynamics && !loads.mode) return "--dynamics needs --loads LEVER,ECCENTRIC";
+  if (loads.dynamics) {
+    const LoadParameters p = loads.Parameters(LoadParameters{}.rpm);
+    if (!(p.movingMassG > loads.Elastic().springMassG / 3)) {
+      return "--moving-mass must exceed a third of --spring-mass (the valve keeps the rest)";
+    }
+  }
   return {};
 }
 

@@ -5,6 +5,7 @@
 
 #include "ExactOptions.h"
 #include "ShaftPositions.h"
+#include "analysis/ElasticParameters.h"
 #include "analysis/LoadParameters.h"
 #include "common/CommandLine.h"
 
@@ -18,8 +19,22 @@ struct LoadsOptions {
   std::optional<double> rollerWidthMm;
   std::optional<double> youngsModulusGPa;
   std::optional<double> poisson;
+  // The chain's bodies with mass, and the free roller's return spring.
+  std::optional<double> freeRollerMassG;
+  std::optional<double> secondRollerMassG;
+  std::optional<double> linkMassG;
+  std::optional<double> rodMassG;
+  std::optional<double> returnSpringN;
+  // --dynamics: the elastic valve train beside the rigid loads.
+  bool dynamics = false;
+  std::optional<double> chainStiffnessNPerMm;
+  std::optional<double> dampingRatio;
+  std::optional<double> springMassG;
+  int springMasses = ElasticParameters{}.springMasses;
 
   LoadParameters Parameters(double rpm) const;
+  ElasticParameters Elastic() const;
+  bool BodiesGiven() const;
 };
 
 // Declares --loads and the parameters; returns --loads, whose count says it

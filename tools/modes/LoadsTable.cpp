@@ -23,7 +23,7 @@ void AddPeak(CsvColumns<LoadSummary>& columns, const std::string& name, const st
 
 }  // namespace
 
-CsvColumns<LoadRow> LoadRowColumns(const CrankOrigin& origin) {
+CsvColumns<LoadRow> LoadRowColumns(const CrankOrigin& origin, bool bodies) {
   using R = LoadRow;
   // The numbers of a row without a single balance have no value: empty cells.
   const auto force = [](double R::*member) {
@@ -63,10 +63,15 @@ CsvColumns<LoadRow> LoadRowColumns(const CrankOrigin& origin) {
   columns.push_back(NumberColumn<R>("orangeShaftTorque_Nm", force(&R::orangeTorqueNm)));
   columns.push_back(NumberColumn<R>("separated", [](const R& r) { return long{r.separated ? 1 : 0}; }));
   columns.push_back({"lostContact", [](std::string& line, const R& r) { line += LostContactNames(r.lost); }});
+  if (bodies) {
+    columns.push_back(NumberColumn<R>("contactLoss_rpm", [](const R& r) { return r.contactLossRpm; }));
+    columns.push_back({"contactLost", [](std::string& line, const R& r) { line += LostContactNames(r.contactLossWhich); }});
+    columns.push_back(NumberColumn<R>("returnSpringNeeded_N", [](const R& r) { return r.returnSpringNeededN; }));
+  }
   return columns;
 }
 
-CsvColumns<LoadSummary> LoadSummaryColumns(const CrankOrigin& origin) {
+CsvColumns<LoadSummary> LoadSummaryColumns(const CrankOrigin& origin, bool bodies) {
   using S = LoadSummary;
   CsvColumns<S> columns;
   for (const auto& [name, member] : {std::pair{"Camshaft", &S::camshaft}, {"GreenShaft", &S::green},
@@ -87,12 +92,18 @@ CsvColumns<LoadSummary> LoadSummaryColumns(const CrankOrigin& origin) {
   columns.push_back(NumberColumn<S>("separatedRows", [](const S& s) { return long{s.separatedRows}; }));
   columns.push_back(NumberColumn<S>("lostContactRows", [](const S& s) { return long{s.lostRows}; }));
   columns.push_back({"lostContacts", [](std::string& line, const S& s) { line += LostContactNames(s.lostContacts); }});
+  if (bodies) {
+    AddPeak(columns, "firstContactLoss", "rpm", origin, [](const S& s) { return s.firstContactLossRpm; });
+    columns.push_back(
+        {"firstContactLost", [](std::string& line, const S& s) { line += LostContactNames(s.firstContactLost); }});
+    AddPeak(columns, "returnSpring", "N", origin, [](const S& s) { return s.returnSpringN; });
+  }
   return columns;
 }
 
-std::string LoadSummaryBlock(const LoadSummary& summary, const CrankOrigin& origin) {
+std::string LoadSummaryBlock(const LoadSummary& summary, const CrankOrigin& origin, bool bodies) {
   std::string block;
-  for (const CsvColumn<LoadSummary>& column : LoadSummaryColumns(origin)) {
+  for (const CsvColumn<LoadSummary>& column : LoadSummaryColumns(origin, bodies)) {
     block += "# " + column.name + ',';
     column.cell(block, summary);
     block += '\n';

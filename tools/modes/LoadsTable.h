@@ -11,9 +11,11 @@
 // summary as columns. Crank angles are measured from origin; their column names say
 // "FromTdc" even without --tdc, top dead centre then being at the model's crank zero.
 
-CsvColumns<LoadRow> LoadRowColumns(const CrankOrigin& origin);
-CsvColumns<LoadSummary> LoadSummaryColumns(const CrankOrigin& origin);
-std::string LoadSummaryBlock(const LoadSummary& summary, const CrankOrigin& origin);
+// bodies: the chain's bodies have mass, which adds the contact-loss speeds and the
+// return spring (columns that are otherwise left out, so the massless CSV stays as it was).
+CsvColumns<LoadRow> LoadRowColumns(const CrankOrigin& origin, bool bodies = false);
+CsvColumns<LoadSummary> LoadSummaryColumns(const CrankOrigin& origin, bool bodies = false);
+std::string LoadSummaryBlock(const LoadSummary& summary, const CrankOrigin& origin, bool bodies = false);
 
 // Modes that barely open separate only at absurd speeds; heat maps of the separation
 // speed stop their colour scale here so that the speeds an engine reaches keep their

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ChartFile.h"
+#include "DynamicsTable.h"
 #include "ExactMap.h"
 #include "LoadsMap.h"
 #include "LoadsOutput.h"
@@ -192,14 +193,15 @@ int RunMap(const ModesOptions& options, CheckedOutput& out) {
   std::optional<int> ended;
   if (options.loads.given) {
     const LoadParameters parameters = options.loads.Parameters(*options.exact.rpm);
+    const bool bodies = options.loads.BodiesGiven();
     if (options.exact.exactMap) {
       ended = WriteModeMap(options, out, kept, modes,
                            [&] { return LoadsMapJob<ExactMapJob>(modes, speed, parameters); },
-                           WithLoadsColumns(ExactMapColumns(origin), origin));
+                           WithLoadsColumns(ExactMapColumns(origin), origin, bodies));
     } else {
       ended = WriteModeMap(options, out, kept, modes,
                            [&] { return LoadsMapJob<DemonstrationMapJob>(modes, speed, parameters); },
-                           WithLoadsColumns(ModeMapColumns(origin), origin));
+                           WithLoadsColumns(ModeMapColumns(origin), origin, bodies));
     }
   } else if (options.exact.exactMap) {
     ended = WriteModeMap(options, out, kept, modes, [&] { return ExactMapJob(modes, speed); },
@@ -268,24 +270,54 @@ int RunSvaj(const ModesOptions& options, CheckedOutput& out) {
   return DrawPictures([&] { return WriteSvajPictures(options, kept); });
 }
 
+// A load row with, under --dynamics, the elastic valve train's at its crank angle.
+struct LoadLine {
+  LoadRow loads;
+  ElasticRow elastic;
+};
+
 int RunLoads(const ModesOptions& options, CheckedOutput& out) {
   const ShaftPositions mode = *options.loads.mode;
   const ExactKinematics model(mode.lever, mode.eccentric);
   const LoadParameters parameters = options.loads.Parameters(*options.exact.rpm);
+  const bool bodies = options.loads.BodiesGiven();
   const CrankOrigin origin = options.Origin();
   const std::vector<LoadRowPlace> places = LoadRowPlaces(model, CrankAngles(options.exact.StepDeg()));
-  const CsvColumns<LoadRow> columns = LoadRowColumns(origin);
+
+  // The elastic cycle is one integration over the whole cycle, before any row.
+  std::optional<ElasticCycle> cycle;
+  ElasticSpeedLimits limits;
+  if (options.loads.dynamics) {
+    const std::optional<KinematicLiftCurve> lift = KinematicLiftCurve::FromExact(model);
+    std::vector<double> angles;
+    for (const LoadRowPlace& place : places) angles.push_back(place.crankDeg);
+    if (lift) cycle = ElasticCycleAt(*lift, parameters, options.loads.Elastic(), angles);
+    if (!cycle) {
+      std::fprintf(stderr, "torlin-modes: --dynamics: the valve of this mode never rests, or has no position somewhere\n");
+      return 2;
+    }
+    limits = FindElasticSpeedLimits(*lift, parameters, options.loads.Elastic());
+  }
+  CsvColumns<LoadLine> columns;
+  AppendColumns(columns, LoadRowColumns(origin, bodies), [](const LoadLine& l) -> const LoadRow& { return l.loads; });
+  if (cycle) AppendColumns(columns, DynamicsRowColumns(), [](const LoadLine& l) -> const ElasticRow& { return l.elastic; });
   out.Write(CsvHeader(columns));
 
-  const std::vector<LoadRow> rows =
+  const std::vector<LoadLine> lines =
       StreamRows(places.size(), options.threads, columns, out, [&](std::size_t first, std::size_t count) {
-        std::vector<LoadRow> part;
-        for (std::size_t i = first; i < first + count; ++i) part.push_back(LoadsAt(model, parameters, places[i]));
+        std::vector<LoadLine> part;
+        for (std::size_t i = first; i < first + count; ++i) {
+          part.push_back({LoadsAt(model, parameters, places[i]), cycle ? cycle->rows[i] : ElasticRow{}});
+        }
         return part;
       });
-  if (const std::optional<int> ended = RowsEnded(out, rows.size(), places.size(), "rows")) return *ended;
+  if (const std::optional<int> ended = RowsEnded(out, lines.size(), places.size(), "rows")) return *ended;
+  std::vector<LoadRow> rows;
+  rows.reserve(lines.size());
+  for (const LoadLine& line : lines) rows.push_back(line.loads);
   const LoadSummary summary = SummariseLoads(rows);
-  out.Write(LoadSummaryBlock(summary, origin));
+  out.Write(LoadSummaryBlock(summary, origin, bodies));
+  if (cycle) out.Write(DynamicsSummaryBlock(*cycle, limits, origin));
   if (const std::optional<int> ended = RowsEnded(out, rows.size(), places.size(), "rows")) return *ended;
   if (options.plotDir.empty()) return 0;
   return DrawPictures([&] { return WriteLoadsPictures(options, rows); });

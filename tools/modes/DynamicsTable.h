@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+#include "CrankOrigin.h"
+#include "analysis/ElasticCycle.h"
+#include "analysis/ElasticSpeedLimits.h"
+#include "common/CsvColumns.h"
+
+// torlin-modes --loads --dynamics: the elastic valve train's columns beside each load
+// row (its periodic cycle at --rpm, at the row's crank angle), and its summary lines.
+CsvColumns<ElasticRow> DynamicsRowColumns();
+std::string DynamicsSummaryBlock(const ElasticCycle& cycle, const ElasticSpeedLimits& limits,
+                                 const CrankOrigin& origin);
