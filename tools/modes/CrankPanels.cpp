@@ -132,7 +132,7 @@ std::vector<std::unique_ptr<QChart>> CrankPanelCharts(const QString& headline, c
   return charts;
 }
 
-QString SaveCrankPanels(const std::vector<std::unique_ptr<QChart>>& charts, const QString& directory,
+QString SaveCrankPanels(const std::vector<std::unique_ptr<QChart>>& charts, const std::string& directory,
                         const QString& name, int panelHeight) {
   std::vector<QChart*> stack;
   for (const auto& chart : charts) stack.push_back(chart.get());

@@ -122,12 +122,12 @@ QString WriteLoadsPictures(const ModesOptions& options, const std::vector<LoadRo
   };
   std::vector<QChart*> stack;
   for (auto& chart : charts) stack.push_back(chart.get());
-  return SaveChartStack(stack, QString::fromStdString(options.plotDir), QStringLiteral("loads"), kPanelSize);
+  return SaveChartStack(stack, options.plotDir, QStringLiteral("loads"), kPanelSize);
 }
 
 QString WriteLoadsMapPictures(const ModesOptions& options, const std::vector<ModeResult>& modes,
                               const std::vector<LoadSummary>& loads) {
-  const QString folder = QString::fromStdString(options.plotDir);
+  const std::string& folder = options.plotDir;
   const auto value = [&](std::optional<AtCrank> LoadSummary::*member) {
     return [&loads, member](std::size_t i) {
       const std::optional<AtCrank>& at = loads[i].*member;
