@@ -14,7 +14,7 @@ struct LoadParameters {
   double rollerWidthMm = 8;        // length of each line contact
   double youngsModulusGPa = 210;   // all contacting parts: steel
   double poisson = 0.3;
-  BodyMasses bodies;          // all zero: massless links and rollers
+  BodyMasses bodies{};        // all zero: massless links and rollers
   double returnSpringN = 0;   // pressing the free roller into cam and lever at once
 };
 

@@ -72,12 +72,15 @@ bool MasslessChainLoads(LoadRow& row, Point2 rodDirection, Point2 camCentre, Poi
 // The chain with its bodies' masses while the valve moves, and the speed at which a
 // contact would first have to pull: the springs' part of each force (no motion) stays,
 // the inertial rest grows with the speed squared.
-bool MovingInertialLoads(LoadRow& row, const LoadParameters& parameters, Point2 camCentre, Point2 pivot) {
+bool MovingInertialLoads(LoadRow& row, const LoadParameters& parameters, const BodyMotion& unitMotion,
+                         double valveInertiaPerRpm2, Point2 camCentre, Point2 pivot) {
   const auto full = SolveInertialChain(row.geometry, row.motion, parameters.bodies, row.valveForceN,
                                        parameters.returnSpringN, false);
   const auto still = SolveInertialChain(row.geometry, BodyMotion{}, parameters.bodies, row.springForceN,
                                         parameters.returnSpringN, false);
-  if (!full || !still) return false;
+  const auto perRpm2 =
+      SolveInertialChain(row.geometry, unitMotion, parameters.bodies, valveInertiaPerRpm2, 0, false);
+  if (!full || !still || !perRpm2) return false;
   row.rodForceN = full->rodN;
   row.guideForceN = full->guideN;
   row.rollerContactN = full->rollerN;
@@ -85,20 +88,28 @@ bool MovingInertialLoads(LoadRow& row, const LoadParameters& parameters, Point2 
   row.camContactN = full->camN;
   row.leverContactN = full->leverN;
   ShaftTorques(row, camCentre, pivot, full->onEccentric);
-  const auto consider = [&](double springPart, double force, unsigned bit) {
-    const double inertialPart = force - springPart;
+  const auto consider = [&](double springPart, double inertialPart, unsigned bit) {
     if (!(inertialPart < 0) || !(springPart > 0)) return;
-    const double rpm = parameters.rpm * std::sqrt(springPart / -inertialPart);
+    const double rpm = std::sqrt(springPart / -inertialPart);
     if (!row.contactLossRpm || rpm < *row.contactLossRpm) {
       row.contactLossRpm = rpm;
       row.contactLossWhich = bit;
     }
   };
-  consider(still->camN, full->camN, kCamContactLost);
-  consider(still->leverN, full->leverN, kLeverContactLost);
-  consider(still->rollerN, full->rollerN, kRollerContactLost);
-  consider(row.springForceN, row.valveForceN, kValveContactLost);
+  consider(still->camN, perRpm2->camN, kCamContactLost);
+  consider(still->leverN, perRpm2->leverN, kLeverContactLost);
+  consider(still->rollerN, perRpm2->rollerN, kRollerContactLost);
+  consider(row.springForceN, valveInertiaPerRpm2, kValveContactLost);
   return true;
+}
+
+// The motion at an engine speed from its values per rpm (velocities) and per rpm
+// squared (accelerations).
+BodyMotion AtSpeed(const BodyMotion& unit, double rpm) {
+  const auto v = [rpm](Point2 p) { return Point2{p.x * rpm, p.y * rpm}; };
+  const auto a = [rpm](Point2 p) { return Point2{p.x * rpm * rpm, p.y * rpm * rpm}; };
+  return {v(unit.rollerVelocity), a(unit.rollerAcceleration), v(unit.secondVelocity),
+          a(unit.secondAcceleration), v(unit.pinVelocity),      a(unit.pinAcceleration)};
 }
 
 // While the valve rests only the free roller moves, between cam and lever; the return
@@ -170,17 +181,24 @@ LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, 
   // The roller's velocity, and for a moving valve its first two derivatives; a seated
   // valve needs only the first order, which is most of the cycle and much cheaper.
   Point2 rollerVelocity;
-  const double crankDegPerSecond = 6 * parameters.rpm;
-  const auto toSpeed = [&](double perDeg) { return perDeg * crankDegPerSecond / kMmPerM; };
-  const auto toAcceleration = [&](double perDeg2) { return perDeg2 * crankDegPerSecond * crankDegPerSecond / kMmPerM; };
+  // The valve's acceleration is its crank-angle derivative times the speed squared:
+  // known per rpm squared even at rest, where it gives the separation speed. So are
+  // the bodies' motions: velocities per rpm, accelerations per rpm squared.
+  double accelerationPerRpm2 = 0;  // m/s^2 per rpm^2
+  constexpr double kCrankDegPerSecondPerRpm = 6;
+  const auto perRpm = [](double perDeg) { return perDeg * kCrankDegPerSecondPerRpm / kMmPerM; };
+  const auto perRpm2 = [](double perDeg2) {
+    return perDeg2 * kCrankDegPerSecondPerRpm * kCrankDegPerSecondPerRpm / kMmPerM;
+  };
+  BodyMotion unitMotion;
   if (row.seated && inertial) {
     const CrankSeries<2> t2 = CurveAngleSeries<2>(model, arc, t, crankDeg, gapSlope);
     CrankSeries<2> x;
     CrankSeries<2> y;
     model.Face().PointOnArc(arc, t2, x, y);
     rollerVelocity = {x.derivative(1), y.derivative(1)};
-    row.motion.rollerVelocity = {toSpeed(x.derivative(1)), toSpeed(y.derivative(1))};
-    row.motion.rollerAcceleration = {toAcceleration(x.derivative(2)), toAcceleration(y.derivative(2))};
+    unitMotion.rollerVelocity = {perRpm(x.derivative(1)), perRpm(y.derivative(1))};
+    unitMotion.rollerAcceleration = {perRpm2(x.derivative(2)), perRpm2(y.derivative(2))};
   } else if (row.seated) {
     const CrankSeries<1> t1 = CurveAngleSeries<1>(model, arc, t, crankDeg, gapSlope);
     CrankSeries<1> x;
@@ -200,17 +218,20 @@ LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, 
     }
     rollerVelocity = {x.derivative(1), y.derivative(1)};
     row.velocityMmPerDeg = -placed->valveY.derivative(1);
-    row.accelerationMPerS2 = -placed->valveY.derivative(2) * crankDegPerSecond * crankDegPerSecond / kMmPerM;
+    accelerationPerRpm2 = perRpm2(-placed->valveY.derivative(2));
+    row.accelerationMPerS2 = accelerationPerRpm2 * parameters.rpm * parameters.rpm;
     if (inertial) {
       const auto& second = placed->secondRoller;
-      row.motion = {{toSpeed(x.derivative(1)), toSpeed(y.derivative(1))},
-                    {toAcceleration(x.derivative(2)), toAcceleration(y.derivative(2))},
-                    {toSpeed(second.X.derivative(1)), toSpeed(second.Y.derivative(1))},
-                    {toAcceleration(second.X.derivative(2)), toAcceleration(second.Y.derivative(2))},
-                    {0, toSpeed(placed->valveY.derivative(1))},
-                    {0, toAcceleration(placed->valveY.derivative(2))}};
+      unitMotion = {{perRpm(x.derivative(1)), perRpm(y.derivative(1))},
+                    {perRpm2(x.derivative(2)), perRpm2(y.derivative(2))},
+                    {perRpm(second.X.derivative(1)), perRpm(second.Y.derivative(1))},
+                    {perRpm2(second.X.derivative(2)), perRpm2(second.Y.derivative(2))},
+                    {0, perRpm(placed->valveY.derivative(1))},
+                    {0, perRpm2(placed->valveY.derivative(2))}};
     }
   }
+
+  if (inertial) row.motion = AtSpeed(unitMotion, parameters.rpm);
 
   // The cam's side: normal, curvature, pressure angle.
   const PitchContact pitch = PitchContactAt(k, pose.rollerX, pose.rollerY, camAngle);
@@ -254,7 +275,8 @@ LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, 
   row.valveForceN = row.springForceN + row.inertiaForceN;
   const Point2 rodDirection = Scaled(Minus(g.valvePin, g.second), 1 / kRodLength);  // second to pin
   if (!(rodDirection.y < 0)) return row;
-  const bool solved = inertial ? MovingInertialLoads(row, parameters, camCentre, pivot)
+  const double valveInertiaPerRpm2 = parameters.movingMassG / kGPerKg * accelerationPerRpm2;
+  const bool solved = inertial ? MovingInertialLoads(row, parameters, unitMotion, valveInertiaPerRpm2, camCentre, pivot)
                                : MasslessChainLoads(row, rodDirection, camCentre, pivot);
   if (!solved) return row;
   row.determinate = true;
@@ -275,8 +297,7 @@ LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, 
     if (row.rollerContactN < pull) row.lost |= kRollerContactLost;
   }
   // Spring + m a k rpm^2 = 0, a's factor k known from one speed.
-  const double inertiaPerRpm2 = row.inertiaForceN / (parameters.rpm * parameters.rpm);
-  if (inertiaPerRpm2 < 0) row.separationRpm = std::sqrt(std::max(0.0, row.springForceN) / -inertiaPerRpm2);
+  if (valveInertiaPerRpm2 < 0) row.separationRpm = std::sqrt(std::max(0.0, row.springForceN) / -valveInertiaPerRpm2);
   return row;
 }
 

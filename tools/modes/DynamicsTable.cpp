@@ -43,8 +43,8 @@ std::string DynamicsSummaryBlock(const ElasticCycle& cycle, const ElasticSpeedLi
   }
   line("dynamicPeriodic", double(cycle.periodic ? 1 : 0));
   line("dynamicCycles", double(cycle.cycles));
-  line(CrankOrigin::Measured("dynamicOpeningAt_crankDeg"), crank(opening ? std::optional(opening->fromDeg) : std::nullopt));
-  line(CrankOrigin::Measured("dynamicClosingAt_crankDeg"), crank(opening ? std::optional(opening->toDeg) : std::nullopt));
+  line(origin.Column("dynamicOpeningAt_crankDeg"), crank(opening ? std::optional(opening->fromDeg) : std::nullopt));
+  line(origin.Column("dynamicClosingAt_crankDeg"), crank(opening ? std::optional(opening->toDeg) : std::nullopt));
   line("seatingVelocity_mPerS", cycle.SeatingVelocityMPerS());
   line("seatImpacts", double(cycle.impacts.size()));
   line("bounces", double(bounces > 0 ? bounces - 1 : 0));

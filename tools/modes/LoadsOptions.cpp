@@ -13,9 +13,9 @@ std::string Text(double value) {
 
 }  // namespace
 
-LoadParameters LoadsOptions::Parameters(double rpm) const {
+LoadParameters LoadsOptions::Parameters(std::optional<double> rpm) const {
   LoadParameters p;
-  p.rpm = rpm;
+  p.rpm = rpm.value_or(0);
   p.springRateNPerMm = springRateNPerMm.value_or(p.springRateNPerMm);
   p.springPreloadN = springPreloadN.value_or(p.springPreloadN);
   p.movingMassG = movingMassG.value_or(p.movingMassG);
@@ -52,14 +52,16 @@ CLI::Option* DeclareLoadsOptions(CommandLine& line, LoadsOptions& target, const 
           ", decimals allowed): instead of the map, that mode's forces, contact pressures and shaft torques at "
           "every --step and at every curvature jump, then its summary; without one, the map gains each mode's "
           "load summary, and --plot-dir heat maps of the shaft torques, separation speed and cam pressure with "
-          "labelled iso-lines at the colour bar's round values. Needs --rpm");
-  loads->expected(0, 1);
-  loads->excludes(exact.svaj);
-  loads->needs(exact.rpm);
+          "labelled iso-lines at the colour bar's round values. Without --rpm the loads are taken at rest "
+          "(no inertia force); the separation speed, pressure angle and cam radius do not depend on it");
+  line.ValueMayBeLeftOut(loads);
+  line.Excludes(exact.svaj, loads);
+  line.Excludes(exact.target, loads);
   const auto parameter = [&](const char* name, const char* placeholder, double min, double max,
                              std::optional<double>& value, const std::string& help) {
-    line.Decimal(name, placeholder, min, max, true, value, help + " (above " + Text(min) + ", up to " + Text(max) + ")")
-        ->needs(loads);
+    line.Needs(line.Decimal(name, placeholder, min, max, true, value,
+                            help + " (above " + Text(min) + ", up to " + Text(max) + ")"),
+               loads);
   };
   const LoadParameters defaults;
   parameter("--spring-rate", "N_PER_MM", 0, kMaxSpringRateNPerMm, target.springRateNPerMm,
@@ -73,12 +75,12 @@ CLI::Option* DeclareLoadsOptions(CommandLine& line, LoadsOptions& target, const 
   parameter("--youngs-modulus", "GPA", 0, kMaxYoungsModulusGPa, target.youngsModulusGPa,
             "Young's modulus of all contacting parts in GPa, default " + Text(defaults.youngsModulusGPa));
   // A Poisson's ratio of 0.5 or more is no solid's; 0 is a cork's.
-  line.Decimal("--poisson", "R", 0, kMaxPoisson, false, target.poisson,
-               "Poisson's ratio of all contacting parts, default " + Text(defaults.poisson) + " (0 up to 0.5)")
-      ->needs(loads);
+  line.Needs(line.Decimal("--poisson", "R", 0, kMaxPoisson, false, target.poisson,
+                          "Poisson's ratio of all contacting parts, default " + Text(defaults.poisson) + " (0 up to 0.5)"),
+             loads);
   const auto zeroOrMore = [&](const char* name, const char* placeholder, double max, std::optional<double>& value,
                               const std::string& help, CLI::Option* needed) {
-    line.Decimal(name, placeholder, 0, max, false, value, help + " (0 up to " + Text(max) + ")")->needs(needed);
+    line.Needs(line.Decimal(name, placeholder, 0, max, false, value, help + " (0 up to " + Text(max) + ")"), needed);
   };
   const BodyMasses steel = SteelBodyMasses(9.5, defaults.rollerWidthMm);
   zeroOrMore("--free-roller-mass", "G", kMaxBodyMassG, target.freeRollerMassG,
@@ -98,7 +100,7 @@ CLI::Option* DeclareLoadsOptions(CommandLine& line, LoadsOptions& target, const 
       "--dynamics", target.dynamics,
       "with a --loads mode: the elastic valve train beside the rigid loads (its own columns and summary lines, "
       "its loft and bounce speeds)");
-  dynamics->needs(loads);
+  line.Needs(dynamics, loads);
   const ElasticParameters elastic;
   zeroOrMore("--chain-stiffness", "N_PER_MM", kMaxChainStiffnessNPerMm, target.chainStiffnessNPerMm,
              "stiffness of the chain from the cam to the valve in N/mm, default " + Text(elastic.chainStiffnessNPerMm),
@@ -110,21 +112,28 @@ CLI::Option* DeclareLoadsOptions(CommandLine& line, LoadsOptions& target, const 
              "the valve spring's own mass in g, default " + Text(elastic.springMassG) +
                  " (a third of it is in --moving-mass; 0: a massless spring)",
              dynamics);
-  line.WholeNumber("--spring-masses", 1, kMaxSpringMasses, target.springMasses,
-                   "coil masses the valve spring is cut into, default " + std::to_string(elastic.springMasses) +
-                       " (1 up to " + std::to_string(kMaxSpringMasses) + ")")
-      ->needs(dynamics);
+  line.Needs(line.WholeNumber("--spring-masses", 1, kMaxSpringMasses, target.springMasses,
+                              "coil masses the valve spring is cut into, default " +
+                                  std::to_string(elastic.springMasses) + " (1 up to " +
+                                  std::to_string(kMaxSpringMasses) + ")"),
+             dynamics);
   return loads;
 }
 
-std::string LoadsOptionsConflict(const LoadsOptions& loads, const ExactOptions& exact) {
+std::string LoadsOptionsConflict(const LoadsOptions& loads, const ExactOptions& exact,
+                                 const std::vector<CLI::Option*>& notForOneMode) {
   if (exact.rpm && !exact.svaj && !loads.given) return "--rpm needs --svaj or --loads";
   if (exact.svajStepDeg && !exact.svaj && !loads.mode) return "--step needs --svaj or --loads LEVER,ECCENTRIC";
   if (loads.dynamics && !loads.mode) return "--dynamics needs --loads LEVER,ECCENTRIC";
-  if (loads.dynamics) {
-    const LoadParameters p = loads.Parameters(LoadParameters{}.rpm);
-    if (!(p.movingMassG > loads.Elastic().springMassG / 3)) {
-      return "--moving-mass must exceed a third of --spring-mass (the valve keeps the rest)";
+  if (loads.dynamics && !exact.rpm) return "--dynamics needs --rpm";
+  if (loads.dynamics && !(loads.Parameters(exact.rpm).movingMassG > loads.Elastic().springMassG / 3)) {
+    return "--moving-mass must exceed a third of --spring-mass (the valve keeps the rest)";
+  }
+  if (!loads.mode) return {};
+  for (const CLI::Option* option : notForOneMode) {
+    if (option->count() > 0) {
+      return "give --loads LEVER,ECCENTRIC or " + option->get_name() +
+             ", not both: its rows are one mode's at every --step (--loads without a mode adds the loads to the map)";
     }
   }
   return {};
@@ -154,9 +163,47 @@ std::string LoadsModelHelp() {
          "just after (jumpSide -1 and 1), and peaks include both.";
 }
 
+namespace {
+
+std::string BodiesHelp() {
+  return "--free-roller-mass, --second-roller-mass, --link-mass, --rod-mass give the chain's bodies mass "
+         "(default 0: today's massless chain, whose numbers and columns stay exactly as they are). The rollers' "
+         "centres of mass are their centres, the link and the rod are uniform bars; every body's d'Alembert force "
+         "comes from its exact acceleration (automatic differentiation) and the contact forces from each body's "
+         "balance; frictionless, so the rollers' spin takes no torque. Then each row adds contactLoss_rpm and "
+         "contactLost (the engine speed at which a contact here, the valve's included, would first have to "
+         "pull: the inertial part of each force grows with the speed squared) and, while the valve rests, "
+         "returnSpringNeeded_N: the force of a spring pressing the free roller into cam and lever at once "
+         "(along the sum of their normals) so that neither has to pull it; the summary (and the map's columns) "
+         "add firstContactLoss_rpm with its crank angle and contact, over rows lifted 0.05 mm or more (below, "
+         "the lift-off belongs to the seated phase), and returnSpring_N, the largest over the cycle. "
+         "--return-spring N applies such a spring. A solid steel roller of 9.5 mm radius and 8 mm width weighs "
+         "17.8 g.";
+}
+
+std::string DynamicsHelp() {
+  return "One mode's valve driven through an elastic chain by the rigid lift (sampled every 0.25 crank degree, "
+         "joined by quintic Hermite pieces): the chain (--chain-stiffness, default 15000 N/mm, typical of roller "
+         "valve trains) and the seat (50000 N/mm) are springs with dampers that only push, so the valve may "
+         "leave the chain (loft) or the seat (bounce); the valve spring is --spring-masses equal coil masses "
+         "(default 4) of --spring-mass in all (default 30 g) between equal springs, so spring surge appears; "
+         "the valve keeps --moving-mass less a third of the spring's mass. --damping-ratio (default 0.1) serves "
+         "every spring element. Integrated with Boost.Odeint's Dormand-Prince pair under error control, each "
+         "change of contact placed on the step's dense output and the integration restarted there; cycles from "
+         "rest until one ends where it began (the periodic steady state). Columns dynamicLift_mm (above its rest "
+         "on the seat), dynamicVelocity_mPerS, dynamicAcceleration_mPerS2, chainForce_N, seatForce_N; summary "
+         "lines: the valve's own opening and closing, seatingVelocity_mPerS (the largest impact), seatImpacts, "
+         "bounces and highestBounce_mm, chainUnloaded_deg (while the rigid lift exceeds 0.05 mm), and "
+         "loftSpeed_rpm and bounceSpeed_rpm: the lowest engine speeds at which the chain unloads or the valve "
+         "bounces above 0.05 mm, found by stepping 1000 rpm at a time up to 16000 and halving the bracket to "
+         "10 rpm. A '# warning' line says when the rigid rows do not describe the motion at --rpm.";
+}
+
+}  // namespace
+
 std::string LoadsHelp() {
   return HelpList("--loads LEVER,ECCENTRIC columns",
-                  {{"crankFromTdc_deg", "crank angle measured from --tdc (from the crank zero without it)"},
+                  {{"crank_deg", "crank angle (crankFromTdc_deg with --tdc: measured from it)"},
                    {"jumpSide", "-1 / 1: the values just before / after a curvature jump at that angle; 0 elsewhere"},
                    {"status", "seated, lifted, or why there is no position"},
                    {"lift_mm, springForce_N, inertiaForce_N, valveForce_N",
@@ -179,6 +226,12 @@ std::string LoadsHelp() {
                        "convex cam radius while the cam carries the valve; camUndercut; separation_rpm (lowest over the cycle); the "
                        "counts of separated rows and of rows with a lost contact, and which contacts.") +
          "\n" + HelpParagraph("The load model", LoadsModelHelp()) + "\n" +
+         HelpParagraph("Every load is per valve",
+                       "Forces and torques are those of one valve with the given spring and moving mass; where "
+                       "one chain of rollers serves a pair of valves, the chain's forces and every shaft torque "
+                       "are twice these.") +
+         "\n" + HelpParagraph("Bodies with mass and the return spring", BodiesHelp()) + "\n" +
+         HelpParagraph("The elastic valve train (--dynamics)", DynamicsHelp()) + "\n" +
          HelpParagraph("Load defaults",
                        "An intake valve of a 1.6-litre, 16-valve passenger-car engine: spring 35 N/mm with "
                        "210 N preload, 75 g moving mass, steel rollers 8 mm wide, E 210 GPa, Poisson 0.3.");

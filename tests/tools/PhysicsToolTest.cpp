@@ -1,0 +1,86 @@
+// torlin-modes --loads with the bodies' masses and --dynamics, run as a person runs it:
+// masses of zero change no number, the added columns and lines appear only when asked
+// for, and what cannot run is one line and exit status 2.
+#include <gtest/gtest.h>
+
+#include <QLocale>
+#include <QStringList>
+#include <map>
+
+#include "LiftRun.h"
+
+namespace {
+
+ToolRun Modes(const QStringList& arguments) { return RunProgram(QStringLiteral(TORLIN_MODES_PATH), arguments, {}); }
+
+QStringList Loads(const QStringList& more) {
+  QStringList arguments = {QStringLiteral("--loads"), QStringLiteral("60,200"), QStringLiteral("--rpm"),
+                           QStringLiteral("6000"), QStringLiteral("--step"), QStringLiteral("4")};
+  return arguments + more;
+}
+
+std::map<QString, QString> Summary(const QStringList& lines) {
+  std::map<QString, QString> summary;
+  for (const QString& line : lines) {
+    if (line.startsWith(QLatin1String("# "))) {
+      const QStringList cells = line.mid(2).split(QLatin1Char(','));
+      summary[cells.value(0)] = cells.value(1);
+    }
+  }
+  return summary;
+}
+
+TEST(PhysicsTool, ZeroMassesChangeNoNumberAndAddOnlyTheirColumns) {
+  const ToolRun plain = Modes(Loads({}));
+  const ToolRun zero = Modes(Loads({QStringLiteral("--free-roller-mass"), QStringLiteral("0")}));
+  ASSERT_EQ(plain.exitCode, 0) << plain.err.toStdString();
+  ASSERT_EQ(zero.exitCode, 0) << zero.err.toStdString();
+  const QStringList a = Lines(plain.out);
+  const QStringList b = Lines(zero.out);
+  ASSERT_EQ(a.size() + 5, b.size());  // the five lines of the bodies' summary
+  for (qsizetype i = 0; i < a.size(); ++i) {
+    if (a[i].startsWith(QLatin1String("# "))) {
+      EXPECT_EQ(a[i], b[i]);
+    } else {
+      EXPECT_TRUE(b[i].startsWith(a[i] + QLatin1Char(','))) << b[i].toStdString();  // then the added cells
+    }
+  }
+  EXPECT_TRUE(Lines(zero.out).value(0).endsWith(QLatin1String("contactLoss_rpm,contactLost,returnSpringNeeded_N")));
+}
+
+TEST(PhysicsTool, MassesAndDynamicsGiveTheirSummary) {
+  const ToolRun run = Modes(Loads({QStringLiteral("--free-roller-mass"), QStringLiteral("17.8"),
+                                   QStringLiteral("--second-roller-mass"), QStringLiteral("20"),
+                                   QStringLiteral("--dynamics")}));
+  ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+  const QStringList lines = Lines(run.out);
+  EXPECT_TRUE(lines.value(0).endsWith(QLatin1String("dynamicLift_mm,dynamicVelocity_mPerS,"
+                                                    "dynamicAcceleration_mPerS2,chainForce_N,seatForce_N")));
+  const std::map<QString, QString> summary = Summary(lines);
+  for (const char* name : {"firstContactLoss_rpm", "returnSpring_N", "seatingVelocity_mPerS", "loftSpeed_rpm",
+                           "bounceSpeed_rpm", "dynamicPeriodic"}) {
+    ASSERT_TRUE(summary.count(QLatin1String(name))) << name;
+  }
+  bool ok = false;
+  const double rpm = QLocale::c().toDouble(summary.at(QStringLiteral("firstContactLoss_rpm")), &ok);
+  EXPECT_TRUE(ok);
+  EXPECT_GT(rpm, 1000);
+  EXPECT_LT(rpm, 20000);
+  EXPECT_EQ(summary.at(QStringLiteral("dynamicPeriodic")), QStringLiteral("1"));
+}
+
+TEST(PhysicsTool, DynamicsNeedsOneModeAndASpeed) {
+  for (const QStringList& arguments :
+       {QStringList{QStringLiteral("--loads"), QStringLiteral("--rpm"), QStringLiteral("6000"),
+                    QStringLiteral("--dynamics")},
+        QStringList{QStringLiteral("--loads"), QStringLiteral("60,200"), QStringLiteral("--dynamics")},
+        Loads({QStringLiteral("--dynamics"), QStringLiteral("--spring-mass"), QStringLiteral("300")}),
+        Loads({QStringLiteral("--chain-stiffness"), QStringLiteral("5000")})}) {
+    const ToolRun run = Modes(arguments);
+    EXPECT_EQ(run.exitCode, 2) << arguments.join(QLatin1Char(' ')).toStdString();
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1) << run.err.toStdString();
+  }
+}
+
+}  // namespace
