@@ -102,11 +102,5 @@ CsvColumns<LoadSummary> LoadSummaryColumns(const CrankOrigin& origin, bool bodie
 }
 
 std::string LoadSummaryBlock(const LoadSummary& summary, const CrankOrigin& origin, bool bodies) {
-  std::string block;
-  for (const CsvColumn<LoadSummary>& column : LoadSummaryColumns(origin, bodies)) {
-    block += "# " + column.name + ',';
-    column.cell(block, summary);
-    block += '\n';
-  }
-  return block;
+  return NoteBlock(LoadSummaryColumns(origin, bodies), summary);
 }

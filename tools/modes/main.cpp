@@ -19,6 +19,7 @@
 #include "ModesOptions.h"
 #include "PlotFolder.h"
 #include "ProgressBar.h"
+#include "RunSettings.h"
 #include "SvajOutput.h"
 #include "SvajTable.h"
 #include "TargetTable.h"
@@ -57,6 +58,13 @@ std::optional<int> RowsEnded(CheckedOutput& out, std::size_t done, std::size_t t
     return ExitStatusForSignal(signal);
   }
   return std::nullopt;
+}
+
+// The run's settings after its rows; nothing if written, else the exit status.
+std::optional<int> SettingsWritten(const ModesOptions& options, CheckedOutput& out) {
+  if (out.Write(RunSettingsBlock(options)) && out.Flush()) return std::nullopt;
+  PrintError(kProgram, out.FailureLine());
+  return kExitFailed;
 }
 
 // A map row, and the window's part of it, which the pictures show.
@@ -213,6 +221,7 @@ int RunMap(const ModesOptions& options, CheckedOutput& out) {
                          ModeMapColumns(origin));
   }
   if (ended) return *ended;
+  if (const std::optional<int> failed = SettingsWritten(options, out)) return *failed;
   if (options.plotDir.empty()) return 0;
   return DrawPictures([&] {
     QString error = WriteMapPictures(options, kept.modes);
@@ -268,6 +277,7 @@ int RunSvaj(const ModesOptions& options, CheckedOutput& out) {
         return SvajRowsAt(model, std::span(angles).subspan(first, count), window);
       });
   if (const std::optional<int> ended = RowsEnded(out, kept.size(), angles.size(), "rows")) return *ended;
+  if (const std::optional<int> failed = SettingsWritten(options, out)) return *failed;
   if (options.plotDir.empty()) return 0;
   return DrawPictures([&] { return WriteSvajPictures(options, kept); });
 }
@@ -318,8 +328,8 @@ int RunLoads(const ModesOptions& options, CheckedOutput& out) {
   rows.reserve(lines.size());
   for (const LoadLine& line : lines) rows.push_back(line.loads);
   const LoadSummary summary = SummariseLoads(rows);
-  out.Write(LoadSummaryBlock(summary, origin, bodies));
-  if (cycle) out.Write(DynamicsSummaryBlock(*cycle, limits, origin));
+  out.Write(LoadSummaryBlock(summary, origin, bodies) + (cycle ? DynamicsSummaryBlock(*cycle, limits, origin) : "") +
+            RunSettingsBlock(options));
   if (const std::optional<int> ended = RowsEnded(out, rows.size(), places.size(), "rows")) return *ended;
   if (options.plotDir.empty()) return 0;
   return DrawPictures([&] { return WriteLoadsPictures(options, rows); });
@@ -355,6 +365,7 @@ int RunTarget(const ModesOptions& options, CheckedOutput& out) {
     PrintError(kProgram, "no mode reaches " + TargetText(*options.exact.target) +
                              "; the row is the nearest reachable point");
   }
+  out.Write(RunSettingsBlock(options));
   if (const std::optional<int> ended = RowsEnded(out, answer.modes.size(), answer.modes.size(), "rows")) return *ended;
   return 0;
 }
