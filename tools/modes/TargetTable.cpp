@@ -10,9 +10,9 @@ CsvColumns<TargetRow> TargetColumns() {
       NumberColumn<TargetRow>("lever", [](R r) { return r.mode.lever; }),
       NumberColumn<TargetRow>("eccentric", [](R r) { return r.mode.eccentric; }),
       NumberColumn<TargetRow>("leverAngle_rad",
-                              [](R r) { return ControlShaftsFor(MakeMechanismConstants(), r.mode.lever, 0).leverAngle; }),
+                              [](R r) { return ControlShaftsFor(*WindowMechanism(), r.mode.lever, 0).leverAngle; }),
       NumberColumn<TargetRow>("eccentricAngle_deg",
-                              [](R r) { return ControlShaftsFor(MakeMechanismConstants(), 0, r.mode.eccentric).eccentricDeg; }),
+                              [](R r) { return ControlShaftsFor(*WindowMechanism(), 0, r.mode.eccentric).eccentricDeg; }),
       NumberColumn<TargetRow>("maxLift_mm", [](R r) { return r.mode.reached.liftMm; }),
       NumberColumn<TargetRow>("duration1mm_crankDeg", [](R r) { return r.mode.reached.durationCrankDeg; }),
   };
