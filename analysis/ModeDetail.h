@@ -19,6 +19,7 @@ struct ModeDetailRequest {
   int speed = kSpeedBarStart;  // HScroll1 value: sets the window's frames
   double rpm = 3000;      // engine speed for the derivatives by time
   double svajStepDeg = 0.5;
+  MechanismPtr mechanism = WindowMechanism();  // the design the mode belongs to
 };
 
 // One line of the mode's table: a value of the window's model and of the exact one

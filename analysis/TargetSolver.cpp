@@ -20,12 +20,13 @@ constexpr double kSameModeDistance = 0.5;
 
 struct Box {
   double leverFirst, leverLast, eccentricFirst, eccentricLast;
+  const MechanismPtr& mechanism;
   double ClampLever(double v) const { return std::clamp(v, leverFirst, leverLast); }
   double ClampEccentric(double v) const { return std::clamp(v, eccentricFirst, eccentricLast); }
 };
 
-TargetPoint ExactPoint(double lever, double eccentric) {
-  const ExactLiftSummary summary = SummariseExactLift(ExactKinematics(lever, eccentric));
+TargetPoint ExactPoint(const MechanismPtr& mechanism, double lever, double eccentric) {
+  const ExactLiftSummary summary = SummariseExactLift(ExactKinematics(mechanism, lever, eccentric));
   return {summary.maxLiftMm, summary.durationCrankDeg};
 }
 
@@ -44,15 +45,15 @@ bool Hits(TargetPoint reached, TargetPoint target) {
 // Levenberg-Marquardt on the miss, held inside the bars' ranges: ends at the target
 // where the start leads to it, otherwise at a mode whose point is locally nearest.
 TargetMode Descend(double lever, double eccentric, TargetPoint target, const Box& box) {
-  TargetPoint reached = ExactPoint(lever, eccentric);
+  TargetPoint reached = ExactPoint(box.mechanism, lever, eccentric);
   std::array<double, 2> miss = Miss(reached, target);
   double damping = 1e-3;
   for (int iteration = 0; iteration < kMaxIterations && !Hits(reached, target); ++iteration) {
     // Differences taken inward where a step outward would leave the range.
     const double dl = lever + kLeverDifference <= box.leverLast ? kLeverDifference : -kLeverDifference;
     const double de = eccentric + kEccentricDifference <= box.eccentricLast ? kEccentricDifference : -kEccentricDifference;
-    const auto byLever = Miss(ExactPoint(lever + dl, eccentric), target);
-    const auto byEccentric = Miss(ExactPoint(lever, eccentric + de), target);
+    const auto byLever = Miss(ExactPoint(box.mechanism, lever + dl, eccentric), target);
+    const auto byEccentric = Miss(ExactPoint(box.mechanism, lever, eccentric + de), target);
     const double j00 = (byLever[0] - miss[0]) / dl, j10 = (byLever[1] - miss[1]) / dl;
     const double j01 = (byEccentric[0] - miss[0]) / de, j11 = (byEccentric[1] - miss[1]) / de;
     // Normal equations (J^T J + damping diag) step = -J^T miss.
@@ -65,7 +66,7 @@ TargetMode Descend(double lever, double eccentric, TargetPoint target, const Box
       if (!(std::abs(det) > 0) || !std::isfinite(det)) break;
       const double nextLever = box.ClampLever(lever - (b11 * g0 - a01 * g1) / det);
       const double nextEccentric = box.ClampEccentric(eccentric - (b00 * g1 - a01 * g0) / det);
-      const TargetPoint nextReached = ExactPoint(nextLever, nextEccentric);
+      const TargetPoint nextReached = ExactPoint(box.mechanism, nextLever, nextEccentric);
       const auto nextMiss = Miss(nextReached, target);
       if (Size(nextMiss) < Size(miss)) {
         lever = nextLever;
@@ -120,7 +121,8 @@ TargetAnswer SolveTarget(TargetPoint target, const TargetSeeds& seeds) {
       !std::isfinite(target.liftMm) || !std::isfinite(target.durationCrankDeg)) {
     return answer;
   }
-  const Box box{seeds.levers.front(), seeds.levers.back(), seeds.eccentrics.front(), seeds.eccentrics.back()};
+  const Box box{seeds.levers.front(), seeds.levers.back(), seeds.eccentrics.front(), seeds.eccentrics.back(),
+                seeds.mechanism};
   std::vector<TargetMode> hits;
   TargetMode nearest{};
   double nearestMiss = INFINITY;
@@ -161,7 +163,7 @@ TargetSeeds ExactSeeds(double leverFirst, double leverLast, int leverSteps, doub
   const std::size_t columns = seeds.eccentrics.size();
   seeds.points.resize(seeds.levers.size() * columns);
   for (std::size_t i = 0; i < seeds.points.size(); ++i) {
-    seeds.points[i] = ExactPoint(seeds.levers[i / columns], seeds.eccentrics[i % columns]);
+    seeds.points[i] = ExactPoint(seeds.mechanism, seeds.levers[i / columns], seeds.eccentrics[i % columns]);
   }
   return seeds;
 }
