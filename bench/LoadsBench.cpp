@@ -17,7 +17,7 @@ void BM_LoadsOneMode(benchmark::State& bench) {
   const ExactKinematics model(static_cast<double>(bench.range(0)), static_cast<double>(bench.range(1)));
   constexpr std::size_t kRun = 256;
   for (auto _ : bench) {
-    const std::vector<LoadRowPlace> places = LoadRowPlaces(model, CrankAngles(0.1));
+    const std::vector<CrankPlace> places = CrankPlaces(model, CrankAngles(0.1));
     std::size_t rows = 0;
     RunInOrder(
         (places.size() + kRun - 1) / kRun, 0,

@@ -73,14 +73,22 @@ std::string Footer(const BarRange& lever, const BarRange& eccentric, const BarRa
          "\n" +
          HelpList("--svaj columns",
                   {{"crank_deg", "crank angle: each multiple of --step, and each of the window's frames (none for "
-                                 "a mode between whole bar values)"},
+                                 "a mode between whole bar values), and twice each crank angle where a curvature jumps"},
+                   {"jumpSide", "-1 / 1: the values just before / after a curvature jump at that angle; 0 elsewhere"},
                    {"lift_mm", "valve lift of the exact model"},
                    {"velocity_mmPerCrankDeg", "and acceleration_mmPerCrankDeg2, jerk_mmPerCrankDeg3: its "
                                               "derivatives by crank angle; with --rpm velocity_mmPerS, "
                                               "acceleration_mPerS2, jerk_mPerS3 by time"},
                    {"windowLift_mm", "the window's lift at its frames, empty between them and for a mode between "
                                      "whole bar values (the window's bars take whole values only)"},
-                   {"exactStatus", "placed, or why the exact model has no position (numbers then empty)"}}) +
+                   {"exactStatus", "placed, or why the exact model has no position (numbers then empty)"},
+                   {"# maxLift_mm ... # minJerk_...",
+                    "after the rows: the peaks of lift, velocity, acceleration and jerk with their crank angles "
+                    "(...At_crankDeg), found over the continuous cycle, so that they do not depend on --step; "
+                    "the jerk's between the jumps"},
+                   {"# jerkImpulseN_...",
+                    "at each jump where the acceleration steps, the jerk is a Dirac impulse: its weight, the "
+                    "step of the acceleration, and where (jerkImpulseNAt_crankDeg)"}}) +
          "\n" +
          HelpList("--target columns",
                   {{"answer", "reaches: the mode gives the target (within 0.01 mm and 0.1 crank degrees); nearest: "
@@ -90,7 +98,10 @@ std::string Footer(const BarRange& lever, const BarRange& eccentric, const BarRa
                    {"leverAngle_rad, eccentricAngle_deg", "the two shafts' angles"},
                    {"maxLift_mm, duration1mm_crankDeg",
                     "what the exact model gives there: its largest lift and the crank angle it stays above 1 mm, "
-                    "both found between samples (a mode that never reaches 1 mm has duration 0)"}}) +
+                    "both found between samples (a mode that never reaches 1 mm has duration 0)"},
+                   {"opening1mm_crankDeg, closing1mm_crankDeg, maxLiftAt_crankDeg",
+                    "its timing: where the lift rises and falls through 1 mm (empty if it never gets there) and "
+                    "where it is highest"}}) +
          "\n" +
          HelpParagraph("The window's model",
                        "The window finds the free roller among sampled points of two curves, so its lift carries "
@@ -104,7 +115,7 @@ std::string Footer(const BarRange& lever, const BarRange& eccentric, const BarRa
                        "maxLiftAt, opening and closing columns (and with --exact their exact_ twins and "
                        "maxDifferenceAt) end in _crankDegFromTdc, the --svaj crank column is crankFromTdc_deg "
                        "(the rows keep their order), and every picture's crank axis reads \"crank angle from TDC "
-                       "at T\". Durations do not move; --target's columns hold no crank positions. The --loads "
+                       "at T\". Durations do not move. The --loads "
                        "columns are always named from TDC, at 0 without --tdc.") +
          "\n" + LoadsHelp() +
          "\nExamples:\n  torlin-modes --lever 0:115:5 --eccentric-steps 20 --plot-dir plots > modes.csv\n"

@@ -255,15 +255,17 @@ int RunSvaj(const ModesOptions& options, CheckedOutput& out) {
     DemonstrationModel windowModel;
     windowModel.Run(*setting, options.speed, window);
   }
-  const std::vector<double> angles = SvajAngles(options.exact.StepDeg(), window);
+  const std::vector<CrankPlace> places = CrankPlaces(model, SvajAngles(options.exact.StepDeg(), window));
   const CsvColumns<SvajRow> columns = SvajColumns(options.exact.rpm, options.Origin());
   out.Write(CsvHeader(columns));
 
   const std::vector<SvajRow> kept =
-      StreamRows(angles.size(), options.threads, columns, out, [&](std::size_t first, std::size_t count) {
-        return SvajRowsAt(model, std::span(angles).subspan(first, count), window);
+      StreamRows(places.size(), options.threads, columns, out, [&](std::size_t first, std::size_t count) {
+        return SvajRowsAt(model, std::span(places).subspan(first, count), window);
       });
-  if (const std::optional<int> ended = RowsEnded(out, kept.size(), angles.size(), "rows")) return *ended;
+  if (const std::optional<int> ended = RowsEnded(out, kept.size(), places.size(), "rows")) return *ended;
+  out.Write(SvajPeaksBlock(model, kept, options.exact.rpm, options.Origin()));
+  if (const std::optional<int> ended = RowsEnded(out, kept.size(), places.size(), "rows")) return *ended;
   if (options.plotDir.empty()) return 0;
   return DrawPictures([&] { return WriteSvajPictures(options, kept); });
 }
@@ -273,7 +275,7 @@ int RunLoads(const ModesOptions& options, CheckedOutput& out) {
   const ExactKinematics model(mode.lever, mode.eccentric);
   const LoadParameters parameters = options.loads.Parameters(*options.exact.rpm);
   const CrankOrigin origin = options.Origin();
-  const std::vector<LoadRowPlace> places = LoadRowPlaces(model, CrankAngles(options.exact.StepDeg()));
+  const std::vector<CrankPlace> places = CrankPlaces(model, CrankAngles(options.exact.StepDeg()));
   const CsvColumns<LoadRow> columns = LoadRowColumns(origin);
   out.Write(CsvHeader(columns));
 
@@ -284,7 +286,7 @@ int RunLoads(const ModesOptions& options, CheckedOutput& out) {
         return part;
       });
   if (const std::optional<int> ended = RowsEnded(out, rows.size(), places.size(), "rows")) return *ended;
-  const LoadSummary summary = SummariseLoads(rows);
+  const LoadSummary summary = SummariseLoads(model, parameters, rows);
   out.Write(LoadSummaryBlock(summary, origin));
   if (const std::optional<int> ended = RowsEnded(out, rows.size(), places.size(), "rows")) return *ended;
   if (options.plotDir.empty()) return 0;
@@ -309,7 +311,7 @@ int RunTarget(const ModesOptions& options, CheckedOutput& out) {
       [&] { return StopAsked(out); });
   if (done < modes.size()) return RowsEnded(out, 0, 1, "targets").value_or(kExitFailed);
   const TargetAnswer answer = SolveTarget(*options.exact.target, seeds);
-  const CsvColumns<TargetRow> columns = TargetColumns();
+  const CsvColumns<TargetRow> columns = TargetColumns(options.Origin());
   out.Write(CsvHeader(columns));
   std::string lines;
   for (const TargetMode& mode : answer.modes) AppendCsvLine(lines, columns, TargetRow{mode, answer.reachable});
