@@ -117,13 +117,14 @@ std::string Footer(const BarRange& lever, const BarRange& eccentric, const BarRa
                        "(the rows keep their order), and every picture's crank axis reads \"crank angle from TDC "
                        "at T\". Durations do not move. The --loads "
                        "columns are always named from TDC, at 0 without --tdc.") +
-         "\n" + LoadsHelp() +
+         "\n" + LoadsHelp() + "\n" + ProfileHelp() +
          "\nExamples:\n  torlin-modes --lever 0:115:5 --eccentric-steps 20 --plot-dir plots > modes.csv\n"
          "  torlin-modes --svaj 60,200 --step 0.1 --rpm 3000 > svaj.csv\n"
          "  torlin-modes --tdc 360 --lever 0:115:5 > modes-from-tdc.csv\n"
          "  torlin-modes --target 6,180\n"
          "  torlin-modes --loads 60,200 --rpm 6000 --step 0.5 --plot-dir plots > loads.csv\n"
-         "  torlin-modes --loads --rpm 6000 > modes-loads.csv\n\n" +
+         "  torlin-modes --loads --rpm 6000 > modes-loads.csv\n"
+         "  torlin-modes --profile --dxf mechanism.dxf > profile.csv\n\n" +
          HelpParagraph("Stopping",
                        "Ctrl-C, SIGTERM and SIGHUP stop the work within a second: the rows done so far are written "
                        "whole and in order. A reader that stops early (| head) ends the program quietly; any "
@@ -191,12 +192,17 @@ ModesCommandLine::ModesCommandLine()
   const ExactOptionHandles exact =
       DeclareExactOptions(line_, options_.exact, {gridOptions[0], gridOptions[1], gridOptions[2], gridOptions[3], curves});
   loads_ = DeclareLoadsOptions(line_, options_.loads, exact);
+  profile_ = DeclareProfileOptions(line_, options_.profile);
   line_.Footer(Footer(lever, eccentric, speed));
 }
 
 std::optional<int> ModesCommandLine::Parse(int argc, const char* const argv[]) {
   if (const std::optional<int> status = line_.Parse(argc, argv)) return status;
   options_.loads.given = loads_->count() > 0;
+  if (const std::string conflict = ProfileOptionsConflict(line_, profile_); !conflict.empty()) {
+    PrintError("torlin-modes", conflict);
+    return kExitBadOptions;
+  }
   if (const std::string conflict = LoadsOptionsConflict(options_.loads, options_.exact); !conflict.empty()) {
     PrintError("torlin-modes", conflict);
     return kExitBadOptions;

@@ -17,6 +17,7 @@
 #include "ModeMap.h"
 #include "ModesOptions.h"
 #include "PlotFolder.h"
+#include "ProfileOutput.h"
 #include "ProgressBar.h"
 #include "SvajOutput.h"
 #include "SvajTable.h"
@@ -324,6 +325,19 @@ int RunTarget(const ModesOptions& options, CheckedOutput& out) {
   return 0;
 }
 
+// The cam's surface and the lever's working face: CSV, and the drawing if asked.
+int RunProfile(const ModesOptions& options, CheckedOutput& out) {
+  const MechanismProfile profile = WindowMechanismProfile();
+  out.Write(ProfileCsv(profile));
+  if (const std::optional<int> ended = RowsEnded(out, 1, 1, "profiles")) return *ended;
+  if (options.profile.dxfPath.empty()) return 0;
+  if (const std::string error = WriteProfileDxf(profile, options.profile.dxfPath); !error.empty()) {
+    PrintError(kProgram, error);
+    return kExitFailed;
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -349,6 +363,7 @@ int main(int argc, char* argv[]) {
     QLocale::setDefault(QLocale::c());
   }
   CheckedOutput out;
+  if (options.profile.given) return RunProfile(options, out);
   if (options.exact.target) return RunTarget(options, out);
   if (options.loads.mode) return RunLoads(options, out);
   return options.exact.svaj ? RunSvaj(options, out) : RunMap(options, out);
