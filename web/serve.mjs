@@ -1,8 +1,10 @@
 // A static file server for the built page, on the loopback address only.
 // Usage: node web/serve.mjs DIRECTORY [PORT]
+import { constants } from "node:fs";
 import { createServer } from "node:http";
-import { readFile, realpath, stat } from "node:fs/promises";
+import { open, realpath, stat } from "node:fs/promises";
 import { extname, join, normalize, resolve, sep } from "node:path";
+import { pipeline } from "node:stream/promises";
 import { pathToFileURL } from "node:url";
 
 const kTypes = {
@@ -23,19 +25,49 @@ function refuse(response, status, text, headers = {}) {
   response.writeHead(status, {"Content-Type": "text/plain", ...headers}).end(`${text}\n`);
 }
 
+// A file opened for reading: a regular file, or null. Opened without waiting, so that
+// a named pipe in the folder cannot hold a thread of the pool until a writer comes;
+// what was opened is checked, not what the name pointed to a moment before.
+async function openRegular(file) {
+  const handle = await open(file, constants.O_RDONLY | constants.O_NONBLOCK).catch(() => null);
+  if (!handle) return null;
+  const info = await handle.stat().catch(() => null);
+  if (info?.isFile()) return {handle, size: info.size};
+  await handle.close();
+  return info?.isDirectory() ? "folder" : null;
+}
+
+const kHeaders = {
+  "Cache-Control": "no-cache",
+  // Isolated from other origins (the pages load nothing from them), the pages'
+  // clock reads to microseconds rather than to a tenth of a millisecond, which
+  // the frame timings need.
+  "Cross-Origin-Opener-Policy": "same-origin",
+  "Cross-Origin-Embedder-Policy": "require-corp",
+};
+
 // Serves the files under root; resolves with the server once it listens. Only
-// reading is allowed (GET, HEAD), and only files that really lie in the folder:
-// a symbolic link that leads out of it is refused like a path that does.
-export async function serve(root, port, host = "127.0.0.1") {
+// reading is allowed (GET, HEAD), and only regular files that really lie in the
+// folder: a symbolic link that leads out of it is refused like a path that does;
+// names beginning with a dot, pipes, devices and sockets are not there. A folder's
+// address without its final slash is sent to the one with it. A request must be
+// whole within requestTimeoutMs, so a body that trickles in cannot hold the server.
+export async function serve(root, port, host = "127.0.0.1", {requestTimeoutMs = 30000} = {}) {
   const base = await realpath(resolve(root));
-  const server = createServer(async (request, response) => {
+  const server = createServer({
+    requestTimeout: requestTimeoutMs,
+    headersTimeout: requestTimeoutMs,
+    connectionsCheckingInterval: Math.min(1000, requestTimeoutMs / 4),
+  }, async (request, response) => {
     if (request.method !== "GET" && request.method !== "HEAD") {
       refuse(response, 405, "method not allowed", {Allow: "GET, HEAD"});
       return;
     }
+    let address;
     let path;
     try {
-      path = decodeURIComponent(new URL(request.url, "http://localhost").pathname);
+      address = new URL(request.url, "http://localhost");
+      path = decodeURIComponent(address.pathname);
     } catch {
       refuse(response, 400, "bad request");
       return;
@@ -46,27 +78,41 @@ export async function serve(root, port, host = "127.0.0.1") {
       refuse(response, 403, "forbidden");
       return;
     }
-    let body;
+    if (file.slice(base.length).split(sep).some((name) => name.startsWith("."))) {
+      refuse(response, 404, "not found");
+      return;
+    }
+    let opened;
     try {
       if (!inside(base, await realpath(file))) {
         refuse(response, 403, "forbidden");
         return;
       }
-      body = await readFile(file);
+      opened = await openRegular(file);
     } catch {
+      opened = null;
+    }
+    if (opened === "folder" && !path.endsWith("/")) {
+      refuse(response, 301, "moved", {Location: `${address.pathname}/${address.search}`});
+      return;
+    }
+    if (!opened || opened === "folder") {
       refuse(response, 404, "not found");
       return;
     }
+    const {handle, size} = opened;
     response.writeHead(200, {
       "Content-Type": kTypes[extname(file)] ?? "application/octet-stream",
-      "Cache-Control": "no-cache",
-      // Isolated from other origins (the pages load nothing from them), the pages'
-      // clock reads to microseconds rather than to a tenth of a millisecond, which
-      // the frame timings need.
-      "Cross-Origin-Opener-Policy": "same-origin",
-      "Cross-Origin-Embedder-Policy": "require-corp",
+      "Content-Length": size,
+      ...kHeaders,
     });
-    response.end(body);
+    if (request.method === "HEAD") {
+      await handle.close();
+      response.end();
+      return;
+    }
+    // A reader that goes away ends the stream, which closes the file.
+    await pipeline(handle.createReadStream(), response).catch(() => {});
   });
   // A CONNECT request asks for a tunnel, which Node hands over apart: refused too.
   server.on("connect", (request, socket) => {

@@ -306,6 +306,18 @@ TEST(ExactModesTool, TargetNamesModesThatReachItOrTheNearest) {
     EXPECT_LT(std::fmod(top - opening + 720, 720), Cell(cells, 6));
   }
 
+  // With --tdc the timing is measured from it, and its names say so.
+  const Output fromTdc = Modes({QStringLiteral("--target"), QStringLiteral("6,180"), QStringLiteral("--tdc=100")});
+  ASSERT_EQ(fromTdc.exitCode, 0) << fromTdc.err.toStdString();
+  EXPECT_TRUE(fromTdc.lines.value(0).endsWith(
+      QStringLiteral("opening1mm_crankDegFromTdc,closing1mm_crankDegFromTdc,maxLiftAt_crankDegFromTdc")));
+  ASSERT_EQ(fromTdc.lines.size(), run.lines.size());
+  for (qsizetype i = 1; i < run.lines.size(); ++i) {
+    const QStringList plain = run.lines[i].split(QLatin1Char(','));
+    const QStringList moved = fromTdc.lines[i].split(QLatin1Char(','));
+    for (int column : {7, 8, 9}) EXPECT_NEAR(std::fmod(Cell(plain, column) - 100 + 720, 720), Cell(moved, column), 1e-9);
+  }
+
   // One solution once, though several searches end in its tolerance box, each at a
   // slightly different place of it.
   for (const char* target : {"6,200", "8,230", "3,100"}) {

@@ -51,6 +51,7 @@ class ModesCommandLine {
   ModesOptions options_;
   CLI::Option* loads_ = nullptr;
   ProfileOptionHandles profile_;
+  std::vector<CLI::Option*> notForOneMode_;
   int leverSteps_ = kDefaultStepsPerBar;
   int eccentricSteps_ = kDefaultStepsPerBar;
   CommandLine line_;

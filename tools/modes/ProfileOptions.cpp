@@ -23,7 +23,7 @@ std::string ProfileOptionsConflict(CommandLine& line, const ProfileOptionHandles
     if (option == handles.profile || option == handles.dxf || option->count() == 0) continue;
     const std::string name = option->get_name();
     if (name == "--threads") continue;
-    return "--profile takes no " + name + ": it draws the mechanism's two surfaces, of no mode";
+    return "give --profile or " + name + ", not both: --profile gives the mechanism's two surfaces, of no mode";
   }
   return {};
 }

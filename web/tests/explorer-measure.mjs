@@ -3,14 +3,15 @@
 // screen (and how long the map's loads take), a target solved, and the size of the
 // Explorer's files; with the machine's load average, which the times depend on.
 // Exits with status 1 if a target is missed. Usage: node tests/explorer-measure.mjs (after scripts/web --build-only)
-import { stat } from "node:fs/promises";
+import { readdir, stat } from "node:fs/promises";
 import { loadavg } from "node:os";
 import { join } from "node:path";
 import { kBuilt, openBrowser } from "./browser.mjs";
 import { openExplorer, settled } from "./explorer.mjs";
 
+const explorerModules = (await readdir(join(kBuilt, "explorer"))).map((name) => `explorer/${name}`);
 export const kExplorerFiles = [
-  "explorer.html", "explorer.js", "explorer.css", "explorer-worker.js", "torlin-explorer.js", "torlin-explorer.wasm",
+  "explorer.html", ...explorerModules, "explorer.css", "explorer-worker.js", "torlin-explorer.js", "torlin-explorer.wasm",
   "uPlot.iife.min.js", "uPlot.min.css", "fonts/explorer-regular.woff2", "fonts/explorer-bold.woff2", "torlin-explorer.html",
 ];
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];

@@ -1,0 +1,62 @@
+// A target lift and duration, and the modes that reach it.
+import {writeAddress} from "./address.js";
+import {choose} from "./mode.js";
+import {shown} from "./numbers.js";
+import {markPlane} from "./plane.js";
+import {$, Explorer, kDuration, kLift, kStride} from "./state.js";
+import {ask, latestOnly} from "./workers.js";
+
+export function setTarget(lift, duration) {
+  Explorer.state.target = {lift, duration};
+  $("target-lift").value = String(lift);
+  $("target-duration").value = String(duration);
+  writeAddress(true);
+  solveTarget(true);
+}
+
+export const solveTarget = latestOnly(async (chooseFirst) => {
+  const t = Explorer.state.target;
+  if (!t || Explorer.map.done < Explorer.map.total) {
+    $("target-answer").textContent = t ? "The target is solved once the map is ready." : "";
+    return;
+  }
+  const started = performance.now();
+  $("target-answer").textContent = "Solving…";
+  const {rows, total, steps} = Explorer.map;
+  const lifts = new Float64Array(total);
+  const durations = new Float64Array(total);
+  for (let i = 0; i < total; ++i) { lifts[i] = rows[i * kStride + kLift]; durations[i] = rows[i * kStride + kDuration]; }
+  const levers = Array.from({length: steps}, (_, l) => rows[l * steps * kStride]);
+  const eccentrics = Array.from({length: steps}, (_, e) => rows[e * kStride + 1]);
+  const answer = await ask("target", {lift: t.lift, duration: t.duration, levers, eccentrics, lifts, durations});
+  Explorer.target = answer;
+  Explorer.stats.targetMs.push(performance.now() - started);
+  showTarget(answer, t);
+  markPlane();
+  if (chooseFirst && answer.modes.length) choose(answer.modes[0].lever, answer.modes[0].eccentric, false);
+});
+
+export function showTarget(answer, t) {
+  const box = $("target-answer");
+  box.replaceChildren();
+  const head = document.createElement("p");
+  head.className = answer.reachable ? "reached" : "unreachable";
+  head.textContent = answer.reachable
+    ? `${shown(t.lift)} mm over ${shown(t.duration, 2)}° is reached by ${answer.modes.length === 1 ? "one mode" : `${answer.modes.length} modes`}:`
+    : `${shown(t.lift)} mm over ${shown(t.duration, 2)}° is out of reach. The nearest reachable point:`;
+  const list = document.createElement("ul");
+  for (const m of answer.modes) {
+    const item = document.createElement("li");
+    const button = document.createElement("button");
+    button.type = "button";
+    button.textContent = `lever ${shown(m.lever, 3)}, eccentric ${shown(m.eccentric, 3)}`;
+    button.addEventListener("click", () => choose(m.lever, m.eccentric, true));
+    item.append(button, ` gives ${shown(m.lift)} mm over ${shown(m.duration, 2)}°`);
+    item.dataset.lever = m.lever;
+    item.dataset.eccentric = m.eccentric;
+    item.dataset.lift = m.lift;
+    item.dataset.duration = m.duration;
+    list.append(item);
+  }
+  box.append(head, list);
+}
