@@ -121,7 +121,11 @@ TEST(ExactModesTool, SvajPeaksDoNotDependOnTheStepAndJumpsHaveBothSides) {
   }
   EXPECT_TRUE(coarse.summary.value(QStringLiteral("jerkAtJumps")).contains(QLatin1String("Dirac")));
   for (const QString& name : coarse.summaryNames) {
-    if (name == QLatin1String("jerkAtJumps")) continue;
+    // The peaks; the notes after them say which step each run took.
+    if (!name.startsWith(QLatin1String("max")) && !name.startsWith(QLatin1String("min")) &&
+        !name.startsWith(QLatin1String("jerkImpulse"))) {
+      continue;
+    }
     const double a = QLocale::c().toDouble(coarse.summary[name]);
     const double b = QLocale::c().toDouble(fine.summary[name]);
     // Angles refined by a minimiser agree to its bracket, values to rounding.

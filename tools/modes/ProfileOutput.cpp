@@ -132,7 +132,6 @@ std::string ProfileCsv(const MechanismProfile& profile) {
   line("rollerRadius_mm", ProfileRollerRadius());
   csv += "# frames,camSurface about the cam axis and leverFace about the lever pivot, both at rest; "
          "window coordinates above, y up; angles from +y towards +x\n";
-  csv += "# design,the window's\n";
   return csv;
 }
 

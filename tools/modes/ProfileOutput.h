@@ -15,7 +15,7 @@ struct MechanismProfile {
 // The window's design, the cam at its tables' 1/20 degree, the lever at 1/30 degree.
 MechanismProfile WindowMechanismProfile();
 
-// CSV: one row per point (part, angle, x, y), then a "# name,value" block saying where
+// CSV: one row per point (part, angle, x, y), then "# name,value" lines saying where
 // each frame lies in the window's coordinates and what the surfaces are offset by.
 std::string ProfileCsv(const MechanismProfile& profile);
 

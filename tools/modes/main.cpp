@@ -19,6 +19,7 @@
 #include "PlotFolder.h"
 #include "ProfileOutput.h"
 #include "ProgressBar.h"
+#include "RunSettings.h"
 #include "SvajOutput.h"
 #include "SvajTable.h"
 #include "TargetTable.h"
@@ -57,6 +58,13 @@ std::optional<int> RowsEnded(CheckedOutput& out, std::size_t done, std::size_t t
     return ExitStatusForSignal(signal);
   }
   return std::nullopt;
+}
+
+// The run's settings after its rows; nothing if written, else the exit status.
+std::optional<int> SettingsWritten(const ModesOptions& options, CheckedOutput& out) {
+  if (out.Write(RunSettingsBlock(options)) && out.Flush()) return std::nullopt;
+  PrintError(kProgram, out.FailureLine());
+  return kExitFailed;
 }
 
 // A map row, and the window's part of it, which the pictures show.
@@ -212,6 +220,7 @@ int RunMap(const ModesOptions& options, CheckedOutput& out) {
                          ModeMapColumns(origin));
   }
   if (ended) return *ended;
+  if (const std::optional<int> failed = SettingsWritten(options, out)) return *failed;
   if (options.plotDir.empty()) return 0;
   return DrawPictures([&] {
     QString error = WriteMapPictures(options, kept.modes);
@@ -268,7 +277,7 @@ int RunSvaj(const ModesOptions& options, CheckedOutput& out) {
       });
   if (const std::optional<int> ended = RowsEnded(out, kept.size(), places.size(), "rows")) return *ended;
   out.Write(SvajPeaksBlock(model, kept, options.exact.rpm, options.Origin()));
-  if (const std::optional<int> ended = RowsEnded(out, kept.size(), places.size(), "rows")) return *ended;
+  if (const std::optional<int> failed = SettingsWritten(options, out)) return *failed;
   if (options.plotDir.empty()) return 0;
   return DrawPictures([&] { return WriteSvajPictures(options, kept); });
 }
@@ -290,7 +299,7 @@ int RunLoads(const ModesOptions& options, CheckedOutput& out) {
       });
   if (const std::optional<int> ended = RowsEnded(out, rows.size(), places.size(), "rows")) return *ended;
   const LoadSummary summary = SummariseLoads(model, parameters, rows);
-  out.Write(LoadSummaryBlock(summary, origin));
+  out.Write(LoadSummaryBlock(summary, origin) + RunSettingsBlock(options));
   if (const std::optional<int> ended = RowsEnded(out, rows.size(), places.size(), "rows")) return *ended;
   if (options.plotDir.empty()) return 0;
   return DrawPictures([&] { return WriteLoadsPictures(options, rows); });
@@ -326,6 +335,7 @@ int RunTarget(const ModesOptions& options, CheckedOutput& out) {
     PrintError(kProgram, "no mode reaches " + TargetText(*options.exact.target) +
                              "; the row is the nearest reachable point");
   }
+  out.Write(RunSettingsBlock(options));
   if (const std::optional<int> ended = RowsEnded(out, answer.modes.size(), answer.modes.size(), "rows")) return *ended;
   return 0;
 }
@@ -334,7 +344,7 @@ int RunTarget(const ModesOptions& options, CheckedOutput& out) {
 int RunProfile(const ModesOptions& options, CheckedOutput& out) {
   const MechanismProfile profile = WindowMechanismProfile();
   out.Write(ProfileCsv(profile));
-  if (const std::optional<int> ended = RowsEnded(out, 1, 1, "profiles")) return *ended;
+  if (const std::optional<int> failed = SettingsWritten(options, out)) return *failed;
   if (options.profile.dxfPath.empty()) return 0;
   if (const std::string error = WriteProfileDxf(profile, options.profile.dxfPath); !error.empty()) {
     PrintError(kProgram, error);
