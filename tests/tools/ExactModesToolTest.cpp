@@ -28,7 +28,7 @@ Output Modes(const QStringList& arguments) {
   const ToolRun run =
       RunProgram(QStringLiteral(TORLIN_MODES_PATH), arguments, {QStringLiteral("LC_ALL=de_DE.UTF-8")});
   Output output{run.exitCode, {}, run.err, {}, {}};
-  for (const QString& line : Lines(run.out)) {
+  for (const QString& line : AllLines(run.out)) {
     if (!line.startsWith(QLatin1String("# "))) {
       EXPECT_TRUE(output.summary.isEmpty()) << "a row after the summary: " << line.toStdString();
       output.lines.push_back(line);

@@ -34,7 +34,7 @@ TEST(ProfileTool, CsvAndDxfHoldTheSameSurfacesInMillimetres) {
                                  {QStringLiteral("LC_ALL=de_DE.UTF-8")});
   ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
   EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
-  const QStringList lines = Lines(run.out);
+  const QStringList lines = AllLines(run.out);
   ASSERT_EQ(lines.value(0), QStringLiteral("part,angle_deg,x_mm,y_mm"));
   std::vector<Point> cam;
   std::vector<Point> lever;
