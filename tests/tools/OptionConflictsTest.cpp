@@ -122,7 +122,13 @@ TEST(RunSettings, EveryTableEndsWithTheSettingsItWasMadeWith) {
     std::map<QString, QString> expected = c.notes;
     expected[QStringLiteral("program")] = QStringLiteral("torlin-modes ") + QLatin1String(kTorlinVersion);
     expected[QStringLiteral("design")] = QStringLiteral("built-in (the window's)");
-    EXPECT_EQ(Notes(run.out), expected);
+    // --svaj's peaks come as notes too, before the settings (ExactModesTool checks them).
+    std::map<QString, QString> notes = Notes(run.out);
+    std::erase_if(notes, [](const auto& note) {
+      return note.first.startsWith(QLatin1String("max")) || note.first.startsWith(QLatin1String("min")) ||
+             note.first.startsWith(QLatin1String("jerk"));
+    });
+    EXPECT_EQ(notes, expected);
     // The notes come last: after them, no row.
     const QStringList lines = AllLines(run.out);
     const qsizetype firstNote = lines.indexOf(QRegularExpression(QStringLiteral("# .*")));
