@@ -12,12 +12,13 @@ std::vector<LiftSample> DemonstrationRevolution::LiftCurve() const {
   std::vector<LiftSample> curve;
   curve.reserve(frames.size());
   for (const DemonstrationFrame& frame : frames) {
-    if (frame.solved) curve.push_back({2 * frame.camAngle, -frame.valveY});
+    if (frame.solved) curve.push_back({2 * frame.camAngle, -(frame.valveY - valveSeatY)});
   }
   return curve;
 }
 
-DemonstrationModel::DemonstrationModel() : state_(ReadyToRunState()) {}
+DemonstrationModel::DemonstrationModel(MechanismPtr mechanism)
+    : state_(ReadyToRunState(std::move(mechanism))) {}
 
 DemonstrationModel::~DemonstrationModel() = default;
 
@@ -30,6 +31,7 @@ void DemonstrationModel::Run(ModeSetting mode, int speed, DemonstrationRevolutio
 
   revolution.leverAngleRad = s.leverAngle;
   revolution.eccentricDeg = s.eccentricDeg;
+  revolution.valveSeatY = s.mechanism->Linkage().valveSeatY;
   revolution.frames.clear();
   revolution.unsolvedFrames = 0;
 

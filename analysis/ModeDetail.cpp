@@ -21,7 +21,7 @@ ModeDetail DetailOf(const ModeDetailRequest& request, DemonstrationModel& model)
   ModeDetail detail;
   detail.request = request;
   detail.window = {static_cast<int>(std::lround(request.lever)), static_cast<int>(std::lround(request.eccentric))};
-  const ControlShaftPose shafts = ControlShaftsFor(MakeMechanismConstants(), request.lever, request.eccentric);
+  const ControlShaftPose shafts = ControlShaftsFor(*WindowMechanism(), request.lever, request.eccentric);
   detail.leverAngleRad = shafts.leverAngle;
   detail.eccentricDeg = shafts.eccentricDeg;
 

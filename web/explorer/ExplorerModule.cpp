@@ -115,7 +115,7 @@ val Facts() {
 }
 
 val ShaftAngles(double lever, double eccentric) {
-  const ControlShaftPose pose = ControlShaftsFor(MakeMechanismConstants(), lever, eccentric);
+  const ControlShaftPose pose = ControlShaftsFor(*WindowMechanism(), lever, eccentric);
   val angles = val::object();
   angles.set("leverDeg", pose.leverAngle * kRadToDeg);
   angles.set("eccentricDeg", pose.eccentricDeg);
