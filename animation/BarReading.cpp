@@ -38,14 +38,14 @@ const char* DesignName(ScrollBar bar) {
 std::string BarReading(ScrollBar bar, int value) {
   const ControlDesign& design = ControlDesignNamed(DesignName(bar));
   std::string text = std::string(design.tip ? design.tip : design.accessibleName) + "\nvalue " + std::to_string(value);
-  const MechanismConstants constants = MakeMechanismConstants();
+  const Mechanism& mechanism = *WindowMechanism();
   switch (bar) {
     case ScrollBar::VScroll1: {
-      const double angle = ControlShaftsFor(constants, value, 0).leverAngle;
+      const double angle = ControlShaftsFor(mechanism, value, 0).leverAngle;
       return text + ": the lever turned " + Fixed(angle * 180 / std::numbers::pi, 2) + "° (" + Fixed(angle, 4) + " rad)";
     }
     case ScrollBar::VScroll2:
-      return text + ": the eccentric at " + Fixed(ControlShaftsFor(constants, 0, value).eccentricDeg, 1) + "°";
+      return text + ": the eccentric at " + Fixed(ControlShaftsFor(mechanism, 0, value).eccentricDeg, 1) + "°";
     case ScrollBar::HScroll1: break;
   }
   return text + ": " + Fixed(FrameStepCamDeg(value), 2) + " cam degrees per frame";

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 #include "analysis/LeverFace.h"
 #include "analysis/PitchCurve.h"
@@ -13,11 +14,12 @@
 
 namespace {
 
-double Radians(double deg, const MechanismConstants& k) { return deg * k.pi / 180; }
+double Radians(double deg) { return deg * std::numbers::pi / 180; }
 
 TEST(MechanismProfile, CamSurfaceIsARollerRadiusInsideThePitchCurveEverywhere) {
-  const MechanismConstants k = MakeMechanismConstants();
-  const std::vector<ProfilePoint> surface = CamSurface(k, 1);
+  const Mechanism& mechanism = *WindowMechanism();
+  const double roller = mechanism.GetDesign().freeRollerRadiusMm;
+  const std::vector<ProfilePoint> surface = CamSurface(mechanism, 1);
   ASSERT_EQ(surface.size(), 360u);
   // The pitch curve, densely about each surface point's own angle: its nearest point
   // lies exactly a roller radius away, and none nearer (the roller fits everywhere).
@@ -26,24 +28,24 @@ TEST(MechanismProfile, CamSurfaceIsARollerRadiusInsideThePitchCurveEverywhere) {
   for (const ProfilePoint& s : surface) {
     double nearest = std::numeric_limits<double>::infinity();
     for (int i = -6000; i <= 6000; ++i) {
-      const double a = Radians(s.angleDeg + i * 0.001, k);
-      const double r = PitchRadiusAt(k, a);
+      const double a = Radians(s.angleDeg + i * 0.001);
+      const double r = PitchRadiusAt(mechanism.Lobe(), a);
       nearest = std::min(nearest, std::hypot(s.x - r * std::sin(a), s.y - r * std::cos(a)));
     }
-    ASSERT_NEAR(nearest, ProfileRollerRadius(), 2e-6) << s.angleDeg;
+    ASSERT_NEAR(nearest, roller, 2e-6) << s.angleDeg;
     const double radius = std::hypot(s.x, s.y);
     lowest = std::min(lowest, radius);
     highest = std::max(highest, radius);
   }
-  EXPECT_NEAR(lowest, 14.5, 1e-12);  // on the base circle
+  EXPECT_NEAR(lowest, 14.5, 1e-12);   // on the base circle
   EXPECT_NEAR(highest, 21.84, 0.01);  // the lobe's top
 
   // The window's outline table takes its points a chord's normal off the pitch curve:
   // each entry lies on the continuous surface to within what that chord leaves.
   ProfileTables tables;
-  BuildProfileTables(k, tables);
+  BuildProfileTables(mechanism, tables);
   constexpr double kFineDeg = 0.002;
-  const std::vector<ProfilePoint> fine = CamSurface(k, kFineDeg);
+  const std::vector<ProfilePoint> fine = CamSurface(mechanism, kFineDeg);
   for (int entry = 1; entry <= kOutlineLast; entry += 7) {
     double nearest = std::numeric_limits<double>::infinity();
     const long at = std::lround(entry / 2.0 / kFineDeg);
@@ -55,33 +57,35 @@ TEST(MechanismProfile, CamSurfaceIsARollerRadiusInsideThePitchCurveEverywhere) {
   }
 }
 
-TEST(MechanismProfile, LeverFaceLiesARollerRadiusBeyondEachArcAndRunsWithoutAStep) {
-  const MechanismConstants k = MakeMechanismConstants();
-  const LeverFace face(k, 0);
-  const std::vector<ProfilePoint> points = LeverWorkingFace(k, 1.0 / 30);
+TEST(MechanismProfile, LeverFaceLiesARollerRadiusBeyondTheRollersPathAndRunsWithoutAStep) {
+  const Mechanism& mechanism = *WindowMechanism();
+  const double roller = mechanism.GetDesign().freeRollerRadiusMm;
+  const MechanismConstants& k = mechanism.Constants();
+  const LeverFace face(mechanism, 0);
+  const std::vector<ProfilePoint> points = LeverWorkingFace(mechanism, 1.0 / 30);
   ASSERT_GT(points.size(), 2800u);
-  int onCorner = 0;
+  std::vector<int> seen(face.SegmentCount());
   for (std::size_t i = 0; i < points.size(); ++i) {
     const ProfilePoint& p = points[i];
-    const int arc = face.ArcAt(Radians(p.angleDeg, k));
-    onCorner += arc == 1 ? 1 : 0;
-    const double fromCentre = std::hypot(p.x + k.leverPivotX - face.CentreX(arc), p.y + k.leverPivotY - face.CentreY(arc));
-    EXPECT_NEAR(fromCentre, face.Radius(arc) + ProfileRollerRadius(), 1e-9) << p.angleDeg;
+    const double t = Radians(p.angleDeg);
+    const int segment = face.ArcAt(t);
+    ++seen[segment];
+    // Along the normal: the roller radius off the path, its curvature centre further in.
+    double x = 0;
+    double y = 0;
+    face.PointOnArc(segment, t, x, y);
+    EXPECT_NEAR(std::hypot(p.x + k.leverPivotX - x, p.y + k.leverPivotY - y), roller, 1e-9) << p.angleDeg;
+    const double fromCentre = std::hypot(p.x + k.leverPivotX - face.CentreX(segment, t),
+                                         p.y + k.leverPivotY - face.CentreY(segment, t));
+    EXPECT_NEAR(fromCentre, face.Radius(segment, t) + roller, 1e-9) << p.angleDeg;
     if (i > 0) {
-      EXPECT_GE(p.angleDeg, points[i - 1].angleDeg);
-      // No step between neighbours: at most the flank's 39.5 mm radius times the step.
-      EXPECT_LT(std::hypot(p.x - points[i - 1].x, p.y - points[i - 1].y), 39.5 * Radians(1.0 / 30, k) + 1e-9);
+      EXPECT_GT(p.angleDeg, points[i - 1].angleDeg);
+      // No step between neighbours: at most the largest face radius times the step.
+      const double largest = face.Curve().LargestRadius() + roller;
+      EXPECT_LT(std::hypot(p.x - points[i - 1].x, p.y - points[i - 1].y), largest * Radians(1.0 / 30) + 1e-9);
     }
   }
-  EXPECT_GT(onCorner, 100);
-  // The hand-overs are points of the face, where both arcs give the same point.
-  for (const double handOver : {face.CornerStartAngle(), face.FlankStartAngle()}) {
-    const int before = face.ArcAt(handOver) - 1;
-    const double r0 = face.Radius(before) + ProfileRollerRadius();
-    const double r1 = face.Radius(before + 1) + ProfileRollerRadius();
-    EXPECT_NEAR(face.CentreX(before) + r0 * std::sin(handOver), face.CentreX(before + 1) + r1 * std::sin(handOver), 1e-9);
-    EXPECT_NEAR(face.CentreY(before) + r0 * std::cos(handOver), face.CentreY(before + 1) + r1 * std::cos(handOver), 1e-9);
-  }
+  for (int s = 0; s < face.SegmentCount(); ++s) EXPECT_GT(seen[s], 0) << "segment " << s;
 }
 
 }  // namespace

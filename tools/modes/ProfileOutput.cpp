@@ -12,7 +12,6 @@
 
 #include "common/CsvColumns.h"
 #include "common/ToolOutput.h"
-#include "geometry/MechanismConstants.h"
 
 namespace {
 
@@ -109,9 +108,9 @@ void WriteDrawing(DL_Dxf& dxf, DL_WriterA& w, const MechanismProfile& profile, c
 
 }  // namespace
 
-MechanismProfile WindowMechanismProfile() {
-  const MechanismConstants constants = MakeMechanismConstants();
-  return {CamSurface(constants, kCamStepDeg), LeverWorkingFace(constants, kLeverStepDeg)};
+MechanismProfile ProfileOf(const Mechanism& mechanism) {
+  return {CamSurface(mechanism, kCamStepDeg), LeverWorkingFace(mechanism, kLeverStepDeg), mechanism.Constants(),
+          mechanism.GetDesign().freeRollerRadiusMm};
 }
 
 std::string ProfileCsv(const MechanismProfile& profile) {
@@ -119,7 +118,7 @@ std::string ProfileCsv(const MechanismProfile& profile) {
   std::string csv = CsvHeader(columns);
   for (const ProfilePoint& p : profile.cam) AppendCsvLine(csv, columns, {"camSurface", p});
   for (const ProfilePoint& p : profile.lever) AppendCsvLine(csv, columns, {"leverFace", p});
-  const MechanismConstants k = MakeMechanismConstants();
+  const MechanismConstants& k = profile.constants;
   const auto line = [&csv](const char* name, double value) {
     csv += std::string("# ") + name + ',';
     AppendNumber(csv, value);
@@ -129,7 +128,7 @@ std::string ProfileCsv(const MechanismProfile& profile) {
   line("camAxisY_mm", k.camCentreY);
   line("leverPivotX_mm", k.leverPivotX);
   line("leverPivotY_mm", k.leverPivotY);
-  line("rollerRadius_mm", ProfileRollerRadius());
+  line("rollerRadius_mm", profile.rollerRadiusMm);
   csv += "# frames,camSurface about the cam axis and leverFace about the lever pivot, both at rest; "
          "window coordinates above, y up; angles from +y towards +x\n";
   return csv;
@@ -145,7 +144,7 @@ std::string WriteProfileDxf(const MechanismProfile& profile, const std::string& 
       const int reason = errno;
       return "cannot write " + Quoted(path) + ": " + std::strerror(reason != 0 ? reason : EIO);
     }
-    WriteDrawing(dxf, *writer, profile, MakeMechanismConstants());
+    WriteDrawing(dxf, *writer, profile, profile.constants);
     writer->close();
   }
   std::error_code error;

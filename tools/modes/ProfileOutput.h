@@ -11,9 +11,11 @@
 struct MechanismProfile {
   std::vector<ProfilePoint> cam;    // closed: the last point runs on to the first
   std::vector<ProfilePoint> lever;  // open, from the pivot arc to the flank's end
+  MechanismConstants constants;     // where the cam axis and the pivot lie
+  double rollerRadiusMm = 0;        // what the surfaces lie off the roller centre's paths
 };
-// The window's design, the cam at its tables' 1/20 degree, the lever at 1/30 degree.
-MechanismProfile WindowMechanismProfile();
+// A mechanism's, the cam at the tables' 1/20 degree, the lever at 1/30 degree.
+MechanismProfile ProfileOf(const Mechanism& mechanism);
 
 // CSV: one row per point (part, angle, x, y), then "# name,value" lines saying where
 // each frame lies in the window's coordinates and what the surfaces are offset by.

@@ -342,7 +342,7 @@ int RunTarget(const ModesOptions& options, CheckedOutput& out) {
 
 // The cam's surface and the lever's working face: CSV, and the drawing if asked.
 int RunProfile(const ModesOptions& options, CheckedOutput& out) {
-  const MechanismProfile profile = WindowMechanismProfile();
+  const MechanismProfile profile = ProfileOf(*WindowMechanism());
   out.Write(ProfileCsv(profile));
   if (const std::optional<int> failed = SettingsWritten(options, out)) return *failed;
   if (options.profile.dxfPath.empty()) return 0;
