@@ -8,6 +8,7 @@
 
 #include "analysis/CrossingSeries.h"
 #include "analysis/PitchCurve.h"
+#include "animation/FrameSchedule.h"
 #include "animation/Linkage.h"
 
 namespace {
@@ -38,8 +39,7 @@ ExactKinematics::ExactKinematics(MechanismPtr mechanism, double leverValue, doub
 }
 
 double ExactKinematics::CamAngleRad(double crankDeg) const {
-  // As the window turns the cam: cam degrees times pi / 180.
-  return (crankDeg / 2) * Constants().pi / 180;
+  return CamRadians(crankDeg / 2, Constants());
 }
 
 template <class Number>
@@ -114,7 +114,7 @@ bool ExactKinematics::ValveSeated(const ExactPose& pose, int arc) const {
              kOnThePivot;
 }
 
-ExactSvaj ExactKinematics::SvajAt(double crankDeg) const {
+ExactSvaj ExactKinematics::SvajAt(double crankDeg, std::optional<int> forcedArc) const {
   ExactSvaj svaj;
   const ExactPose pose = PoseAt(crankDeg);
   svaj.outcome = pose.outcome;
@@ -123,7 +123,7 @@ ExactSvaj ExactKinematics::SvajAt(double crankDeg) const {
 
   // A seated valve's derivatives are zero, with no need to compute them.
   const double t = pose.leverCurveAngle;
-  const int arc = face_.ArcAt(t);
+  const int arc = forcedArc.value_or(face_.ArcAt(t));
   if (ValveSeated(pose, arc)) return svaj;
 
   // The crossing's curve angle and its first three derivatives by crank angle.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "analysis/LeverFace.h"
 #include "geometry/Mechanism.h"
 
@@ -50,8 +52,9 @@ class ExactKinematics {
   // from the eccentric) and the valve stands still on its seat. arc: the lever arc the roller is taken to run on.
   bool ValveSeated(const ExactPose& pose, int arc) const;
   // Derivatives carried through the crossing and the linkage (forward-mode automatic
-  // differentiation), so they are exact up to rounding, with no step to choose.
-  ExactSvaj SvajAt(double crankDeg) const;
+  // differentiation), so they are exact up to rounding, with no step to choose. arc,
+  // where given, is the lever arc whose curvature they take (at a hand-over, either).
+  ExactSvaj SvajAt(double crankDeg, std::optional<int> arc = std::nullopt) const;
 
   // The cam directions (radians, from +y towards +x) in which the roller may sit: the
   // window's coarse sector with the reach of its fine window on both sides.

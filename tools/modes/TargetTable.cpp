@@ -4,7 +4,7 @@
 #include "common/ToolDesign.h"
 #include "animation/Linkage.h"
 
-CsvColumns<TargetRow> TargetColumns() {
+CsvColumns<TargetRow> TargetColumns(const CrankOrigin& origin) {
   using R = const TargetRow&;
   return {
       {"answer", [](std::string& line, R r) { line += r.reaches ? "reaches" : "nearest"; }},
@@ -16,6 +16,9 @@ CsvColumns<TargetRow> TargetColumns() {
                               [](R r) { return ControlShaftsFor(*WindowMechanism(), 0, r.mode.eccentric).eccentricDeg; }),
       NumberColumn<TargetRow>("maxLift_mm", [](R r) { return r.mode.reached.liftMm; }),
       NumberColumn<TargetRow>("duration1mm_crankDeg", [](R r) { return r.mode.reached.durationCrankDeg; }),
+      NumberColumn<TargetRow>(origin.Column("opening1mm_crankDeg"), [origin](R r) { return origin.Shown(r.mode.openingCrankDeg); }),
+      NumberColumn<TargetRow>(origin.Column("closing1mm_crankDeg"), [origin](R r) { return origin.Shown(r.mode.closingCrankDeg); }),
+      NumberColumn<TargetRow>(origin.Column("maxLiftAt_crankDeg"), [origin](R r) { return origin.Shown(r.mode.maxLiftCrankDeg); }),
   };
 }
 
