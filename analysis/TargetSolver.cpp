@@ -123,7 +123,7 @@ TargetMode Polish(TargetMode mode, TargetPoint target, const Box& box) {
       const double first = alongLever ? box.ClampLever(at - reach) : box.ClampEccentric(at - reach);
       const double last = alongLever ? box.ClampLever(at + reach) : box.ClampEccentric(at + reach);
       if (!(first < last)) return;
-      const auto pointAt = [&](double v) { return alongLever ? ExactPoint(v, mode.eccentric) : ExactPoint(mode.lever, v); };
+      const auto pointAt = [&](double v) { return alongLever ? ExactPoint(box.mechanism, v, mode.eccentric) : ExactPoint(box.mechanism, mode.lever, v); };
       std::uintmax_t iterations = kPolishIterations;
       const auto [best, bestDistance] = boost::math::tools::brent_find_minima(
           [&](double v) { return Size(Miss(pointAt(v), target)); }, first, last, kPolishBits, iterations);
@@ -145,14 +145,14 @@ TargetMode Polish(TargetMode mode, TargetPoint target, const Box& box) {
 
 // Two hits are one mode where they lie together or the way between them stays in the
 // tolerance box: one piece of it.
-bool OneMode(const TargetMode& a, const TargetMode& b, TargetPoint target) {
+bool OneMode(const TargetMode& a, const TargetMode& b, TargetPoint target, const MechanismPtr& mechanism) {
   if (std::abs(a.lever - b.lever) < kSameModeDistance && std::abs(a.eccentric - b.eccentric) < kSameModeDistance) {
     return true;
   }
   constexpr int kWaySteps = 4;
   for (int i = 1; i < kWaySteps; ++i) {
     const double share = double(i) / kWaySteps;
-    const TargetPoint on = ExactPoint(a.lever + (b.lever - a.lever) * share, a.eccentric + (b.eccentric - a.eccentric) * share);
+    const TargetPoint on = ExactPoint(mechanism, a.lever + (b.lever - a.lever) * share, a.eccentric + (b.eccentric - a.eccentric) * share);
     if (!Hits(on, target)) return false;
   }
   return true;
@@ -208,7 +208,7 @@ TargetAnswer SolveTarget(TargetPoint target, const TargetSeeds& seeds) {
       nearest = mode;
     }
     if (!Hits(mode.reached, target)) continue;
-    const auto same = std::find_if(hits.begin(), hits.end(), [&](const TargetMode& hit) { return OneMode(hit, mode, target); });
+    const auto same = std::find_if(hits.begin(), hits.end(), [&](const TargetMode& hit) { return OneMode(hit, mode, target, seeds.mechanism); });
     if (same == hits.end()) {
       hits.push_back(mode);
     } else if (miss < Size(Miss(same->reached, target))) {

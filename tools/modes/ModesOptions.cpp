@@ -218,7 +218,7 @@ ModesCommandLine::ModesCommandLine()
   // What --target, which solves the exact model for one answer, has no use for.
   line_.Excludes(speedOption, exact.target, "--target solves the exact model, which no window speed changes");
   line_.Excludes(plotDir, exact.target, "--target draws no pictures");
-  for (CLI::Option* work : {exact.target, exact.exact, exact.svaj, plotDir, curves, speedOption, tdc}) {
+  for (CLI::Option* work : {exact.target, exact.exact, exact.svaj, plotDir, curves, speedOption}) {
     line_.Excludes(printDesign, work, "--print-design prints the design and does nothing else");
   }
   // What one mode's --loads rows have no use for: the map's options, and the window's
