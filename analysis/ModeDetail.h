@@ -6,6 +6,7 @@
 
 #include "analysis/DemonstrationRevolution.h"
 #include "analysis/ExactLiftSummary.h"
+#include "analysis/SvajPeaks.h"
 #include "analysis/SvajSeries.h"
 #include "animation/BarStarts.h"
 
@@ -19,6 +20,7 @@ struct ModeDetailRequest {
   int speed = kSpeedBarStart;  // HScroll1 value: sets the window's frames
   double rpm = 3000;      // engine speed for the derivatives by time
   double svajStepDeg = 0.5;
+  MechanismPtr mechanism = WindowMechanism();  // the design the mode belongs to
 };
 
 // One line of the mode's table: a value of the window's model and of the exact one
@@ -41,6 +43,7 @@ struct ModeDetail {
   DemonstrationRevolution revolution;
   std::vector<LiftSample> windowCurve;
   std::vector<SvajSample> svaj;  // exact, every svajStepDeg
+  SvajPeaks peaks;               // by time at the engine speed, with both sides of every jump
   ExactLiftSummary continuous;
   std::vector<ModeDetailRow> rows;
 };

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <vector>
+
+#include "geometry/Mechanism.h"
 
 // Which modes give a wanted maximum lift and duration above 1 mm, on the exact model
 // with the two bars at any real value within their ranges (not only whole ones).
@@ -18,18 +21,26 @@ struct TargetSeeds {
   // points[i * eccentrics.size() + j] belongs to levers[i], eccentrics[j]; a mode
   // that never reaches 1 mm has duration 0.
   std::vector<TargetPoint> points;
+  MechanismPtr mechanism = WindowMechanism();  // the mechanism the exact model solves
 };
 
 struct TargetMode {
   double lever = 0;  // bar values
   double eccentric = 0;
   TargetPoint reached;  // what the exact model gives there
+  // Its timing, which the two shafts move as well: opening and closing at 1 mm (none
+  // where the lift never gets there) and where the lift is highest, crank degrees.
+  std::optional<double> openingCrankDeg;
+  std::optional<double> closingCrankDeg;
+  double maxLiftCrankDeg = 0;
 };
 
 struct TargetAnswer {
   bool reachable = false;
-  // Reachable: the distinct modes that hit the target, best first. Otherwise one:
-  // the mode whose point lies nearest the target.
+  // Reachable: the distinct modes that hit the target, best first, each refined to
+  // the target itself as far as it gets there; two searches ending in one connected
+  // piece of the tolerance box are one mode, the more accurate kept. Otherwise one:
+  // the mode whose point lies nearest the target, a local minimum of the distance.
   std::vector<TargetMode> modes;
 };
 

@@ -15,7 +15,6 @@ namespace {
 
 namespace autodiff = boost::math::differentiation;
 
-constexpr double kRollerRadius = kRollerSpacing / 2;  // both rollers
 constexpr double kNmmPerNm = 1000;
 constexpr double kGPerKg = 1000;
 constexpr double kMmPerM = 1000;
@@ -41,21 +40,32 @@ bool Decompose(Point2 p, Point2 first, Point2 second, double& a, double& b) {
 // the camshaft turning the way the cam turns (clockwise, y up), the lever shaft the
 // way its bar grows (clockwise), the eccentric shaft the way its bar grows
 // (counter-clockwise). onEccentric: the link's push on the eccentric.
-void ShaftTorques(LoadRow& row, Point2 camCentre, Point2 pivot, Point2 onEccentric) {
+// The fixed axes, the senses in which the control shafts' bars grow (clockwise or
+// counter-clockwise by the sign of each gearing) and the link's length.
+struct ChainFrame {
+  Point2 camCentre;
+  Point2 pivot;
+  double greenSense = 1;
+  double orangeSense = 1;
+  double linkLength = 0;
+};
+
+void ShaftTorques(LoadRow& row, const ChainFrame& f, Point2 onEccentric) {
   const LoadGeometry& g = row.geometry;
-  row.camshaftTorqueNm = Cross(Minus(g.roller, camCentre), Scaled(g.camNormal, -row.camContactN)) / kNmmPerNm;
-  row.greenTorqueNm = Cross(Minus(g.roller, pivot), Scaled(g.leverNormal, -row.leverContactN)) / kNmmPerNm;
-  row.orangeTorqueNm = -Cross(Minus(g.eccentric, pivot), onEccentric) / kNmmPerNm;
+  row.camshaftTorqueNm = Cross(Minus(g.roller, f.camCentre), Scaled(g.camNormal, -row.camContactN)) / kNmmPerNm;
+  row.greenTorqueNm =
+      f.greenSense * Cross(Minus(g.roller, f.pivot), Scaled(g.leverNormal, -row.leverContactN)) / kNmmPerNm;
+  row.orangeTorqueNm = f.orangeSense * -Cross(Minus(g.eccentric, f.pivot), onEccentric) / kNmmPerNm;
 }
 
 // The massless chain: rod and link are two-force members; each roller is held by
 // forces through its centre.
-bool MasslessChainLoads(LoadRow& row, Point2 rodDirection, Point2 camCentre, Point2 pivot) {
+bool MasslessChainLoads(LoadRow& row, Point2 rodDirection, const ChainFrame& frame) {
   const LoadGeometry& g = row.geometry;
   row.rodForceN = row.valveForceN / -rodDirection.y;
   row.guideForceN = -row.rodForceN * rodDirection.x;
   // The second roller: free roller contact and link balance the rod.
-  const Point2 linkDirection = Scaled(Minus(g.second, g.eccentric), 1 / kLinkLength);  // eccentric to second
+  const Point2 linkDirection = Scaled(Minus(g.second, g.eccentric), 1 / frame.linkLength);  // eccentric to second
   if (!Decompose(Scaled(rodDirection, row.rodForceN), Scaled(g.rollerNormal, -1), linkDirection,
                  row.rollerContactN, row.linkForceN)) {
     return false;
@@ -65,7 +75,7 @@ bool MasslessChainLoads(LoadRow& row, Point2 rodDirection, Point2 camCentre, Poi
                  row.camContactN, row.leverContactN)) {
     return false;
   }
-  ShaftTorques(row, camCentre, pivot, Scaled(linkDirection, -row.linkForceN));
+  ShaftTorques(row, frame, Scaled(linkDirection, -row.linkForceN));
   return true;
 }
 
@@ -73,7 +83,7 @@ bool MasslessChainLoads(LoadRow& row, Point2 rodDirection, Point2 camCentre, Poi
 // contact would first have to pull: the springs' part of each force (no motion) stays,
 // the inertial rest grows with the speed squared.
 bool MovingInertialLoads(LoadRow& row, const LoadParameters& parameters, const BodyMotion& unitMotion,
-                         double valveInertiaPerRpm2, Point2 camCentre, Point2 pivot) {
+                         double valveInertiaPerRpm2, const ChainFrame& frame) {
   const auto full = SolveInertialChain(row.geometry, row.motion, parameters.bodies, row.valveForceN,
                                        parameters.returnSpringN, false);
   const auto still = SolveInertialChain(row.geometry, BodyMotion{}, parameters.bodies, row.springForceN,
@@ -87,7 +97,7 @@ bool MovingInertialLoads(LoadRow& row, const LoadParameters& parameters, const B
   row.linkForceN = full->linkN;
   row.camContactN = full->camN;
   row.leverContactN = full->leverN;
-  ShaftTorques(row, camCentre, pivot, full->onEccentric);
+  ShaftTorques(row, frame, full->onEccentric);
   const auto consider = [&](double springPart, double inertialPart, unsigned bit) {
     if (!(inertialPart < 0) || !(springPart > 0)) return;
     const double rpm = std::sqrt(springPart / -inertialPart);
@@ -114,7 +124,7 @@ BodyMotion AtSpeed(const BodyMotion& unit, double rpm) {
 
 // While the valve rests only the free roller moves, between cam and lever; the return
 // spring it needs there: each newton of it adds a fixed share to each contact's force.
-bool SeatedInertialLoads(LoadRow& row, const LoadParameters& parameters, Point2 camCentre, Point2 pivot) {
+bool SeatedInertialLoads(LoadRow& row, const LoadParameters& parameters, const ChainFrame& frame) {
   const LoadGeometry& g = row.geometry;
   const auto forces =
       SolveInertialChain(g, row.motion, parameters.bodies, 0, parameters.returnSpringN, true);
@@ -126,7 +136,7 @@ bool SeatedInertialLoads(LoadRow& row, const LoadParameters& parameters, Point2 
   }
   row.camContactN = forces->camN;
   row.leverContactN = forces->leverN;
-  ShaftTorques(row, camCentre, pivot, {0, 0});
+  ShaftTorques(row, frame, {0, 0});
   row.orangeTorqueNm = 0;  // the link carries nothing
   double least = 0;
   double most = std::numeric_limits<double>::infinity();
@@ -148,6 +158,10 @@ bool SeatedInertialLoads(LoadRow& row, const LoadParameters& parameters, Point2 
 LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, double crankDeg,
                 int side, std::optional<int> forcedArc, SeatedRows seatedRows) {
   const MechanismConstants& k = model.Constants();
+  const Mechanism& mechanism = model.GetMechanism();
+  const LinkageDimensions& linkage = mechanism.Linkage();
+  const double freeRadius = mechanism.GetDesign().freeRollerRadiusMm;
+  const double secondRadius = mechanism.GetDesign().secondRollerRadiusMm;
   LoadRow row;
   row.crankDeg = crankDeg;
   row.side = side;
@@ -162,7 +176,7 @@ LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, 
   if (seatedRows == SeatedRows::Brief && !inertial && model.ValveSeated(pose, arc)) {
     row.seated = true;
     row.determinate = true;
-    row.liftMm = -pose.valveY;
+    row.liftMm = model.LiftOf(pose.valveY);
     row.springForceN = parameters.springPreloadN;
     return row;
   }
@@ -173,10 +187,10 @@ LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, 
   g.roller = {pose.rollerX, pose.rollerY};
   g.second = {pose.secondX, pose.secondY};
   g.eccentric = {model.EccentricX(), model.EccentricY()};
-  g.valvePin = {0, pose.valveY};
-  g.leverArcCentre = {model.Face().CentreX(arc), model.Face().CentreY(arc)};
+  g.valvePin = {linkage.valveAxisX, pose.valveY};
+  g.leverArcCentre = {model.Face().CentreX(arc, t), model.Face().CentreY(arc, t)};
   row.seated = model.ValveSeated(pose, arc);
-  row.liftMm = -pose.valveY;
+  row.liftMm = model.LiftOf(pose.valveY);
 
   // The roller's velocity, and for a moving valve its first two derivatives; a seated
   // valve needs only the first order, which is most of the cycle and much cheaper.
@@ -210,7 +224,7 @@ LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, 
     CrankSeries<2> x;
     CrankSeries<2> y;
     model.Face().PointOnArc(arc, t2, x, y);
-    const auto placed = PlaceSecondRollerAndValve(CrankSeries<2>(model.EccentricX()),
+    const auto placed = PlaceSecondRollerAndValve(linkage, CrankSeries<2>(model.EccentricX()),
                                                   CrankSeries<2>(model.EccentricY()), x, y);
     if (!placed) {
       row.outcome = ExactOutcome::NoLinkage;
@@ -234,10 +248,10 @@ LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, 
   if (inertial) row.motion = AtSpeed(unitMotion, parameters.rpm);
 
   // The cam's side: normal, curvature, pressure angle.
-  const PitchContact pitch = PitchContactAt(k, pose.rollerX, pose.rollerY, camAngle);
+  const PitchContact pitch = PitchContactAt(mechanism, pose.rollerX, pose.rollerY, camAngle);
   g.camNormal = {pitch.normalX, pitch.normalY};
-  row.undercut = IsUndercut(pitch.curvature, kRollerRadius);
-  const double camCurvature = CamSurfaceCurvature(pitch.curvature, kRollerRadius);
+  row.undercut = IsUndercut(pitch.curvature, freeRadius);
+  const double camCurvature = CamSurfaceCurvature(pitch.curvature, freeRadius);
   if (camCurvature != 0 && !row.undercut) row.camRadiusMm = 1 / camCurvature;
   const double speed = std::hypot(rollerVelocity.x, rollerVelocity.y);
   if (speed > kStandingStill) {
@@ -248,12 +262,15 @@ LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, 
   // outside the roller's path); the second roller pushes it along their centres.
   const double toCentre = std::hypot(g.leverArcCentre.x - g.roller.x, g.leverArcCentre.y - g.roller.y);
   g.leverNormal = Scaled(Minus(g.leverArcCentre, g.roller), 1 / toCentre);
-  g.rollerNormal = Scaled(Minus(g.roller, g.second), 1 / kRollerSpacing);
+  g.rollerNormal = Scaled(Minus(g.roller, g.second), 1 / linkage.rollerSpacing);
 
-  const Point2 camCentre = {k.camCentreX, k.camCentreY};
-  const Point2 pivot = {k.leverPivotX, k.leverPivotY};
-  const double rollerCurvature = 1 / kRollerRadius;
-  const double leverCurvature = -1 / (model.Face().Radius(arc) + kRollerRadius);  // concave face
+  const ChainFrame frame{{k.camCentreX, k.camCentreY},
+                         {k.leverPivotX, k.leverPivotY},
+                         mechanism.GetDesign().leverShaft.radPerBar < 0 ? 1.0 : -1.0,
+                         mechanism.GetDesign().eccentricShaft.degPerBar > 0 ? 1.0 : -1.0,
+                         linkage.linkLength};
+  const double rollerCurvature = 1 / freeRadius;
+  const double leverCurvature = -1 / (model.Face().Radius(arc, t) + freeRadius);  // concave face
   const auto hertz = [&](double force, double curvature) {
     return HertzLinePressureMPa(force, parameters.rollerWidthMm, rollerCurvature, curvature,
                                 parameters.youngsModulusGPa, parameters.poisson);
@@ -262,7 +279,7 @@ LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, 
     row.determinate = true;
     row.springForceN = parameters.springPreloadN;
     if (inertial) {
-      row.determinate = SeatedInertialLoads(row, parameters, camCentre, pivot);
+      row.determinate = SeatedInertialLoads(row, parameters, frame);
       if (!row.undercut) row.camHertzMPa = hertz(row.camContactN, camCurvature);
       row.leverHertzMPa = hertz(row.leverContactN, leverCurvature);
     }
@@ -273,17 +290,17 @@ LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, 
   row.springForceN = parameters.springPreloadN + parameters.springRateNPerMm * row.liftMm;
   row.inertiaForceN = parameters.movingMassG / kGPerKg * row.accelerationMPerS2;
   row.valveForceN = row.springForceN + row.inertiaForceN;
-  const Point2 rodDirection = Scaled(Minus(g.valvePin, g.second), 1 / kRodLength);  // second to pin
+  const Point2 rodDirection = Scaled(Minus(g.valvePin, g.second), 1 / linkage.rodLength);  // second to pin
   if (!(rodDirection.y < 0)) return row;
   const double valveInertiaPerRpm2 = parameters.movingMassG / kGPerKg * accelerationPerRpm2;
-  const bool solved = inertial ? MovingInertialLoads(row, parameters, unitMotion, valveInertiaPerRpm2, camCentre, pivot)
-                               : MasslessChainLoads(row, rodDirection, camCentre, pivot);
+  const bool solved = inertial ? MovingInertialLoads(row, parameters, unitMotion, valveInertiaPerRpm2, frame)
+                               : MasslessChainLoads(row, rodDirection, frame);
   if (!solved) return row;
   row.determinate = true;
 
   if (!row.undercut) row.camHertzMPa = hertz(row.camContactN, camCurvature);
   row.leverHertzMPa = hertz(row.leverContactN, leverCurvature);
-  row.rollerHertzMPa = hertz(row.rollerContactN, rollerCurvature);
+  row.rollerHertzMPa = hertz(row.rollerContactN, 1 / secondRadius);
 
   // A separated valve pulls on every contact; that is said once, by separated.
   row.separated = row.valveForceN < 0;
@@ -312,28 +329,35 @@ std::optional<ShaftLiftSlopes> LiftSlopesByShafts(const ExactKinematics& model, 
   using Slope = CrankSeries<1>;
   ShaftLiftSlopes slopes;
 
-  // Green: the lever turns by -value / 300, so its angle in the bar's sense is
-  // value / 300. The crossing moves with it: one Newton step on the series.
+  // Green: the lever turns by the gearing's angle; in the bar's sense that angle
+  // grows with the value. The crossing moves with it: one Newton step on the series.
+  const Mechanism& mechanism = model.GetMechanism();
+  const LinkageDimensions& linkage = mechanism.Linkage();
   {
-    const Slope green = autodiff::make_fvar<double, 1>(model.LeverValue() / 300);
-    const Slope leverAngle = -green;
+    const bool turnsBack = mechanism.GetDesign().leverShaft.radPerBar < 0;
+    const double angle = mechanism.LeverAngleFor(model.LeverValue());
+    const Slope green = autodiff::make_fvar<double, 1>(turnsBack ? -angle : angle);
+    const Slope leverAngle = turnsBack ? -green : green;
     Slope x;
     Slope y;
     model.Face().PointOnArcTurnedBy(arc, Slope(t), leverAngle, x, y);
     const Slope moved = t - model.GapOfPoint(x, y, Slope(camAngle)) / gapSlope;
     model.Face().PointOnArcTurnedBy(arc, moved, leverAngle, x, y);
-    const auto placed = PlaceSecondRollerAndValve(Slope(model.EccentricX()), Slope(model.EccentricY()), x, y);
+    const auto placed = PlaceSecondRollerAndValve(linkage, Slope(model.EccentricX()), Slope(model.EccentricY()), x, y);
     if (!placed) return std::nullopt;
     slopes.greenMmPerRad = -placed->valveY.derivative(1);
   }
   // Orange: the eccentric centre turns about the pivot, the roller stays.
   {
-    const Slope orange = autodiff::make_fvar<double, 1>(model.EccentricValue() / 10 * k.pi / 180);
+    const bool turnsBack = mechanism.GetDesign().eccentricShaft.degPerBar < 0;
+    const double angle = mechanism.EccentricDegFor(model.EccentricValue()) * k.pi / 180;
+    const Slope orange = autodiff::make_fvar<double, 1>(turnsBack ? -angle : angle);
+    const Slope turned = turnsBack ? -orange : orange;
     using std::cos;
     using std::sin;
-    const Slope ex = k.leverPivotX + kEccentricRadius * sin(orange);
-    const Slope ey = k.leverPivotY - kEccentricRadius * cos(orange);
-    const auto placed = PlaceSecondRollerAndValve(ex, ey, Slope(pose.rollerX), Slope(pose.rollerY));
+    const Slope ex = k.leverPivotX + linkage.eccentricRadius * sin(turned);
+    const Slope ey = k.leverPivotY - linkage.eccentricRadius * cos(turned);
+    const auto placed = PlaceSecondRollerAndValve(linkage, ex, ey, Slope(pose.rollerX), Slope(pose.rollerY));
     if (!placed) return std::nullopt;
     slopes.orangeMmPerRad = -placed->valveY.derivative(1);
   }

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "common/ToolDesign.h"
 #include "LoadsTable.h"
 #include "analysis/LoadParameters.h"
 #include "analysis/LoadSeries.h"
@@ -10,7 +11,8 @@
 #include "common/CsvColumns.h"
 
 // A map row with the mode's load summary beside it: the loads at the crank angles of
-// the window's frames (twice the cam angle) and at every curvature jump.
+// the window's frames (twice the cam angle) and at every curvature jump, the lowest
+// separation speed between them found over the continuous cycle.
 template <class Base>
 struct WithLoads {
   Base base;
@@ -23,8 +25,8 @@ inline std::vector<double> MapLoadAngles(int speed) { return CrankAngles(speed /
 // One mode's load summary as a map row carries it.
 inline LoadSummary MapLoadSummary(const ModeSetting& mode, const LoadParameters& parameters,
                                   const std::vector<double>& angles) {
-  const ExactKinematics model(mode.lever, mode.eccentric);
-  return SummariseLoads(LoadSeries(model, parameters, angles, SeatedRows::Brief));
+  const ExactKinematics model(ToolMechanism(), mode.lever, mode.eccentric);
+  return SummariseLoads(model, parameters, LoadSeries(model, parameters, angles, SeatedRows::Brief));
 }
 
 template <class BaseJob>

@@ -18,6 +18,7 @@
 #include "ModeMap.h"
 #include "ModesOptions.h"
 #include "PlotFolder.h"
+#include "ProfileOutput.h"
 #include "ProgressBar.h"
 #include "RunSettings.h"
 #include "SvajOutput.h"
@@ -26,6 +27,8 @@
 #include "common/BarRanges.h"
 #include "common/OrderedPool.h"
 #include "common/StopSignals.h"
+#include "common/ToolDesign.h"
+#include "geometry/DesignFile.h"
 #include "common/ToolOutput.h"
 
 namespace {
@@ -122,7 +125,7 @@ std::optional<int> WriteModeMap(const ModesOptions& options, CheckedOutput& out,
 // The window's lift curve of each mode; for a mode between whole bar values, which
 // the window cannot take, the exact model's at the window's frame angles.
 std::vector<LiftCurve> CurvesOf(const std::vector<ShaftPositions>& modes, int speed) {
-  DemonstrationModel model;
+  DemonstrationModel model(ToolMechanism());
   DemonstrationRevolution revolution;
   std::vector<LiftCurve> curves;
   for (const ShaftPositions& mode : modes) {
@@ -133,7 +136,7 @@ std::vector<LiftCurve> CurvesOf(const std::vector<ShaftPositions>& modes, int sp
       continue;
     }
     LiftCurve curve{mode, {}, true};
-    for (const SvajSample& sample : SvajSeries(ExactKinematics(mode.lever, mode.eccentric), MapLoadAngles(speed))) {
+    for (const SvajSample& sample : SvajSeries(ExactKinematics(ToolMechanism(), mode.lever, mode.eccentric), MapLoadAngles(speed))) {
       if (sample.svaj.outcome == ExactOutcome::Placed) curve.samples.push_back({sample.crankDeg, sample.svaj.lift});
     }
     curves.push_back(std::move(curve));
@@ -261,22 +264,23 @@ std::vector<Row> StreamRows(std::size_t count, int threads, const CsvColumns<Row
 
 int RunSvaj(const ModesOptions& options, CheckedOutput& out) {
   const ShaftPositions mode = *options.exact.svaj;
-  const ExactKinematics model(mode.lever, mode.eccentric);
+  const ExactKinematics model(ToolMechanism(), mode.lever, mode.eccentric);
   // Between whole bar values there is no window: no frames, and rows at the steps only.
   DemonstrationRevolution window;
   if (const std::optional<ModeSetting> setting = mode.WindowSetting()) {
-    DemonstrationModel windowModel;
+    DemonstrationModel windowModel(ToolMechanism());
     windowModel.Run(*setting, options.speed, window);
   }
-  const std::vector<double> angles = SvajAngles(options.exact.StepDeg(), window);
+  const std::vector<CrankPlace> places = CrankPlaces(model, SvajAngles(options.exact.StepDeg(), window));
   const CsvColumns<SvajRow> columns = SvajColumns(options.exact.rpm, options.Origin());
   out.Write(CsvHeader(columns));
 
   const std::vector<SvajRow> kept =
-      StreamRows(angles.size(), options.threads, columns, out, [&](std::size_t first, std::size_t count) {
-        return SvajRowsAt(model, std::span(angles).subspan(first, count), window);
+      StreamRows(places.size(), options.threads, columns, out, [&](std::size_t first, std::size_t count) {
+        return SvajRowsAt(model, std::span(places).subspan(first, count), window);
       });
-  if (const std::optional<int> ended = RowsEnded(out, kept.size(), angles.size(), "rows")) return *ended;
+  if (const std::optional<int> ended = RowsEnded(out, kept.size(), places.size(), "rows")) return *ended;
+  out.Write(SvajPeaksBlock(model, kept, options.exact.rpm, options.Origin()));
   if (const std::optional<int> failed = SettingsWritten(options, out)) return *failed;
   if (options.plotDir.empty()) return 0;
   return DrawPictures([&] { return WriteSvajPictures(options, kept); });
@@ -290,11 +294,11 @@ struct LoadLine {
 
 int RunLoads(const ModesOptions& options, CheckedOutput& out) {
   const ShaftPositions mode = *options.loads.mode;
-  const ExactKinematics model(mode.lever, mode.eccentric);
+  const ExactKinematics model(ToolMechanism(), mode.lever, mode.eccentric);
   const LoadParameters parameters = options.loads.Parameters(options.exact.rpm);
   const bool bodies = options.loads.BodiesGiven();
   const CrankOrigin origin = options.Origin();
-  const std::vector<LoadRowPlace> places = LoadRowPlaces(model, CrankAngles(options.exact.StepDeg()));
+  const std::vector<CrankPlace> places = CrankPlaces(model, CrankAngles(options.exact.StepDeg()));
 
   // The elastic cycle is one integration over the whole cycle, before any row.
   std::optional<ElasticCycle> cycle;
@@ -302,7 +306,7 @@ int RunLoads(const ModesOptions& options, CheckedOutput& out) {
   if (options.loads.dynamics) {
     const std::optional<KinematicLiftCurve> lift = KinematicLiftCurve::FromExact(model);
     std::vector<double> angles;
-    for (const LoadRowPlace& place : places) angles.push_back(place.crankDeg);
+    for (const CrankPlace& place : places) angles.push_back(place.crankDeg);
     if (lift) cycle = ElasticCycleAt(*lift, parameters, options.loads.Elastic(), angles);
     if (!cycle) {
       std::fprintf(stderr, "torlin-modes: --dynamics: the valve of this mode never rests, or has no position somewhere\n");
@@ -327,7 +331,7 @@ int RunLoads(const ModesOptions& options, CheckedOutput& out) {
   std::vector<LoadRow> rows;
   rows.reserve(lines.size());
   for (const LoadLine& line : lines) rows.push_back(line.loads);
-  const LoadSummary summary = SummariseLoads(rows);
+  const LoadSummary summary = SummariseLoads(model, parameters, rows);
   out.Write(LoadSummaryBlock(summary, origin, bodies) + (cycle ? DynamicsSummaryBlock(*cycle, limits, origin) : "") +
             RunSettingsBlock(options));
   if (const std::optional<int> ended = RowsEnded(out, rows.size(), places.size(), "rows")) return *ended;
@@ -355,8 +359,9 @@ int RunTarget(const ModesOptions& options, CheckedOutput& out) {
     PrintError(kProgram, "stopped while searching for the target; no rows are written");
     return ExitStatusForSignal(StopSignal());
   }
+  seeds.mechanism = ToolMechanism();
   const TargetAnswer answer = SolveTarget(*options.exact.target, seeds);
-  const CsvColumns<TargetRow> columns = TargetColumns();
+  const CsvColumns<TargetRow> columns = TargetColumns(options.Origin());
   out.Write(CsvHeader(columns));
   std::string lines;
   for (const TargetMode& mode : answer.modes) AppendCsvLine(lines, columns, TargetRow{mode, answer.reachable});
@@ -370,6 +375,19 @@ int RunTarget(const ModesOptions& options, CheckedOutput& out) {
   return 0;
 }
 
+// The cam's surface and the lever's working face: CSV, and the drawing if asked.
+int RunProfile(const ModesOptions& options, CheckedOutput& out) {
+  const MechanismProfile profile = ProfileOf(*ToolMechanism());
+  out.Write(ProfileCsv(profile));
+  if (const std::optional<int> failed = SettingsWritten(options, out)) return *failed;
+  if (options.profile.dxfPath.empty()) return 0;
+  if (const std::string error = WriteProfileDxf(profile, options.profile.dxfPath); !error.empty()) {
+    PrintError(kProgram, error);
+    return kExitFailed;
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -378,6 +396,17 @@ int main(int argc, char* argv[]) {
   ModesCommandLine commandLine;
   if (const std::optional<int> status = commandLine.Parse(argc, argv)) return *status;
   const ModesOptions& options = commandLine.Options();
+  if (!options.designFile.empty()) {
+    const std::vector<std::string> problems = UseDesignFile(options.designFile);
+    for (const std::string& problem : problems) PrintError(kProgram, problem);
+    if (!problems.empty()) return kExitBadOptions;
+  }
+  if (options.printDesign) {
+    CheckedOutput out;
+    if (out.Write(DesignToJson(ToolMechanism()->GetDesign())) && out.Flush()) return 0;
+    PrintError(kProgram, out.FailureLine());
+    return kExitFailed;
+  }
   if (!options.plotDir.empty()) {
     if (const std::string error = PreparePlotFolder(options.plotDir); !error.empty()) {
       PrintError(kProgram, error);
@@ -395,6 +424,7 @@ int main(int argc, char* argv[]) {
     QLocale::setDefault(QLocale::c());
   }
   CheckedOutput out;
+  if (options.profile.given) return RunProfile(options, out);
   if (options.exact.target) return RunTarget(options, out);
   if (options.loads.mode) return RunLoads(options, out);
   return options.exact.svaj ? RunSvaj(options, out) : RunMap(options, out);
