@@ -72,6 +72,9 @@ LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, 
   // The roller's velocity, and for a moving valve its first two derivatives; a seated
   // valve needs only the first order, which is most of the cycle and much cheaper.
   Point2 rollerVelocity;
+  // The valve's acceleration is its crank-angle derivative times the speed squared:
+  // known per rpm squared even at rest, where it gives the separation speed.
+  double accelerationPerRpm2 = 0;  // m/s^2 per rpm^2
   if (row.seated) {
     const CrankSeries<1> t1 = CurveAngleSeries<1>(model, arc, t, crankDeg, gapSlope);
     CrankSeries<1> x;
@@ -91,8 +94,9 @@ LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, 
     }
     rollerVelocity = {x.derivative(1), y.derivative(1)};
     row.velocityMmPerDeg = -placed->valveY.derivative(1);
-    const double crankDegPerSecond = 6 * parameters.rpm;
-    row.accelerationMPerS2 = -placed->valveY.derivative(2) * crankDegPerSecond * crankDegPerSecond / kMmPerM;
+    constexpr double kCrankDegPerSecondPerRpm = 6;
+    accelerationPerRpm2 = -placed->valveY.derivative(2) * kCrankDegPerSecondPerRpm * kCrankDegPerSecondPerRpm / kMmPerM;
+    row.accelerationMPerS2 = accelerationPerRpm2 * parameters.rpm * parameters.rpm;
   }
 
   // The cam's side: normal, curvature, pressure angle.
@@ -172,7 +176,7 @@ LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, 
     if (row.rollerContactN < pull) row.lost |= kRollerContactLost;
   }
   // Spring + m a k rpm^2 = 0, a's factor k known from one speed.
-  const double inertiaPerRpm2 = row.inertiaForceN / (parameters.rpm * parameters.rpm);
+  const double inertiaPerRpm2 = parameters.movingMassG / kGPerKg * accelerationPerRpm2;
   if (inertiaPerRpm2 < 0) row.separationRpm = std::sqrt(std::max(0.0, row.springForceN) / -inertiaPerRpm2);
   return row;
 }

@@ -79,6 +79,12 @@ TEST(LoadSeries, SeparationSpeedBracketsTheRowsThatSeparate) {
     };
     EXPECT_EQ(separatedRows(0.99 * separation), 0);
     EXPECT_GT(separatedRows(1.01 * separation), 0);
+    // At rest there is no inertia, yet the speed at which it would lift the valve off
+    // is the same.
+    const LoadSummary atRest = SummariseLoads(LoadSeries(model, LoadParameters{.rpm = 0}, angles));
+    ASSERT_TRUE(atRest.separationRpm);
+    EXPECT_NEAR(atRest.separationRpm->value, separation, 1e-9 * separation);
+    EXPECT_EQ(atRest.separationRpm->crankDeg, summary.separationRpm->crankDeg);
   }
 }
 

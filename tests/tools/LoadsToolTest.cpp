@@ -78,7 +78,7 @@ TEST(LoadsTool, RowsSummaryAndMapAgree) {
 
   const Output map = Modes({QStringLiteral("--loads"), QStringLiteral("--rpm"), QStringLiteral("6000"),
                             QStringLiteral("--lever"), QStringLiteral("60:60:1"), QStringLiteral("--eccentric"),
-                            QStringLiteral("200:200:1")});
+                            QStringLiteral("200:200:1"), QStringLiteral("--tdc"), QStringLiteral("90")});
   ASSERT_EQ(map.exitCode, 0) << map.err.toStdString();
   ASSERT_EQ(map.lines.size(), 2);
   const QStringList mapHeader = map.lines[0].split(QLatin1Char(','));
@@ -86,6 +86,46 @@ TEST(LoadsTool, RowsSummaryAndMapAgree) {
   ASSERT_EQ(mapRow.size(), mapHeader.size());
   for (const auto& [name, value] : summary) EXPECT_TRUE(mapHeader.contains(name)) << name.toStdString();
   EXPECT_LT(Number(mapRow[mapHeader.indexOf(QStringLiteral("peakGreenShaftTorque_Nm"))]), 0);
+}
+
+// Without --rpm the loads are taken at rest: no inertia anywhere, and the summary's
+// speed-independent figures (separation speed, pressure angle, cam radius) as at speed.
+TEST(LoadsTool, WithoutRpmTheLoadsAreAtRestAndTheSummaryAsUsual) {
+  const auto summaryOf = [](const QStringList& lines) {
+    std::map<QString, QString> summary;
+    for (const QString& line : lines) {
+      if (line.startsWith(QLatin1String("# "))) summary[line.mid(2).section(QLatin1Char(','), 0, 0)] = line.section(QLatin1Char(','), 1);
+    }
+    return summary;
+  };
+  const QStringList mode = {QStringLiteral("--loads=60,200"), QStringLiteral("--step=2")};
+  const Output rest = Modes(mode);
+  const Output fast = Modes(mode + QStringList{QStringLiteral("--rpm=6000")});
+  ASSERT_EQ(rest.exitCode, 0) << rest.err.toStdString();
+  ASSERT_EQ(fast.exitCode, 0) << fast.err.toStdString();
+  const qsizetype inertia = rest.lines.value(0).split(QLatin1Char(',')).indexOf(QStringLiteral("inertiaForce_N"));
+  ASSERT_GE(inertia, 0);
+  for (const QString& line : rest.lines.mid(1)) {
+    if (line.startsWith(QLatin1String("# "))) continue;
+    const QString cell = line.split(QLatin1Char(',')).value(inertia);
+    EXPECT_TRUE(cell.isEmpty() || Number(cell) == 0) << line.toStdString();
+  }
+  const auto atRest = summaryOf(rest.lines);
+  const auto atSpeed = summaryOf(fast.lines);
+  for (const char* name : {"separation_rpm", "maxPressureAngle_deg", "minCamRadius_mm"}) {
+    SCOPED_TRACE(name);
+    ASSERT_FALSE(atRest.at(QLatin1String(name)).isEmpty());
+    EXPECT_NEAR(Number(atRest.at(QLatin1String(name))), Number(atSpeed.at(QLatin1String(name))),
+                1e-9 * std::abs(Number(atSpeed.at(QLatin1String(name)))));
+  }
+  // The map takes --loads without --rpm too.
+  const Output map = Modes({QStringLiteral("--loads"), QStringLiteral("--lever=60:60:1"),
+                            QStringLiteral("--eccentric=200:200:1")});
+  ASSERT_EQ(map.exitCode, 0) << map.err.toStdString();
+  const QStringList header = map.lines.value(0).split(QLatin1Char(','));
+  const qsizetype separation = header.indexOf(QStringLiteral("separation_rpm"));
+  ASSERT_GE(separation, 0);
+  EXPECT_GT(Number(map.lines.value(1).split(QLatin1Char(',')).value(separation)), 1000);
 }
 
 TEST(LoadsTool, HeatMapsCarryIsoLinesLabelledWithTheirValues) {
@@ -106,7 +146,7 @@ TEST(LoadsTool, HeatMapsCarryIsoLinesLabelledWithTheirValues) {
 
 TEST(LoadsTool, BadValuesAreOneLineAndNothingOnStandardOutput) {
   for (const QStringList& arguments :
-       {QStringList{QStringLiteral("--loads"), QStringLiteral("60,200")},
+       {QStringList{QStringLiteral("--loads"), QStringLiteral("60,200"), QStringLiteral("--lever"), QStringLiteral("0:10:5")},
         QStringList{QStringLiteral("--loads"), QStringLiteral("60.5,900"), QStringLiteral("--rpm"), QStringLiteral("6000")},
         QStringList{QStringLiteral("--rpm"), QStringLiteral("6000")},
         QStringList{QStringLiteral("--loads"), QStringLiteral("--rpm"), QStringLiteral("6000"), QStringLiteral("--step"),

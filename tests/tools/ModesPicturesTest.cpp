@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <map>
 
 #include "LiftRun.h"
 
@@ -130,6 +132,67 @@ TEST(ModesPictures, HeatMapsAreOneEmbeddedPictureWithVectorAxesNamingTheShafts) 
   const QByteArray svg = Contents(QDir(one).filePath(QStringLiteral("max-lift-map.svg")));
   EXPECT_EQ(svg.count("<image"), 2);
   EXPECT_TRUE(svg.contains("1 cam degree per frame"));
+}
+
+// The text of an SVG's document title, or why the file is not well-formed XML.
+struct SvgTitle {
+  QString title;
+  QString error;
+};
+SvgTitle ParsedSvg(const QString& path) {
+  QXmlStreamReader xml(Contents(path));
+  SvgTitle parsed;
+  bool root = true;
+  while (!xml.atEnd()) {
+    if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+    if (root && xml.name() != QLatin1String("svg")) parsed.error = QStringLiteral("the root is not <svg>");
+    root = false;
+    if (xml.name() == QLatin1String("title") && parsed.title.isEmpty()) parsed.title = xml.readElementText();
+  }
+  if (xml.hasError()) parsed.error = xml.errorString() + QStringLiteral(" at line %1").arg(xml.lineNumber());
+  return parsed;
+}
+
+TEST(ModesPictures, EverySvgOfEveryKindIsWellFormedXmlTitledInPlainText) {
+  QTemporaryDir folder;
+  const QString plots = folder.filePath(QStringLiteral("plots"));
+  const QString pd = QStringLiteral("--plot-dir=") + plots;
+  const QStringList runs[] = {
+      {QStringLiteral("--lever=0:115:115"), QStringLiteral("--eccentric=200:700:500"), QStringLiteral("--loads"),
+       QStringLiteral("--rpm=6000"), QStringLiteral("--speed=1000"), pd},
+      {QStringLiteral("--svaj=60,200"), QStringLiteral("--rpm=3000"), pd},
+      {QStringLiteral("--loads=60,200"), QStringLiteral("--rpm=6000"), QStringLiteral("--step=2"), pd},
+  };
+  for (const QStringList& arguments : runs) {
+    const ToolRun run = RunProgram(QStringLiteral(TORLIN_MODES_PATH), arguments);
+    ASSERT_EQ(run.exitCode, 0) << arguments.join(QLatin1Char(' ')).toStdString() << ": " << run.err.toStdString();
+  }
+  // Each kind of picture, with the start of its headline.
+  const std::map<QString, QString> headlines = {
+      {QStringLiteral("lift-duration"), QStringLiteral("Lift against duration")},
+      {QStringLiteral("max-lift-map"), QStringLiteral("Maximum valve lift")},
+      {QStringLiteral("duration-map"), QStringLiteral("Duration above 1 mm")},
+      {QStringLiteral("lift-curves"), QStringLiteral("Valve lift against crank angle")},
+      {QStringLiteral("green-torque-map"), QStringLiteral("Peak torque on the green shaft")},
+      {QStringLiteral("orange-torque-map"), QStringLiteral("Peak torque on the orange shaft")},
+      {QStringLiteral("separation-map"), QStringLiteral("Engine speed at which the valve leaves the cam")},
+      {QStringLiteral("cam-hertz-map"), QStringLiteral("Peak Hertz pressure")},
+      {QStringLiteral("svaj"), QStringLiteral("Valve lift, velocity, acceleration and jerk")},
+      {QStringLiteral("window-vs-exact"), QStringLiteral("The window's lift against the exact lift")},
+      {QStringLiteral("loads"), QStringLiteral("Forces, torques")},
+  };
+  const QStringList written = QDir(plots).entryList({QStringLiteral("*.svg")}, QDir::Files);
+  EXPECT_EQ(written.size(), qsizetype(headlines.size())) << written.join(QLatin1Char(' ')).toStdString();
+  for (const auto& [name, headline] : headlines) {
+    SCOPED_TRACE(name.toStdString());
+    const SvgTitle svg = ParsedSvg(QDir(plots).filePath(name + QStringLiteral(".svg")));
+    EXPECT_TRUE(svg.error.isEmpty()) << svg.error.toStdString();
+    EXPECT_TRUE(svg.title.startsWith(headline)) << svg.title.toStdString();
+    EXPECT_FALSE(svg.title.contains(QLatin1Char('<'))) << svg.title.toStdString();
+  }
+  // The separation speed does not depend on the engine speed, so its map names none.
+  EXPECT_FALSE(ParsedSvg(QDir(plots).filePath(QStringLiteral("separation-map.svg"))).title.contains(QLatin1String("rpm")));
+  EXPECT_TRUE(ParsedSvg(QDir(plots).filePath(QStringLiteral("green-torque-map.svg"))).title.contains(QLatin1String("6000 rpm")));
 }
 
 }  // namespace

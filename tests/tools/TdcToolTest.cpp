@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <cmath>
+#include <cstdio>
+#include <string>
 
 #include "LiftRun.h"
 
@@ -37,13 +39,14 @@ TEST(TdcTool, EveryCrankPositionMovesByTdcAndSaysSoWhileNothingElseChanges) {
     QStringList arguments;
     QString tdc;
     int positionColumns;  // columns that hold a place on the crank cycle
+    int eventColumns;     // the intake valve's events, added after the others
   };
   const Case cases[] = {
       // The exact map: maximum's angle, opening and closing at two lifts, window and
       // exact, and where the two lifts differ most.
       {{QStringLiteral("--exact"), QStringLiteral("--lever=0:115:23"), QStringLiteral("--eccentric=0:700:175")},
-       QStringLiteral("250.5"), 11},
-      {{QStringLiteral("--svaj=30,450"), QStringLiteral("--step=3")}, QStringLiteral("-97.25"), 1},
+       QStringLiteral("250.5"), 11, 10},
+      {{QStringLiteral("--svaj=30,450"), QStringLiteral("--step=3")}, QStringLiteral("-97.25"), 1, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
@@ -52,7 +55,22 @@ TEST(TdcTool, EveryCrankPositionMovesByTdcAndSaysSoWhileNothingElseChanges) {
     ASSERT_GT(plain.size(), 1);
     ASSERT_EQ(moved.size(), plain.size());
     const QStringList plainHeader = plain[0].split(QLatin1Char(','));
-    const QStringList movedHeader = moved[0].split(QLatin1Char(','));
+    // The intake valve's events are columns of --tdc's own; the others keep their order.
+    std::vector<bool> event;
+    QStringList movedHeader;
+    for (const QString& name : moved[0].split(QLatin1Char(','))) {
+      event.push_back(name.endsWith(QLatin1String("BeforeTdc")) || name.endsWith(QLatin1String("AfterBdc")) ||
+                      name.endsWith(QLatin1String("AfterTdc")));
+      if (!event.back()) movedHeader.push_back(name);
+    }
+    const auto withoutEvents = [&event](const QStringList& cells) {
+      QStringList kept;
+      for (qsizetype i = 0; i < cells.size(); ++i) {
+        if (!event.at(std::size_t(i))) kept.push_back(cells[i]);
+      }
+      return kept;
+    };
+    EXPECT_EQ(qsizetype(event.size()) - movedHeader.size(), c.eventColumns);
     ASSERT_EQ(movedHeader.size(), plainHeader.size());
     std::vector<bool> position(plainHeader.size());
     int positions = 0;
@@ -73,7 +91,8 @@ TEST(TdcTool, EveryCrankPositionMovesByTdcAndSaysSoWhileNothingElseChanges) {
     int shifted = 0;
     for (qsizetype row = 1; row < plain.size(); ++row) {
       const QStringList before = plain[row].split(QLatin1Char(','));
-      const QStringList after = moved[row].split(QLatin1Char(','));
+      ASSERT_EQ(moved[row].count(QLatin1Char(',')) + 1, qsizetype(event.size()));
+      const QStringList after = withoutEvents(moved[row].split(QLatin1Char(',')));
       ASSERT_EQ(after.size(), before.size());
       for (qsizetype i = 0; i < before.size(); ++i) {
         if (!position[i] || before[i].isEmpty()) {
@@ -100,6 +119,42 @@ TEST(TdcTool, PicturesMeasureTheirCrankAxisFromTdc) {
     QFile svg(QDir(plots).filePath(QLatin1String(name)));
     ASSERT_TRUE(svg.open(QIODevice::ReadOnly)) << name;
     EXPECT_TRUE(svg.readAll().contains("crank angle from TDC at 360 (degrees)")) << name;
+  }
+}
+
+// The intake valve's events as engine people give them, from the gas-exchange TDC:
+// opening before TDC, closing after BDC (180 after TDC), the maximum after TDC. Each is
+// checked by putting TDC where the event must read a known angle.
+TEST(TdcTool, IntakeEventsReadFromTheGasExchangeTdc) {
+  const QStringList mode = {QStringLiteral("--lever=60:60:1"), QStringLiteral("--eccentric=700:700:1")};
+  const QStringList plain = ModesLines(mode);
+  ASSERT_EQ(plain.size(), 2);
+  const QStringList names = plain[0].split(QLatin1Char(','));
+  const QStringList row = plain[1].split(QLatin1Char(','));
+  const auto at = [&](const char* name) { return Number(row[names.indexOf(QLatin1String(name))]); };
+  struct Event {
+    double tdc;          // where TDC is put
+    const char* column;  // with --tdc
+    double reads;
+  };
+  const Event events[] = {
+      {at("opening0.1mm_crankDeg") + 20, "opening0.1mm_crankDegBeforeTdc", 20},
+      {at("opening1mm_crankDeg") - 15, "opening1mm_crankDegBeforeTdc", -15},
+      {at("closing0.1mm_crankDeg") - 180 - 40, "closing0.1mm_crankDegAfterBdc", 40},
+      {at("closing1mm_crankDeg") - 180 + 5, "closing1mm_crankDegAfterBdc", -5},
+      {at("maxLiftAt_crankDeg") - 100, "maxLiftAt_crankDegAfterTdc", 100},
+      {at("maxLiftAt_crankDeg") + 300, "maxLiftAt_crankDegAfterTdc", -300},
+  };
+  for (const Event& event : events) {
+    SCOPED_TRACE(event.column);
+    std::string tdc;
+    tdc.resize(32);
+    tdc.resize(std::size_t(std::snprintf(tdc.data(), tdc.size(), "%.17g", std::fmod(event.tdc + 720, 720))));
+    const QStringList moved = ModesLines(mode + QStringList{QStringLiteral("--tdc"), QString::fromStdString(tdc)});
+    ASSERT_EQ(moved.size(), 2);
+    const qsizetype column = moved[0].split(QLatin1Char(',')).indexOf(QLatin1String(event.column));
+    ASSERT_GE(column, 0) << moved[0].toStdString();
+    EXPECT_NEAR(Number(moved[1].split(QLatin1Char(','))[column]), event.reads, 1e-6);
   }
 }
 

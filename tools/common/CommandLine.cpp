@@ -1,5 +1,6 @@
 #include "common/CommandLine.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <sstream>
@@ -39,23 +40,15 @@ class WrappingFormatter : public CLI::Formatter {
   std::string usage;
 };
 
-// "--name" from the start of a CLI11 message ("--lever: ..." or "lever was ...").
-std::string OptionNamed(const std::string& message) {
-  std::string name = message.substr(0, message.find_first_of(": "));
-  while (!name.empty() && name.front() == '-') name.erase(0, 1);
-  return "--" + name;
-}
-
-// The value written as --name=VALUE, for the line about a switch that takes none.
-std::string ValueGiven(const std::string& option, int argc, const char* const argv[]) {
+// The value written as --name=VALUE, if the option was written so.
+std::optional<std::string> ValueGiven(const std::string& option, int argc, const char* const argv[]) {
   for (int i = 1; i < argc; ++i) {
-    const std::string argument = argv[i];
-    if (argument.rfind(option + "=", 0) == 0) return argument.substr(option.size() + 1);
+    const std::string_view argument = argv[i];
+    if (argument == "--") break;
+    if (argument.starts_with(option + "=")) return std::string(argument.substr(option.size() + 1));
   }
-  return {};
+  return std::nullopt;
 }
-
-bool Contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
 
 }  // namespace
 
@@ -70,26 +63,39 @@ CommandLine::CommandLine(std::string program, std::string usageLine, std::string
       ->disable_flag_override();
 }
 
+// CLI11 is left to split the command line and check each value; whether an option came
+// twice, without its value, with a value it does not take, or against another is
+// checked after parsing, so that each error is said in the tools' own words.
 CLI::Option* CommandLine::Switch(const std::string& name, bool& target, const std::string& help) {
-  return app_.add_flag(name, target, help)
-      ->multi_option_policy(CLI::MultiOptionPolicy::Throw)
-      ->disable_flag_override();
+  CLI::Option* option = app_.add_flag(name, help)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+  switches_.push_back({option, &target});
+  return option;
 }
 
 CLI::Option* CommandLine::Value(const std::string& name, const std::string& placeholder, const std::string& takes,
                                 ValueReader read, const std::string& help) {
-  takes_[name] = takes;
   CLI::Validator check(
       [name, takes, read = std::move(read)](std::string& value) {
-        if (!read(value)) throw BadValue{name + " takes " + takes + ", not " + Quoted(value)};
+        if (!read(value)) throw BadValue{name + " takes " + takes + ", not " + EchoedValue(value)};
         return std::string();
       },
       "");
-  return app_.add_option(name, help)
-      ->option_text(placeholder)
-      ->multi_option_policy(CLI::MultiOptionPolicy::Throw)
-      ->check(check);
+  CLI::Option* option = app_.add_option(name, help)
+                            ->option_text(placeholder)
+                            ->expected(0, 1)
+                            ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+                            ->check(check);
+  takes_[option] = takes;
+  return option;
 }
+
+void CommandLine::Excludes(CLI::Option* a, CLI::Option* b, std::string why) {
+  conflicts_.push_back({a, b, true, std::move(why)});
+}
+
+void CommandLine::Needs(CLI::Option* a, CLI::Option* b) { conflicts_.push_back({a, b, false, {}}); }
+
+void CommandLine::ValueMayBeLeftOut(CLI::Option* option) { valueMayBeLeftOut_.push_back(option); }
 
 CLI::Option* CommandLine::WholeNumber(const std::string& name, int min, int max, int& target,
                                       const std::string& help) {
@@ -118,6 +124,7 @@ CLI::Option* CommandLine::Decimal(const std::string& name, const std::string& pl
 }
 
 std::optional<int> CommandLine::Parse(int argc, const char* const argv[]) {
+  std::string line;
   try {
     app_.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
@@ -125,49 +132,78 @@ std::optional<int> CommandLine::Parse(int argc, const char* const argv[]) {
   } catch (const CLI::CallForVersion&) {
     return PrintAndFlush(program_, program_ + " " + kTorlinVersion + "\n");
   } catch (const BadValue& bad) {
-    PrintError(program_, bad.line);
-    return kExitBadOptions;
+    line = bad.line;
+  } catch (const CLI::ArgumentMismatch&) {
+    // All CLI11 still refuses itself: a value for --help or --version.
+    for (const char* flag : {"--help", "--version"}) {
+      if (const auto value = ValueGiven(flag, argc, argv); value && line.empty()) {
+        line = std::string(flag) + " takes no value, not " + EchoedValue(*value);
+      }
+    }
+    if (line.empty()) line = "the command line could not be read; the options are listed by --help";
   } catch (const CLI::ParseError& error) {
-    PrintError(program_, ErrorLine(error, argc, argv));
+    line = error.what();  // a case the tools do not expect; CLI11's words, lower-cased
+    if (!line.empty()) line[0] = char(std::tolower(static_cast<unsigned char>(line[0])));
+  }
+  if (line.empty()) line = MisusedOption(argc, argv);
+  if (line.empty()) {
+    std::vector<std::string> extras = app_.remaining();
+    if (!extras.empty() && extras.front() == "--") extras.erase(extras.begin());
+    if (!extras.empty()) {
+      const std::string& first = extras.front();
+      line = first.size() > 1 && first.front() == '-'
+                 ? "unknown option " + EchoedValue(first.substr(0, first.find('='))) +
+                       "; the options are listed by --help"
+                 : "unexpected argument " + EchoedValue(first) + "; every setting is an option (see --help)";
+    }
+  }
+  if (line.empty()) line = ConflictLine();
+  if (!line.empty()) {
+    PrintError(program_, line);
     return kExitBadOptions;
   }
-  std::vector<std::string> extras = app_.remaining();
-  if (!extras.empty() && extras.front() == "--") extras.erase(extras.begin());
-  if (extras.empty()) return std::nullopt;
-  const std::string& first = extras.front();
-  if (first.size() > 1 && first.front() == '-') {
-    PrintError(program_, "unknown option " + Quoted(first.substr(0, first.find('='))) +
-                             "; the options are listed by --help");
-  } else {
-    PrintError(program_, "unexpected argument " + Quoted(first) + "; every setting is an option (see --help)");
-  }
-  return kExitBadOptions;
+  for (const SwitchTarget& given : switches_) *given.target = given.option->count() > 0;
+  return std::nullopt;
 }
 
-std::string CommandLine::ErrorLine(const CLI::ParseError& error, int argc, const char* const argv[]) const {
-  const std::string message = error.what();
-  if (error.get_name() == "ExcludesError") {
-    const std::size_t at = message.find(" excludes ");
-    return "give " + message.substr(0, at) + " or " + message.substr(at + 10) + ", not both";
+std::string CommandLine::MisusedOption(int argc, const char* const argv[]) const {
+  for (const CLI::Option* option : app_.get_options()) {
+    if (option->count() == 0) continue;
+    const std::string name = option->get_name();
+    if (option->count() > 1) return name + " is given more than once; give it once";
+    const bool isSwitch = std::any_of(switches_.begin(), switches_.end(),
+                                      [option](const SwitchTarget& s) { return s.option == option; });
+    if (isSwitch) {
+      if (const auto value = ValueGiven(name, argc, argv)) return name + " takes no value, not " + EchoedValue(*value);
+      continue;
+    }
+    const auto takes = takes_.find(option);
+    const bool mayBeLeftOut =
+        std::find(valueMayBeLeftOut_.begin(), valueMayBeLeftOut_.end(), option) != valueMayBeLeftOut_.end();
+    // CLI11 records an option given without its value as one empty value.
+    const bool noValue = std::all_of(option->results().begin(), option->results().end(),
+                                     [](const std::string& value) { return value.empty(); });
+    if (takes != takes_.end() && noValue && !mayBeLeftOut) {
+      return name + " takes " + takes->second + ", but none was given";
+    }
   }
-  if (error.get_name() == "RequiresError") {
-    const std::size_t at = message.find(" requires ");
-    const std::string needed = message.substr(at + 10);
-    const CLI::Option* option = app_.get_option_no_throw(needed);
-    const std::string placeholder = option ? option->get_option_text() : std::string();
-    return message.substr(0, at) + " needs " + needed + (placeholder.empty() ? "" : " " + placeholder);
+  return {};
+}
+
+std::string CommandLine::ConflictLine() const {
+  for (const Conflict& conflict : conflicts_) {
+    if (conflict.given->count() == 0) continue;
+    if (conflict.excludes && conflict.other->count() > 0) {
+      return (conflict.why.empty() ? "" : conflict.why + "; ") + "give " + conflict.given->get_name() + " or " +
+             conflict.other->get_name() + ", not both";
+    }
+    if (!conflict.excludes && conflict.other->count() == 0) {
+      const std::string& placeholder = conflict.other->get_option_text();
+      return conflict.given->get_name() + " needs " + conflict.other->get_name() +
+             (placeholder.empty() ? "" : " " + placeholder);
+    }
   }
-  const std::string option = OptionNamed(message);
-  if (Contains(message, "disallowed flag override")) {
-    return option + " takes no value, not " + Quoted(ValueGiven(option, argc, argv));
-  }
-  if (Contains(message, "At Most")) return option + " is given more than once; give it once";
-  if (const auto takes = takes_.find(option); takes != takes_.end()) {
-    return option + " takes " + takes->second + ", but none was given";
-  }
-  std::string line = message;  // a case the tools do not expect; CLI11's words, lower-cased
-  if (!line.empty()) line[0] = char(std::tolower(static_cast<unsigned char>(line[0])));
-  return line;
+  return {};
 }
 
 std::string Wrapped(const std::string& text, std::size_t width, std::size_t indent) {

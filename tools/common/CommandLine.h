@@ -31,6 +31,14 @@ class CommandLine {
   CLI::Option* Decimal(const std::string& name, const std::string& placeholder, double min, double max,
                        bool minExcluded, std::optional<double>& target, const std::string& help);
 
+  // Declared conflicts, checked after parsing in the order declared, each with its one
+  // line: "give A or B, not both" (why, if given, comes first: "WHY; give ...").
+  void Excludes(CLI::Option* a, CLI::Option* b, std::string why = {});
+  // "A needs B PLACEHOLDER" when a is given without b.
+  void Needs(CLI::Option* a, CLI::Option* b);
+  // An option that may also be given without its value (it then counts as given).
+  void ValueMayBeLeftOut(CLI::Option* option);
+
   // Text after the options: sections of the help, already laid out (see HelpList).
   void Footer(std::string text) { app_.footer(std::move(text)); }
   CLI::App& App() { return app_; }
@@ -40,11 +48,28 @@ class CommandLine {
   std::optional<int> Parse(int argc, const char* const argv[]);
 
  private:
-  std::string ErrorLine(const CLI::ParseError& error, int argc, const char* const argv[]) const;
+  struct Conflict {
+    CLI::Option* given;
+    CLI::Option* other;
+    bool excludes;  // else needs
+    std::string why;
+  };
+  struct SwitchTarget {
+    CLI::Option* option;
+    bool* target;
+  };
+
+  // The line about the first option that was given wrongly, or empty.
+  std::string MisusedOption(int argc, const char* const argv[]) const;
+  std::string ConflictLine() const;
 
   std::string program_;
   CLI::App app_;
-  std::map<std::string, std::string> takes_;  // option name to what it takes
+  std::vector<CLI::Option*> values_;        // in the order declared
+  std::map<const CLI::Option*, std::string> takes_;  // what each value option takes
+  std::vector<CLI::Option*> valueMayBeLeftOut_;
+  std::vector<SwitchTarget> switches_;
+  std::vector<Conflict> conflicts_;
 };
 
 // Text that starts at column indent, wrapped at width columns, each line after the

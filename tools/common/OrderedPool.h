@@ -1,6 +1,7 @@
 #pragma once
 
 #include <oneapi/tbb/enumerable_thread_specific.h>
+#include <oneapi/tbb/global_control.h>
 #include <oneapi/tbb/parallel_pipeline.h>
 #include <oneapi/tbb/task_arena.h>
 
@@ -24,6 +25,9 @@ std::size_t RunInOrder(std::size_t count, int threads, MakeJob makeJob, Deliver 
   std::size_t next = 0;
   std::size_t delivered = 0;
   const int concurrency = PoolThreads(threads);
+  // oneTBB caps its workers at one per core unless told otherwise; more threads than
+  // cores is what was asked for, so it is what the pool gets.
+  const tbb::global_control parallelism(tbb::global_control::max_allowed_parallelism, std::size_t(concurrency));
   tbb::task_arena arena(concurrency);
   arena.execute([&] {
     tbb::parallel_pipeline(

@@ -42,6 +42,18 @@ std::string Quoted(std::string_view text) {
   return quoted + "'";
 }
 
+std::string EchoedValue(std::string_view value) {
+  constexpr std::size_t kLongest = 80;
+  constexpr std::size_t kShown = 60;
+  if (value.size() <= kLongest) return Quoted(value);
+  std::size_t cut = kShown;
+  // Not inside a UTF-8 character: back to the start of the one the cut falls in.
+  while (cut > 0 && (static_cast<unsigned char>(value[cut]) & 0xc0) == 0x80) --cut;
+  std::string echoed = Quoted(value.substr(0, cut));
+  echoed.insert(echoed.size() - 1, "...");
+  return echoed + " (" + std::to_string(value.size()) + " bytes)";
+}
+
 void PrintError(std::string_view program, std::string_view line) {
   std::string text(program);
   text += ": ";

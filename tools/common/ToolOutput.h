@@ -23,6 +23,9 @@ void PrintError(std::string_view program, std::string_view line);
 // Text quoted for an error line: 'text' with control characters written as \n, \t,
 // \xHH, so that no value can break the line or reach the terminal raw.
 std::string Quoted(std::string_view text);
+// A value as an error line echoes it: quoted, and cut short, with its length said,
+// when too long to read (a value may be a whole file's worth).
+std::string EchoedValue(std::string_view value);
 
 // Standard output for results, written in whole rows: text is gathered and written
 // in runs of whole lines, and if a write fails part way into a file (a full disk),

@@ -35,8 +35,8 @@ int RunLift(const LiftOptions& options) {
 
 int main(int argc, char* argv[]) {
   PrepareStandardStreams();
+  CatchStopSignals();  // first: a signal at any moment ends the run the designed way
   LiftCommandLine commandLine;
   if (const std::optional<int> status = commandLine.Parse(argc, argv)) return *status;
-  CatchStopSignals();
   return RunLift(commandLine.Options());
 }

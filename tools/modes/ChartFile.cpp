@@ -19,6 +19,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "ChartParts.h"
 #include "common/StopSignals.h"
 
 namespace {
@@ -94,7 +95,9 @@ QByteArray Svg(const std::vector<QChart*>& charts, QSize eachSize) {
   generator.setOutputDevice(&buffer);
   generator.setSize(size);
   generator.setViewBox(QRect(QPoint(0, 0), size));
-  generator.setTitle(charts.front()->title());
+  // The generator writes the title into the SVG unescaped; the chart's own title is
+  // rich text, whose <br> is no XML.
+  generator.setTitle(PlainTitle(*charts.front()).toHtmlEscaped());
   QPainter painter;
   if (!painter.begin(&generator)) return {};
   Render(charts, painter, eachSize);

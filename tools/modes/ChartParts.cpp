@@ -78,12 +78,17 @@ QAbstractAxis* FittedAxis(QChart& chart, Qt::Alignment side, const QString& titl
   return axis;
 }
 
+namespace {
+constexpr const char* kPlainTitle = "plainTitle";
+}  // namespace
+
 std::unique_ptr<QChart> NewChart(const QString& headline, const QString& settings) {
   auto chart = std::make_unique<QChart>();
   if (!headline.isEmpty()) {
     chart->setTitle(settings.isEmpty() ? QStringLiteral("<b>%1</b>").arg(headline.toHtmlEscaped())
                                        : QStringLiteral("<b>%1</b><br><small>%2</small>")
                                              .arg(headline.toHtmlEscaped(), settings.toHtmlEscaped()));
+    chart->setProperty(kPlainTitle, settings.isEmpty() ? headline : headline + QStringLiteral(" — ") + settings);
   }
   QFont font = chart->titleFont();
   font.setPointSize(13);
@@ -91,6 +96,8 @@ std::unique_ptr<QChart> NewChart(const QString& headline, const QString& setting
   chart->setBackgroundRoundness(0);
   return chart;
 }
+
+QString PlainTitle(const QChart& chart) { return chart.property(kPlainTitle).toString(); }
 
 void Attach(QAbstractSeries* series, std::initializer_list<QAbstractAxis*> axes) {
   for (QAbstractAxis* axis : axes) series->attachAxis(axis);

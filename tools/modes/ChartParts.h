@@ -37,6 +37,8 @@ QAbstractAxis* FittedAxis(QChart& chart, Qt::Alignment side, const QString& titl
 // A headline and, in smaller type below it, the settings it was computed with (the
 // headline alone when settings is empty).
 std::unique_ptr<QChart> NewChart(const QString& headline, const QString& settings);
+// The title of a chart made by NewChart as plain text: "headline — settings".
+QString PlainTitle(const QChart& chart);
 void Attach(QAbstractSeries* series, std::initializer_list<QAbstractAxis*> axes);
 
 // The colour scale of every map: dark blue through green to yellow, so that even steps

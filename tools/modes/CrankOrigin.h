@@ -33,10 +33,6 @@ class CrankOrigin {
   // "opening1mm_crankDegFromTdc" and "crank_deg" becomes "crankFromTdc_deg".
   std::string Column(std::string_view name) const {
     if (!tdcDeg_) return std::string(name);
-    return Measured(name);
-  }
-  // The name of a column that is always measured from TDC (0 without --tdc).
-  static std::string Measured(std::string_view name) {
     constexpr std::string_view kCrankDeg = "_crankDeg";
     constexpr std::string_view kDeg = "_deg";
     if (name.ends_with(kCrankDeg)) return std::string(name) + "FromTdc";
@@ -50,6 +46,15 @@ class CrankOrigin {
     std::string title = "crank angle from TDC at ";
     AppendNumber(title, *tdcDeg_);
     return title + " (degrees)";
+  }
+
+  // Bottom dead centre after the gas-exchange top dead centre, on an intake stroke.
+  static constexpr double kBdcAfterTdcDeg = 180;
+
+  // A crank angle from TDC as after it (positive) or before it (negative): in (-360, 360].
+  static double Signed(double crankDeg) {
+    const double shown = Wrapped(crankDeg);
+    return shown > kCycleDeg / 2 ? shown - kCycleDeg : shown;
   }
 
   // A crank angle wrapped into [0, 720), as from top dead centre at 0.

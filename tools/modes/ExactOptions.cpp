@@ -18,8 +18,8 @@ ExactOptionHandles DeclareExactOptions(CommandLine& line, ExactOptions& target,
           pairRange + " (decimals allowed), with the window's lift at its frames; with --plot-dir also the SVAJ "
           "plots and the window against the exact lift. The window's bars take whole values only: a mode between "
           "them has no window's lift and no window-against-exact picture");
-  svaj->excludes(exact);
-  for (CLI::Option* option : mapOptions) svaj->excludes(option);
+  line.Excludes(svaj, exact);
+  for (CLI::Option* option : mapOptions) line.Excludes(option, svaj);
   CLI::Option* targetOption = line.Value(
       "--target", "LIFT_MM,DURATION_DEG",
       "LIFT_MM,DURATION_DEG, a maximum lift from 0 to 30 mm and a duration above 1 mm from 0 to 720 crank degrees",
@@ -29,15 +29,15 @@ ExactOptionHandles DeclareExactOptions(CommandLine& line, ExactOptions& target,
       },
       "instead of the map: the modes, with the bars at any real value, whose exact maximum lift and duration "
       "above 1 mm are these; or, where none is, the mode nearest to them");
-  targetOption->excludes(exact);
-  targetOption->excludes(svaj);
-  for (CLI::Option* option : mapOptions) targetOption->excludes(option);
+  line.Excludes(targetOption, exact);
+  line.Excludes(svaj, targetOption);
+  for (CLI::Option* option : mapOptions) line.Excludes(option, targetOption);
   CLI::Option* step = line.Decimal("--step", "DEG", kMinSvajStepDeg, 720, false, target.svajStepDeg,
                                    "crank degrees between --svaj or --loads rows (0.001 to 720, default 0.5)");
   CLI::Option* rpm = line.Decimal("--rpm", "N", 0, kMaxRpm, true, target.rpm,
                                   "engine speed for --svaj: derivatives in mm/s, m/s^2 and m/s^3; for --loads: "
-                                  "the speed of the inertia force (above 0, up to 100000)");
-  return {exact, svaj, step, rpm};
+                                  "the speed of the inertia force, at rest without it (above 0, up to 100000)");
+  return {exact, svaj, step, rpm, targetOption};
 }
 
 std::optional<TargetPoint> TargetPointOf(const std::string& text) {

@@ -28,10 +28,11 @@ struct ExactOptionHandles {
   CLI::Option* svaj;
   CLI::Option* step;
   CLI::Option* rpm;
+  CLI::Option* target;
 };
 
 // Declares --exact, --svaj, --step, --rpm and --target; --svaj and --target exclude
-// the given map options and each other.
+// the given map options (--exact among them) and each other.
 // --step and --rpm also serve --loads, so what they need is checked after parsing.
 ExactOptionHandles DeclareExactOptions(CommandLine& line, ExactOptions& target,
                                        const std::vector<CLI::Option*>& mapOptions);

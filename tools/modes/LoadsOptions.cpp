@@ -13,9 +13,9 @@ std::string Text(double value) {
 
 }  // namespace
 
-LoadParameters LoadsOptions::Parameters(double rpm) const {
+LoadParameters LoadsOptions::Parameters(std::optional<double> rpm) const {
   LoadParameters p;
-  p.rpm = rpm;
+  p.rpm = rpm.value_or(0);
   p.springRateNPerMm = springRateNPerMm.value_or(p.springRateNPerMm);
   p.springPreloadN = springPreloadN.value_or(p.springPreloadN);
   p.movingMassG = movingMassG.value_or(p.movingMassG);
@@ -37,14 +37,16 @@ CLI::Option* DeclareLoadsOptions(CommandLine& line, LoadsOptions& target, const 
           ", decimals allowed): instead of the map, that mode's forces, contact pressures and shaft torques at "
           "every --step and at every curvature jump, then its summary; without one, the map gains each mode's "
           "load summary, and --plot-dir heat maps of the shaft torques, separation speed and cam pressure with "
-          "labelled iso-lines at the colour bar's round values. Needs --rpm");
-  loads->expected(0, 1);
-  loads->excludes(exact.svaj);
-  loads->needs(exact.rpm);
+          "labelled iso-lines at the colour bar's round values. Without --rpm the loads are taken at rest "
+          "(no inertia force); the separation speed, pressure angle and cam radius do not depend on it");
+  line.ValueMayBeLeftOut(loads);
+  line.Excludes(exact.svaj, loads);
+  line.Excludes(exact.target, loads);
   const auto parameter = [&](const char* name, const char* placeholder, double min, double max,
                              std::optional<double>& value, const std::string& help) {
-    line.Decimal(name, placeholder, min, max, true, value, help + " (above " + Text(min) + ", up to " + Text(max) + ")")
-        ->needs(loads);
+    line.Needs(line.Decimal(name, placeholder, min, max, true, value,
+                            help + " (above " + Text(min) + ", up to " + Text(max) + ")"),
+               loads);
   };
   const LoadParameters defaults;
   parameter("--spring-rate", "N_PER_MM", 0, kMaxSpringRateNPerMm, target.springRateNPerMm,
@@ -58,15 +60,23 @@ CLI::Option* DeclareLoadsOptions(CommandLine& line, LoadsOptions& target, const 
   parameter("--youngs-modulus", "GPA", 0, kMaxYoungsModulusGPa, target.youngsModulusGPa,
             "Young's modulus of all contacting parts in GPa, default " + Text(defaults.youngsModulusGPa));
   // A Poisson's ratio of 0.5 or more is no solid's; 0 is a cork's.
-  line.Decimal("--poisson", "R", 0, kMaxPoisson, false, target.poisson,
-               "Poisson's ratio of all contacting parts, default " + Text(defaults.poisson) + " (0 up to 0.5)")
-      ->needs(loads);
+  line.Needs(line.Decimal("--poisson", "R", 0, kMaxPoisson, false, target.poisson,
+                          "Poisson's ratio of all contacting parts, default " + Text(defaults.poisson) + " (0 up to 0.5)"),
+             loads);
   return loads;
 }
 
-std::string LoadsOptionsConflict(const LoadsOptions& loads, const ExactOptions& exact) {
+std::string LoadsOptionsConflict(const LoadsOptions& loads, const ExactOptions& exact,
+                                 const std::vector<CLI::Option*>& notForOneMode) {
   if (exact.rpm && !exact.svaj && !loads.given) return "--rpm needs --svaj or --loads";
   if (exact.svajStepDeg && !exact.svaj && !loads.mode) return "--step needs --svaj or --loads LEVER,ECCENTRIC";
+  if (!loads.mode) return {};
+  for (const CLI::Option* option : notForOneMode) {
+    if (option->count() > 0) {
+      return "give --loads LEVER,ECCENTRIC or " + option->get_name() +
+             ", not both: its rows are one mode's at every --step (--loads without a mode adds the loads to the map)";
+    }
+  }
   return {};
 }
 
@@ -96,7 +106,7 @@ std::string LoadsModelHelp() {
 
 std::string LoadsHelp() {
   return HelpList("--loads LEVER,ECCENTRIC columns",
-                  {{"crankFromTdc_deg", "crank angle measured from --tdc (from the crank zero without it)"},
+                  {{"crank_deg", "crank angle (crankFromTdc_deg with --tdc: measured from it)"},
                    {"jumpSide", "-1 / 1: the values just before / after a curvature jump at that angle; 0 elsewhere"},
                    {"status", "seated, lifted, or why there is no position"},
                    {"lift_mm, springForce_N, inertiaForce_N, valveForce_N",

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "ExactOptions.h"
 #include "ShaftPositions.h"
@@ -19,16 +20,20 @@ struct LoadsOptions {
   std::optional<double> youngsModulusGPa;
   std::optional<double> poisson;
 
-  LoadParameters Parameters(double rpm) const;
+  // At the engine speed --rpm, or at rest (no inertia) without one.
+  LoadParameters Parameters(std::optional<double> rpm) const;
 };
 
 // Declares --loads and the parameters; returns --loads, whose count says it
 // was given (it may come without a value).
 CLI::Option* DeclareLoadsOptions(CommandLine& line, LoadsOptions& target, const ExactOptionHandles& exact);
 
-// What the options need of each other beyond what CLI11 can say: --rpm needs --svaj or
-// --loads; --step needs --svaj or a --loads mode. The one-line error, or empty.
-std::string LoadsOptionsConflict(const LoadsOptions& loads, const ExactOptions& exact);
+// What the options need of each other beyond what their counts say, as it depends on
+// whether --loads came with a mode: --rpm needs --svaj or --loads; --step needs --svaj or
+// a --loads mode; a --loads mode takes none of notForOneMode (the map's options). The
+// one-line error, or empty.
+std::string LoadsOptionsConflict(const LoadsOptions& loads, const ExactOptions& exact,
+                                 const std::vector<CLI::Option*>& notForOneMode);
 
 // Help sections: the per-angle columns, the map's columns, the model's assumptions.
 std::string LoadsHelp();

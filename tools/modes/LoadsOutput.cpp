@@ -22,12 +22,19 @@ const QSize kPanelSize(1200, 380);
 
 QString Number(double value) { return QString::number(value, 'g', 6); }
 
-QString LoadSettings(const ModesOptions& options) {
-  const LoadParameters p = options.loads.Parameters(*options.exact.rpm);
-  return QStringLiteral("%1 rpm; spring %2 N/mm, preload %3 N; moving mass %4 g; rollers %5 mm wide, E %6 GPa, "
-                        "Poisson %7; exact kinematics")
-      .arg(Number(p.rpm), Number(p.springRateNPerMm), Number(p.springPreloadN), Number(p.movingMassG),
-           Number(p.rollerWidthMm), Number(p.youngsModulusGPa), Number(p.poisson));
+// The load model's parameters; the engine speed first, unless the figure shown does not
+// depend on it.
+enum class SpeedShown { Yes, No };
+QString LoadSettings(const ModesOptions& options, SpeedShown speed = SpeedShown::Yes) {
+  const LoadParameters p = options.loads.Parameters(options.exact.rpm);
+  const QString settings =
+      QStringLiteral("spring %1 N/mm, preload %2 N; moving mass %3 g; rollers %4 mm wide, E %5 GPa, "
+                     "Poisson %6; exact kinematics")
+          .arg(Number(p.springRateNPerMm), Number(p.springPreloadN), Number(p.movingMassG), Number(p.rollerWidthMm),
+               Number(p.youngsModulusGPa), Number(p.poisson));
+  if (speed == SpeedShown::No) return settings;
+  return (options.exact.rpm ? QStringLiteral("%1 rpm; ").arg(Number(p.rpm)) : QStringLiteral("at rest (no inertia); ")) +
+         settings;
 }
 
 struct Curve {
@@ -118,7 +125,6 @@ QString WriteLoadsPictures(const ModesOptions& options, const std::vector<LoadRo
 QString WriteLoadsMapPictures(const ModesOptions& options, const std::vector<ModeResult>& modes,
                               const std::vector<LoadSummary>& loads) {
   const QString folder = QString::fromStdString(options.plotDir);
-  const QString settings = LoadSettings(options);
   const auto value = [&](std::optional<AtCrank> LoadSummary::*member) {
     return [&loads, member](std::size_t i) {
       const std::optional<AtCrank>& at = loads[i].*member;
@@ -133,29 +139,30 @@ QString WriteLoadsMapPictures(const ModesOptions& options, const std::vector<Mod
   };
   struct Map {
     const char* name;
+    SpeedShown speed;
     QString headline;
     QString valueTitle;
     QString missing;
     std::function<std::optional<double>(std::size_t)> valueOf;
   };
   const Map maps[] = {
-      {"green-torque-map", QStringLiteral("Peak torque on the green shaft (lever)"),
+      {"green-torque-map", SpeedShown::Yes, QStringLiteral("Peak torque on the green shaft (lever)"),
        QStringLiteral("largest holding torque, size (N m)"), QStringLiteral("no load"), peakSize(&LoadSummary::green)},
-      {"orange-torque-map", QStringLiteral("Peak torque on the orange shaft (eccentric)"),
+      {"orange-torque-map", SpeedShown::Yes, QStringLiteral("Peak torque on the orange shaft (eccentric)"),
        QStringLiteral("largest holding torque, size (N m)"), QStringLiteral("no load"), peakSize(&LoadSummary::orange)},
-      {"separation-map", QStringLiteral("Engine speed at which the valve leaves the cam"),
+      {"separation-map", SpeedShown::No, QStringLiteral("Engine speed at which the valve leaves the cam"),
        QStringLiteral("separation speed (rpm; %1 and above in one colour)").arg(kSeparationScaleTopRpm),
        QStringLiteral("never decelerates"),
        [&](std::size_t i) {
          const std::optional<double> rpm = value(&LoadSummary::separationRpm)(i);
          return rpm ? std::optional<double>(std::min(*rpm, double(kSeparationScaleTopRpm))) : std::nullopt;
        }},
-      {"cam-hertz-map", QStringLiteral("Peak Hertz pressure between cam and roller"),
+      {"cam-hertz-map", SpeedShown::Yes, QStringLiteral("Peak Hertz pressure between cam and roller"),
        QStringLiteral("largest pressure (MPa)"), QStringLiteral("no load"), value(&LoadSummary::peakCamHertzMPa)},
   };
   for (const Map& map : maps) {
     if (StopSignal() != 0) return {};
-    ShaftHeatMap heatMap{map.headline, settings, map.valueTitle, map.missing, {}, true};
+    ShaftHeatMap heatMap{map.headline, LoadSettings(options, map.speed), map.valueTitle, map.missing, {}, true};
     heatMap.cells.reserve(modes.size());
     for (std::size_t i = 0; i < modes.size(); ++i) {
       heatMap.cells.push_back({double(modes[i].mode.lever), double(modes[i].mode.eccentric), map.valueOf(i)});

@@ -15,7 +15,7 @@ template <class Get>
 void AddPeak(CsvColumns<LoadSummary>& columns, const std::string& name, const std::string& unit,
              const CrankOrigin& origin, Get get) {
   columns.push_back(NumberColumn<LoadSummary>(name + "_" + unit, [get](const LoadSummary& s) { return ValueOf(get(s)); }));
-  columns.push_back(NumberColumn<LoadSummary>(CrankOrigin::Measured(name + "At_crankDeg"), [get, origin](const LoadSummary& s) {
+  columns.push_back(NumberColumn<LoadSummary>(origin.Column(name + "At_crankDeg"), [get, origin](const LoadSummary& s) {
     const std::optional<AtCrank> at = get(s);
     return at ? std::optional<double>(origin.Shown(at->crankDeg)) : std::nullopt;
   }));
@@ -30,7 +30,7 @@ CsvColumns<LoadRow> LoadRowColumns(const CrankOrigin& origin) {
     return [member](const R& r) { return r.determinate ? std::optional<double>(r.*member) : std::nullopt; };
   };
   CsvColumns<R> columns = {
-      NumberColumn<R>(CrankOrigin::Measured("crank_deg"), [origin](const R& r) { return origin.Shown(r.crankDeg); }),
+      NumberColumn<R>(origin.Column("crank_deg"), [origin](const R& r) { return origin.Shown(r.crankDeg); }),
       NumberColumn<R>("jumpSide", [](const R& r) { return long{r.side}; }),
       {"status",
        [](std::string& line, const R& r) {

@@ -8,8 +8,8 @@
 
 // torlin-modes --loads as CSV: one row per crank angle (two at every curvature jump),
 // then the mode's summary as "# name,value" lines; with --loads on the map, the same
-// summary as columns. Crank angles are measured from origin; their column names say
-// "FromTdc" even without --tdc, top dead centre then being at the model's crank zero.
+// summary as columns. Crank angles are measured from origin, and their column names
+// say so as every other table's do.
 
 CsvColumns<LoadRow> LoadRowColumns(const CrankOrigin& origin);
 CsvColumns<LoadSummary> LoadSummaryColumns(const CrankOrigin& origin);

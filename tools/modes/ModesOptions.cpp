@@ -100,12 +100,16 @@ std::string Footer(const BarRange& lever, const BarRange& eccentric, const BarRa
          HelpParagraph("Top dead centre",
                        "Without --tdc, crank angles are the model's: twice the cam angle, as the window turns it. "
                        "With --tdc T every crank position is measured from top dead centre at T "
-                       "on that axis and wrapped into 0 to 720, and its column name says so: the map's "
-                       "maxLiftAt, opening and closing columns (and with --exact their exact_ twins and "
-                       "maxDifferenceAt) end in _crankDegFromTdc, the --svaj crank column is crankFromTdc_deg "
-                       "(the rows keep their order), and every picture's crank axis reads \"crank angle from TDC "
-                       "at T\". Durations do not move; --target's columns hold no crank positions. The --loads "
-                       "columns are always named from TDC, at 0 without --tdc.") +
+                       "on that axis and wrapped into 0 to 720, and its column name says so: a position's "
+                       "column ends in _crankDeg without --tdc and in _crankDegFromTdc with it (the map's "
+                       "maxLiftAt, opening and closing columns, their exact_ twins, maxDifferenceAt, the "
+                       "--loads peaks' At columns), and the crank column of --svaj and --loads rows, crank_deg, "
+                       "becomes crankFromTdc_deg (the rows keep their order); every picture's crank axis reads "
+                       "\"crank angle from TDC at T\". Durations do not move; --target's columns hold no crank "
+                       "positions. T is taken as the gas-exchange TDC of an intake valve, bottom dead centre "
+                       "lying 180 after it, and the map also gives the valve's events as engine people do, "
+                       "each from -360 to 360: maxLiftAt_crankDegAfterTdc, opening0.1mm_crankDegBeforeTdc and "
+                       "closing0.1mm_crankDegAfterBdc, and the same at 1 mm (with --exact, their exact_ twins).") +
          "\n" + LoadsHelp() +
          "\nExamples:\n  torlin-modes --lever 0:115:5 --eccentric-steps 20 --plot-dir plots > modes.csv\n"
          "  torlin-modes --svaj 60,200 --step 0.1 --rpm 3000 > svaj.csv\n"
@@ -149,11 +153,11 @@ ModesCommandLine::ModesCommandLine()
         [bar, values](const std::string& text) { return ReadGrid(text, bar, *values); },
         "the " + std::string(bar.option) + " values FIRST, FIRST+STEP, ... up to LAST (within " + Text(bar.min) +
             " to " + Text(bar.max) + ")");
-    grid->excludes(count);
+    line_.Excludes(count, grid);
     gridOptions[n++] = count;
     gridOptions[n++] = grid;
   }
-  line_.WholeNumber("--speed", speed.min, speed.max, options_.speed,
+  CLI::Option* speedOption = line_.WholeNumber("--speed", speed.min, speed.max, options_.speed,
                     "cam turn per frame, in 1/100 degree (" + Text(speed.min) + " to " + Text(speed.max) +
                         ", default " + Text(speed.value) + ")");
   CLI::Option* plotDir = line_.Value(
@@ -171,8 +175,8 @@ ModesCommandLine::ModesCommandLine()
       "modes whose lift curves are drawn, as LEVER,ECCENTRIC pairs separated by blanks (up to " +
           Text(kMaxCurves) + ", decimals allowed): the window's lift, or for a mode between whole bar values, "
           "which the window's bars cannot take, the exact model's at the window's frame angles");
-  curves->needs(plotDir);
-  line_.Decimal("--tdc", "CRANK_DEG", -720, 720, false, options_.tdcCrankDeg,
+  line_.Needs(curves, plotDir);
+  CLI::Option* tdc = line_.Decimal("--tdc", "CRANK_DEG", -720, 720, false, options_.tdcCrankDeg,
                 "where top dead centre lies on the crank axis (-720 to 720): every crank position printed or "
                 "drawn is then measured from it (see Top dead centre)");
   line_.WholeNumber("--threads", 1, kMaxThreads, options_.threads,
@@ -180,13 +184,21 @@ ModesCommandLine::ModesCommandLine()
   const ExactOptionHandles exact =
       DeclareExactOptions(line_, options_.exact, {gridOptions[0], gridOptions[1], gridOptions[2], gridOptions[3], curves});
   loads_ = DeclareLoadsOptions(line_, options_.loads, exact);
+  // What --target, which solves the exact model for one answer, has no use for.
+  line_.Excludes(speedOption, exact.target, "--target solves the exact model, which no window speed changes");
+  line_.Excludes(plotDir, exact.target, "--target draws no pictures");
+  line_.Excludes(tdc, exact.target, "--target's rows hold no crank positions");
+  // What one mode's --loads rows have no use for: the map's options, and the window's
+  // speed (its rows lie at every --step, not at the window's frames).
+  notForOneMode_ = {gridOptions[0], gridOptions[1], gridOptions[2], gridOptions[3], curves, exact.exact, speedOption};
   line_.Footer(Footer(lever, eccentric, speed));
 }
 
 std::optional<int> ModesCommandLine::Parse(int argc, const char* const argv[]) {
   if (const std::optional<int> status = line_.Parse(argc, argv)) return status;
   options_.loads.given = loads_->count() > 0;
-  if (const std::string conflict = LoadsOptionsConflict(options_.loads, options_.exact); !conflict.empty()) {
+  if (const std::string conflict = LoadsOptionsConflict(options_.loads, options_.exact, notForOneMode_);
+      !conflict.empty()) {
     PrintError("torlin-modes", conflict);
     return kExitBadOptions;
   }

@@ -47,6 +47,7 @@ class ModesCommandLine {
  private:
   ModesOptions options_;
   CLI::Option* loads_ = nullptr;
+  std::vector<CLI::Option*> notForOneMode_;
   int leverSteps_ = kDefaultStepsPerBar;
   int eccentricSteps_ = kDefaultStepsPerBar;
   CommandLine line_;

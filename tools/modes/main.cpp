@@ -49,8 +49,10 @@ std::optional<int> RowsEnded(CheckedOutput& out, std::size_t done, std::size_t t
     return kExitFailed;
   }
   if (const int signal = StopSignal(); signal != 0 && done < total) {  // a late one stops what follows
-    PrintError(kProgram, "stopped after " + std::to_string(done) + " of " + std::to_string(total) + " " + what +
-                             "; their rows are written");
+    PrintError(kProgram, done == 0 ? "stopped before the first of " + std::to_string(total) + " " + what +
+                                         "; no rows are written"
+                                   : "stopped after " + std::to_string(done) + " of " + std::to_string(total) + " " +
+                                         what + "; their rows are written");
     return ExitStatusForSignal(signal);
   }
   return std::nullopt;
@@ -191,7 +193,7 @@ int RunMap(const ModesOptions& options, CheckedOutput& out) {
   const CrankOrigin origin = options.Origin();
   std::optional<int> ended;
   if (options.loads.given) {
-    const LoadParameters parameters = options.loads.Parameters(*options.exact.rpm);
+    const LoadParameters parameters = options.loads.Parameters(options.exact.rpm);
     if (options.exact.exactMap) {
       ended = WriteModeMap(options, out, kept, modes,
                            [&] { return LoadsMapJob<ExactMapJob>(modes, speed, parameters); },
@@ -271,7 +273,7 @@ int RunSvaj(const ModesOptions& options, CheckedOutput& out) {
 int RunLoads(const ModesOptions& options, CheckedOutput& out) {
   const ShaftPositions mode = *options.loads.mode;
   const ExactKinematics model(mode.lever, mode.eccentric);
-  const LoadParameters parameters = options.loads.Parameters(*options.exact.rpm);
+  const LoadParameters parameters = options.loads.Parameters(options.exact.rpm);
   const CrankOrigin origin = options.Origin();
   const std::vector<LoadRowPlace> places = LoadRowPlaces(model, CrankAngles(options.exact.StepDeg()));
   const CsvColumns<LoadRow> columns = LoadRowColumns(origin);
@@ -307,7 +309,10 @@ int RunTarget(const ModesOptions& options, CheckedOutput& out) {
         seeds.points.push_back({result.summary.maxLiftMm.value_or(0), result.summary.atFullLift.durationCrankDeg.value_or(0)});
       },
       [&] { return StopAsked(out); });
-  if (done < modes.size()) return RowsEnded(out, 0, 1, "targets").value_or(kExitFailed);
+  if (done < modes.size()) {  // nothing is written yet: it was a signal
+    PrintError(kProgram, "stopped while searching for the target; no rows are written");
+    return ExitStatusForSignal(StopSignal());
+  }
   const TargetAnswer answer = SolveTarget(*options.exact.target, seeds);
   const CsvColumns<TargetRow> columns = TargetColumns();
   out.Write(CsvHeader(columns));
@@ -326,6 +331,7 @@ int RunTarget(const ModesOptions& options, CheckedOutput& out) {
 
 int main(int argc, char* argv[]) {
   PrepareStandardStreams();
+  CatchStopSignals();  // first: a signal at any moment ends the run the designed way
   ModesCommandLine commandLine;
   if (const std::optional<int> status = commandLine.Parse(argc, argv)) return *status;
   const ModesOptions& options = commandLine.Options();
@@ -335,7 +341,6 @@ int main(int argc, char* argv[]) {
       return kExitBadOptions;
     }
   }
-  CatchStopSignals();
 
   // Pictures are drawn offscreen: no display is needed, and none is opened. Without
   // pictures no Qt object is needed at all.

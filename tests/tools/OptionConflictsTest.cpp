@@ -1,0 +1,84 @@
+// torlin-modes' options against each other: a combination is honoured or refused in
+// one line, never half-used; a refused run leaves nothing behind, not even a folder.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <string>
+
+#include "LiftRun.h"
+
+namespace {
+
+struct Refused {
+  QStringList arguments;
+  const char* says;
+};
+
+TEST(OptionConflicts, EveryOptionARunCannotUseIsRefusedInOneLineAndNoFolderIsMade) {
+  QTemporaryDir folder;
+  const QString plots = folder.filePath(QStringLiteral("plots"));
+  const QString plotDir = QStringLiteral("--plot-dir=") + plots;
+  const Refused refused[] = {
+      {{QStringLiteral("--target=6,200"), QStringLiteral("--loads=60,200"), QStringLiteral("--rpm=6000")},
+       "give --target or --loads, not both"},
+      {{QStringLiteral("--target=6,200"), plotDir}, "--target draws no pictures; give --plot-dir or --target, not both"},
+      {{QStringLiteral("--target=6,180"), QStringLiteral("--speed=25")}, "give --speed or --target, not both"},
+      {{QStringLiteral("--target=6,180"), QStringLiteral("--tdc=360")}, "give --tdc or --target, not both"},
+      {{QStringLiteral("--target=6,180"), QStringLiteral("--step=1")}, "--step needs --svaj or --loads LEVER,ECCENTRIC"},
+      {{QStringLiteral("--target=6,180"), QStringLiteral("--spring-rate=30")}, "--spring-rate needs --loads"},
+      {{QStringLiteral("--loads=0,700"), QStringLiteral("--rpm=6000"), QStringLiteral("--lever=0:10:5"),
+        QStringLiteral("--exact"), QStringLiteral("--step=360"), plotDir},
+       "give --loads LEVER,ECCENTRIC or --lever, not both"},
+      {{QStringLiteral("--loads=0,700"), QStringLiteral("--exact")}, "give --loads LEVER,ECCENTRIC or --exact, not both"},
+      {{QStringLiteral("--loads=0,700"), QStringLiteral("--speed=100"), plotDir},
+       "give --loads LEVER,ECCENTRIC or --speed, not both"},
+      {{QStringLiteral("--loads=0,700"), QStringLiteral("--eccentric-steps=4")},
+       "give --loads LEVER,ECCENTRIC or --eccentric-steps, not both"},
+      {{QStringLiteral("--svaj=60,200"), QStringLiteral("--loads")}, "give --svaj or --loads, not both"},
+      {{QStringLiteral("--svaj=60,200"), QStringLiteral("--lever-steps=3"), plotDir},
+       "give --lever-steps or --svaj, not both"},
+      {{QStringLiteral("--loads"), QStringLiteral("--step=1")}, "--step needs --svaj or --loads LEVER,ECCENTRIC"},
+      {{QStringLiteral("--rpm=6000")}, "--rpm needs --svaj or --loads"},
+      {{QStringLiteral("--exact=1")}, "--exact takes no value, not '1'"},
+      {{QStringLiteral("--loads"), QStringLiteral("--loads=1,1")}, "--loads is given more than once"},
+  };
+  for (const Refused& run : refused) {
+    SCOPED_TRACE(run.arguments.join(QLatin1Char(' ')).toStdString());
+    const ToolRun result = RunProgram(QStringLiteral(TORLIN_MODES_PATH), run.arguments);
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_TRUE(result.out.isEmpty()) << result.out.toStdString();
+    EXPECT_TRUE(result.err.startsWith(QLatin1String("torlin-modes: "))) << result.err.toStdString();
+    EXPECT_EQ(result.err.count(QLatin1Char('\n')), 1) << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains(QLatin1String(run.says))) << result.err.toStdString();
+    EXPECT_FALSE(QDir(plots).exists());
+  }
+}
+
+// A value of any length is echoed short enough to read, and says how long it was.
+TEST(OptionConflicts, AnErrorLineEchoesALongValueShortened) {
+  const std::string digits(100000, '7');
+  for (const QString& program : {QStringLiteral(TORLIN_MODES_PATH), QStringLiteral(TORLIN_LIFT_PATH)}) {
+    const QString option = program == QLatin1String(TORLIN_MODES_PATH) ? QStringLiteral("--tdc=")
+                                                                        : QStringLiteral("--lever=");
+    const ToolRun run = RunProgram(program, {option + QString::fromStdString(digits)});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_LT(run.err.size(), 240) << run.err.left(300).toStdString();
+    EXPECT_TRUE(run.err.contains(QLatin1String("'777777777777777777777777777777777777777777777777777777777777...' "
+                                               "(100000 bytes)")))
+        << run.err.left(300).toStdString();
+  }
+}
+
+// More threads than cores are what the pool gets, without a word from the thread library.
+TEST(OptionConflicts, MoreThreadsThanCoresRunQuietly) {
+  const ToolRun run = RunProgram(QStringLiteral(TORLIN_MODES_PATH),
+                                 {QStringLiteral("--threads=64"), QStringLiteral("--lever-steps=3"),
+                                  QStringLiteral("--eccentric-steps=3")});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+  EXPECT_EQ(Lines(run.out).size(), 10);
+}
+
+}  // namespace
