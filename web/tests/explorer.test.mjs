@@ -94,7 +94,10 @@ test("the table and the map with its loads equal torlin-modes' CSV: the window's
 // (every half degree): apart from the solver's own refinement.
 async function liftAndDuration(page, lever, eccentric) {
   const csv = await page.evaluate((mode) => Explorer.curvesCsv([mode]), {lever, eccentric});
-  const [header, ...lines] = csv.trim().split("\n");
+  const [header, ...all] = csv.trim().split("\n");
+  // After the rows, what they were computed with.
+  const lines = all.filter((line) => !line.startsWith("# "));
+  assert.deepEqual(all.slice(lines.length), ["# speed,400", "# rpm,3000", "# step_deg,0.5", "# design,window"]);
   const names = header.split(",");
   const at = (name) => names.indexOf(name);
   const samples = lines.map((line) => line.split(",")).filter((c) => c[at("lift_mm")] !== "")
