@@ -195,4 +195,36 @@ TEST(ModesPictures, EverySvgOfEveryKindIsWellFormedXmlTitledInPlainText) {
   EXPECT_TRUE(ParsedSvg(QDir(plots).filePath(QStringLiteral("green-torque-map.svg"))).title.contains(QLatin1String("6000 rpm")));
 }
 
+// The picture folder is one name from its check to the last write, whatever its bytes;
+// a folder that cannot be used says why.
+TEST(ModesPictures, AnyFolderNameIsUsedAsGivenAndAnUnusableOneSaysWhy) {
+  QTemporaryDir folder;
+  QProcess shell;
+  shell.start(QStringLiteral("bash"),
+              {QStringLiteral("-c"),
+               QStringLiteral("cd \"$1\" && d=$(printf 'plots-\\377\\376') && \"$0\" --lever-steps=2 "
+                              "--eccentric-steps=2 --plot-dir \"$d\" >/dev/null && ls \"$d\" | wc -l"),
+               QStringLiteral(TORLIN_MODES_PATH), folder.path()});
+  ASSERT_TRUE(shell.waitForFinished(120000));
+  EXPECT_EQ(shell.exitCode(), 0) << shell.readAllStandardError().toStdString();
+  EXPECT_EQ(shell.readAllStandardOutput().trimmed(), QByteArray("8"));  // four pictures, PNG and SVG
+
+  const QString dangling = folder.filePath(QStringLiteral("dangling"));
+  ASSERT_TRUE(QFile::link(folder.filePath(QStringLiteral("missing/x")), dangling));
+  const struct {
+    QString dir;
+    const char* says;
+  } unusable[] = {
+      {dangling, "is a symbolic link to"},
+      {QStringLiteral("/proc/self"), "it lies in the kernel's /proc or /sys"},
+  };
+  for (const auto& [dir, says] : unusable) {
+    const ToolRun run = RunProgram(QStringLiteral(TORLIN_MODES_PATH),
+                                   {QStringLiteral("--lever-steps=2"), QStringLiteral("--plot-dir"), dir});
+    EXPECT_EQ(run.exitCode, 2) << dir.toStdString();
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_TRUE(run.err.contains(QLatin1String(says))) << run.err.toStdString();
+  }
+}
+
 }  // namespace

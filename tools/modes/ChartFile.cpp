@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -24,8 +25,20 @@
 
 namespace {
 
-QString CannotWrite(const QString& path, const QString& reason) {
-  return QStringLiteral("cannot write %1: %2").arg(path, reason);
+// A file name for an error line: bytes that are not UTF-8 written as \xHH.
+QString Shown(const std::string& path) {
+  const QString text = QString::fromStdString(path);
+  if (text.toStdString() == path) return text;
+  QString shown;
+  for (const char c : path) {
+    const auto byte = static_cast<unsigned char>(c);
+    shown += byte < 0x80 ? QString(QLatin1Char(c)) : QStringLiteral("\\x%1").arg(byte, 2, 16, QLatin1Char('0'));
+  }
+  return shown;
+}
+
+QString CannotWrite(const std::string& path, const QString& reason) {
+  return QStringLiteral("cannot write %1: %2").arg(Shown(path), reason);
 }
 
 // Gives stacked charts one left and one right edge of the plot area: the widest axis
@@ -107,11 +120,11 @@ QByteArray Svg(const std::vector<QChart*>& charts, QSize eachSize) {
 
 }  // namespace
 
-QString WriteWholeFile(const QString& path, const QByteArray& bytes) {
+QString WriteWholeFile(const std::string& path, const QByteArray& bytes) {
   // A stop signal while pictures are drawn waits for this file to be in place or gone.
   const std::unique_lock noStopHalfWay = HoldOffStop();
   const auto reason = [](int error) { return QString::fromLocal8Bit(std::strerror(error)); };
-  QByteArray temporary = QFile::encodeName(path) + ".partial-XXXXXX";
+  std::string temporary = path + ".partial-XXXXXX";
   const int fd = ::mkstemp(temporary.data());
   if (fd < 0) return CannotWrite(path, reason(errno));
   // mkstemp makes the file private; a picture gets the permissions of any new file.
@@ -125,27 +138,27 @@ QString WriteWholeFile(const QString& path, const QByteArray& bytes) {
   }
   if (error == 0 && ::fsync(fd) != 0) error = errno;
   if (::close(fd) != 0 && error == 0) error = errno;
-  if (error == 0 && std::rename(temporary.constData(), QFile::encodeName(path).constData()) != 0) error = errno;
+  if (error == 0 && std::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
   if (error != 0) {
-    ::unlink(temporary.constData());
+    ::unlink(temporary.c_str());
     return CannotWrite(path, reason(error));
   }
   return {};
 }
 
-QString SaveChart(QChart& chart, const QString& directory, const QString& name, QSize size) {
+QString SaveChart(QChart& chart, const std::string& directory, const QString& name, QSize size) {
   return SaveChartStack({&chart}, directory, name, size);
 }
 
-QString SaveChartStack(const std::vector<QChart*>& charts, const QString& directory, const QString& name,
+QString SaveChartStack(const std::vector<QChart*>& charts, const std::string& directory, const QString& name,
                        QSize eachSize) {
-  const QString base = QDir(directory).filePath(name);
-  const QString pngPath = base + QStringLiteral(".png");
+  const std::string base = (std::filesystem::path(directory) / name.toStdString()).string();
+  const std::string pngPath = base + ".png";
   const QByteArray png = Png(charts, eachSize);
   if (png.isEmpty()) return CannotWrite(pngPath, QStringLiteral("could not encode the picture"));
   if (QString error = WriteWholeFile(pngPath, png); !error.isEmpty()) return error;
 
-  const QString svgPath = base + QStringLiteral(".svg");
+  const std::string svgPath = base + ".svg";
   const QByteArray svg = Svg(charts, eachSize);
   if (svg.isEmpty()) return CannotWrite(svgPath, QStringLiteral("could not encode the picture"));
   return WriteWholeFile(svgPath, svg);

@@ -10,6 +10,7 @@
 
 #include "ChartFile.h"
 #include "ChartParts.h"
+#include "ColumnReduction.h"
 
 namespace {
 
@@ -100,7 +101,12 @@ std::vector<std::unique_ptr<QChart>> CrankPanelCharts(const QString& headline, c
       }
       drawn->setName(curve.name);
       named = named || !curve.name.isEmpty();
-      for (const QPointF& point : span.Shown(curve.points)) {
+      // A line needs no more points than the picture has pixels to draw them; dots are
+      // each a frame, and few.
+      const std::vector<QPointF> shown = curve.markers ? span.Shown(curve.points)
+                                                       : ReducedToColumns(span.Shown(curve.points), span.first,
+                                                                          span.last, kPictureColumns);
+      for (const QPointF& point : shown) {
         drawn->append(point);
         // The value axis fits what lies inside the frame.
         if (point.x() < span.first || point.x() > span.last) continue;
@@ -126,7 +132,7 @@ std::vector<std::unique_ptr<QChart>> CrankPanelCharts(const QString& headline, c
   return charts;
 }
 
-QString SaveCrankPanels(const std::vector<std::unique_ptr<QChart>>& charts, const QString& directory,
+QString SaveCrankPanels(const std::vector<std::unique_ptr<QChart>>& charts, const std::string& directory,
                         const QString& name, int panelHeight) {
   std::vector<QChart*> stack;
   for (const auto& chart : charts) stack.push_back(chart.get());

@@ -5,6 +5,7 @@
 #include <QString>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "CrankOrigin.h"
@@ -52,5 +53,5 @@ std::vector<std::unique_ptr<QChart>> CrankPanelCharts(const QString& headline, c
 
 // Saves the panels as DIR/NAME.png and .svg, 1200 pixels wide and each panel the given
 // height, with their plot areas lined up.
-QString SaveCrankPanels(const std::vector<std::unique_ptr<QChart>>& charts, const QString& directory,
+QString SaveCrankPanels(const std::vector<std::unique_ptr<QChart>>& charts, const std::string& directory,
                         const QString& name, int panelHeight = 420);

@@ -10,6 +10,7 @@
 
 #include "ChartFile.h"
 #include "ChartParts.h"
+#include "ColumnReduction.h"
 #include "LoadsTable.h"
 #include "ShaftHeatMap.h"
 #include "common/StopSignals.h"
@@ -58,13 +59,15 @@ std::unique_ptr<QChart> Panel(const QString& headline, const QString& settings, 
     QPen pen(CurveColour(n));
     pen.setWidthF(1.8);
     line->setPen(pen);
+    std::vector<QPointF> points;
     for (const LoadRow* row : rows) {
       const std::optional<double> value = curves[n].value(*row);
-      if (!value) continue;
-      const double y = *value;
-      line->append(origin.Shown(row->crankDeg), y);
-      low = std::min(low, y);
-      high = std::max(high, y);
+      if (value) points.emplace_back(origin.Shown(row->crankDeg), *value);
+    }
+    for (const QPointF& point : ReducedToColumns(points, 0, kCycleDeg, kPictureColumns)) {
+      line->append(point);
+      low = std::min(low, point.y());
+      high = std::max(high, point.y());
     }
     chart->addSeries(line);
     lines.push_back(line);
@@ -119,12 +122,12 @@ QString WriteLoadsPictures(const ModesOptions& options, const std::vector<LoadRo
   };
   std::vector<QChart*> stack;
   for (auto& chart : charts) stack.push_back(chart.get());
-  return SaveChartStack(stack, QString::fromStdString(options.plotDir), QStringLiteral("loads"), kPanelSize);
+  return SaveChartStack(stack, options.plotDir, QStringLiteral("loads"), kPanelSize);
 }
 
 QString WriteLoadsMapPictures(const ModesOptions& options, const std::vector<ModeResult>& modes,
                               const std::vector<LoadSummary>& loads) {
-  const QString folder = QString::fromStdString(options.plotDir);
+  const std::string& folder = options.plotDir;
   const auto value = [&](std::optional<AtCrank> LoadSummary::*member) {
     return [&loads, member](std::size_t i) {
       const std::optional<AtCrank>& at = loads[i].*member;

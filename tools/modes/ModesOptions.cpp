@@ -44,10 +44,10 @@ bool ReadCurves(const std::string& text, std::vector<ShaftPositions>& target) {
 std::string Footer(const BarRange& lever, const BarRange& eccentric, const BarRange& speed) {
   return HelpParagraph(
              "Bars and angles",
-             "The lever bar (VScroll1, " + Text(lever.min) + " to " + Text(lever.max) +
+             "The lever bar (in the window the scroll bar under \"auto\", on the right; " + Text(lever.min) + " to " + Text(lever.max) +
                  ") turns the green control shaft by 1/300 rad per step, the lever angle being -value/300 rad; "
-                 "the eccentric bar (VScroll2, " + Text(eccentric.min) + " to " + Text(eccentric.max) +
-                 ") turns the orange control shaft by 1/10 degree per step; the speed bar (HScroll1, " +
+                 "the eccentric bar (the scroll bar under \" auto\", on the left; " + Text(eccentric.min) + " to " + Text(eccentric.max) +
+                 ") turns the orange control shaft by 1/10 degree per step; the speed bar (the small horizontal scroll bar; " +
                  Text(speed.min) + " to " + Text(speed.max) +
                  ") turns the cam by 1/100 degree per frame. Crank angles are twice the cam angle, from 0 to "
                  "720 over one cycle.") +

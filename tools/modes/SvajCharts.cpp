@@ -32,7 +32,7 @@ std::vector<QPointF> ExactLift(const std::vector<SvajRow>& rows, const CrankOrig
 }  // namespace
 
 QString WriteSvajPicture(const std::vector<SvajRow>& rows, const SvajPictureSettings& settings,
-                         const QString& directory) {
+                         const std::string& directory) {
   const std::optional<double> rpm = settings.rpm;
   const auto byTime = [rpm](const SvajRow& row) { return ToTimeUnits(row.exact.svaj, *rpm); };
   std::vector<CrankPanel> panels;
@@ -57,7 +57,7 @@ QString WriteSvajPicture(const std::vector<SvajRow>& rows, const SvajPictureSett
 }
 
 QString WriteWindowAgainstExactPicture(const std::vector<SvajRow>& rows, const SvajPictureSettings& settings,
-                                       const QString& directory) {
+                                       const std::string& directory) {
   std::vector<QPointF> window;
   std::vector<QPointF> difference;
   for (const SvajRow& row : rows) {

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "CrankOrigin.h"
@@ -21,9 +22,9 @@ struct SvajPictureSettings {
 // Lift, velocity, acceleration and jerk of the exact kinematics stacked on one crank
 // axis, as DIR/svaj.png and .svg. Returns an empty string or the failure's one line.
 QString WriteSvajPicture(const std::vector<SvajRow>& rows, const SvajPictureSettings& settings,
-                         const QString& directory);
+                         const std::string& directory);
 
 // The window's lift at its frames over the exact lift, and below it, on its own axis
 // with its own zero, their difference, as DIR/window-vs-exact.png and .svg.
 QString WriteWindowAgainstExactPicture(const std::vector<SvajRow>& rows, const SvajPictureSettings& settings,
-                                       const QString& directory);
+                                       const std::string& directory);

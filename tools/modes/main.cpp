@@ -137,7 +137,7 @@ std::vector<LiftCurve> CurvesOf(const std::vector<ShaftPositions>& modes, int sp
 QString WriteMapPictures(const ModesOptions& options, const std::vector<ModeResult>& results) {
   const MapDescription map{QString::fromStdString(options.lever.text), QString::fromStdString(options.eccentric.text),
                            options.speed};
-  const QString folder = QString::fromStdString(options.plotDir);
+  const std::string& folder = options.plotDir;
   using MakeChart = std::function<std::unique_ptr<QChart>()>;
   const std::pair<const char*, MakeChart> plots[] = {
       {"lift-duration", [&] { return LiftDurationChart(results, map); }},
