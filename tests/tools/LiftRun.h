@@ -6,6 +6,7 @@
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <map>
 #include <vector>
 
 struct ToolRun {
@@ -45,7 +46,24 @@ inline ToolRun RunShell(const QString& script, const QStringList& extra = {}) {
                     extra);
 }
 
-inline QStringList Lines(const QString& text) { return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts); }
+// Every line of the output, the "# " notes after a table included.
+inline QStringList AllLines(const QString& text) { return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts); }
+// The table: its header and rows, without the notes.
+inline QStringList Lines(const QString& text) {
+  QStringList table;
+  for (const QString& line : AllLines(text)) {
+    if (!line.startsWith(QLatin1String("# "))) table.push_back(line);
+  }
+  return table;
+}
+// The notes after a table as name and value ("# name,value").
+inline std::map<QString, QString> Notes(const QString& text) {
+  std::map<QString, QString> notes;
+  for (const QString& line : AllLines(text)) {
+    if (line.startsWith(QLatin1String("# "))) notes[line.mid(2).section(QLatin1Char(','), 0, 0)] = line.section(QLatin1Char(','), 1);
+  }
+  return notes;
+}
 
 struct Row {
   long revolution;

@@ -24,7 +24,7 @@ struct Output {
 Output Modes(const QStringList& arguments) {
   const ToolRun run =
       RunProgram(QStringLiteral(TORLIN_MODES_PATH), arguments, {QStringLiteral("LC_ALL=de_DE.UTF-8")});
-  return {run.exitCode, Lines(run.out), run.err};
+  return {run.exitCode, AllLines(run.out), run.err};
 }
 
 double Number(const QString& text) {
@@ -80,24 +80,27 @@ TEST(LoadsTool, RowsSummaryAndMapAgree) {
                             QStringLiteral("--lever"), QStringLiteral("60:60:1"), QStringLiteral("--eccentric"),
                             QStringLiteral("200:200:1"), QStringLiteral("--tdc"), QStringLiteral("90")});
   ASSERT_EQ(map.exitCode, 0) << map.err.toStdString();
-  ASSERT_EQ(map.lines.size(), 2);
-  const QStringList mapHeader = map.lines[0].split(QLatin1Char(','));
-  const QStringList mapRow = map.lines[1].split(QLatin1Char(','));
+  const QStringList mapTable = Lines(map.lines.join(QLatin1Char('\n')));
+  ASSERT_EQ(mapTable.size(), 2);
+  const QStringList mapHeader = mapTable[0].split(QLatin1Char(','));
+  const QStringList mapRow = mapTable[1].split(QLatin1Char(','));
   ASSERT_EQ(mapRow.size(), mapHeader.size());
-  for (const auto& [name, value] : summary) EXPECT_TRUE(mapHeader.contains(name)) << name.toStdString();
+  // The mode's summary is the map's columns; the run's settings are both runs' notes.
+  const std::map<QString, QString> mapNotes = Notes(map.lines.join(QLatin1Char('\n')));
+  for (const auto& [name, value] : summary) {
+    EXPECT_TRUE(mapHeader.contains(name) || mapNotes.count(name) == 1 || name == QLatin1String("step_crankDeg"))
+        << name.toStdString();
+  }
+  for (const char* setting : {"engineSpeed_rpm", "springRate_NPerMm", "movingMass_g", "tdc_crankDeg"}) {
+    EXPECT_EQ(mapNotes.at(QLatin1String(setting)), summary.at(QLatin1String(setting))) << setting;
+  }
   EXPECT_LT(Number(mapRow[mapHeader.indexOf(QStringLiteral("peakGreenShaftTorque_Nm"))]), 0);
 }
 
 // Without --rpm the loads are taken at rest: no inertia anywhere, and the summary's
 // speed-independent figures (separation speed, pressure angle, cam radius) as at speed.
 TEST(LoadsTool, WithoutRpmTheLoadsAreAtRestAndTheSummaryAsUsual) {
-  const auto summaryOf = [](const QStringList& lines) {
-    std::map<QString, QString> summary;
-    for (const QString& line : lines) {
-      if (line.startsWith(QLatin1String("# "))) summary[line.mid(2).section(QLatin1Char(','), 0, 0)] = line.section(QLatin1Char(','), 1);
-    }
-    return summary;
-  };
+  const auto summaryOf = [](const QStringList& lines) { return Notes(lines.join(QLatin1Char('\n'))); };
   const QStringList mode = {QStringLiteral("--loads=60,200"), QStringLiteral("--step=2")};
   const Output rest = Modes(mode);
   const Output fast = Modes(mode + QStringList{QStringLiteral("--rpm=6000")});
@@ -111,6 +114,7 @@ TEST(LoadsTool, WithoutRpmTheLoadsAreAtRestAndTheSummaryAsUsual) {
     EXPECT_TRUE(cell.isEmpty() || Number(cell) == 0) << line.toStdString();
   }
   const auto atRest = summaryOf(rest.lines);
+  EXPECT_EQ(atRest.at(QStringLiteral("engineSpeed_rpm")), QStringLiteral("0"));
   const auto atSpeed = summaryOf(fast.lines);
   for (const char* name : {"separation_rpm", "maxPressureAngle_deg", "minCamRadius_mm"}) {
     SCOPED_TRACE(name);

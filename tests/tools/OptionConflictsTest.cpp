@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <map>
 #include <string>
+
+#include "torlin/Version.h"
 
 #include "LiftRun.h"
 
@@ -79,6 +83,53 @@ TEST(OptionConflicts, MoreThreadsThanCoresRunQuietly) {
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
   EXPECT_EQ(Lines(run.out).size(), 10);
+}
+
+}  // namespace
+
+namespace {
+
+// Every table ends with what its numbers depend on, as "# name,value" notes after the
+// last row: each setting the run used, with the value it used, and no other.
+TEST(RunSettings, EveryTableEndsWithTheSettingsItWasMadeWith) {
+  struct Case {
+    QStringList arguments;
+    std::map<QString, QString> notes;  // beyond program and design
+  };
+  const Case cases[] = {
+      {{QStringLiteral("--lever=60:60:1"), QStringLiteral("--eccentric=200:200:1"), QStringLiteral("--speed=100")},
+       {{QStringLiteral("windowSpeed_camDegPerFrame"), QStringLiteral("1")}}},
+      {{QStringLiteral("--lever=60:60:1"), QStringLiteral("--eccentric=200:200:1"), QStringLiteral("--loads"),
+        QStringLiteral("--rpm=3000"), QStringLiteral("--spring-rate=40"), QStringLiteral("--tdc=90")},
+       {{QStringLiteral("windowSpeed_camDegPerFrame"), QStringLiteral("4")},
+        {QStringLiteral("engineSpeed_rpm"), QStringLiteral("3000")},
+        {QStringLiteral("springRate_NPerMm"), QStringLiteral("40")},
+        {QStringLiteral("springPreload_N"), QStringLiteral("210")},
+        {QStringLiteral("movingMass_g"), QStringLiteral("75")},
+        {QStringLiteral("rollerWidth_mm"), QStringLiteral("8")},
+        {QStringLiteral("youngsModulus_GPa"), QStringLiteral("210")},
+        {QStringLiteral("poisson"), QStringLiteral("0.3")},
+        {QStringLiteral("tdc_crankDeg"), QStringLiteral("90")}}},
+      {{QStringLiteral("--svaj=60,200"), QStringLiteral("--rpm=3000"), QStringLiteral("--step=2")},
+       {{QStringLiteral("windowSpeed_camDegPerFrame"), QStringLiteral("4")},
+        {QStringLiteral("step_crankDeg"), QStringLiteral("2")},
+        {QStringLiteral("engineSpeed_rpm"), QStringLiteral("3000")}}},
+      {{QStringLiteral("--target=6,180")}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+    const ToolRun run = RunProgram(QStringLiteral(TORLIN_MODES_PATH), c.arguments);
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    std::map<QString, QString> expected = c.notes;
+    expected[QStringLiteral("program")] = QStringLiteral("torlin-modes ") + QLatin1String(kTorlinVersion);
+    expected[QStringLiteral("design")] = QStringLiteral("built-in (the window's)");
+    EXPECT_EQ(Notes(run.out), expected);
+    // The notes come last: after them, no row.
+    const QStringList lines = AllLines(run.out);
+    const qsizetype firstNote = lines.indexOf(QRegularExpression(QStringLiteral("# .*")));
+    ASSERT_GT(firstNote, 1);
+    for (qsizetype i = firstNote; i < lines.size(); ++i) EXPECT_TRUE(lines[i].startsWith(QLatin1String("# ")));
+  }
 }
 
 }  // namespace

@@ -64,3 +64,15 @@ std::string CsvLine(const CsvColumns<Row>& columns, const Row& row) {
   AppendCsvLine(line, columns, row);
   return line;
 }
+
+// A row as a block of notes after a table: one "# name,value" line per column.
+template <class Row>
+std::string NoteBlock(const CsvColumns<Row>& columns, const Row& row) {
+  std::string block;
+  for (const CsvColumn<Row>& column : columns) {
+    block += "# " + column.name + ',';
+    column.cell(block, row);
+    block += '\n';
+  }
+  return block;
+}

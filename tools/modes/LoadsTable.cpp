@@ -91,11 +91,5 @@ CsvColumns<LoadSummary> LoadSummaryColumns(const CrankOrigin& origin) {
 }
 
 std::string LoadSummaryBlock(const LoadSummary& summary, const CrankOrigin& origin) {
-  std::string block;
-  for (const CsvColumn<LoadSummary>& column : LoadSummaryColumns(origin)) {
-    block += "# " + column.name + ',';
-    column.cell(block, summary);
-    block += '\n';
-  }
-  return block;
+  return NoteBlock(LoadSummaryColumns(origin), summary);
 }

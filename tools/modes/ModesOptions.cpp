@@ -110,6 +110,13 @@ std::string Footer(const BarRange& lever, const BarRange& eccentric, const BarRa
                        "lying 180 after it, and the map also gives the valve's events as engine people do, "
                        "each from -360 to 360: maxLiftAt_crankDegAfterTdc, opening0.1mm_crankDegBeforeTdc and "
                        "closing0.1mm_crankDegAfterBdc, and the same at 1 mm (with --exact, their exact_ twins).") +
+         "\n" +
+         HelpParagraph("Notes after the table",
+                       "Every table ends with lines starting with '# ' (with --loads LEVER,ECCENTRIC after the "
+                       "summary): \"# name,value\" for the program, the design and each setting the numbers "
+                       "depend on: windowSpeed_camDegPerFrame, step_crankDeg, engineSpeed_rpm (0: at rest), the "
+                       "load model's parameters and tdc_crankDeg, where the run uses them. A run stopped early "
+                       "has none.") +
          "\n" + LoadsHelp() +
          "\nExamples:\n  torlin-modes --lever 0:115:5 --eccentric-steps 20 --plot-dir plots > modes.csv\n"
          "  torlin-modes --svaj 60,200 --step 0.1 --rpm 3000 > svaj.csv\n"

@@ -18,6 +18,7 @@
 #include "ModesOptions.h"
 #include "PlotFolder.h"
 #include "ProgressBar.h"
+#include "RunSettings.h"
 #include "SvajOutput.h"
 #include "SvajTable.h"
 #include "TargetTable.h"
@@ -56,6 +57,13 @@ std::optional<int> RowsEnded(CheckedOutput& out, std::size_t done, std::size_t t
     return ExitStatusForSignal(signal);
   }
   return std::nullopt;
+}
+
+// The run's settings after its rows; nothing if written, else the exit status.
+std::optional<int> SettingsWritten(const ModesOptions& options, CheckedOutput& out) {
+  if (out.Write(RunSettingsBlock(options)) && out.Flush()) return std::nullopt;
+  PrintError(kProgram, out.FailureLine());
+  return kExitFailed;
 }
 
 // A map row, and the window's part of it, which the pictures show.
@@ -211,6 +219,7 @@ int RunMap(const ModesOptions& options, CheckedOutput& out) {
                          ModeMapColumns(origin));
   }
   if (ended) return *ended;
+  if (const std::optional<int> failed = SettingsWritten(options, out)) return *failed;
   if (options.plotDir.empty()) return 0;
   return DrawPictures([&] {
     QString error = WriteMapPictures(options, kept.modes);
@@ -266,6 +275,7 @@ int RunSvaj(const ModesOptions& options, CheckedOutput& out) {
         return SvajRowsAt(model, std::span(angles).subspan(first, count), window);
       });
   if (const std::optional<int> ended = RowsEnded(out, kept.size(), angles.size(), "rows")) return *ended;
+  if (const std::optional<int> failed = SettingsWritten(options, out)) return *failed;
   if (options.plotDir.empty()) return 0;
   return DrawPictures([&] { return WriteSvajPictures(options, kept); });
 }
@@ -287,7 +297,7 @@ int RunLoads(const ModesOptions& options, CheckedOutput& out) {
       });
   if (const std::optional<int> ended = RowsEnded(out, rows.size(), places.size(), "rows")) return *ended;
   const LoadSummary summary = SummariseLoads(rows);
-  out.Write(LoadSummaryBlock(summary, origin));
+  out.Write(LoadSummaryBlock(summary, origin) + RunSettingsBlock(options));
   if (const std::optional<int> ended = RowsEnded(out, rows.size(), places.size(), "rows")) return *ended;
   if (options.plotDir.empty()) return 0;
   return DrawPictures([&] { return WriteLoadsPictures(options, rows); });
@@ -323,6 +333,7 @@ int RunTarget(const ModesOptions& options, CheckedOutput& out) {
     PrintError(kProgram, "no mode reaches " + TargetText(*options.exact.target) +
                              "; the row is the nearest reachable point");
   }
+  out.Write(RunSettingsBlock(options));
   if (const std::optional<int> ended = RowsEnded(out, answer.modes.size(), answer.modes.size(), "rows")) return *ended;
   return 0;
 }

@@ -37,8 +37,8 @@ export const tableValues = (page) => page.evaluate(() => {
 // torlin-modes' CSV as objects of numbers (null for an empty cell).
 export async function modesCsv(args) {
   const {stdout} = await promisify(execFile)(kModes, args, {maxBuffer: 64 << 20});
-  const [header, ...rows] = stdout.trim().split("\n");
-  const lines = rows.filter((line) => !line.startsWith("# "));
+  // The table alone: the "# " notes after it say how it was made.
+  const [header, ...lines] = stdout.trim().split("\n").filter((line) => !line.startsWith("# "));
   const names = header.split(",");
   return lines.map((line) => Object.fromEntries(line.split(",").map((cell, i) => [names[i], cell === "" ? null : Number(cell)])));
 }
