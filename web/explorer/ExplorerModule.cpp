@@ -72,8 +72,8 @@ LoadParameters LoadParametersOf(double rpm, const val& values) {
   return parameters;
 }
 
-// What a CSV was computed with, after its rows, as torlin-modes --loads ends its own:
-// "# name,value" lines.
+// What a CSV was computed with, after its rows, as torlin-modes ends its tables:
+// "# name,value" lines under the same names.
 void AppendSetting(std::string& block, const char* name, double value) {
   block += "# ";
   block += name;
@@ -81,7 +81,7 @@ void AppendSetting(std::string& block, const char* name, double value) {
   AppendNumber(block, value);
   block += '\n';
 }
-void AppendWindowDesign(std::string& block) { block += "# design,window\n"; }
+void AppendWindowDesign(std::string& block) { block += "# design,built-in (the window's)\n"; }
 
 // The map the worker computed last: its rows and the grid they lie on, and, once
 // asked for at an engine speed, its modes' load summaries.
@@ -287,10 +287,10 @@ std::string MapCsvHeader() { return CsvHeader(MapColumns()); }
 // What the map's CSV was computed with: the map's speed, the load model and the design.
 std::string MapCsvBlock() {
   std::string block;
-  AppendSetting(block, "speed", gMap.speed);
-  AppendSetting(block, "rpm", gMap.loadParameters.rpm);
-  for (const LoadParameterField& field : kLoadParameterFields) AppendSetting(block, field.name, gMap.loadParameters.*field.member);
   AppendWindowDesign(block);
+  AppendSetting(block, "windowSpeed_camDegPerFrame", gMap.speed / 100.0);
+  AppendSetting(block, "engineSpeed_rpm", gMap.loadParameters.rpm);
+  for (const LoadParameterField& field : kLoadParameterFields) AppendSetting(block, field.name, gMap.loadParameters.*field.member);
   return block;
 }
 
@@ -405,10 +405,10 @@ std::string CurvesCsv(val levers, val eccentrics, int speed, double rpm, double 
       AppendCsvLine(csv, columns, row);
     }
   }
-  AppendSetting(csv, "speed", speed);
-  AppendSetting(csv, "rpm", rpm);
-  AppendSetting(csv, "step_deg", stepDeg);
   AppendWindowDesign(csv);
+  AppendSetting(csv, "windowSpeed_camDegPerFrame", speed / 100.0);
+  AppendSetting(csv, "step_crankDeg", stepDeg);
+  AppendSetting(csv, "engineSpeed_rpm", rpm);
   return csv;
 }
 

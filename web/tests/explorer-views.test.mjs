@@ -197,7 +197,7 @@ test("the load model's parameters set on the page give torlin-modes' loads with 
   const reference = await modesCsv(["--loads", "--rpm", "4000", "--spring-rate", "50", "--moving-mass", "90", "--lever-steps", "5", "--eccentric-steps", "5"]);
   const [header, ...all] = csv.trim().split("\n");
   const lines = all.filter((line) => !line.startsWith("# "));
-  assert.ok(all.includes("# springRate_NPerMm,50") && all.includes("# movingMass_g,90") && all.includes("# rpm,4000"));
+  assert.ok(all.includes("# springRate_NPerMm,50") && all.includes("# movingMass_g,90") && all.includes("# engineSpeed_rpm,4000"));
   assert.equal(lines.length, reference.length);
   const names = header.split(",");
   const near = (a, b) => a === b || Math.abs(a - b) <= 1e-9 * Math.max(1, Math.abs(b));

@@ -52,8 +52,8 @@ test("the table and the map with its loads equal torlin-modes' CSV: the window's
   const [header, ...all] = csv.trim().split("\n");
   const lines = all.filter((line) => !line.startsWith("# "));
   // After the rows, what they were computed with.
-  assert.deepEqual(all.slice(lines.length), ["# speed,400", "# rpm,3000", "# springRate_NPerMm,35", "# springPreload_N,210",
-    "# movingMass_g,75", "# rollerWidth_mm,8", "# youngsModulus_GPa,210", "# poisson,0.3", "# design,window"]);
+  assert.deepEqual(all.slice(lines.length), ["# design,built-in (the window's)", "# windowSpeed_camDegPerFrame,4", "# engineSpeed_rpm,3000",
+    "# springRate_NPerMm,35", "# springPreload_N,210", "# movingMass_g,75", "# rollerWidth_mm,8", "# youngsModulus_GPa,210", "# poisson,0.3"]);
   const names = header.split(",");
   assert.equal(header, Object.keys(reference[0]).join(","));
   assert.equal(lines.length, reference.length);
@@ -97,7 +97,8 @@ async function liftAndDuration(page, lever, eccentric) {
   const [header, ...all] = csv.trim().split("\n");
   // After the rows, what they were computed with.
   const lines = all.filter((line) => !line.startsWith("# "));
-  assert.deepEqual(all.slice(lines.length), ["# speed,400", "# rpm,3000", "# step_deg,0.5", "# design,window"]);
+  assert.deepEqual(all.slice(lines.length), ["# design,built-in (the window's)", "# windowSpeed_camDegPerFrame,4", "# step_crankDeg,0.5",
+    "# engineSpeed_rpm,3000"]);
   const names = header.split(",");
   const at = (name) => names.indexOf(name);
   const samples = lines.map((line) => line.split(",")).filter((c) => c[at("lift_mm")] !== "")
