@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "analysis/ExactKinematics.h"
+#include "animation/FrameSchedule.h"
 
 // The crossing's curve angle t(c) as a function of crank angle c, from the gap
 // g(t, c) = 0: simplified Newton steps t -= g(t, c) / (dg/dt at the crossing) on
@@ -27,7 +28,7 @@ CrankSeries<Order> CurveAngleSeries(const ExactKinematics& model, int arc, doubl
   namespace autodiff = boost::math::differentiation;
   static_assert(Order >= 1);
   const CrankSeries<Order> crank = autodiff::make_fvar<double, Order>(crankDeg);
-  const CrankSeries<Order> camAngle = (crank / 2) * model.Constants().pi / 180;
+  const CrankSeries<Order> camAngle = CamRadians(crank / 2, model.Constants());
   CrankSeries<Order> start;
   if constexpr (Order == 1) {
     start = CrankSeries<Order>(t);

@@ -2,6 +2,7 @@
 
 #include "animation/AnimationState.h"
 #include "animation/FrameKinematics.h"
+#include "animation/FrameSchedule.h"
 #include "animation/LeverTurning.h"
 #include "animation/Linkage.h"
 #include "animation/ReadyToRun.h"
@@ -11,12 +12,13 @@ std::vector<LiftSample> DemonstrationRevolution::LiftCurve() const {
   std::vector<LiftSample> curve;
   curve.reserve(frames.size());
   for (const DemonstrationFrame& frame : frames) {
-    if (frame.solved) curve.push_back({2 * frame.camAngle, -frame.valveY});
+    if (frame.solved) curve.push_back({2 * frame.camAngle, -(frame.valveY - valveSeatY)});
   }
   return curve;
 }
 
-DemonstrationModel::DemonstrationModel() : state_(ReadyToRunState()) {}
+DemonstrationModel::DemonstrationModel(MechanismPtr mechanism)
+    : state_(ReadyToRunState(std::move(mechanism))) {}
 
 DemonstrationModel::~DemonstrationModel() = default;
 
@@ -29,14 +31,15 @@ void DemonstrationModel::Run(ModeSetting mode, int speed, DemonstrationRevolutio
 
   revolution.leverAngleRad = s.leverAngle;
   revolution.eccentricDeg = s.eccentricDeg;
+  revolution.valveSeatY = s.mechanism->Linkage().valveSeatY;
   revolution.frames.clear();
   revolution.unsolvedFrames = 0;
 
   // The frames of a revolution as the loop counts them. The search turns only the
   // pitch entries it reads, to the values the whole turned curve would hold.
-  const double step = speed / 100.0;
-  for (s.camAngle = 0; s.camAngle <= 359; s.camAngle += step) {
-    s.camAngleRad = s.camAngle * s.constants.pi / 180;
+  for (const double camAngle : RevolutionCamAngles(FrameStepCamDeg(speed))) {
+    s.camAngle = camAngle;
+    s.camAngleRad = CamRadians(camAngle, s.constants);
     const Pose pose = FrameKinematics(s, vars, PitchTurning::OnDemand);
     if (!pose.solved) ++revolution.unsolvedFrames;
     revolution.frames.push_back({s.camAngle, s.bestPitchIndex, s.bestLeverIndex, pose.rollerX,

@@ -5,6 +5,7 @@
 
 #include "analysis/ModeSetting.h"
 #include "analysis/ModeSummary.h"
+#include "geometry/Mechanism.h"
 
 struct AnimationState;
 
@@ -30,8 +31,9 @@ struct DemonstrationRevolution {
   double eccentricDeg = 0;
   std::vector<DemonstrationFrame> frames;
   int unsolvedFrames = 0;
+  double valveSeatY = 0;  // the height the lift is counted from
 
-  // The lift (-valveY) against crank angle (twice the cam angle) of the solved frames.
+  // The lift (seat - valveY) against crank angle (twice the cam angle) of the solved frames.
   std::vector<LiftSample> LiftCurve() const;
 };
 
@@ -42,7 +44,7 @@ struct DemonstrationRevolution {
 // one per thread.
 class DemonstrationModel {
  public:
-  DemonstrationModel();
+  explicit DemonstrationModel(MechanismPtr mechanism = WindowMechanism());
   ~DemonstrationModel();
   DemonstrationModel(const DemonstrationModel&) = delete;
   DemonstrationModel& operator=(const DemonstrationModel&) = delete;

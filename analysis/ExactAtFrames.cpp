@@ -13,7 +13,7 @@ ExactAtFrames ExactLiftAtFrames(const ExactKinematics& model, const Demonstratio
       ++result.missingFrames;
       continue;
     }
-    result.curve.push_back({crank, -pose.valveY});
+    result.curve.push_back({crank, model.LiftOf(pose.valveY)});
     if (!frame.solved) continue;
     const double difference = std::abs(frame.valveY - pose.valveY);
     if (difference > largest) {

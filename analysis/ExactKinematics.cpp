@@ -8,6 +8,7 @@
 
 #include "analysis/CrossingSeries.h"
 #include "analysis/PitchCurve.h"
+#include "animation/FrameSchedule.h"
 #include "animation/Linkage.h"
 
 namespace {
@@ -18,39 +19,27 @@ using Jet = autodiff::autodiff_fvar<double, 3>;    // value and three derivative
 // The crossing is wanted to 1e-12 mm; a step dt of curve angle moves the point by at
 // most the largest arc radius times dt.
 constexpr double kRollerTolerance = 1e-12;
-constexpr double kLargestArcRadius = 30;
 constexpr std::uintmax_t kMaxRootIterations = 200;
 // The linkage places the second roller on the pivot to rounding when it rests there.
 constexpr double kOnThePivot = 1e-9;
 
-// The window's coarse sector runs from 137.5 to 159.5 degrees of cam direction; its
-// fine window reaches a further degree on either side.
-constexpr double kSectorFirstDeg = 136.5;
-constexpr double kSectorLastDeg = 160.5;
-
 }  // namespace
 
 ExactKinematics::ExactKinematics(double leverValue, double eccentricValue)
-    : leverValue_(leverValue),
+    : ExactKinematics(WindowMechanism(), leverValue, eccentricValue) {}
+
+ExactKinematics::ExactKinematics(MechanismPtr mechanism, double leverValue, double eccentricValue)
+    : mechanism_(std::move(mechanism)),
+      leverValue_(leverValue),
       eccentricValue_(eccentricValue),
-      constants_(MakeMechanismConstants()),
-      face_(constants_, ControlShaftsFor(constants_, leverValue, eccentricValue).leverAngle) {
-  const ControlShaftPose shafts = ControlShaftsFor(constants_, leverValue, eccentricValue);
+      face_(*mechanism_, mechanism_->LeverAngleFor(leverValue)) {
+  const ControlShaftPose shafts = ControlShaftsFor(*mechanism_, leverValue, eccentricValue);
   eccentricX_ = shafts.eccentricX;
   eccentricY_ = shafts.eccentricY;
 }
 
-double ExactKinematics::SectorFirst(const MechanismConstants& k) {
-  return kSectorFirstDeg * k.pi / 180;
-}
-
-double ExactKinematics::SectorLast(const MechanismConstants& k) {
-  return kSectorLastDeg * k.pi / 180;
-}
-
 double ExactKinematics::CamAngleRad(double crankDeg) const {
-  // As the window turns the cam: cam degrees times pi / 180.
-  return (crankDeg / 2) * constants_.pi / 180;
+  return CamRadians(crankDeg / 2, Constants());
 }
 
 template <class Number>
@@ -65,10 +54,11 @@ template <class Number>
 Number ExactKinematics::GapOfPoint(const Number& x, const Number& y, const Number& camAngleRad) const {
   using std::atan2;
   using std::sqrt;
-  const Number dx = x - constants_.camCentreX;
-  const Number dy = y - constants_.camCentreY;
+  const MechanismConstants& k = Constants();
+  const Number dx = x - k.camCentreX;
+  const Number dy = y - k.camCentreY;
   // A pitch point in cam direction a sits at the rest radius of a - cam angle.
-  return sqrt(dx * dx + dy * dy) - PitchRadiusAt(constants_, atan2(dx, dy) - camAngleRad);
+  return sqrt(dx * dx + dy * dy) - PitchRadiusAt(mechanism_->Lobe(), atan2(dx, dy) - camAngleRad);
 }
 
 ExactKinematics::Crossing ExactKinematics::FindCrossing(double camAngleRad) const {
@@ -81,8 +71,9 @@ ExactKinematics::Crossing ExactKinematics::FindCrossing(double camAngleRad) cons
   if (!(gapFirst < 0 && gapLast > 0)) return {ExactOutcome::NoCrossing, 0};
 
   std::uintmax_t iterations = kMaxRootIterations;
-  const auto closeEnough = [](double a, double b) {
-    return std::abs(b - a) * kLargestArcRadius <= kRollerTolerance;
+  const double largestRadius = mechanism_->Lever().LargestRadius();
+  const auto closeEnough = [largestRadius](double a, double b) {
+    return std::abs(b - a) * largestRadius <= kRollerTolerance;
   };
   const auto [a, b] = boost::math::tools::toms748_solve(gap, first, last, gapFirst, gapLast,
                                                         closeEnough, iterations);
@@ -91,8 +82,8 @@ ExactKinematics::Crossing ExactKinematics::FindCrossing(double camAngleRad) cons
   double x = 0;
   double y = 0;
   face_.PointAt(t, x, y);
-  const double direction = std::atan2(x - constants_.camCentreX, y - constants_.camCentreY);
-  if (direction < SectorFirst(constants_) || direction > SectorLast(constants_)) {
+  const double direction = std::atan2(x - Constants().camCentreX, y - Constants().camCentreY);
+  if (direction < SectorFirst() || direction > SectorLast()) {
     return {ExactOutcome::OutsideSector, t};
   }
   return {ExactOutcome::Placed, t};
@@ -106,7 +97,7 @@ ExactPose ExactKinematics::PoseAt(double crankDeg) const {
 
   pose.leverCurveAngle = crossing.t;
   face_.PointAt(crossing.t, pose.rollerX, pose.rollerY);
-  const auto placed = PlaceSecondRollerAndValve(eccentricX_, eccentricY_, pose.rollerX, pose.rollerY);
+  const auto placed = PlaceSecondRollerAndValve(mechanism_->Linkage(), eccentricX_, eccentricY_, pose.rollerX, pose.rollerY);
   if (!placed) {
     pose.outcome = ExactOutcome::NoLinkage;
     return pose;
@@ -119,20 +110,20 @@ ExactPose ExactKinematics::PoseAt(double crankDeg) const {
 
 bool ExactKinematics::ValveSeated(const ExactPose& pose, int arc) const {
   return pose.outcome == ExactOutcome::Placed && arc == 0 &&
-         std::hypot(pose.secondX - constants_.leverPivotX, pose.secondY - constants_.leverPivotY) <
+         std::hypot(pose.secondX - Constants().leverPivotX, pose.secondY - Constants().leverPivotY) <
              kOnThePivot;
 }
 
-ExactSvaj ExactKinematics::SvajAt(double crankDeg) const {
+ExactSvaj ExactKinematics::SvajAt(double crankDeg, std::optional<int> forcedArc) const {
   ExactSvaj svaj;
   const ExactPose pose = PoseAt(crankDeg);
   svaj.outcome = pose.outcome;
   if (pose.outcome != ExactOutcome::Placed) return svaj;
-  svaj.lift = -pose.valveY;
+  svaj.lift = LiftOf(pose.valveY);
 
   // A seated valve's derivatives are zero, with no need to compute them.
   const double t = pose.leverCurveAngle;
-  const int arc = face_.ArcAt(t);
+  const int arc = forcedArc.value_or(face_.ArcAt(t));
   if (ValveSeated(pose, arc)) return svaj;
 
   // The crossing's curve angle and its first three derivatives by crank angle.
@@ -146,12 +137,12 @@ ExactSvaj ExactKinematics::SvajAt(double crankDeg) const {
   Jet rollerX;
   Jet rollerY;
   face_.PointOnArc(arc, t3, rollerX, rollerY);
-  const auto placed = PlaceSecondRollerAndValve(Jet(eccentricX_), Jet(eccentricY_), rollerX, rollerY);
+  const auto placed = PlaceSecondRollerAndValve(mechanism_->Linkage(), Jet(eccentricX_), Jet(eccentricY_), rollerX, rollerY);
   if (!placed) {
     svaj.outcome = ExactOutcome::NoLinkage;
     return svaj;
   }
-  const Jet lift = -placed->valveY;
+  const Jet lift = LiftOf(placed->valveY);
   svaj.lift = lift.derivative(0);
   svaj.velocity = lift.derivative(1);
   svaj.acceleration = lift.derivative(2);

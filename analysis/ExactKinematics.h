@@ -1,7 +1,9 @@
 #pragma once
 
+#include <optional>
+
 #include "analysis/LeverFace.h"
-#include "geometry/MechanismConstants.h"
+#include "geometry/Mechanism.h"
 
 // Why a crank angle has no exact position.
 enum class ExactOutcome {
@@ -19,7 +21,7 @@ struct ExactPose {
   double rollerY = 0;
   double secondX = 0;  // second roller centre
   double secondY = 0;
-  double valveY = 0;  // valve pin height; the lift is -valveY
+  double valveY = 0;  // valve pin height; the lift is the seat's height - valveY
 };
 
 // Lift and its first three derivatives by crank angle at one crank angle.
@@ -40,21 +42,24 @@ class ExactKinematics {
  public:
   // Bar values need not be whole numbers here: the window's bars are, but derivatives
   // with respect to the shafts' positions are taken between them.
+  // The window's mechanism, or any other.
   ExactKinematics(double leverValue, double eccentricValue);
+  ExactKinematics(MechanismPtr mechanism, double leverValue, double eccentricValue);
 
   ExactPose PoseAt(double crankDeg) const;
-  // While the free roller runs on the pivot arc, every point of which is 19 from the
-  // pivot, the second roller rests on the pivot itself (20 from the eccentric) and the
-  // valve stands still on its seat. arc: the lever arc the roller is taken to run on.
+  // While the free roller runs on the pivot arc, every point of which is the roller
+  // spacing from the pivot, the second roller rests on the pivot itself (a link length
+  // from the eccentric) and the valve stands still on its seat. arc: the lever arc the roller is taken to run on.
   bool ValveSeated(const ExactPose& pose, int arc) const;
   // Derivatives carried through the crossing and the linkage (forward-mode automatic
-  // differentiation), so they are exact up to rounding, with no step to choose.
-  ExactSvaj SvajAt(double crankDeg) const;
+  // differentiation), so they are exact up to rounding, with no step to choose. arc,
+  // where given, is the lever arc whose curvature they take (at a hand-over, either).
+  ExactSvaj SvajAt(double crankDeg, std::optional<int> arc = std::nullopt) const;
 
   // The cam directions (radians, from +y towards +x) in which the roller may sit: the
   // window's coarse sector with the reach of its fine window on both sides.
-  static double SectorFirst(const MechanismConstants& constants);
-  static double SectorLast(const MechanismConstants& constants);
+  double SectorFirst() const { return mechanism_->SectorFirst(); }
+  double SectorLast() const { return mechanism_->SectorLast(); }
 
   // Signed distance, seen from the cam axis, of the lever point at curve angle t on the
   // given arc from the pitch curve at the given cam angle (radians): negative inside
@@ -71,7 +76,14 @@ class ExactKinematics {
   }
 
   const LeverFace& Face() const { return face_; }
-  const MechanismConstants& Constants() const { return constants_; }
+  const MechanismConstants& Constants() const { return mechanism_->Constants(); }
+  const Mechanism& GetMechanism() const { return *mechanism_; }
+  const MechanismPtr& SharedMechanism() const { return mechanism_; }
+  // The lift of a valve pin height: counted from the seat.
+  template <class Number>
+  Number LiftOf(const Number& valveY) const {
+    return -(valveY - mechanism_->Linkage().valveSeatY);
+  }
   double LeverValue() const { return leverValue_; }
   double EccentricValue() const { return eccentricValue_; }
   double EccentricX() const { return eccentricX_; }
@@ -86,9 +98,9 @@ class ExactKinematics {
   };
   Crossing FindCrossing(double camAngleRad) const;
 
+  MechanismPtr mechanism_;
   double leverValue_;
   double eccentricValue_;
-  MechanismConstants constants_;
   LeverFace face_;
   double eccentricX_;
   double eccentricY_;

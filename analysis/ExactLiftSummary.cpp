@@ -26,7 +26,7 @@ double Wrapped(double crankDeg) {
 std::optional<double> LiftAt(const ExactKinematics& model, double crankDeg) {
   const ExactPose pose = model.PoseAt(Wrapped(crankDeg));
   if (pose.outcome != ExactOutcome::Placed) return std::nullopt;
-  return -pose.valveY;
+  return model.LiftOf(pose.valveY);
 }
 
 // The crossing of the threshold in the sample step that holds the interpolated

@@ -4,15 +4,9 @@
 #include <cmath>
 #include <string>
 
-#include "analysis/CurvatureJumps.h"
+#include "analysis/CycleExtreme.h"
 
 namespace {
-
-constexpr double kCycleCrankDeg = 720;
-// How far either side of a join of the cam's lobe and base circle its two rows are
-// taken, in crank degrees: the roller's rest angle on the cam moves with the cam, by
-// about 1e-11 rad, far beyond the join's rounding and far within the values' own.
-constexpr double kJumpSide = 1e-9;
 
 void KeepLarger(std::optional<AtCrank>& best, double value, double crank, bool bySize = false) {
   const double size = bySize ? std::abs(value) : value;
@@ -21,30 +15,10 @@ void KeepLarger(std::optional<AtCrank>& best, double value, double crank, bool b
 
 }  // namespace
 
-std::vector<LoadRowPlace> LoadRowPlaces(const ExactKinematics& model, const std::vector<double>& crankAngles) {
-  std::vector<LoadRowPlace> places;
-  places.reserve(crankAngles.size() + 8);
-  for (const double crank : crankAngles) places.push_back({crank, 0, -1});
-  for (const CurvatureJump& jump : CurvatureJumps(model)) {
-    places.push_back({jump.crankDeg, -1, jump.arcBefore});
-    places.push_back({jump.crankDeg, +1, jump.arcAfter});
-  }
-  std::stable_sort(places.begin(), places.end(), [](const LoadRowPlace& a, const LoadRowPlace& b) {
-    return a.crankDeg != b.crankDeg ? a.crankDeg < b.crankDeg : a.side < b.side;
-  });
-  return places;
-}
-
-LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, const LoadRowPlace& place,
+LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, const CrankPlace& place,
                 SeatedRows seatedRows) {
-  if (place.arc >= 0) {
-    // A hand-over: the crank angle itself, the derivatives from the arc of each side.
-    return LoadsAt(model, parameters, place.crankDeg, place.side, place.arc, seatedRows);
-  }
-  // Elsewhere the cam's own piece decides, a hair either side of a join.
-  double at = place.crankDeg + place.side * kJumpSide;
-  if (at < 0) at += kCycleCrankDeg;
-  LoadRow row = LoadsAt(model, parameters, at, place.side, std::nullopt, seatedRows);
+  const std::optional<int> arc = place.arc >= 0 ? std::optional<int>(place.arc) : std::nullopt;
+  LoadRow row = LoadsAt(model, parameters, EvaluatedCrankDeg(place), place.side, arc, seatedRows);
   row.crankDeg = place.crankDeg;
   return row;
 }
@@ -52,7 +26,7 @@ LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, 
 std::vector<LoadRow> LoadSeries(const ExactKinematics& model, const LoadParameters& parameters,
                                 const std::vector<double>& crankAngles, SeatedRows seatedRows) {
   std::vector<LoadRow> rows;
-  for (const LoadRowPlace& place : LoadRowPlaces(model, crankAngles)) {
+  for (const CrankPlace& place : CrankPlaces(model, crankAngles)) {
     rows.push_back(LoadsAt(model, parameters, place, seatedRows));
   }
   return rows;
@@ -100,6 +74,17 @@ LoadSummary SummariseLoads(std::span<const LoadRow> rows) {
     summary.green.meanNm = sums[1] / evenRows;
     summary.orange.meanNm = sums[2] / evenRows;
   }
+  return summary;
+}
+
+LoadSummary SummariseLoads(const ExactKinematics& model, const LoadParameters& parameters,
+                           std::span<const LoadRow> rows) {
+  LoadSummary summary = SummariseLoads(rows);
+  std::vector<CycleValue> speeds(rows.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) speeds[i] = {rows[i].crankDeg, rows[i].separationRpm};
+  summary.separationRpm = CycleMinimum(speeds, [&](double crank) {
+    return LoadsAt(model, parameters, crank, 0, std::nullopt, SeatedRows::Brief).separationRpm;
+  });
   return summary;
 }
 

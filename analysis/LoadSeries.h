@@ -5,29 +5,18 @@
 #include <string>
 #include <vector>
 
+#include "analysis/AtCrank.h"
+#include "analysis/CrankPlaces.h"
 #include "analysis/ValveLoads.h"
 
-// Where a mode's rows stand: each given crank angle, and two rows (the values from
-// below and from above) at each crank angle where a curvature jumps, in crank order.
-struct LoadRowPlace {
-  double crankDeg = 0;
-  int side = 0;  // -1, +1 at a jump
-  int arc = -1;  // at a hand-over, the lever arc of this side; else -1
-};
-std::vector<LoadRowPlace> LoadRowPlaces(const ExactKinematics& model, const std::vector<double>& crankAngles);
-LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, const LoadRowPlace& place,
+// The loads at one of CrankPlaces: from its side of a jump.
+LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, const CrankPlace& place,
                 SeatedRows seatedRows = SeatedRows::Full);
 
 // The rows at all those places, one after another (the tools spread rows or modes
 // over their own thread pool).
 std::vector<LoadRow> LoadSeries(const ExactKinematics& model, const LoadParameters& parameters,
                                 const std::vector<double>& crankAngles, SeatedRows seatedRows = SeatedRows::Full);
-
-// A value and the crank angle where it occurs.
-struct AtCrank {
-  double value = 0;
-  double crankDeg = 0;
-};
 
 struct TorqueSummary {
   std::optional<AtCrank> peakNm;  // the largest in size, with its sign
@@ -54,6 +43,11 @@ struct LoadSummary {
   int missingRows = 0;  // no position, or forces without one solution
 };
 LoadSummary SummariseLoads(std::span<const LoadRow> rows);
+// The same with the lowest separation speed of the continuous cycle rather than of the
+// rows: between the rows (which must include both sides of every jump) by a bracketing
+// minimiser, so that it does not depend on where the rows lie.
+LoadSummary SummariseLoads(const ExactKinematics& model, const LoadParameters& parameters,
+                           std::span<const LoadRow> rows);
 
 // The names of the contacts in LostContact bits, joined by '+': "cam+lever"; empty
 // for none.

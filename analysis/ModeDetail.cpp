@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <string_view>
 
 #include "analysis/ExactAtFrames.h"
@@ -10,15 +11,6 @@
 #include "animation/Linkage.h"
 
 namespace {
-
-struct Extremes {
-  std::optional<double> lowest;
-  std::optional<double> highest;
-  void Add(double value) {
-    lowest = std::min(lowest.value_or(value), value);
-    highest = std::max(highest.value_or(value), value);
-  }
-};
 
 std::optional<double> Present(double value) {
   return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
@@ -30,7 +22,7 @@ ModeDetail DetailOf(const ModeDetailRequest& request, DemonstrationModel& model)
   ModeDetail detail;
   detail.request = request;
   detail.window = {static_cast<int>(std::lround(request.lever)), static_cast<int>(std::lround(request.eccentric))};
-  const ControlShaftPose shafts = ControlShaftsFor(MakeMechanismConstants(), request.lever, request.eccentric);
+  const ControlShaftPose shafts = ControlShaftsFor(*WindowMechanism(), request.lever, request.eccentric);
   detail.leverAngleRad = shafts.leverAngle;
   detail.eccentricDeg = shafts.eccentricDeg;
 
@@ -41,7 +33,11 @@ ModeDetail DetailOf(const ModeDetailRequest& request, DemonstrationModel& model)
   const ExactKinematics exact(request.lever, request.eccentric);
   const ExactAtFrames atFrames = ExactLiftAtFrames(exact, detail.revolution);
   const ModeSummary exactSummary = SummariseLift(atFrames.curve);
-  detail.svaj = SvajSeries(exact, request.svajStepDeg);
+  // The curves at the steps; the peaks from those rows and both sides of every jump.
+  const std::vector<SvajSample> withJumps = SvajSeries(exact, CrankPlaces(exact, CrankAngles(request.svajStepDeg)));
+  std::copy_if(withJumps.begin(), withJumps.end(), std::back_inserter(detail.svaj),
+               [](const SvajSample& sample) { return sample.side == 0; });
+  detail.peaks = PeaksByTime(PeaksOf(exact, withJumps), request.rpm);
   detail.continuous = SummariseExactLift(exact);
 
   std::vector<ModeDetailRow>& rows = detail.rows;
@@ -58,29 +54,29 @@ ModeDetail DetailOf(const ModeDetailRequest& request, DemonstrationModel& model)
   rows.push_back({"duration above 1 mm over the whole cycle", "crank °", "", "", std::nullopt,
                   Present(detail.continuous.durationCrankDeg)});
 
-  Extremes velocity, acceleration, jerk;
-  for (const SvajSample& sample : detail.svaj) {
-    if (sample.svaj.outcome != ExactOutcome::Placed) continue;
-    const SvajByTime byTime = ToTimeUnits(sample.svaj, request.rpm);
-    velocity.Add(byTime.velocity);
-    acceleration.Add(byTime.acceleration);
-    jerk.Add(byTime.jerk);
+  const auto value = [](const std::optional<AtCrank>& at) {
+    return at ? std::optional<double>(at->value) : std::nullopt;
+  };
+  const SvajPeaks& peaks = detail.peaks;
+  rows.push_back({"highest opening velocity", "mm/s", "", "", std::nullopt, value(peaks.highestVelocity)});
+  rows.push_back({"highest closing velocity", "mm/s", "", "", std::nullopt, value(peaks.lowestVelocity)});
+  rows.push_back({"highest acceleration", "m/s²", "", "", std::nullopt, value(peaks.highestAcceleration)});
+  rows.push_back({"lowest acceleration", "m/s²", "", "", std::nullopt, value(peaks.lowestAcceleration)});
+  rows.push_back({"highest jerk between the jumps", "m/s³", "", "", std::nullopt, value(peaks.highestJerk)});
+  rows.push_back({"lowest jerk between the jumps", "m/s³", "", "", std::nullopt, value(peaks.lowestJerk)});
+  // At a jump the jerk is an impulse: its weight is the acceleration's step there.
+  std::optional<double> largestStep;
+  for (const AtCrank& impulse : peaks.jerkImpulses) {
+    if (!largestStep || std::abs(impulse.value) > std::abs(*largestStep)) largestStep = impulse.value;
   }
-  rows.push_back({"highest opening velocity", "mm/s", "", "", std::nullopt, velocity.highest});
-  rows.push_back({"highest closing velocity", "mm/s", "", "", std::nullopt, velocity.lowest});
-  rows.push_back({"highest acceleration", "m/s²", "", "", std::nullopt, acceleration.highest});
-  rows.push_back({"lowest acceleration", "m/s²", "", "", std::nullopt, acceleration.lowest});
-  rows.push_back({"highest jerk", "m/s³", "", "", std::nullopt, jerk.highest});
-  rows.push_back({"lowest jerk", "m/s³", "", "", std::nullopt, jerk.lowest});
+  rows.push_back({"largest acceleration step at a jump (jerk impulse)", "m/s²", "", "", std::nullopt, largestStep});
 
   // Loads at the engine speed asked, with the load model's other parameters as
   // torlin-modes takes them by default.
   LoadParameters parameters = request.loads;
   parameters.rpm = request.rpm;
-  const LoadSummary loads = SummariseLoads(LoadSeries(exact, parameters, CrankAngles(request.svajStepDeg)));
-  const auto value = [](const std::optional<AtCrank>& at) {
-    return at ? std::optional<double>(at->value) : std::nullopt;
-  };
+  const LoadSummary loads =
+      SummariseLoads(exact, parameters, LoadSeries(exact, parameters, CrankAngles(request.svajStepDeg)));
   rows.push_back({"peak green control shaft torque", "N m", "", "", std::nullopt, value(loads.green.peakNm)});
   rows.push_back({"peak orange control shaft torque", "N m", "", "", std::nullopt, value(loads.orange.peakNm)});
   rows.push_back({"peak camshaft torque", "N m", "", "", std::nullopt, value(loads.camshaft.peakNm)});

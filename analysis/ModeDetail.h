@@ -7,6 +7,7 @@
 #include "analysis/DemonstrationRevolution.h"
 #include "analysis/ExactLiftSummary.h"
 #include "analysis/LoadParameters.h"
+#include "analysis/SvajPeaks.h"
 #include "analysis/SvajSeries.h"
 #include "animation/BarStarts.h"
 
@@ -44,6 +45,7 @@ struct ModeDetail {
   DemonstrationRevolution revolution;
   std::vector<LiftSample> windowCurve;
   std::vector<SvajSample> svaj;  // exact, every svajStepDeg
+  SvajPeaks peaks;               // by time at the engine speed, with both sides of every jump
   ExactLiftSummary continuous;
   std::vector<ModeDetailRow> rows;
 };

@@ -5,15 +5,16 @@
 
 #include "analysis/PitchCurve.h"
 
-PitchContact PitchContactAt(const MechanismConstants& k, double x, double y, double camAngleRad) {
+PitchContact PitchContactAt(const Mechanism& mechanism, double x, double y, double camAngleRad) {
   namespace autodiff = boost::math::differentiation;
+  const MechanismConstants& k = mechanism.Constants();
   const double dx = x - k.camCentreX;
   const double dy = y - k.camCentreY;
   const double r2 = dx * dx + dy * dy;
   const double r = std::sqrt(r2);
   // The pitch radius rho and its first two derivatives by direction psi (from +y
   // towards +x) at the point's rest direction.
-  const auto rho = PitchRadiusAt(k, autodiff::make_fvar<double, 2>(std::atan2(dx, dy) - camAngleRad));
+  const auto rho = PitchRadiusAt(mechanism.Lobe(), autodiff::make_fvar<double, 2>(std::atan2(dx, dy) - camAngleRad));
   const double p = rho.derivative(0);
   const double p1 = rho.derivative(1);
   const double p2 = rho.derivative(2);

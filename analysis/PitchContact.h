@@ -1,6 +1,6 @@
 #pragma once
 
-#include "geometry/MechanismConstants.h"
+#include "geometry/Mechanism.h"
 
 // The cam's pitch curve where it passes through a point, the cam turned by a cam angle:
 // the outward unit normal (the direction the cam pushes a roller centred there) and
@@ -11,7 +11,7 @@ struct PitchContact {
   double normalY = 0;
   double curvature = 0;  // 1/mm
 };
-PitchContact PitchContactAt(const MechanismConstants& constants, double x, double y,
+PitchContact PitchContactAt(const Mechanism& mechanism, double x, double y,
                             double camAngleRad);
 
 // The curvature of the cam's surface under a roller of the given radius (the surface

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-
 namespace {
 constexpr double kCrankDegPerRevolution = 720;  // the crank turns twice per cam turn
 constexpr double kMmPerM = 1000;
@@ -24,6 +23,14 @@ std::vector<SvajSample> SvajSeries(const ExactKinematics& model, double stepDeg)
 std::vector<SvajSample> SvajSeries(const ExactKinematics& model, const std::vector<double>& angles) {
   std::vector<SvajSample> samples(angles.size());
   for (std::size_t i = 0; i < angles.size(); ++i) samples[i] = {angles[i], model.SvajAt(angles[i])};
+  return samples;
+}
+
+std::vector<SvajSample> SvajSeries(const ExactKinematics& model, std::span<const CrankPlace> places) {
+  std::vector<SvajSample> samples(places.size());
+  for (std::size_t i = 0; i < places.size(); ++i) {
+    samples[i] = {places[i].crankDeg, SvajAt(model, places[i]), places[i].side};
+  }
   return samples;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <span>
 #include <vector>
 
+#include "analysis/CrankPlaces.h"
 #include "analysis/ExactKinematics.h"
 
 // Lift, velocity, acceleration and jerk over one cam revolution (crank angles 0 up to,
@@ -9,6 +11,7 @@
 struct SvajSample {
   double crankDeg = 0;
   ExactSvaj svaj;
+  int side = 0;  // -1, +1: the values from below and from above at a curvature jump
 };
 
 // The crank angles step * i below 720; step must be positive.
@@ -18,6 +21,8 @@ std::vector<SvajSample> SvajSeries(const ExactKinematics& model, double stepDeg)
 // The same at any crank angles, in their order, on the calling thread (the tools spread
 // the work over their own thread pool).
 std::vector<SvajSample> SvajSeries(const ExactKinematics& model, const std::vector<double>& crankAngles);
+// The same at places (CrankPlaces): two rows at every jump, one from each side.
+std::vector<SvajSample> SvajSeries(const ExactKinematics& model, std::span<const CrankPlace> places);
 
 // The same derivatives by time at a steady engine speed: the crank turns 6 * rpm
 // degrees per second.

@@ -2,15 +2,27 @@
 
 #include <algorithm>
 #include <array>
+#include <boost/math/tools/minima.hpp>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 
 #include "analysis/ExactLiftSummary.h"
 
 namespace {
 
 constexpr std::size_t kMaxStarts = 6;
-constexpr int kMaxIterations = 30;
+constexpr int kMaxIterations = 40;
+// A hit is refined on until it misses by less than this (crank degrees' worth), so
+// that searches that end on one solution end at one place.
+constexpr double kConvergedMiss = 1e-7;
+// The nearest point's polish: the first reach of its line searches (bar values), the
+// rounds, and the bits the minimiser works to.
+constexpr double kLeverReach = 2;
+constexpr double kEccentricReach = 20;
+constexpr int kPolishRounds = 12;
+constexpr int kPolishBits = 32;
+constexpr std::uintmax_t kPolishIterations = 60;
 // Finite-difference steps in bar values: small against the bars' fine features,
 // large against the exact model's 1e-9 crank-degree refinement.
 constexpr double kLeverDifference = 1e-3;
@@ -29,6 +41,14 @@ TargetPoint ExactPoint(double lever, double eccentric) {
   return {summary.maxLiftMm, summary.durationCrankDeg};
 }
 
+TargetMode WithTiming(TargetMode mode) {
+  const ExactLiftSummary summary = SummariseExactLift(ExactKinematics(mode.lever, mode.eccentric));
+  mode.openingCrankDeg = summary.openingCrankDeg;
+  mode.closingCrankDeg = summary.closingCrankDeg;
+  mode.maxLiftCrankDeg = summary.maxLiftCrankDeg;
+  return mode;
+}
+
 // The miss in lift and duration, both in crank degrees' worth.
 std::array<double, 2> Miss(TargetPoint reached, TargetPoint target) {
   return {(reached.liftMm - target.liftMm) * kCrankDegPerMm, reached.durationCrankDeg - target.durationCrankDeg};
@@ -42,12 +62,12 @@ bool Hits(TargetPoint reached, TargetPoint target) {
 }
 
 // Levenberg-Marquardt on the miss, held inside the bars' ranges: ends at the target
-// where the start leads to it, otherwise at a mode whose point is locally nearest.
+// where the start leads to it, otherwise near a mode whose point is locally nearest.
 TargetMode Descend(double lever, double eccentric, TargetPoint target, const Box& box) {
   TargetPoint reached = ExactPoint(lever, eccentric);
   std::array<double, 2> miss = Miss(reached, target);
   double damping = 1e-3;
-  for (int iteration = 0; iteration < kMaxIterations && !Hits(reached, target); ++iteration) {
+  for (int iteration = 0; iteration < kMaxIterations && Size(miss) > kConvergedMiss; ++iteration) {
     // Differences taken inward where a step outward would leave the range.
     const double dl = lever + kLeverDifference <= box.leverLast ? kLeverDifference : -kLeverDifference;
     const double de = eccentric + kEccentricDifference <= box.eccentricLast ? kEccentricDifference : -kEccentricDifference;
@@ -80,7 +100,61 @@ TargetMode Descend(double lever, double eccentric, TargetPoint target, const Box
     }
     if (!improved) break;
   }
-  return {lever, eccentric, reached};
+  TargetMode mode;
+  mode.lever = lever;
+  mode.eccentric = eccentric;
+  mode.reached = reached;
+  return mode;
+}
+
+// Line searches along each bar in turn by a bracketing minimiser of the distance, on
+// from where the descent stopped: at a range's end, where the descent's steps are cut
+// short, or in a curved valley, they go on to the distance's own minimum.
+TargetMode Polish(TargetMode mode, TargetPoint target, const Box& box) {
+  double leverReach = kLeverReach;
+  double eccentricReach = kEccentricReach;
+  double distance = Size(Miss(mode.reached, target));
+  for (int round = 0; round < kPolishRounds; ++round) {
+    const double before = distance;
+    const auto search = [&](bool alongLever) {
+      const double at = alongLever ? mode.lever : mode.eccentric;
+      const double reach = alongLever ? leverReach : eccentricReach;
+      const double first = alongLever ? box.ClampLever(at - reach) : box.ClampEccentric(at - reach);
+      const double last = alongLever ? box.ClampLever(at + reach) : box.ClampEccentric(at + reach);
+      if (!(first < last)) return;
+      const auto pointAt = [&](double v) { return alongLever ? ExactPoint(v, mode.eccentric) : ExactPoint(mode.lever, v); };
+      std::uintmax_t iterations = kPolishIterations;
+      const auto [best, bestDistance] = boost::math::tools::brent_find_minima(
+          [&](double v) { return Size(Miss(pointAt(v), target)); }, first, last, kPolishBits, iterations);
+      if (!(bestDistance < distance)) return;
+      (alongLever ? mode.lever : mode.eccentric) = best;
+      mode.reached = pointAt(best);
+      distance = Size(Miss(mode.reached, target));
+    };
+    search(true);
+    search(false);
+    if (!(distance < before - 1e-12)) {
+      if (leverReach < 1e-6) break;
+      leverReach /= 8;
+      eccentricReach /= 8;
+    }
+  }
+  return mode;
+}
+
+// Two hits are one mode where they lie together or the way between them stays in the
+// tolerance box: one piece of it.
+bool OneMode(const TargetMode& a, const TargetMode& b, TargetPoint target) {
+  if (std::abs(a.lever - b.lever) < kSameModeDistance && std::abs(a.eccentric - b.eccentric) < kSameModeDistance) {
+    return true;
+  }
+  constexpr int kWaySteps = 4;
+  for (int i = 1; i < kWaySteps; ++i) {
+    const double share = double(i) / kWaySteps;
+    const TargetPoint on = ExactPoint(a.lever + (b.lever - a.lever) * share, a.eccentric + (b.eccentric - a.eccentric) * share);
+    if (!Hits(on, target)) return false;
+  }
+  return true;
 }
 
 struct Start {
@@ -132,11 +206,12 @@ TargetAnswer SolveTarget(TargetPoint target, const TargetSeeds& seeds) {
       nearest = mode;
     }
     if (!Hits(mode.reached, target)) continue;
-    const bool known = std::any_of(hits.begin(), hits.end(), [&](const TargetMode& hit) {
-      return std::abs(hit.lever - mode.lever) < kSameModeDistance &&
-             std::abs(hit.eccentric - mode.eccentric) < kSameModeDistance;
-    });
-    if (!known) hits.push_back(mode);
+    const auto same = std::find_if(hits.begin(), hits.end(), [&](const TargetMode& hit) { return OneMode(hit, mode, target); });
+    if (same == hits.end()) {
+      hits.push_back(mode);
+    } else if (miss < Size(Miss(same->reached, target))) {
+      *same = mode;
+    }
   }
   answer.reachable = !hits.empty();
   if (answer.reachable) {
@@ -145,8 +220,9 @@ TargetAnswer SolveTarget(TargetPoint target, const TargetSeeds& seeds) {
     });
     answer.modes = std::move(hits);
   } else if (std::isfinite(nearestMiss)) {
-    answer.modes = {nearest};
+    answer.modes = {Polish(nearest, target, box)};
   }
+  for (TargetMode& mode : answer.modes) mode = WithTiming(mode);
   return answer;
 }
 

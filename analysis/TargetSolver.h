@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <vector>
 
 // Which modes give a wanted maximum lift and duration above 1 mm, on the exact model
@@ -24,12 +25,19 @@ struct TargetMode {
   double lever = 0;  // bar values
   double eccentric = 0;
   TargetPoint reached;  // what the exact model gives there
+  // Its timing, which the two shafts move as well: opening and closing at 1 mm (none
+  // where the lift never gets there) and where the lift is highest, crank degrees.
+  std::optional<double> openingCrankDeg;
+  std::optional<double> closingCrankDeg;
+  double maxLiftCrankDeg = 0;
 };
 
 struct TargetAnswer {
   bool reachable = false;
-  // Reachable: the distinct modes that hit the target, best first. Otherwise one:
-  // the mode whose point lies nearest the target.
+  // Reachable: the distinct modes that hit the target, best first, each refined to
+  // the target itself as far as it gets there; two searches ending in one connected
+  // piece of the tolerance box are one mode, the more accurate kept. Otherwise one:
+  // the mode whose point lies nearest the target, a local minimum of the distance.
   std::vector<TargetMode> modes;
 };
 

@@ -13,7 +13,6 @@ namespace {
 
 namespace autodiff = boost::math::differentiation;
 
-constexpr double kRollerRadius = kRollerSpacing / 2;  // both rollers
 constexpr double kNmmPerNm = 1000;
 constexpr double kGPerKg = 1000;
 constexpr double kMmPerM = 1000;
@@ -40,6 +39,10 @@ bool Decompose(Point2 p, Point2 first, Point2 second, double& a, double& b) {
 LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, double crankDeg,
                 int side, std::optional<int> forcedArc, SeatedRows seatedRows) {
   const MechanismConstants& k = model.Constants();
+  const Mechanism& mechanism = model.GetMechanism();
+  const LinkageDimensions& linkage = mechanism.Linkage();
+  const double freeRadius = mechanism.GetDesign().freeRollerRadiusMm;
+  const double secondRadius = mechanism.GetDesign().secondRollerRadiusMm;
   LoadRow row;
   row.crankDeg = crankDeg;
   row.side = side;
@@ -53,7 +56,7 @@ LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, 
   if (seatedRows == SeatedRows::Brief && model.ValveSeated(pose, arc)) {
     row.seated = true;
     row.determinate = true;
-    row.liftMm = -pose.valveY;
+    row.liftMm = model.LiftOf(pose.valveY);
     row.springForceN = parameters.springPreloadN;
     return row;
   }
@@ -64,10 +67,10 @@ LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, 
   g.roller = {pose.rollerX, pose.rollerY};
   g.second = {pose.secondX, pose.secondY};
   g.eccentric = {model.EccentricX(), model.EccentricY()};
-  g.valvePin = {0, pose.valveY};
-  g.leverArcCentre = {model.Face().CentreX(arc), model.Face().CentreY(arc)};
+  g.valvePin = {linkage.valveAxisX, pose.valveY};
+  g.leverArcCentre = {model.Face().CentreX(arc, t), model.Face().CentreY(arc, t)};
   row.seated = model.ValveSeated(pose, arc);
-  row.liftMm = -pose.valveY;
+  row.liftMm = model.LiftOf(pose.valveY);
 
   // The roller's velocity, and for a moving valve its first two derivatives; a seated
   // valve needs only the first order, which is most of the cycle and much cheaper.
@@ -86,7 +89,7 @@ LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, 
     CrankSeries<2> x;
     CrankSeries<2> y;
     model.Face().PointOnArc(arc, t2, x, y);
-    const auto placed = PlaceSecondRollerAndValve(CrankSeries<2>(model.EccentricX()),
+    const auto placed = PlaceSecondRollerAndValve(linkage, CrankSeries<2>(model.EccentricX()),
                                                   CrankSeries<2>(model.EccentricY()), x, y);
     if (!placed) {
       row.outcome = ExactOutcome::NoLinkage;
@@ -100,10 +103,10 @@ LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, 
   }
 
   // The cam's side: normal, curvature, pressure angle.
-  const PitchContact pitch = PitchContactAt(k, pose.rollerX, pose.rollerY, camAngle);
+  const PitchContact pitch = PitchContactAt(mechanism, pose.rollerX, pose.rollerY, camAngle);
   g.camNormal = {pitch.normalX, pitch.normalY};
-  row.undercut = IsUndercut(pitch.curvature, kRollerRadius);
-  const double camCurvature = CamSurfaceCurvature(pitch.curvature, kRollerRadius);
+  row.undercut = IsUndercut(pitch.curvature, freeRadius);
+  const double camCurvature = CamSurfaceCurvature(pitch.curvature, freeRadius);
   if (camCurvature != 0 && !row.undercut) row.camRadiusMm = 1 / camCurvature;
   const double speed = std::hypot(rollerVelocity.x, rollerVelocity.y);
   if (speed > kStandingStill) {
@@ -114,7 +117,7 @@ LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, 
   // outside the roller's path); the second roller pushes it along their centres.
   const double toCentre = std::hypot(g.leverArcCentre.x - g.roller.x, g.leverArcCentre.y - g.roller.y);
   g.leverNormal = Scaled(Minus(g.leverArcCentre, g.roller), 1 / toCentre);
-  g.rollerNormal = Scaled(Minus(g.roller, g.second), 1 / kRollerSpacing);
+  g.rollerNormal = Scaled(Minus(g.roller, g.second), 1 / linkage.rollerSpacing);
 
   if (row.seated) {
     row.determinate = true;
@@ -126,13 +129,13 @@ LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, 
   row.springForceN = parameters.springPreloadN + parameters.springRateNPerMm * row.liftMm;
   row.inertiaForceN = parameters.movingMassG / kGPerKg * row.accelerationMPerS2;
   row.valveForceN = row.springForceN + row.inertiaForceN;
-  const Point2 rodDirection = Scaled(Minus(g.valvePin, g.second), 1 / kRodLength);  // second to pin
+  const Point2 rodDirection = Scaled(Minus(g.valvePin, g.second), 1 / linkage.rodLength);  // second to pin
   if (!(rodDirection.y < 0)) return row;
   row.rodForceN = row.valveForceN / -rodDirection.y;
   row.guideForceN = -row.rodForceN * rodDirection.x;
 
   // The second roller: free roller contact and link balance the rod.
-  const Point2 linkDirection = Scaled(Minus(g.second, g.eccentric), 1 / kLinkLength);  // eccentric to second
+  const Point2 linkDirection = Scaled(Minus(g.second, g.eccentric), 1 / linkage.linkLength);  // eccentric to second
   if (!Decompose(Scaled(rodDirection, row.rodForceN), Scaled(g.rollerNormal, -1), linkDirection,
                  row.rollerContactN, row.linkForceN)) {
     return row;
@@ -151,18 +154,21 @@ LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, 
   const Point2 camCentre = {k.camCentreX, k.camCentreY};
   const Point2 pivot = {k.leverPivotX, k.leverPivotY};
   row.camshaftTorqueNm = Cross(Minus(g.roller, camCentre), Scaled(g.camNormal, -row.camContactN)) / kNmmPerNm;
-  row.greenTorqueNm = Cross(Minus(g.roller, pivot), Scaled(g.leverNormal, -row.leverContactN)) / kNmmPerNm;
-  row.orangeTorqueNm = Cross(Minus(g.eccentric, pivot), Scaled(linkDirection, row.linkForceN)) / kNmmPerNm;
+  // Clockwise and counter-clockwise as each bar grows, by the sign of its gearing.
+  const double greenSense = mechanism.GetDesign().leverShaft.radPerBar < 0 ? 1 : -1;
+  const double orangeSense = mechanism.GetDesign().eccentricShaft.degPerBar > 0 ? 1 : -1;
+  row.greenTorqueNm = greenSense * Cross(Minus(g.roller, pivot), Scaled(g.leverNormal, -row.leverContactN)) / kNmmPerNm;
+  row.orangeTorqueNm = orangeSense * Cross(Minus(g.eccentric, pivot), Scaled(linkDirection, row.linkForceN)) / kNmmPerNm;
 
-  const double rollerCurvature = 1 / kRollerRadius;
-  const double leverCurvature = -1 / (model.Face().Radius(arc) + kRollerRadius);  // concave face
+  const double rollerCurvature = 1 / freeRadius;
+  const double leverCurvature = -1 / (model.Face().Radius(arc, t) + freeRadius);  // concave face
   const auto hertz = [&](double force, double curvature) {
     return HertzLinePressureMPa(force, parameters.rollerWidthMm, rollerCurvature, curvature,
                                 parameters.youngsModulusGPa, parameters.poisson);
   };
   if (!row.undercut) row.camHertzMPa = hertz(row.camContactN, camCurvature);
   row.leverHertzMPa = hertz(row.leverContactN, leverCurvature);
-  row.rollerHertzMPa = hertz(row.rollerContactN, rollerCurvature);
+  row.rollerHertzMPa = hertz(row.rollerContactN, 1 / secondRadius);
 
   // A separated valve pulls on every contact; that is said once, by separated.
   row.separated = row.valveForceN < 0;
@@ -192,28 +198,35 @@ std::optional<ShaftLiftSlopes> LiftSlopesByShafts(const ExactKinematics& model, 
   using Slope = CrankSeries<1>;
   ShaftLiftSlopes slopes;
 
-  // Green: the lever turns by -value / 300, so its angle in the bar's sense is
-  // value / 300. The crossing moves with it: one Newton step on the series.
+  // Green: the lever turns by the gearing's angle; in the bar's sense that angle
+  // grows with the value. The crossing moves with it: one Newton step on the series.
+  const Mechanism& mechanism = model.GetMechanism();
+  const LinkageDimensions& linkage = mechanism.Linkage();
   {
-    const Slope green = autodiff::make_fvar<double, 1>(model.LeverValue() / 300);
-    const Slope leverAngle = -green;
+    const bool turnsBack = mechanism.GetDesign().leverShaft.radPerBar < 0;
+    const double angle = mechanism.LeverAngleFor(model.LeverValue());
+    const Slope green = autodiff::make_fvar<double, 1>(turnsBack ? -angle : angle);
+    const Slope leverAngle = turnsBack ? -green : green;
     Slope x;
     Slope y;
     model.Face().PointOnArcTurnedBy(arc, Slope(t), leverAngle, x, y);
     const Slope moved = t - model.GapOfPoint(x, y, Slope(camAngle)) / gapSlope;
     model.Face().PointOnArcTurnedBy(arc, moved, leverAngle, x, y);
-    const auto placed = PlaceSecondRollerAndValve(Slope(model.EccentricX()), Slope(model.EccentricY()), x, y);
+    const auto placed = PlaceSecondRollerAndValve(linkage, Slope(model.EccentricX()), Slope(model.EccentricY()), x, y);
     if (!placed) return std::nullopt;
     slopes.greenMmPerRad = -placed->valveY.derivative(1);
   }
   // Orange: the eccentric centre turns about the pivot, the roller stays.
   {
-    const Slope orange = autodiff::make_fvar<double, 1>(model.EccentricValue() / 10 * k.pi / 180);
+    const bool turnsBack = mechanism.GetDesign().eccentricShaft.degPerBar < 0;
+    const double angle = mechanism.EccentricDegFor(model.EccentricValue()) * k.pi / 180;
+    const Slope orange = autodiff::make_fvar<double, 1>(turnsBack ? -angle : angle);
+    const Slope turned = turnsBack ? -orange : orange;
     using std::cos;
     using std::sin;
-    const Slope ex = k.leverPivotX + kEccentricRadius * sin(orange);
-    const Slope ey = k.leverPivotY - kEccentricRadius * cos(orange);
-    const auto placed = PlaceSecondRollerAndValve(ex, ey, Slope(pose.rollerX), Slope(pose.rollerY));
+    const Slope ex = k.leverPivotX + linkage.eccentricRadius * sin(turned);
+    const Slope ey = k.leverPivotY - linkage.eccentricRadius * cos(turned);
+    const auto placed = PlaceSecondRollerAndValve(linkage, ex, ey, Slope(pose.rollerX), Slope(pose.rollerY));
     if (!placed) return std::nullopt;
     slopes.orangeMmPerRad = -placed->valveY.derivative(1);
   }

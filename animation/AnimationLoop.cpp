@@ -6,6 +6,7 @@
 #include "animation/CamOutline.h"
 #include "animation/ErasePass.h"
 #include "animation/FrameKinematics.h"
+#include "animation/FrameSchedule.h"
 #include "animation/LiftPlot.h"
 #include "animation/Linkage.h"
 #include "animation/MechanismDrawing.h"
@@ -31,20 +32,7 @@ class LoopSteps {
   }
 
   // Frame steps 1 to 6: the cam outline whitened at its old angle, drawn at the new.
-  void TurnCamOutline() {
-    AnimationState& s = state_;
-    s.camAngleRad = s.camAngle * s.constants.pi / 180;
-    s.camCos = std::cos(s.camAngleRad);
-    s.camSin = std::sin(s.camAngleRad);
-    canvas_.SetPenWidth(1);
-    canvas_.SetPenColour(colours::white);
-    DrawCamOutline(s, canvas_, s.prevCamCos, s.prevCamSin);
-    canvas_.SetPenColour(colours::red);
-    DrawCamOutline(s, canvas_, s.camCos, s.camSin);
-    s.prevCamCos = s.camCos;
-    s.prevCamSin = s.camSin;
-    canvas_.SetPenColour(colours::red);
-  }
+  void TurnCamOutline() { ::TurnCamOutline(state_, canvas_); }
 
   bool VerticalBarsMoved() const {
     return frontEnd_.Value(ScrollBar::VScroll1) != state_.seenScroll1 ||
@@ -53,7 +41,7 @@ class LoopSteps {
 
   // Frame step 10: a new speed is taken, and the revolution is abandoned for it.
   bool SpeedChanged() {
-    const double speed = frontEnd_.Value(ScrollBar::HScroll1) / 100.0;
+    const double speed = FrameStepCamDeg(frontEnd_.Value(ScrollBar::HScroll1));
     if (speed == vars_.steep) return false;
     vars_.steep = speed;
     return true;
@@ -101,7 +89,7 @@ LoopCoroutine Animation::Loop() {
     const double step = vars_.steep;
     ++s.revolution;
     bool erase = false;
-    for (s.camAngle = 0; s.camAngle <= 359; s.camAngle += step) {
+    for (s.camAngle = kFirstFrameCamDeg; FrameWithinRevolution(s.camAngle); s.camAngle += step) {
       steps.TurnCamOutline();
       co_yield Turn::Plain;
       if (steps.VerticalBarsMoved()) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "geometry/Mechanism.h"
 #include "geometry/MechanismConstants.h"
 #include "geometry/ProfileTables.h"
 
@@ -7,6 +8,7 @@
 // previous-frame positions. Allocated once, before the first frame; every value
 // starts at 0. Nothing is allocated while the animation runs.
 struct AnimationState {
+  MechanismPtr mechanism = WindowMechanism();  // what the tables are built from
   MechanismConstants constants;
   ProfileTables tables;
 

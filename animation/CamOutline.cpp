@@ -1,5 +1,9 @@
 #include "animation/CamOutline.h"
 
+#include <cmath>
+
+#include "animation/FrameSchedule.h"
+
 void DrawCamOutline(const AnimationState& state, Canvas& canvas, double cosAngle, double sinAngle) {
   const MechanismConstants& k = state.constants;
   const OutlineTable& ox = state.tables.camOutlineX;
@@ -8,4 +12,18 @@ void DrawCamOutline(const AnimationState& state, Canvas& canvas, double cosAngle
     canvas.Point(k.camCentreX + ox[i] * cosAngle + oy[i] * sinAngle,
                  k.camCentreY + oy[i] * cosAngle - ox[i] * sinAngle);
   }
+}
+
+void TurnCamOutline(AnimationState& s, Canvas& canvas) {
+  s.camAngleRad = CamRadians(s.camAngle, s.constants);
+  s.camCos = std::cos(s.camAngleRad);
+  s.camSin = std::sin(s.camAngleRad);
+  canvas.SetPenWidth(1);
+  canvas.SetPenColour(colours::white);
+  DrawCamOutline(s, canvas, s.prevCamCos, s.prevCamSin);
+  canvas.SetPenColour(colours::red);
+  DrawCamOutline(s, canvas, s.camCos, s.camSin);
+  s.prevCamCos = s.camCos;
+  s.prevCamSin = s.camSin;
+  canvas.SetPenColour(colours::red);
 }

@@ -2,19 +2,21 @@
 
 #include <cmath>
 
-ControlShaftPose ControlShaftsFor(const MechanismConstants& k, double scroll1Value,
+ControlShaftPose ControlShaftsFor(const Mechanism& mechanism, double scroll1Value,
                                   double scroll2Value) {
+  const MechanismConstants& k = mechanism.Constants();
+  const double radius = mechanism.Linkage().eccentricRadius;
   ControlShaftPose pose;
-  pose.leverAngle = -scroll1Value / 300.0;
-  pose.eccentricDeg = scroll2Value / 10.0;
+  pose.leverAngle = mechanism.LeverAngleFor(scroll1Value);
+  pose.eccentricDeg = mechanism.EccentricDegFor(scroll2Value);
   const double a = pose.eccentricDeg * k.pi / 180;
-  pose.eccentricX = k.leverPivotX + kEccentricRadius * std::sin(a);
-  pose.eccentricY = k.leverPivotY - kEccentricRadius * std::cos(a);
+  pose.eccentricX = k.leverPivotX + radius * std::sin(a);
+  pose.eccentricY = k.leverPivotY - radius * std::cos(a);
   return pose;
 }
 
 void SetControlShafts(AnimationState& state, int scroll1Value, int scroll2Value) {
-  const ControlShaftPose pose = ControlShaftsFor(state.constants, scroll1Value, scroll2Value);
+  const ControlShaftPose pose = ControlShaftsFor(*state.mechanism, scroll1Value, scroll2Value);
   state.leverAngle = pose.leverAngle;
   state.seenScroll1 = scroll1Value;
   state.eccentricDeg = pose.eccentricDeg;
@@ -40,7 +42,7 @@ void ComputeEccentricDirection(AnimationState& state) {
 bool SolveSecondRollerAndValve(AnimationState& state, WindowVariables& vars) {
   state.prevValveY = state.valveY;
   const auto placed =
-      PlaceSecondRollerAndValve(state.eccentricX, state.eccentricY, state.rollerX, state.rollerY);
+      PlaceSecondRollerAndValve(state.mechanism->Linkage(), state.eccentricX, state.eccentricY, state.rollerX, state.rollerY);
   if (!placed) return false;
   vars.X = placed->secondRoller.X;
   vars.Y = placed->secondRoller.Y;
@@ -53,7 +55,7 @@ void TurnArcCentres(AnimationState& state) {
   const MechanismConstants& k = state.constants;
   state.cornerDir =
       std::atan((k.cornerCentreY - k.leverPivotY) / (k.cornerCentreX - k.leverPivotX));
-  // The designed distance 19 - 1.5, not a measured one.
+  // The designed distance, the difference of the radii, not a measured one.
   const double cornerDist = k.pivotArcRadius - k.cornerArcRadius;
   state.cornerNowX = k.leverPivotX + cornerDist * std::cos(state.cornerDir + state.leverAngle);
   state.cornerNowY = k.leverPivotY + cornerDist * std::sin(state.cornerDir + state.leverAngle);

@@ -6,14 +6,14 @@
 
 namespace {
 
-constexpr double kRollerRadius = 9.5;
 constexpr double kRollerHubRadius = 5;
+constexpr double kLeverOutlineOffset = 5.5;  // the lever's outline, outside its curve
 constexpr double kPinRadius = 4;
 constexpr double kHubRadius = 12.5;
 constexpr int kInitLimit = 10;
 
-void DrawRoller(Canvas& canvas, double x, double y) {
-  canvas.Circle(x, y, kRollerRadius);
+void DrawRoller(Canvas& canvas, double x, double y, double radius) {
+  canvas.Circle(x, y, radius);
   canvas.Circle(x, y, kRollerHubRadius);
 }
 
@@ -33,6 +33,9 @@ void OutlineDot(Canvas& canvas, double centreX, double centreY, double scale, do
                 double y) {
   canvas.Point(centreX + scale * (x - centreX), centreY + scale * (y - centreY));
 }
+
+// How far the outline lies from an arc's centre, for each unit of the curve's radius.
+double OutlineScale(double arcRadius) { return (arcRadius + kLeverOutlineOffset) / arcRadius; }
 
 void DrawFixedParts(const MechanismConstants& k, int& init, Canvas& canvas) {
   canvas.SetPenColour(colours::red);
@@ -83,9 +86,9 @@ void DrawLeverOutline(const ShaftPose& shafts, const MechanismConstants& k, Canv
     const double y = curveY[i];
     // Three independent tests; the pivot and corner ranges overlap only between
     // multiples of 10, and entry 3000 gets no dot.
-    if (i < 1480) OutlineDot(canvas, k.leverPivotX, k.leverPivotY, 24.5 / 19, x, y);
-    if (i > 1470 && i < 3000) OutlineDot(canvas, shafts.cornerNowX, shafts.cornerNowY, 7 / 1.5, x, y);
-    if (i > 3000) OutlineDot(canvas, shafts.flankNowX, shafts.flankNowY, 35.5 / 30, x, y);
+    if (i < 1480) OutlineDot(canvas, k.leverPivotX, k.leverPivotY, OutlineScale(k.pivotArcRadius), x, y);
+    if (i > 1470 && i < 3000) OutlineDot(canvas, shafts.cornerNowX, shafts.cornerNowY, OutlineScale(k.cornerArcRadius), x, y);
+    if (i > 3000) OutlineDot(canvas, shafts.flankNowX, shafts.flankNowY, OutlineScale(k.flankArcRadius), x, y);
   }
 }
 
@@ -97,9 +100,9 @@ void DrawOrdinaryFrame(const Pose& pose, const MechanismConstants& constants, in
   // The free roller, from its old place to its new one.
   canvas.SetPenWidth(1);
   canvas.SetPenColour(colours::white);
-  DrawRoller(canvas, pose.prevRollerX, pose.prevRollerY);
+  DrawRoller(canvas, pose.prevRollerX, pose.prevRollerY, constants.freeRollerRadius);
   canvas.SetPenColour(colours::red);
-  DrawRoller(canvas, pose.rollerX, pose.rollerY);
+  DrawRoller(canvas, pose.rollerX, pose.rollerY, constants.freeRollerRadius);
 
   // Rod, valve and second roller whitened at their old places...
   canvas.SetPenColour(colours::white);
@@ -107,7 +110,7 @@ void DrawOrdinaryFrame(const Pose& pose, const MechanismConstants& constants, in
   canvas.Line(pose.prevX, pose.prevY, 0, pose.prevValveY);
   canvas.SetPenWidth(1);
   DrawValve(canvas, pose.prevValveY);
-  DrawRoller(canvas, pose.prevX, pose.prevY);
+  DrawRoller(canvas, pose.prevX, pose.prevY, constants.secondRollerRadius);
 
   // ...and drawn at the new ones, which the next frame will whiten.
   canvas.SetPenColour(colours::darkBlue);
@@ -116,7 +119,7 @@ void DrawOrdinaryFrame(const Pose& pose, const MechanismConstants& constants, in
   canvas.SetPenWidth(1);
   canvas.SetPenColour(colours::blue);
   DrawValve(canvas, pose.valveY);
-  DrawRoller(canvas, pose.X, pose.Y);
+  DrawRoller(canvas, pose.X, pose.Y, constants.secondRollerRadius);
 
   // Marker crosses, the teal parts after a fresh background, the cam hub.
   DrawFixedParts(constants, init, canvas);

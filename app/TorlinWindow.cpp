@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QKeySequence>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -9,10 +10,12 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QToolTip>
 #include <algorithm>
 #include <chrono>
 
 #include "animation/Animation.h"
+#include "animation/BarReading.h"
 #include "animation/PageTexts.h"
 #include "app/ColouredButton.h"
 #include "app/Fonts.h"
@@ -49,6 +52,18 @@ void Torlin::ConnectHandlers() {
   connect(controls_.Label2, &WrappingLabel::clicked, this, on(EventKind::Label2Click));
   connect(controls_.Label2, &WrappingLabel::doubleClicked, this, on(EventKind::Label2DblClick));
   connect(controls_.Label1, &WrappingLabel::doubleClicked, this, on(EventKind::Label1DblClick));
+
+  // Each bar's tooltip reads its value and what it sets, and follows it while shown.
+  for (const ScrollBar which : {ScrollBar::VScroll1, ScrollBar::VScroll2, ScrollBar::HScroll1}) {
+    QScrollBar* bar = &Bar(which);
+    const auto read = [bar, which](int value) {
+      const QString text = QString::fromStdString(BarReading(which, value));
+      bar->setToolTip(text);
+      if (QToolTip::isVisible() && bar->underMouse()) QToolTip::showText(QCursor::pos(), text, bar);
+    };
+    read(bar->value());
+    connect(bar, &QScrollBar::valueChanged, this, read);
+  }
 
   // One shortcut for the whole window: it fires once per Escape press, whichever
   // control has the focus.

@@ -23,7 +23,8 @@ void EndAfterFramesIfAsked(Torlin& window) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (const auto status = command_line::Read(argc, argv)) return *status;
+  command_line::StartBars bars;
+  if (const auto status = command_line::Read(argc, argv, bars)) return *status;
 
   StartGuard guard(argc, argv);
   QApplication app(argc, argv);
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
   PresentToTheDesktop();
 
   Torlin window;
+  command_line::SetStartBars(window, bars);
   EndAfterFramesIfAsked(window);
   const auto scaled = ShowFitted(window);
   return app.exec();

@@ -24,15 +24,7 @@ void BM_WholeFrameOnTheRasterCanvas(benchmark::State& bench) {
 
   for (auto _ : bench) {
     NextCamAngle(*s);
-    s->camCos = std::cos(s->camAngleRad);
-    s->camSin = std::sin(s->camAngleRad);
-    canvas.SetPenWidth(1);
-    canvas.SetPenColour(colours::white);
-    DrawCamOutline(*s, canvas, s->prevCamCos, s->prevCamSin);
-    canvas.SetPenColour(colours::red);
-    DrawCamOutline(*s, canvas, s->camCos, s->camSin);
-    s->prevCamCos = s->camCos;
-    s->prevCamSin = s->camSin;
+    TurnCamOutline(*s, canvas);
 
     const Pose pose = FrameKinematics(*s, vars);
     DrawOrdinaryFrame(pose, s->constants, vars.init, canvas);

@@ -46,10 +46,10 @@ int FramesThatDiffer() {
     plain->leverX = whole->leverCurveNowX;
     plain->leverY = whole->leverCurveNowY;
     for (double step : {4.0, 0.25, 7.5}) {
-      for (double camAngle = 0; camAngle <= 359; camAngle += step) {
+      for (const double camAngle : RevolutionCamAngles(step)) {
         for (auto* s : {whole.get(), onDemand.get()}) {
           s->camAngle = camAngle;
-          s->camAngleRad = camAngle * s->constants.pi / 180;
+          s->camAngleRad = CamRadians(camAngle, s->constants);
         }
         RotatePitchCurve(*whole);
         plain->pitchX = whole->camPitchX;

@@ -17,7 +17,7 @@ void BM_LoadsOneMode(benchmark::State& bench) {
   const ExactKinematics model(static_cast<double>(bench.range(0)), static_cast<double>(bench.range(1)));
   constexpr std::size_t kRun = 256;
   for (auto _ : bench) {
-    const std::vector<LoadRowPlace> places = LoadRowPlaces(model, CrankAngles(0.1));
+    const std::vector<CrankPlace> places = CrankPlaces(model, CrankAngles(0.1));
     std::size_t rows = 0;
     RunInOrder(
         (places.size() + kRun - 1) / kRun, 0,
@@ -38,8 +38,8 @@ void BM_LoadsOneMode(benchmark::State& bench) {
 BENCHMARK(BM_LoadsOneMode)->Args({60, 200})->Args({0, 700})->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The default map's 100 x 100 modes with their load summaries: at each of the 90 frame
-// angles of speed 400 and at every jump, the loads, then the mode's summary. Over all
-// cores; wall time.
+// angles of speed 400 and at every jump, the loads, then the mode's summary with its
+// separation speed refined between them. Over all cores; wall time.
 void BM_LoadsModeMap(benchmark::State& bench) {
   const std::vector<ModeSetting> modes = DefaultModeGrid();
   const std::vector<double> angles = CrankAngles(8);
@@ -48,7 +48,9 @@ void BM_LoadsModeMap(benchmark::State& bench) {
     peaks.reserve(modes.size());
     const auto peakOf = [&](std::size_t i) {
       const ExactKinematics model(modes[i].lever, modes[i].eccentric);
-      const LoadSummary summary = SummariseLoads(LoadSeries(model, LoadParameters{}, angles, SeatedRows::Brief));
+      const LoadParameters parameters;
+      const LoadSummary summary =
+          SummariseLoads(model, parameters, LoadSeries(model, parameters, angles, SeatedRows::Brief));
       return summary.green.peakNm ? summary.green.peakNm->value : 0.0;
     };
     RunInOrder(

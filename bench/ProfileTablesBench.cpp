@@ -8,10 +8,9 @@ namespace {
 
 // The start tables as the start-up builds them, once per window.
 void BM_BuildProfileTables(benchmark::State& state) {
-  const MechanismConstants constants = MakeMechanismConstants();
   auto tables = std::make_unique<ProfileTables>();
   for (auto _ : state) {
-    BuildProfileTables(constants, *tables);
+    BuildProfileTables(*WindowMechanism(), *tables);
     benchmark::DoNotOptimize(tables->leverCurveY[kLeverLast]);
     benchmark::ClobberMemory();
   }

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "animation/AnimationState.h"
+#include "animation/FrameSchedule.h"
 #include "animation/LeverTurning.h"
 #include "animation/Linkage.h"
 #include "animation/PitchRotation.h"
@@ -18,6 +19,6 @@ inline std::unique_ptr<AnimationState> StartedState(int scroll1, int scroll2) {
 // Cam angles of a revolution at 4 degrees per frame, one per call.
 inline void NextCamAngle(AnimationState& s) {
   s.camAngle += 4;
-  if (s.camAngle > 359) s.camAngle = 0;
-  s.camAngleRad = s.camAngle * s.constants.pi / 180;
+  if (!FrameWithinRevolution(s.camAngle)) s.camAngle = kFirstFrameCamDeg;
+  s.camAngleRad = CamRadians(s.camAngle, s.constants);
 }

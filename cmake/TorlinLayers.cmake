@@ -16,7 +16,12 @@ function(torlin_layer target folder)
   target_link_libraries(${target} PUBLIC ${ARGN})
 endfunction()
 
-torlin_layer(torlin_geometry ${TORLIN_LAYERS_SOURCE}/geometry)
+# Design files are JSON, read with nlohmann-json (headers only); the WebAssembly
+# build brings its own target for the host's headers.
+if(NOT TARGET nlohmann_json::nlohmann_json)
+  find_package(nlohmann_json 3 REQUIRED)
+endif()
+torlin_layer(torlin_geometry ${TORLIN_LAYERS_SOURCE}/geometry nlohmann_json::nlohmann_json)
 torlin_layer(torlin_animation ${TORLIN_LAYERS_SOURCE}/animation torlin_geometry)
 torlin_layer(torlin_raster ${TORLIN_LAYERS_SOURCE}/raster torlin_animation)
 add_subdirectory(${TORLIN_LAYERS_SOURCE}/analysis ${PROJECT_BINARY_DIR}/analysis)

@@ -1,47 +1,37 @@
 #include "geometry/ProfileTables.h"
 
+#include <algorithm>
 #include <cmath>
-
-#include "geometry/CamLobe.h"
 
 namespace {
 
-constexpr int kLastLiftStep = 7210;    // runs a little past the turn: rewrites 5650..5660
-constexpr double kRollerRadius = 9.5;
+constexpr int kWrapSteps = 10;  // the lift loop runs a little past the turn
+constexpr int kLeverEntriesPerDeg = 30;
 
-struct Arc {
-  int firstEntry;
-  int lastEntry;
-  double centreX;
-  double centreY;
-  double radius;
-};
-
-// One run of lever-curve entries on a single arc; curve angle n/30 degrees.
-void WriteArc(const MechanismConstants& constants, const Arc& arc, LeverTable& leverCurveX,
-              LeverTable& leverCurveY) {
-  for (int n = arc.firstEntry; n <= arc.lastEntry; ++n) {
-    const double angle = n * constants.pi / 5400;
-    leverCurveX[n] = arc.centreX + arc.radius * std::sin(angle);
-    leverCurveY[n] = arc.centreY + arc.radius * std::cos(angle);
-  }
-}
+// Curve angle n/30 degrees, as the table counts it.
+double LeverEntryAngle(const MechanismConstants& k, int n) { return n * k.pi / 5400; }
 
 }  // namespace
 
-void BuildCamPitchRadius(const MechanismConstants& constants, PitchTable& camPitchRadius) {
-  for (int i = 0; i <= kLastLiftStep; ++i) {
-    const int j = (i + kLobeStartEntry) % kCamStepsPerTurn;
-    if (i <= kLobeSteps) {
-      camPitchRadius[j] = LobePitchRadius(constants, i);
+void BuildCamPitchRadius(const Mechanism& mechanism, PitchTable& camPitchRadius) {
+  const CamLobe& lobe = mechanism.Lobe();
+  const int startEntry = static_cast<int>(std::lround(lobe.startStep)) % kCamStepsPerTurn;
+  // The loop runs past the turn and so rewrites the first entries of the lobe with the
+  // base radius.
+  for (int i = 0; i <= kCamStepsPerTurn + kWrapSteps; ++i) {
+    const int j = (i + startEntry) % kCamStepsPerTurn;
+    if (i <= lobe.steps) {
+      camPitchRadius[j] = LobePitchRadius(lobe, i);
     } else {
-      camPitchRadius[j] = constants.camBaseRadius;
+      camPitchRadius[j] = lobe.baseRadius;
     }
   }
 }
 
-void BuildCamOutline(const MechanismConstants& constants, const PitchTable& camPitchRadius,
+void BuildCamOutline(const Mechanism& mechanism, const PitchTable& camPitchRadius,
                      OutlineTable& camOutlineX, OutlineTable& camOutlineY) {
+  const MechanismConstants& constants = mechanism.Constants();
+  const double rollerRadius = mechanism.GetDesign().freeRollerRadiusMm;
   for (int k = 1; k <= kOutlineLast; ++k) {
     // The pitch points 0.05 degree either side of k/2 degrees; the forward one
     // wraps to entry 1 at the end of the turn.
@@ -56,29 +46,34 @@ void BuildCamOutline(const MechanismConstants& constants, const PitchTable& camP
     const double yB = camPitchRadius[backward] * std::cos(backwardAngle);
 
     // Move the forward point along the chord's normal, towards the axis. The chord
-    // is never shorter than about 0.04: every pitch radius read here is at least 24.
+    // is never shorter than about 0.04 for a valid design: every pitch radius is at
+    // least the base radius.
     const double chord = std::sqrt((xF - xB) * (xF - xB) + (yF - yB) * (yF - yB));
-    camOutlineX[k] = xF - (kRollerRadius / chord) * (yB - yF);
-    camOutlineY[k] = yF + (kRollerRadius / chord) * (xB - xF);
+    camOutlineX[k] = xF - (rollerRadius / chord) * (yB - yF);
+    camOutlineY[k] = yF + (rollerRadius / chord) * (xB - xF);
   }
 }
 
-void BuildLeverCurve(const MechanismConstants& constants, LeverTable& leverCurveX,
-                     LeverTable& leverCurveY) {
-  // Curve angles 20 to 120 degrees over three arcs; each run changes arc next to
-  // the angle where the two arcs touch.
-  const Arc arcs[] = {
-      {600, 1476, constants.leverPivotX, constants.leverPivotY,
-       static_cast<double>(constants.pivotArcRadius)},
-      {1477, 3014, constants.cornerCentreX, constants.cornerCentreY, constants.cornerArcRadius},
-      {3015, kLeverLast, constants.flankCentreX, constants.flankCentreY,
-       static_cast<double>(constants.flankArcRadius)},
-  };
-  for (const Arc& arc : arcs) WriteArc(constants, arc, leverCurveX, leverCurveY);
+void BuildLeverCurve(const Mechanism& mechanism, LeverTable& leverCurveX, LeverTable& leverCurveY) {
+  const MechanismConstants& constants = mechanism.Constants();
+  const LeverCurve& curve = mechanism.Lever();
+  const std::vector<LeverSegment>& segments = curve.Segments();
+  const double startDeg = mechanism.GetDesign().lever.startDeg;
+  const int first = std::clamp(static_cast<int>(std::lround(startDeg * kLeverEntriesPerDeg)), 0, kLeverLast);
+  // Each run of entries changes segment next to the angle where the two meet.
+  std::size_t k = 0;
+  for (int n = first; n <= kLeverLast; ++n) {
+    const double angle = LeverEntryAngle(constants, n);
+    while (k + 1 < segments.size() &&
+           n > std::lround(segments[k].lastAngle * 180 / constants.pi * kLeverEntriesPerDeg)) {
+      ++k;
+    }
+    curve.PointOn(segments[k], angle, leverCurveX[n], leverCurveY[n]);
+  }
 }
 
-void BuildProfileTables(const MechanismConstants& constants, ProfileTables& tables) {
-  BuildCamPitchRadius(constants, tables.camPitchRadius);
-  BuildCamOutline(constants, tables.camPitchRadius, tables.camOutlineX, tables.camOutlineY);
-  BuildLeverCurve(constants, tables.leverCurveX, tables.leverCurveY);
+void BuildProfileTables(const Mechanism& mechanism, ProfileTables& tables) {
+  BuildCamPitchRadius(mechanism, tables.camPitchRadius);
+  BuildCamOutline(mechanism, tables.camPitchRadius, tables.camOutlineX, tables.camOutlineY);
+  BuildLeverCurve(mechanism, tables.leverCurveX, tables.leverCurveY);
 }

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "geometry/MechanismConstants.h"
+#include "geometry/Mechanism.h"
 
 // Table sizes: inclusive upper bounds of the index.
 inline constexpr int kPitchLast = 7240;    // 7200 steps per cam turn, plus a wrap margin
@@ -28,16 +28,16 @@ struct ProfileTables {
 // towards +x.
 
 // Entries 0..7199: the roller centre's distance from the cam axis, cam at rest.
-void BuildCamPitchRadius(const MechanismConstants& constants, PitchTable& camPitchRadius);
+void BuildCamPitchRadius(const Mechanism& mechanism, PitchTable& camPitchRadius);
 
-// Entries 1..720: the cam outline relative to the cam axis, 9.5 (the roller radius)
+// Entries 1..720: the cam outline relative to the cam axis, the free roller's radius
 // inside the pitch curve. Reads camPitchRadius, so build that first.
-void BuildCamOutline(const MechanismConstants& constants, const PitchTable& camPitchRadius,
+void BuildCamOutline(const Mechanism& mechanism, const PitchTable& camPitchRadius,
                      OutlineTable& camOutlineX, OutlineTable& camOutlineY);
 
-// Entries 600..3600: the lever curve in window coordinates, lever at rest.
-void BuildLeverCurve(const MechanismConstants& constants, LeverTable& leverCurveX,
-                     LeverTable& leverCurveY);
+// Entries from the curve's start (600 for the window's, at 20 degrees) to 3600: the
+// lever curve in window coordinates, lever at rest.
+void BuildLeverCurve(const Mechanism& mechanism, LeverTable& leverCurveX, LeverTable& leverCurveY);
 
 // All three, in that order.
-void BuildProfileTables(const MechanismConstants& constants, ProfileTables& tables);
+void BuildProfileTables(const Mechanism& mechanism, ProfileTables& tables);

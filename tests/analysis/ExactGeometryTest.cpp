@@ -16,7 +16,7 @@ class ExactGeometry : public testing::Test {
  protected:
   ExactGeometry() : state_(std::make_unique<AnimationState>()) {
     state_->constants = MakeMechanismConstants();
-    BuildProfileTables(state_->constants, state_->tables);
+    BuildProfileTables(*WindowMechanism(), state_->tables);
     PrepareLeverTurning(*state_);
   }
   const MechanismConstants& K() const { return state_->constants; }
@@ -29,9 +29,9 @@ TEST_F(ExactGeometry, PitchRadiusAtEveryWholeStepIsTheTableEntry) {
     // The table's loop runs past the turn and writes exactly 24 over the first ten
     // lobe steps, where the rule has risen by less than 1e-6.
     const double tolerance = j > 5650 && j <= 5660 ? 1e-6 : 1e-11;
-    ASSERT_NEAR(PitchRadiusAt(K(), restAngle), state_->tables.camPitchRadius[j], tolerance) << j;
+    ASSERT_NEAR(PitchRadiusAt(WindowMechanism()->Lobe(), restAngle), state_->tables.camPitchRadius[j], tolerance) << j;
     // A whole turn on, the same radius.
-    ASSERT_NEAR(PitchRadiusAt(K(), restAngle + 2 * K().pi), state_->tables.camPitchRadius[j],
+    ASSERT_NEAR(PitchRadiusAt(WindowMechanism()->Lobe(), restAngle + 2 * K().pi), state_->tables.camPitchRadius[j],
                 tolerance)
         << j;
   }
@@ -42,15 +42,15 @@ TEST_F(ExactGeometry, PitchRadiusRunsOnWithoutAStepOrAKinkAtBothEndsOfTheLobe) {
   for (const double step : {5650.0, 2950.0}) {
     const double at = K().pi * step / 3600;
     const double h = 1e-6;
-    const double before = PitchRadiusAt(K(), at - h);
-    const double after = PitchRadiusAt(K(), at + h);
+    const double before = PitchRadiusAt(WindowMechanism()->Lobe(), at - h);
+    const double after = PitchRadiusAt(WindowMechanism()->Lobe(), at + h);
     EXPECT_NEAR(before, 24, 1e-9) << step;
     EXPECT_NEAR(after, 24, 1e-9) << step;
     // Slopes on both sides: the lobe leaves and meets the base circle tangentially.
-    EXPECT_NEAR((PitchRadiusAt(K(), at + 2 * h) - after) / h, 0, 1e-4) << step;
-    EXPECT_NEAR((before - PitchRadiusAt(K(), at - 2 * h)) / h, 0, 1e-4) << step;
+    EXPECT_NEAR((PitchRadiusAt(WindowMechanism()->Lobe(), at + 2 * h) - after) / h, 0, 1e-4) << step;
+    EXPECT_NEAR((before - PitchRadiusAt(WindowMechanism()->Lobe(), at - 2 * h)) / h, 0, 1e-4) << step;
   }
-  EXPECT_NEAR(PitchRadiusAt(K(), K().pi * (5650 + 4500 * std::pow(0.5, 2.0 / 3)) / 3600), 31.34,
+  EXPECT_NEAR(PitchRadiusAt(WindowMechanism()->Lobe(), K().pi * (5650 + 4500 * std::pow(0.5, 2.0 / 3)) / 3600), 31.34,
               1e-12);
 }
 
@@ -58,7 +58,7 @@ TEST_F(ExactGeometry, LeverFaceTurnedIsTheWindowsTurnedCurveBetweenItsSamples) {
   for (const int lever : {0, 1, 60, 94, 115}) {
     SetControlShafts(*state_, lever, 200);
     TurnLeverCurve(*state_);
-    const LeverFace face(K(), state_->leverAngle);
+    const LeverFace face(*WindowMechanism(), state_->leverAngle);
     for (int n = kLeverTurnedFirst; n <= kLeverLast; ++n) {
       double x = 0;
       double y = 0;
@@ -74,7 +74,7 @@ TEST_F(ExactGeometry, LeverFaceTurnedIsTheWindowsTurnedCurveBetweenItsSamples) {
 }
 
 TEST_F(ExactGeometry, LeverFaceHasNoStepWhereOneArcHandsOverToTheNext) {
-  const LeverFace face(K(), -60 / 300.0);
+  const LeverFace face(*WindowMechanism(), -60 / 300.0);
   for (const double join : {face.CornerStartAngle(), face.FlankStartAngle()}) {
     double xBefore = 0;
     double yBefore = 0;

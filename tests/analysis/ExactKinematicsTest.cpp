@@ -32,7 +32,7 @@ TEST(ExactKinematics, FreeRollerLiesOnThePitchCurveTo1e12) {
       const double dx = pose.rollerX - k.camCentreX;
       const double dy = pose.rollerY - k.camCentreY;
       const double camAngle = (crank / 2) * k.pi / 180;
-      EXPECT_NEAR(std::hypot(dx, dy), PitchRadiusAt(k, std::atan2(dx, dy) - camAngle), 1e-12)
+      EXPECT_NEAR(std::hypot(dx, dy), PitchRadiusAt(WindowMechanism()->Lobe(), std::atan2(dx, dy) - camAngle), 1e-12)
           << mode.lever << "," << mode.eccentric << " at " << crank;
       // The second roller is the linkage's: 19 from the free roller, 20 from the valve pin.
       EXPECT_NEAR(std::hypot(pose.secondX - pose.rollerX, pose.secondY - pose.rollerY), 19, 1e-9);

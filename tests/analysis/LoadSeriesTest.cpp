@@ -88,6 +88,35 @@ TEST(LoadSeries, SeparationSpeedBracketsTheRowsThatSeparate) {
   }
 }
 
+TEST(LoadSeries, SeparationSpeedIsTheContinuousCyclesLowestWhereverTheRowsLie) {
+  // From the map's rows (every 8 crank degrees and the jumps) and from rows every
+  // tenth of a degree, the same lowest speed, and no higher than any row of a dense
+  // sampling nor above its lowest by more than that sampling can miss.
+  LoadParameters parameters;
+  parameters.rpm = 6000;
+  for (const auto& [lever, eccentric] : {std::pair{85.0, 700.0}, {37.25, 412.5}, {60.0, 200.0}}) {
+    const ExactKinematics model(lever, eccentric);
+    const auto lowest = [&](double step, SeatedRows seated) {
+      return SummariseLoads(model, parameters, LoadSeries(model, parameters, CrankAngles(step), seated)).separationRpm;
+    };
+    const std::optional<AtCrank> map = lowest(8, SeatedRows::Brief);
+    const std::optional<AtCrank> fine = lowest(0.1, SeatedRows::Full);
+    const std::optional<AtCrank> dense = SummariseLoads(LoadSeries(model, parameters, CrankAngles(0.01))).separationRpm;
+    ASSERT_TRUE(map && fine && dense);
+    SCOPED_TRACE(testing::Message() << lever << ',' << eccentric << ": " << map->value << " rpm");
+    EXPECT_NEAR(map->value, fine->value, 1e-6);
+    EXPECT_NEAR(map->crankDeg, fine->crankDeg, 1e-4);
+    EXPECT_LE(map->value, dense->value + 1e-9);
+    EXPECT_GE(map->value, dense->value - 0.01);
+  }
+  // The mode where sampling every 8 degrees read 12 rpm high.
+  const ExactKinematics model(85, 700);
+  const LoadSummary sampled = SummariseLoads(LoadSeries(model, parameters, CrankAngles(8), SeatedRows::Brief));
+  const LoadSummary continuous =
+      SummariseLoads(model, parameters, LoadSeries(model, parameters, CrankAngles(8), SeatedRows::Brief));
+  EXPECT_GT(sampled.separationRpm->value - continuous.separationRpm->value, 10);
+}
+
 // Every contact stays in compression while the valve is held, over the modes of the
 // integer grid taken every eccentricStride-th eccentric value (and the last), at the
 // window's 90 frame angles of speed 400 and at every jump. Which contact would pull is

@@ -34,7 +34,7 @@ int Piece(const ExactKinematics& model, double crank) {
                                                                           : 2;
   const double camAngle = (crank / 2) * k.pi / 180;
   const double rest = std::atan2(pose.rollerX - k.camCentreX, pose.rollerY - k.camCentreY) - camAngle;
-  const bool onBase = PitchRadiusAt(k, rest) == k.camBaseRadius;
+  const bool onBase = PitchRadiusAt(WindowMechanism()->Lobe(), rest) == k.camBaseRadius;
   return 2 * arc + (onBase ? 1 : 0);
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 #include <cmath>
 
 #include "analysis/ExactLiftSummary.h"
@@ -73,6 +74,54 @@ TEST(TargetSolver, FindsModesBetweenTheGridsPointsAndSaysWhenATargetIsOutOfReach
     return std::hypot((p.liftMm - tooHigh.liftMm) * kCrankDegPerMm, p.durationCrankDeg - tooHigh.durationCrankDeg);
   };
   for (const TargetPoint& seed : seeds.points) EXPECT_LE(miss(answer.modes[0].reached), miss(seed) + 1e-9);
+}
+
+// Out of reach, the answer is a minimum of the distance it states: no mode a little
+// way off along either bar (within their ranges) comes nearer. Target 5 mm over 0
+// degrees ends on the eccentric bar's end, where the descent's steps are cut short.
+TEST(TargetSolver, TheNearestModeIsAMinimumOfTheStatedDistance) {
+  const TargetSeeds seeds = ExactSeeds(0, 115, 12, -95, 700, 17);
+  for (const TargetPoint target : {TargetPoint{5, 0}, TargetPoint{15, 200}, TargetPoint{0.5, 300}}) {
+    const TargetAnswer answer = SolveTarget(target, seeds);
+    ASSERT_FALSE(answer.reachable);
+    ASSERT_EQ(answer.modes.size(), 1u);
+    const TargetMode& found = answer.modes[0];
+    const auto distance = [&](double lever, double eccentric) {
+      const ExactLiftSummary there = SummariseExactLift(ExactKinematics(lever, eccentric));
+      return std::hypot((there.maxLiftMm - target.liftMm) * kCrankDegPerMm, there.durationCrankDeg - target.durationCrankDeg);
+    };
+    const double stated = distance(found.lever, found.eccentric);
+    SCOPED_TRACE(testing::Message() << target.liftMm << ',' << target.durationCrankDeg << ": " << found.lever << '/'
+                                    << found.eccentric << " at " << stated);
+    for (const auto& [dl, de] : {std::pair{0.02, 0.0}, {-0.02, 0.0}, {0.0, 0.2}, {0.0, -0.2}}) {
+      const double lever = std::clamp(found.lever + dl, 0.0, 115.0);
+      const double eccentric = std::clamp(found.eccentric + de, -95.0, 700.0);
+      EXPECT_GE(distance(lever, eccentric), stated - 1e-9) << "off by " << dl << ',' << de;
+    }
+  }
+}
+
+// One solution is listed once, at the target itself, and with its timing.
+TEST(TargetSolver, SearchesEndingInOneToleranceBoxAreOneModeWithItsTiming) {
+  const TargetSeeds seeds = ExactSeeds(0, 115, 24, -95, 700, 33);
+  for (const TargetPoint target : {TargetPoint{6, 200}, TargetPoint{8, 230}, TargetPoint{3, 100}}) {
+    const TargetAnswer answer = SolveTarget(target, seeds);
+    ASSERT_TRUE(answer.reachable);
+    SCOPED_TRACE(testing::Message() << target.liftMm << ',' << target.durationCrankDeg);
+    for (std::size_t i = 0; i < answer.modes.size(); ++i) {
+      const TargetMode& mode = answer.modes[i];
+      EXPECT_NEAR(mode.reached.liftMm, target.liftMm, 1e-6);
+      EXPECT_NEAR(mode.reached.durationCrankDeg, target.durationCrankDeg, 1e-5);
+      const ExactLiftSummary there = SummariseExactLift(ExactKinematics(mode.lever, mode.eccentric));
+      EXPECT_EQ(mode.openingCrankDeg, there.openingCrankDeg);
+      EXPECT_EQ(mode.closingCrankDeg, there.closingCrankDeg);
+      EXPECT_EQ(mode.maxLiftCrankDeg, there.maxLiftCrankDeg);
+      for (std::size_t j = 0; j < i; ++j) {
+        EXPECT_GT(std::hypot(mode.lever - answer.modes[j].lever, mode.eccentric - answer.modes[j].eccentric), 1)
+            << "two answers at one place";
+      }
+    }
+  }
 }
 
 }  // namespace

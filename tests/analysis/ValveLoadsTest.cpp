@@ -149,7 +149,7 @@ TEST(ValveLoads, CamRadiusIsThePitchCurvesCircleLessTheRoller) {
   const ExactKinematics model(0, 700);
   const MechanismConstants& k = model.Constants();
   const auto pitchPoint = [&](double rest) {
-    const double r = PitchRadiusAt(k, rest);
+    const double r = PitchRadiusAt(WindowMechanism()->Lobe(), rest);
     return Point2{r * std::sin(rest), r * std::cos(rest)};
   };
   int checked = 0;

@@ -79,7 +79,7 @@ TEST_F(StartUpTest, BuildsConstantsAndStartTablesAndLeavesEveryOtherValueZero) {
   EXPECT_EQ(state.constants.cornerStartY, expected.cornerStartY);
 
   auto tables = std::make_unique<ProfileTables>();
-  BuildProfileTables(expected, *tables);
+  BuildProfileTables(*WindowMechanism(), *tables);
   EXPECT_EQ(state.tables.camPitchRadius, tables->camPitchRadius);
   EXPECT_EQ(state.tables.camOutlineX, tables->camOutlineX);
   EXPECT_EQ(state.tables.camOutlineY, tables->camOutlineY);

@@ -11,7 +11,7 @@ namespace {
 
 class ProfileTablesTest : public testing::Test {
  protected:
-  void SetUp() override { BuildProfileTables(constants, *tables); }
+  void SetUp() override { BuildProfileTables(*WindowMechanism(), *tables); }
 
   double OutlineRadius(int k) const { return std::hypot(tables->camOutlineX[k], tables->camOutlineY[k]); }
   double LeverGap(int n) const {
@@ -111,7 +111,6 @@ TEST_F(ProfileTablesTest, LeverCurveHasEvenGapsOnEachArcAndNoStepBetweenThem) {
 // Each builder writes its own index range and nothing else.
 TEST(ProfileTableBuilders, WriteExactlyTheirIndexRanges) {
   constexpr double kUntouched = -1234.5;
-  const MechanismConstants constants = MakeMechanismConstants();
   auto tables = std::make_unique<ProfileTables>();
   tables->camPitchRadius.fill(kUntouched);
   tables->camOutlineX.fill(kUntouched);
@@ -119,16 +118,16 @@ TEST(ProfileTableBuilders, WriteExactlyTheirIndexRanges) {
   tables->leverCurveX.fill(kUntouched);
   tables->leverCurveY.fill(kUntouched);
 
-  BuildCamPitchRadius(constants, tables->camPitchRadius);
+  BuildCamPitchRadius(*WindowMechanism(), tables->camPitchRadius);
   for (int j = 0; j <= kPitchLast; ++j) {
     ASSERT_EQ(tables->camPitchRadius[j] == kUntouched, j >= 7200) << j;
   }
-  BuildCamOutline(constants, tables->camPitchRadius, tables->camOutlineX, tables->camOutlineY);
+  BuildCamOutline(*WindowMechanism(), tables->camPitchRadius, tables->camOutlineX, tables->camOutlineY);
   for (int k = 0; k <= kOutlineLast; ++k) {
     ASSERT_EQ(tables->camOutlineX[k] == kUntouched, k == 0) << k;
     ASSERT_EQ(tables->camOutlineY[k] == kUntouched, k == 0) << k;
   }
-  BuildLeverCurve(constants, tables->leverCurveX, tables->leverCurveY);
+  BuildLeverCurve(*WindowMechanism(), tables->leverCurveX, tables->leverCurveY);
   for (int n = 0; n <= kLeverLast; ++n) {
     ASSERT_EQ(tables->leverCurveX[n] == kUntouched, n < 600) << n;
     ASSERT_EQ(tables->leverCurveY[n] == kUntouched, n < 600) << n;

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "LiftRun.h"
+#include "torlin/Version.h"
 
 namespace {
 
@@ -142,6 +143,27 @@ TEST(LiftTool, CrankAndLiftColumnsRoundAndNegateTheLoopsValues) {
     sawTheSumsRounding = sawTheSumsRounding || row.fields[1].size() > 12;
   }
   EXPECT_TRUE(sawTheSumsRounding);  // what --help says of camAngle_deg
+}
+
+}  // namespace
+
+namespace {
+
+// The rows end with notes of what they depend on: the program, the design and the bars.
+TEST(LiftTool, RowsEndWithNotesOfTheProgramDesignAndBars) {
+  const ToolRun run = RunLift({QStringLiteral("--lever=0"), QStringLiteral("--eccentric=700"),
+                               QStringLiteral("--speed=100"), QStringLiteral("--revolutions=1")});
+  ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+  const std::map<QString, QString> expected = {
+      {QStringLiteral("program"), QStringLiteral("torlin-lift ") + QLatin1String(kTorlinVersion)},
+      {QStringLiteral("design"), QStringLiteral("built-in (the window's)")},
+      {QStringLiteral("lever"), QStringLiteral("0")},
+      {QStringLiteral("eccentric"), QStringLiteral("700")},
+      {QStringLiteral("windowSpeed_camDegPerFrame"), QStringLiteral("1")},
+  };
+  EXPECT_EQ(Notes(run.out), expected);
+  EXPECT_TRUE(AllLines(run.out).last().startsWith(QLatin1String("# ")));
+  EXPECT_EQ(AllLines(run.out).size(), Lines(run.out).size() + qsizetype(expected.size()));
 }
 
 }  // namespace

@@ -29,7 +29,6 @@ TEST(OptionConflicts, EveryOptionARunCannotUseIsRefusedInOneLineAndNoFolderIsMad
        "give --target or --loads, not both"},
       {{QStringLiteral("--target=6,200"), plotDir}, "--target draws no pictures; give --plot-dir or --target, not both"},
       {{QStringLiteral("--target=6,180"), QStringLiteral("--speed=25")}, "give --speed or --target, not both"},
-      {{QStringLiteral("--target=6,180"), QStringLiteral("--tdc=360")}, "give --tdc or --target, not both"},
       {{QStringLiteral("--target=6,180"), QStringLiteral("--step=1")}, "--step needs --svaj or --loads LEVER,ECCENTRIC"},
       {{QStringLiteral("--target=6,180"), QStringLiteral("--spring-rate=30")}, "--spring-rate needs --loads"},
       {{QStringLiteral("--loads=0,700"), QStringLiteral("--rpm=6000"), QStringLiteral("--lever=0:10:5"),
@@ -123,7 +122,13 @@ TEST(RunSettings, EveryTableEndsWithTheSettingsItWasMadeWith) {
     std::map<QString, QString> expected = c.notes;
     expected[QStringLiteral("program")] = QStringLiteral("torlin-modes ") + QLatin1String(kTorlinVersion);
     expected[QStringLiteral("design")] = QStringLiteral("built-in (the window's)");
-    EXPECT_EQ(Notes(run.out), expected);
+    // --svaj's peaks come as notes too, before the settings (ExactModesTool checks them).
+    std::map<QString, QString> notes = Notes(run.out);
+    std::erase_if(notes, [](const auto& note) {
+      return note.first.startsWith(QLatin1String("max")) || note.first.startsWith(QLatin1String("min")) ||
+             note.first.startsWith(QLatin1String("jerk"));
+    });
+    EXPECT_EQ(notes, expected);
     // The notes come last: after them, no row.
     const QStringList lines = AllLines(run.out);
     const qsizetype firstNote = lines.indexOf(QRegularExpression(QStringLiteral("# .*")));

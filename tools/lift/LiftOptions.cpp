@@ -35,7 +35,8 @@ std::string Footer() {
                        "revolution 2. Numbers have a decimal point whatever the locale, in the shortest form that "
                        "reads back exactly. When the reader stops early (as with \"| head -1\"), torlin-lift is "
                        "ended quietly by SIGPIPE, as other filters are. Ctrl-C, SIGTERM and SIGHUP stop it after "
-                       "the row in hand: every row written is whole.") +
+                       "the row in hand: every row written is whole. A run that ends by itself closes with \"# name,value\" "
+                       "notes: the program, the design, the lever and eccentric bar values and the window's speed.") +
          "\n" +
          ExitStatusHelp("a bad option");
 }

@@ -5,12 +5,23 @@
 #include "LiftOptions.h"
 #include "animation/Animation.h"
 #include "animation/NullCanvas.h"
+#include "common/ProgramNotes.h"
 #include "common/StopSignals.h"
 #include "common/ToolOutput.h"
 
 namespace {
 
 constexpr const char* kProgram = "torlin-lift";
+
+// What the rows depend on beyond themselves, for the notes after them.
+CsvColumns<LiftOptions> RunNotes() {
+  CsvColumns<LiftOptions> notes = ProgramNotes<LiftOptions>(kProgram);
+  notes.push_back(NumberColumn<LiftOptions>("lever", [](const LiftOptions& o) { return o.lever; }));
+  notes.push_back(NumberColumn<LiftOptions>("eccentric", [](const LiftOptions& o) { return o.eccentric; }));
+  notes.push_back(
+      NumberColumn<LiftOptions>("windowSpeed_camDegPerFrame", [](const LiftOptions& o) { return o.speed / 100.0; }));
+  return notes;
+}
 
 int RunLift(const LiftOptions& options) {
   CheckedOutput out;
@@ -22,6 +33,7 @@ int RunLift(const LiftOptions& options) {
     host.Watch(animation.State());
     animation.StartUp();
     animation.RunAtOnce([&](Turn turn) { host.GiveTurn(turn); });
+    if (StopSignal() == 0) out.Write(NoteBlock(RunNotes(), options));
   }
   if (!out.Flush()) {
     PrintError(kProgram, out.FailureLine());

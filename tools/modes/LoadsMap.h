@@ -10,7 +10,8 @@
 #include "common/CsvColumns.h"
 
 // A map row with the mode's load summary beside it: the loads at the crank angles of
-// the window's frames (twice the cam angle) and at every curvature jump.
+// the window's frames (twice the cam angle) and at every curvature jump, the lowest
+// separation speed between them found over the continuous cycle.
 template <class Base>
 struct WithLoads {
   Base base;
@@ -24,7 +25,7 @@ inline std::vector<double> MapLoadAngles(int speed) { return CrankAngles(speed /
 inline LoadSummary MapLoadSummary(const ModeSetting& mode, const LoadParameters& parameters,
                                   const std::vector<double>& angles) {
   const ExactKinematics model(mode.lever, mode.eccentric);
-  return SummariseLoads(LoadSeries(model, parameters, angles, SeatedRows::Brief));
+  return SummariseLoads(model, parameters, LoadSeries(model, parameters, angles, SeatedRows::Brief));
 }
 
 template <class BaseJob>

@@ -73,14 +73,22 @@ std::string Footer(const BarRange& lever, const BarRange& eccentric, const BarRa
          "\n" +
          HelpList("--svaj columns",
                   {{"crank_deg", "crank angle: each multiple of --step, and each of the window's frames (none for "
-                                 "a mode between whole bar values)"},
+                                 "a mode between whole bar values), and twice each crank angle where a curvature jumps"},
+                   {"jumpSide", "-1 / 1: the values just before / after a curvature jump at that angle; 0 elsewhere"},
                    {"lift_mm", "valve lift of the exact model"},
                    {"velocity_mmPerCrankDeg", "and acceleration_mmPerCrankDeg2, jerk_mmPerCrankDeg3: its "
                                               "derivatives by crank angle; with --rpm velocity_mmPerS, "
                                               "acceleration_mPerS2, jerk_mPerS3 by time"},
                    {"windowLift_mm", "the window's lift at its frames, empty between them and for a mode between "
                                      "whole bar values (the window's bars take whole values only)"},
-                   {"exactStatus", "placed, or why the exact model has no position (numbers then empty)"}}) +
+                   {"exactStatus", "placed, or why the exact model has no position (numbers then empty)"},
+                   {"# maxLift_mm ... # minJerk_...",
+                    "after the rows: the peaks of lift, velocity, acceleration and jerk with their crank angles "
+                    "(...At_crankDeg), found over the continuous cycle, so that they do not depend on --step; "
+                    "the jerk's between the jumps"},
+                   {"# jerkImpulseN_...",
+                    "at each jump where the acceleration steps, the jerk is a Dirac impulse: its weight, the "
+                    "step of the acceleration, and where (jerkImpulseNAt_crankDeg)"}}) +
          "\n" +
          HelpList("--target columns",
                   {{"answer", "reaches: the mode gives the target (within 0.01 mm and 0.1 crank degrees); nearest: "
@@ -90,7 +98,10 @@ std::string Footer(const BarRange& lever, const BarRange& eccentric, const BarRa
                    {"leverAngle_rad, eccentricAngle_deg", "the two shafts' angles"},
                    {"maxLift_mm, duration1mm_crankDeg",
                     "what the exact model gives there: its largest lift and the crank angle it stays above 1 mm, "
-                    "both found between samples (a mode that never reaches 1 mm has duration 0)"}}) +
+                    "both found between samples (a mode that never reaches 1 mm has duration 0)"},
+                   {"opening1mm_crankDeg, closing1mm_crankDeg, maxLiftAt_crankDeg",
+                    "its timing: where the lift rises and falls through 1 mm (empty if it never gets there) and "
+                    "where it is highest"}}) +
          "\n" +
          HelpParagraph("The window's model",
                        "The window finds the free roller among sampled points of two curves, so its lift carries "
@@ -105,8 +116,8 @@ std::string Footer(const BarRange& lever, const BarRange& eccentric, const BarRa
                        "maxLiftAt, opening and closing columns, their exact_ twins, maxDifferenceAt, the "
                        "--loads peaks' At columns), and the crank column of --svaj and --loads rows, crank_deg, "
                        "becomes crankFromTdc_deg (the rows keep their order); every picture's crank axis reads "
-                       "\"crank angle from TDC at T\". Durations do not move; --target's columns hold no crank "
-                       "positions. T is taken as the gas-exchange TDC of an intake valve, bottom dead centre "
+                       "\"crank angle from TDC at T\". Durations do not move; --target's timing "
+                       "columns move too. T is taken as the gas-exchange TDC of an intake valve, bottom dead centre "
                        "lying 180 after it, and the map also gives the valve's events as engine people do, "
                        "each from -360 to 360: maxLiftAt_crankDegAfterTdc, opening0.1mm_crankDegBeforeTdc and "
                        "closing0.1mm_crankDegAfterBdc, and the same at 1 mm (with --exact, their exact_ twins).") +
@@ -117,13 +128,14 @@ std::string Footer(const BarRange& lever, const BarRange& eccentric, const BarRa
                        "depend on: windowSpeed_camDegPerFrame, step_crankDeg, engineSpeed_rpm (0: at rest), the "
                        "load model's parameters and tdc_crankDeg, where the run uses them. A run stopped early "
                        "has none.") +
-         "\n" + LoadsHelp() +
+         "\n" + LoadsHelp() + "\n" + ProfileHelp() +
          "\nExamples:\n  torlin-modes --lever 0:115:5 --eccentric-steps 20 --plot-dir plots > modes.csv\n"
          "  torlin-modes --svaj 60,200 --step 0.1 --rpm 3000 > svaj.csv\n"
          "  torlin-modes --tdc 360 --lever 0:115:5 > modes-from-tdc.csv\n"
          "  torlin-modes --target 6,180\n"
          "  torlin-modes --loads 60,200 --rpm 6000 --step 0.5 --plot-dir plots > loads.csv\n"
-         "  torlin-modes --loads --rpm 6000 > modes-loads.csv\n\n" +
+         "  torlin-modes --loads --rpm 6000 > modes-loads.csv\n"
+         "  torlin-modes --profile --dxf mechanism.dxf > profile.csv\n\n" +
          HelpParagraph("Stopping",
                        "Ctrl-C, SIGTERM and SIGHUP stop the work within a second: the rows done so far are written "
                        "whole and in order. A reader that stops early (| head) ends the program quietly; any "
@@ -183,7 +195,7 @@ ModesCommandLine::ModesCommandLine()
           Text(kMaxCurves) + ", decimals allowed): the window's lift, or for a mode between whole bar values, "
           "which the window's bars cannot take, the exact model's at the window's frame angles");
   line_.Needs(curves, plotDir);
-  CLI::Option* tdc = line_.Decimal("--tdc", "CRANK_DEG", -720, 720, false, options_.tdcCrankDeg,
+  line_.Decimal("--tdc", "CRANK_DEG", -720, 720, false, options_.tdcCrankDeg,
                 "where top dead centre lies on the crank axis (-720 to 720): every crank position printed or "
                 "drawn is then measured from it (see Top dead centre)");
   line_.WholeNumber("--threads", 1, kMaxThreads, options_.threads,
@@ -191,10 +203,10 @@ ModesCommandLine::ModesCommandLine()
   const ExactOptionHandles exact =
       DeclareExactOptions(line_, options_.exact, {gridOptions[0], gridOptions[1], gridOptions[2], gridOptions[3], curves});
   loads_ = DeclareLoadsOptions(line_, options_.loads, exact);
+  profile_ = DeclareProfileOptions(line_, options_.profile);
   // What --target, which solves the exact model for one answer, has no use for.
   line_.Excludes(speedOption, exact.target, "--target solves the exact model, which no window speed changes");
   line_.Excludes(plotDir, exact.target, "--target draws no pictures");
-  line_.Excludes(tdc, exact.target, "--target's rows hold no crank positions");
   // What one mode's --loads rows have no use for: the map's options, and the window's
   // speed (its rows lie at every --step, not at the window's frames).
   notForOneMode_ = {gridOptions[0], gridOptions[1], gridOptions[2], gridOptions[3], curves, exact.exact, speedOption};
@@ -204,6 +216,10 @@ ModesCommandLine::ModesCommandLine()
 std::optional<int> ModesCommandLine::Parse(int argc, const char* const argv[]) {
   if (const std::optional<int> status = line_.Parse(argc, argv)) return status;
   options_.loads.given = loads_->count() > 0;
+  if (const std::string conflict = ProfileOptionsConflict(line_, profile_); !conflict.empty()) {
+    PrintError("torlin-modes", conflict);
+    return kExitBadOptions;
+  }
   if (const std::string conflict = LoadsOptionsConflict(options_.loads, options_.exact, notForOneMode_);
       !conflict.empty()) {
     PrintError("torlin-modes", conflict);

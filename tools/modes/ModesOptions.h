@@ -6,6 +6,7 @@
 #include "CrankOrigin.h"
 #include "ExactOptions.h"
 #include "LoadsOptions.h"
+#include "ProfileOptions.h"
 #include "analysis/ModeGrid.h"
 #include "analysis/ModeSetting.h"
 #include "common/CommandLine.h"
@@ -25,6 +26,7 @@ struct ModesOptions {
   int threads = 0;      // 0: one per core
   ExactOptions exact;   // --exact, --svaj and its --step, --rpm
   LoadsOptions loads;   // --loads and the load model's parameters
+  ProfileOptions profile;  // --profile and --dxf
   std::optional<double> tdcCrankDeg;  // where top dead centre lies on the crank axis
 
   // Where the crank positions printed and drawn are measured from.
@@ -47,6 +49,7 @@ class ModesCommandLine {
  private:
   ModesOptions options_;
   CLI::Option* loads_ = nullptr;
+  ProfileOptionHandles profile_;
   std::vector<CLI::Option*> notForOneMode_;
   int leverSteps_ = kDefaultStepsPerBar;
   int eccentricSteps_ = kDefaultStepsPerBar;

@@ -1,13 +1,10 @@
 #include "RunSettings.h"
 
-#include "torlin/Version.h"
+#include "common/ProgramNotes.h"
 
 CsvColumns<ModesOptions> RunSettingsColumns(const ModesOptions& options) {
   using O = const ModesOptions&;
-  CsvColumns<ModesOptions> columns = {
-      {"program", [](std::string& line, O) { line += std::string("torlin-modes ") + kTorlinVersion; }},
-      {"design", [](std::string& line, O) { line += "built-in (the window's)"; }},
-  };
+  CsvColumns<ModesOptions> columns = ProgramNotes<ModesOptions>("torlin-modes");
   const bool oneMode = options.exact.svaj || options.loads.mode;
   if (!options.exact.target && !options.loads.mode) {
     columns.push_back(NumberColumn<ModesOptions>("windowSpeed_camDegPerFrame", [](O o) { return o.speed / 100.0; }));

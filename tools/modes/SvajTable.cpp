@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "analysis/SvajPeaks.h"
+
 namespace {
 
 // Crank angles closer than this are one row: a frame angle and a step angle that
@@ -28,15 +30,17 @@ std::vector<double> SvajAngles(double stepDeg, const DemonstrationRevolution& wi
   return angles;
 }
 
-std::vector<SvajRow> SvajRowsAt(const ExactKinematics& model, std::span<const double> angles,
+std::vector<SvajRow> SvajRowsAt(const ExactKinematics& model, std::span<const CrankPlace> places,
                                 const DemonstrationRevolution& window) {
-  std::vector<SvajRow> rows(angles.size());
-  for (std::size_t i = 0; i < angles.size(); ++i) rows[i].exact = {angles[i], model.SvajAt(angles[i])};
+  std::vector<SvajRow> rows(places.size());
+  for (std::size_t i = 0; i < places.size(); ++i) rows[i].exact = {places[i].crankDeg, SvajAt(model, places[i]), places[i].side};
   for (const DemonstrationFrame& frame : window.frames) {
     if (!frame.solved) continue;
     const double crank = FrameCrankDeg(frame);
-    const auto at = std::lower_bound(rows.begin(), rows.end(), crank - kSameAngleDeg,
-                                     [](const SvajRow& row, double angle) { return row.exact.crankDeg < angle; });
+    auto at = std::lower_bound(rows.begin(), rows.end(), crank - kSameAngleDeg,
+                               [](const SvajRow& row, double angle) { return row.exact.crankDeg < angle; });
+    // A frame at a jump belongs to neither side's row.
+    while (at != rows.end() && at->exact.side != 0 && at->exact.crankDeg < crank + kSameAngleDeg) ++at;
     if (at != rows.end() && std::abs(at->exact.crankDeg - crank) < kSameAngleDeg) at->windowLiftMm = -frame.valveY;
   }
   return rows;
@@ -65,6 +69,7 @@ CsvColumns<SvajRow> SvajColumns(std::optional<double> rpm, const CrankOrigin& or
   return {
       {origin.Column("crank_deg"),
        [origin](std::string& line, R r) { AppendRounded(line, origin.Shown(r.exact.crankDeg), kAngleDecimals); }},
+      NumberColumn<SvajRow>("jumpSide", [](R r) { return long{r.exact.side}; }),
       NumberColumn<SvajRow>("lift_mm", [placed](R r) { return placed(r, r.exact.svaj.lift); }),
       NumberColumn<SvajRow>(rpm ? "velocity_mmPerS" : "velocity_mmPerCrankDeg",
                             [=](R r) { return placed(r, Derivatives(r.exact.svaj, rpm).velocity); }),
@@ -75,4 +80,39 @@ CsvColumns<SvajRow> SvajColumns(std::optional<double> rpm, const CrankOrigin& or
       NumberColumn<SvajRow>("windowLift_mm", [](R r) { return r.windowLiftMm; }),
       {"exactStatus", [](std::string& line, R r) { line += OutcomeText(r.exact.svaj.outcome); }},
   };
+}
+
+std::string SvajPeaksBlock(const ExactKinematics& model, std::span<const SvajRow> rows, std::optional<double> rpm,
+                           const CrankOrigin& origin) {
+  std::vector<SvajSample> samples;
+  samples.reserve(rows.size());
+  for (const SvajRow& row : rows) samples.push_back(row.exact);
+  SvajPeaks peaks = PeaksOf(model, samples);
+  if (rpm) peaks = PeaksByTime(peaks, *rpm);
+  const std::string velocity = rpm ? "mmPerS" : "mmPerCrankDeg";
+  const std::string acceleration = rpm ? "mPerS2" : "mmPerCrankDeg2";
+  const std::string jerk = rpm ? "mPerS3" : "mmPerCrankDeg3";
+  std::string block;
+  const auto line = [&](const std::string& name, std::optional<double> value) {
+    block += "# " + name + ',';
+    AppendNumber(block, value);
+    block += '\n';
+  };
+  const auto peak = [&](const std::string& name, const std::string& unit, const std::optional<AtCrank>& at) {
+    line(name + '_' + unit, at ? std::optional<double>(at->value) : std::nullopt);
+    line(origin.Column(name + "At_crankDeg"), at ? std::optional<double>(origin.Shown(at->crankDeg)) : std::nullopt);
+  };
+  peak("maxLift", "mm", peaks.maxLift);
+  peak("maxVelocity", velocity, peaks.highestVelocity);
+  peak("minVelocity", velocity, peaks.lowestVelocity);
+  peak("maxAcceleration", acceleration, peaks.highestAcceleration);
+  peak("minAcceleration", acceleration, peaks.lowestAcceleration);
+  // The jerk's peaks are those between the jumps; at a jump it is an impulse.
+  peak("maxJerk", jerk, peaks.highestJerk);
+  peak("minJerk", jerk, peaks.lowestJerk);
+  block += "# jerkAtJumps,a Dirac impulse at each jump where the acceleration steps; its weight is the step\n";
+  for (std::size_t i = 0; i < peaks.jerkImpulses.size(); ++i) {
+    peak("jerkImpulse" + std::to_string(i + 1), acceleration, peaks.jerkImpulses[i]);
+  }
+  return block;
 }

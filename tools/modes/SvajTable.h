@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "CrankOrigin.h"
@@ -9,8 +10,9 @@
 #include "analysis/SvajSeries.h"
 #include "common/CsvColumns.h"
 
-// The rows of torlin-modes --svaj: the exact curves at every step and at every frame
-// of the window's revolution, and the window's lift at its frames.
+// The rows of torlin-modes --svaj: the exact curves at every step, at every frame of
+// the window's revolution and on both sides of every curvature jump, and the window's
+// lift at its frames.
 struct SvajRow {
   SvajSample exact;
   std::optional<double> windowLiftMm;  // at the window's frames where its linkage solved
@@ -20,13 +22,19 @@ struct SvajRow {
 // window's frames, a frame and a multiple that differ only by rounding being one.
 std::vector<double> SvajAngles(double stepDeg, const DemonstrationRevolution& window);
 
-// The rows at the given angles (some of SvajAngles).
-std::vector<SvajRow> SvajRowsAt(const ExactKinematics& model, std::span<const double> angles,
+// The rows at the given places (some of CrankPlaces of SvajAngles).
+std::vector<SvajRow> SvajRowsAt(const ExactKinematics& model, std::span<const CrankPlace> places,
                                 const DemonstrationRevolution& window);
 
 // The columns: derivatives by crank angle, or by time at the engine speed rpm; the
 // crank angle measured from origin (the rows stay in the model's crank order).
 CsvColumns<SvajRow> SvajColumns(std::optional<double> rpm, const CrankOrigin& origin = {});
+
+// After the rows, the peaks of lift, velocity, acceleration and jerk over the
+// continuous cycle with their crank angles, and at each jump where the acceleration
+// steps the jerk's Dirac impulse, as "# name,value" lines (by time at rpm, if given).
+std::string SvajPeaksBlock(const ExactKinematics& model, std::span<const SvajRow> rows, std::optional<double> rpm,
+                           const CrankOrigin& origin = {});
 
 // The words for an outcome, as the CSV's status column has them.
 const char* OutcomeText(ExactOutcome outcome);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CrankOrigin.h"
 #include "analysis/TargetSolver.h"
 #include "common/CsvColumns.h"
 
@@ -9,6 +10,7 @@ struct TargetRow {
   bool reaches = false;
 };
 
-CsvColumns<TargetRow> TargetColumns();
+// Crank positions (the timing) measured from origin.
+CsvColumns<TargetRow> TargetColumns(const CrankOrigin& origin = {});
 // A target as "LIFT mm over DURATION crank degrees".
 std::string TargetText(TargetPoint target);

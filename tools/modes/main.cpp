@@ -17,6 +17,7 @@
 #include "ModeMap.h"
 #include "ModesOptions.h"
 #include "PlotFolder.h"
+#include "ProfileOutput.h"
 #include "ProgressBar.h"
 #include "RunSettings.h"
 #include "SvajOutput.h"
@@ -266,15 +267,16 @@ int RunSvaj(const ModesOptions& options, CheckedOutput& out) {
     DemonstrationModel windowModel;
     windowModel.Run(*setting, options.speed, window);
   }
-  const std::vector<double> angles = SvajAngles(options.exact.StepDeg(), window);
+  const std::vector<CrankPlace> places = CrankPlaces(model, SvajAngles(options.exact.StepDeg(), window));
   const CsvColumns<SvajRow> columns = SvajColumns(options.exact.rpm, options.Origin());
   out.Write(CsvHeader(columns));
 
   const std::vector<SvajRow> kept =
-      StreamRows(angles.size(), options.threads, columns, out, [&](std::size_t first, std::size_t count) {
-        return SvajRowsAt(model, std::span(angles).subspan(first, count), window);
+      StreamRows(places.size(), options.threads, columns, out, [&](std::size_t first, std::size_t count) {
+        return SvajRowsAt(model, std::span(places).subspan(first, count), window);
       });
-  if (const std::optional<int> ended = RowsEnded(out, kept.size(), angles.size(), "rows")) return *ended;
+  if (const std::optional<int> ended = RowsEnded(out, kept.size(), places.size(), "rows")) return *ended;
+  out.Write(SvajPeaksBlock(model, kept, options.exact.rpm, options.Origin()));
   if (const std::optional<int> failed = SettingsWritten(options, out)) return *failed;
   if (options.plotDir.empty()) return 0;
   return DrawPictures([&] { return WriteSvajPictures(options, kept); });
@@ -285,7 +287,7 @@ int RunLoads(const ModesOptions& options, CheckedOutput& out) {
   const ExactKinematics model(mode.lever, mode.eccentric);
   const LoadParameters parameters = options.loads.Parameters(options.exact.rpm);
   const CrankOrigin origin = options.Origin();
-  const std::vector<LoadRowPlace> places = LoadRowPlaces(model, CrankAngles(options.exact.StepDeg()));
+  const std::vector<CrankPlace> places = CrankPlaces(model, CrankAngles(options.exact.StepDeg()));
   const CsvColumns<LoadRow> columns = LoadRowColumns(origin);
   out.Write(CsvHeader(columns));
 
@@ -296,7 +298,7 @@ int RunLoads(const ModesOptions& options, CheckedOutput& out) {
         return part;
       });
   if (const std::optional<int> ended = RowsEnded(out, rows.size(), places.size(), "rows")) return *ended;
-  const LoadSummary summary = SummariseLoads(rows);
+  const LoadSummary summary = SummariseLoads(model, parameters, rows);
   out.Write(LoadSummaryBlock(summary, origin) + RunSettingsBlock(options));
   if (const std::optional<int> ended = RowsEnded(out, rows.size(), places.size(), "rows")) return *ended;
   if (options.plotDir.empty()) return 0;
@@ -324,7 +326,7 @@ int RunTarget(const ModesOptions& options, CheckedOutput& out) {
     return ExitStatusForSignal(StopSignal());
   }
   const TargetAnswer answer = SolveTarget(*options.exact.target, seeds);
-  const CsvColumns<TargetRow> columns = TargetColumns();
+  const CsvColumns<TargetRow> columns = TargetColumns(options.Origin());
   out.Write(CsvHeader(columns));
   std::string lines;
   for (const TargetMode& mode : answer.modes) AppendCsvLine(lines, columns, TargetRow{mode, answer.reachable});
@@ -335,6 +337,19 @@ int RunTarget(const ModesOptions& options, CheckedOutput& out) {
   }
   out.Write(RunSettingsBlock(options));
   if (const std::optional<int> ended = RowsEnded(out, answer.modes.size(), answer.modes.size(), "rows")) return *ended;
+  return 0;
+}
+
+// The cam's surface and the lever's working face: CSV, and the drawing if asked.
+int RunProfile(const ModesOptions& options, CheckedOutput& out) {
+  const MechanismProfile profile = ProfileOf(*WindowMechanism());
+  out.Write(ProfileCsv(profile));
+  if (const std::optional<int> failed = SettingsWritten(options, out)) return *failed;
+  if (options.profile.dxfPath.empty()) return 0;
+  if (const std::string error = WriteProfileDxf(profile, options.profile.dxfPath); !error.empty()) {
+    PrintError(kProgram, error);
+    return kExitFailed;
+  }
   return 0;
 }
 
@@ -363,6 +378,7 @@ int main(int argc, char* argv[]) {
     QLocale::setDefault(QLocale::c());
   }
   CheckedOutput out;
+  if (options.profile.given) return RunProfile(options, out);
   if (options.exact.target) return RunTarget(options, out);
   if (options.loads.mode) return RunLoads(options, out);
   return options.exact.svaj ? RunSvaj(options, out) : RunMap(options, out);

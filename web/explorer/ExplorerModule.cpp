@@ -190,7 +190,7 @@ val Facts() {
 }
 
 val ShaftAngles(double lever, double eccentric) {
-  const ControlShaftPose pose = ControlShaftsFor(MakeMechanismConstants(), lever, eccentric);
+  const ControlShaftPose pose = ControlShaftsFor(*WindowMechanism(), lever, eccentric);
   val angles = val::object();
   angles.set("leverDeg", pose.leverAngle * kRadToDeg);
   angles.set("eccentricDeg", pose.eccentricDeg);
@@ -294,6 +294,31 @@ std::string MapCsvBlock() {
   return block;
 }
 
+val AtCrankValue(const std::optional<AtCrank>& at) {
+  if (!at || !std::isfinite(at->value)) return val::null();
+  val out = val::object();
+  out.set("value", at->value);
+  out.set("crankDeg", at->crankDeg);
+  return out;
+}
+
+// The mode's peaks by time over the continuous cycle (both sides of every jump among
+// them), each with its crank angle; at a jump the jerk is an impulse of the given weight.
+val Peaks(const SvajPeaks& peaks) {
+  val out = val::object();
+  out.set("maxLift_mm", AtCrankValue(peaks.maxLift));
+  out.set("maxVelocity_mmPerS", AtCrankValue(peaks.highestVelocity));
+  out.set("minVelocity_mmPerS", AtCrankValue(peaks.lowestVelocity));
+  out.set("maxAcceleration_mPerS2", AtCrankValue(peaks.highestAcceleration));
+  out.set("minAcceleration_mPerS2", AtCrankValue(peaks.lowestAcceleration));
+  out.set("maxJerk_mPerS3", AtCrankValue(peaks.highestJerk));
+  out.set("minJerk_mPerS3", AtCrankValue(peaks.lowestJerk));
+  val impulses = val::array();
+  for (const AtCrank& impulse : peaks.jerkImpulses) impulses.call<void>("push", AtCrankValue(impulse));
+  out.set("jerkImpulses_mPerS2", impulses);
+  return out;
+}
+
 val Detail(double lever, double eccentric, int speed, double rpm, val loadParameters) {
   ModeDetailRequest request;
   request.lever = lever;
@@ -350,6 +375,7 @@ val Detail(double lever, double eccentric, int speed, double rpm, val loadParame
     rows.call<void>("push", line);
   }
   out.set("rows", rows);
+  out.set("peaks", Peaks(detail.peaks));
   return out;
 }
 
@@ -399,8 +425,9 @@ std::string CurvesCsv(val levers, val eccentrics, int speed, double rpm, double 
     prefix += ',';
     AppendNumber(prefix, eccentricValues[i]);
     prefix += ',';
-    const std::vector<double> angles = SvajAngles(stepDeg, revolution);
-    for (const SvajRow& row : SvajRowsAt(ExactKinematics(leverValues[i], eccentricValues[i]), angles, revolution)) {
+    const ExactKinematics exact(leverValues[i], eccentricValues[i]);
+    const std::vector<CrankPlace> places = CrankPlaces(exact, SvajAngles(stepDeg, revolution));
+    for (const SvajRow& row : SvajRowsAt(exact, places, revolution)) {
       csv += prefix;
       AppendCsvLine(csv, columns, row);
     }

@@ -21,8 +21,11 @@ const near = (value, expected, tolerance) =>
   value === expected || (value !== null && expected !== null && Math.abs(value - expected) <= tolerance * Math.max(1, Math.abs(expected)));
 
 // The loads come from the exact model too.
+// Where the separation speed is lowest a minimiser finds on a flat minimum: its place
+// is known to the bracket's width, which each platform's mathematics settles differently.
 const tolerance = (column) =>
-  (/^exact_|^maxDifference|opening|closing|duration|Torque|Hertz|PressureAngle|CamRadius|separation/.test(column) ? 1e-9 : 1e-12);
+  (/^separationAt/.test(column) ? 1e-6
+   : /^exact_|^maxDifference|opening|closing|duration|Torque|Hertz|PressureAngle|CamRadius|separation/.test(column) ? 1e-9 : 1e-12);
 
 test("the table and the map with its loads equal torlin-modes' CSV: the window's model to 1e-12, the exact one to 1e-9",
      {skip: !haveModes && "torlin-modes is not built"}, async () => {

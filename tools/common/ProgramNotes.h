@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+#include "common/CsvColumns.h"
+#include "torlin/Version.h"
+
+// The first notes after every table of the tools: which program made it and from
+// which design of the mechanism.
+template <class Row>
+CsvColumns<Row> ProgramNotes(const std::string& program) {
+  return {
+      {"program", [program](std::string& line, const Row&) { line += program + " " + kTorlinVersion; }},
+      {"design", [](std::string& line, const Row&) { line += "built-in (the window's)"; }},
+  };
+}
