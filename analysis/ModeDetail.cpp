@@ -22,7 +22,7 @@ ModeDetail DetailOf(const ModeDetailRequest& request, DemonstrationModel& model)
   ModeDetail detail;
   detail.request = request;
   detail.window = {static_cast<int>(std::lround(request.lever)), static_cast<int>(std::lround(request.eccentric))};
-  const ControlShaftPose shafts = ControlShaftsFor(*WindowMechanism(), request.lever, request.eccentric);
+  const ControlShaftPose shafts = ControlShaftsFor(*request.mechanism, request.lever, request.eccentric);
   detail.leverAngleRad = shafts.leverAngle;
   detail.eccentricDeg = shafts.eccentricDeg;
 
@@ -30,7 +30,7 @@ ModeDetail DetailOf(const ModeDetailRequest& request, DemonstrationModel& model)
   detail.windowCurve = detail.revolution.LiftCurve();
   const ModeSummary windowSummary = SummariseLift(detail.windowCurve);
 
-  const ExactKinematics exact(request.lever, request.eccentric);
+  const ExactKinematics exact(request.mechanism, request.lever, request.eccentric);
   const ExactAtFrames atFrames = ExactLiftAtFrames(exact, detail.revolution);
   const ModeSummary exactSummary = SummariseLift(atFrames.curve);
   // The curves at the steps; the peaks from those rows and both sides of every jump.

@@ -22,6 +22,7 @@ struct ModeDetailRequest {
   double rpm = 3000;      // engine speed for the derivatives by time
   double svajStepDeg = 0.5;
   LoadParameters loads;  // its rpm is the one above
+  MechanismPtr mechanism = WindowMechanism();  // the design the mode belongs to
 };
 
 // One line of the mode's table: a value of the window's model and of the exact one

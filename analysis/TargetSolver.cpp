@@ -32,12 +32,13 @@ constexpr double kSameModeDistance = 0.5;
 
 struct Box {
   double leverFirst, leverLast, eccentricFirst, eccentricLast;
+  const MechanismPtr& mechanism;
   double ClampLever(double v) const { return std::clamp(v, leverFirst, leverLast); }
   double ClampEccentric(double v) const { return std::clamp(v, eccentricFirst, eccentricLast); }
 };
 
-TargetPoint ExactPoint(double lever, double eccentric) {
-  const ExactLiftSummary summary = SummariseExactLift(ExactKinematics(lever, eccentric));
+TargetPoint ExactPoint(const MechanismPtr& mechanism, double lever, double eccentric) {
+  const ExactLiftSummary summary = SummariseExactLift(ExactKinematics(mechanism, lever, eccentric));
   return {summary.maxLiftMm, summary.durationCrankDeg};
 }
 
@@ -64,15 +65,15 @@ bool Hits(TargetPoint reached, TargetPoint target) {
 // Levenberg-Marquardt on the miss, held inside the bars' ranges: ends at the target
 // where the start leads to it, otherwise near a mode whose point is locally nearest.
 TargetMode Descend(double lever, double eccentric, TargetPoint target, const Box& box) {
-  TargetPoint reached = ExactPoint(lever, eccentric);
+  TargetPoint reached = ExactPoint(box.mechanism, lever, eccentric);
   std::array<double, 2> miss = Miss(reached, target);
   double damping = 1e-3;
   for (int iteration = 0; iteration < kMaxIterations && Size(miss) > kConvergedMiss; ++iteration) {
     // Differences taken inward where a step outward would leave the range.
     const double dl = lever + kLeverDifference <= box.leverLast ? kLeverDifference : -kLeverDifference;
     const double de = eccentric + kEccentricDifference <= box.eccentricLast ? kEccentricDifference : -kEccentricDifference;
-    const auto byLever = Miss(ExactPoint(lever + dl, eccentric), target);
-    const auto byEccentric = Miss(ExactPoint(lever, eccentric + de), target);
+    const auto byLever = Miss(ExactPoint(box.mechanism, lever + dl, eccentric), target);
+    const auto byEccentric = Miss(ExactPoint(box.mechanism, lever, eccentric + de), target);
     const double j00 = (byLever[0] - miss[0]) / dl, j10 = (byLever[1] - miss[1]) / dl;
     const double j01 = (byEccentric[0] - miss[0]) / de, j11 = (byEccentric[1] - miss[1]) / de;
     // Normal equations (J^T J + damping diag) step = -J^T miss.
@@ -85,7 +86,7 @@ TargetMode Descend(double lever, double eccentric, TargetPoint target, const Box
       if (!(std::abs(det) > 0) || !std::isfinite(det)) break;
       const double nextLever = box.ClampLever(lever - (b11 * g0 - a01 * g1) / det);
       const double nextEccentric = box.ClampEccentric(eccentric - (b00 * g1 - a01 * g0) / det);
-      const TargetPoint nextReached = ExactPoint(nextLever, nextEccentric);
+      const TargetPoint nextReached = ExactPoint(box.mechanism, nextLever, nextEccentric);
       const auto nextMiss = Miss(nextReached, target);
       if (Size(nextMiss) < Size(miss)) {
         lever = nextLever;
@@ -122,7 +123,7 @@ TargetMode Polish(TargetMode mode, TargetPoint target, const Box& box) {
       const double first = alongLever ? box.ClampLever(at - reach) : box.ClampEccentric(at - reach);
       const double last = alongLever ? box.ClampLever(at + reach) : box.ClampEccentric(at + reach);
       if (!(first < last)) return;
-      const auto pointAt = [&](double v) { return alongLever ? ExactPoint(v, mode.eccentric) : ExactPoint(mode.lever, v); };
+      const auto pointAt = [&](double v) { return alongLever ? ExactPoint(box.mechanism, v, mode.eccentric) : ExactPoint(box.mechanism, mode.lever, v); };
       std::uintmax_t iterations = kPolishIterations;
       const auto [best, bestDistance] = boost::math::tools::brent_find_minima(
           [&](double v) { return Size(Miss(pointAt(v), target)); }, first, last, kPolishBits, iterations);
@@ -144,14 +145,14 @@ TargetMode Polish(TargetMode mode, TargetPoint target, const Box& box) {
 
 // Two hits are one mode where they lie together or the way between them stays in the
 // tolerance box: one piece of it.
-bool OneMode(const TargetMode& a, const TargetMode& b, TargetPoint target) {
+bool OneMode(const TargetMode& a, const TargetMode& b, TargetPoint target, const MechanismPtr& mechanism) {
   if (std::abs(a.lever - b.lever) < kSameModeDistance && std::abs(a.eccentric - b.eccentric) < kSameModeDistance) {
     return true;
   }
   constexpr int kWaySteps = 4;
   for (int i = 1; i < kWaySteps; ++i) {
     const double share = double(i) / kWaySteps;
-    const TargetPoint on = ExactPoint(a.lever + (b.lever - a.lever) * share, a.eccentric + (b.eccentric - a.eccentric) * share);
+    const TargetPoint on = ExactPoint(mechanism, a.lever + (b.lever - a.lever) * share, a.eccentric + (b.eccentric - a.eccentric) * share);
     if (!Hits(on, target)) return false;
   }
   return true;
@@ -194,7 +195,8 @@ TargetAnswer SolveTarget(TargetPoint target, const TargetSeeds& seeds) {
       !std::isfinite(target.liftMm) || !std::isfinite(target.durationCrankDeg)) {
     return answer;
   }
-  const Box box{seeds.levers.front(), seeds.levers.back(), seeds.eccentrics.front(), seeds.eccentrics.back()};
+  const Box box{seeds.levers.front(), seeds.levers.back(), seeds.eccentrics.front(), seeds.eccentrics.back(),
+                seeds.mechanism};
   std::vector<TargetMode> hits;
   TargetMode nearest{};
   double nearestMiss = INFINITY;
@@ -206,7 +208,7 @@ TargetAnswer SolveTarget(TargetPoint target, const TargetSeeds& seeds) {
       nearest = mode;
     }
     if (!Hits(mode.reached, target)) continue;
-    const auto same = std::find_if(hits.begin(), hits.end(), [&](const TargetMode& hit) { return OneMode(hit, mode, target); });
+    const auto same = std::find_if(hits.begin(), hits.end(), [&](const TargetMode& hit) { return OneMode(hit, mode, target, seeds.mechanism); });
     if (same == hits.end()) {
       hits.push_back(mode);
     } else if (miss < Size(Miss(same->reached, target))) {
@@ -237,7 +239,7 @@ TargetSeeds ExactSeeds(double leverFirst, double leverLast, int leverSteps, doub
   const std::size_t columns = seeds.eccentrics.size();
   seeds.points.resize(seeds.levers.size() * columns);
   for (std::size_t i = 0; i < seeds.points.size(); ++i) {
-    seeds.points[i] = ExactPoint(seeds.levers[i / columns], seeds.eccentrics[i % columns]);
+    seeds.points[i] = ExactPoint(seeds.mechanism, seeds.levers[i / columns], seeds.eccentrics[i % columns]);
   }
   return seeds;
 }

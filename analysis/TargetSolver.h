@@ -3,6 +3,8 @@
 #include <optional>
 #include <vector>
 
+#include "geometry/Mechanism.h"
+
 // Which modes give a wanted maximum lift and duration above 1 mm, on the exact model
 // with the two bars at any real value within their ranges (not only whole ones).
 
@@ -19,6 +21,7 @@ struct TargetSeeds {
   // points[i * eccentrics.size() + j] belongs to levers[i], eccentrics[j]; a mode
   // that never reaches 1 mm has duration 0.
   std::vector<TargetPoint> points;
+  MechanismPtr mechanism = WindowMechanism();  // the mechanism the exact model solves
 };
 
 struct TargetMode {

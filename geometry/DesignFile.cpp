@@ -12,6 +12,7 @@
 namespace {
 
 using nlohmann::json;
+using nlohmann::ordered_json;
 
 // A pinned centre must lie where the curve's angles put it, to this distance.
 constexpr double kCentreAgreementMm = 1e-3;
@@ -372,7 +373,7 @@ Design ReadDesignFile(const std::filesystem::path& path) {
 }
 
 std::string DesignToJson(const Design& d) {
-  json lobe = {{"law", LawName(d.cam.lobe.law)},
+  ordered_json lobe = {{"law", LawName(d.cam.lobe.law)},
                {"lift_mm", d.cam.lobe.liftMm},
                {"start_camDeg", d.cam.lobe.startCamDeg},
                {"span_camDeg", d.cam.lobe.spanCamDeg}};
@@ -382,15 +383,15 @@ std::string DesignToJson(const Design& d) {
     lobe["rampHeight_mm"] = d.cam.lobe.rampHeightMm;
     lobe["rampLength_camDeg"] = d.cam.lobe.rampLengthCamDeg;
   }
-  json pieces = json::array();
+  ordered_json pieces = ordered_json::array();
   for (std::size_t i = 0; i < d.lever.pieces.size(); ++i) {
     const LeverPiece& p = d.lever.pieces[i];
-    json piece = {{"radius_mm", p.radiusMm}, {"to_deg", p.toDeg}};
+    ordered_json piece = {{"radius_mm", p.radiusMm}, {"to_deg", p.toDeg}};
     if (i > 0) piece["blend_deg"] = p.blendDeg;
     if (p.centre) piece["centre_mm"] = {p.centre->x, p.centre->y};
     pieces.push_back(piece);
   }
-  json root = {
+  ordered_json root = {
       {"format", kDesignFormat},
       {"name", d.name},
       {"notes", d.notes},

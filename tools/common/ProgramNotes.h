@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/CsvColumns.h"
+#include "common/ToolDesign.h"
 #include "torlin/Version.h"
 
 // The first notes after every table of the tools: which program made it and from
@@ -11,6 +12,6 @@ template <class Row>
 CsvColumns<Row> ProgramNotes(const std::string& program) {
   return {
       {"program", [program](std::string& line, const Row&) { line += program + " " + kTorlinVersion; }},
-      {"design", [](std::string& line, const Row&) { line += "built-in (the window's)"; }},
+      {"design", [](std::string& line, const Row&) { line += ToolDesignName(); }},
   };
 }

@@ -1,3 +1,4 @@
+#include "common/ToolDesign.h"
 #include "ExactMap.h"
 
 #include "CsvCells.h"
@@ -7,7 +8,7 @@ ExactModeResult ExactMapJob::operator()(std::size_t index) {
   ExactModeResult result;
   result.demonstration = demonstration_(index);
   const ModeSetting mode = (*modes_)[index];
-  const ExactAtFrames exact = ExactLiftAtFrames(ExactKinematics(mode.lever, mode.eccentric),
+  const ExactAtFrames exact = ExactLiftAtFrames(ExactKinematics(ToolMechanism(), mode.lever, mode.eccentric),
                                                 demonstration_.LastRevolution());
   result.exact = SummariseLift(exact.curve);
   result.exactMissingFrames = exact.missingFrames;

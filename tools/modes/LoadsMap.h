@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "common/ToolDesign.h"
 #include "LoadsTable.h"
 #include "analysis/LoadParameters.h"
 #include "analysis/LoadSeries.h"
@@ -24,7 +25,7 @@ inline std::vector<double> MapLoadAngles(int speed) { return CrankAngles(speed /
 // One mode's load summary as a map row carries it.
 inline LoadSummary MapLoadSummary(const ModeSetting& mode, const LoadParameters& parameters,
                                   const std::vector<double>& angles) {
-  const ExactKinematics model(mode.lever, mode.eccentric);
+  const ExactKinematics model(ToolMechanism(), mode.lever, mode.eccentric);
   return SummariseLoads(model, parameters, LoadSeries(model, parameters, angles, SeatedRows::Brief));
 }
 

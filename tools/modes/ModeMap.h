@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "common/ToolDesign.h"
 #include "CrankOrigin.h"
 #include "analysis/DemonstrationRevolution.h"
 #include "analysis/ModeSummary.h"
@@ -32,7 +33,7 @@ class DemonstrationMapJob {
  private:
   const std::vector<ModeSetting>* modes_;
   int speed_;
-  std::unique_ptr<DemonstrationModel> model_ = std::make_unique<DemonstrationModel>();
+  std::unique_ptr<DemonstrationModel> model_ = std::make_unique<DemonstrationModel>(ToolMechanism());
   DemonstrationRevolution revolution_;
 };
 

@@ -200,6 +200,17 @@ ModesCommandLine::ModesCommandLine()
                 "drawn is then measured from it (see Top dead centre)");
   line_.WholeNumber("--threads", 1, kMaxThreads, options_.threads,
                     "worker threads (1 to " + Text(kMaxThreads) + ", default: one per core)");
+  line_.Value(
+      "--design", "FILE", "a design file",
+      [this](const std::string& text) {
+        options_.designFile = text;
+        return !text.empty();
+      },
+      "runs everything on the mechanism this design file describes (JSON, format 1; see Designs) "
+      "instead of the window's");
+  CLI::Option* printDesign = line_.Switch(
+      "--print-design", options_.printDesign,
+      "prints the design (the window's, or the one --design names) as a design file and ends");
   const ExactOptionHandles exact =
       DeclareExactOptions(line_, options_.exact, {gridOptions[0], gridOptions[1], gridOptions[2], gridOptions[3], curves});
   loads_ = DeclareLoadsOptions(line_, options_.loads, exact);
@@ -207,6 +218,9 @@ ModesCommandLine::ModesCommandLine()
   // What --target, which solves the exact model for one answer, has no use for.
   line_.Excludes(speedOption, exact.target, "--target solves the exact model, which no window speed changes");
   line_.Excludes(plotDir, exact.target, "--target draws no pictures");
+  for (CLI::Option* work : {exact.target, exact.exact, exact.svaj, plotDir, curves, speedOption}) {
+    line_.Excludes(printDesign, work, "--print-design prints the design and does nothing else");
+  }
   // What one mode's --loads rows have no use for: the map's options, and the window's
   // speed (its rows lie at every --step, not at the window's frames).
   notForOneMode_ = {gridOptions[0], gridOptions[1], gridOptions[2], gridOptions[3], curves, exact.exact, speedOption};

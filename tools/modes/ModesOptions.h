@@ -28,6 +28,8 @@ struct ModesOptions {
   LoadsOptions loads;   // --loads and the load model's parameters
   ProfileOptions profile;  // --profile and --dxf
   std::optional<double> tdcCrankDeg;  // where top dead centre lies on the crank axis
+  std::string designFile;             // empty: the window's design
+  bool printDesign = false;           // print the design as a file and end
 
   // Where the crank positions printed and drawn are measured from.
   CrankOrigin Origin() const { return CrankOrigin(tdcCrankDeg); }

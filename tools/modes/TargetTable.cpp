@@ -1,6 +1,7 @@
 #include "TargetTable.h"
 
 #include "analysis/ExactKinematics.h"
+#include "common/ToolDesign.h"
 #include "animation/Linkage.h"
 
 CsvColumns<TargetRow> TargetColumns(const CrankOrigin& origin) {
@@ -10,7 +11,7 @@ CsvColumns<TargetRow> TargetColumns(const CrankOrigin& origin) {
       NumberColumn<TargetRow>("lever", [](R r) { return r.mode.lever; }),
       NumberColumn<TargetRow>("eccentric", [](R r) { return r.mode.eccentric; }),
       NumberColumn<TargetRow>("leverAngle_rad",
-                              [](R r) { return ControlShaftsFor(*WindowMechanism(), r.mode.lever, 0).leverAngle; }),
+                              [](R r) { return ControlShaftsFor(*ToolMechanism(), r.mode.lever, 0).leverAngle; }),
       NumberColumn<TargetRow>("eccentricAngle_deg",
                               [](R r) { return ControlShaftsFor(*WindowMechanism(), 0, r.mode.eccentric).eccentricDeg; }),
       NumberColumn<TargetRow>("maxLift_mm", [](R r) { return r.mode.reached.liftMm; }),

@@ -26,6 +26,8 @@
 #include "common/BarRanges.h"
 #include "common/OrderedPool.h"
 #include "common/StopSignals.h"
+#include "common/ToolDesign.h"
+#include "geometry/DesignFile.h"
 #include "common/ToolOutput.h"
 
 namespace {
@@ -122,7 +124,7 @@ std::optional<int> WriteModeMap(const ModesOptions& options, CheckedOutput& out,
 // The window's lift curve of each mode; for a mode between whole bar values, which
 // the window cannot take, the exact model's at the window's frame angles.
 std::vector<LiftCurve> CurvesOf(const std::vector<ShaftPositions>& modes, int speed) {
-  DemonstrationModel model;
+  DemonstrationModel model(ToolMechanism());
   DemonstrationRevolution revolution;
   std::vector<LiftCurve> curves;
   for (const ShaftPositions& mode : modes) {
@@ -133,7 +135,7 @@ std::vector<LiftCurve> CurvesOf(const std::vector<ShaftPositions>& modes, int sp
       continue;
     }
     LiftCurve curve{mode, {}, true};
-    for (const SvajSample& sample : SvajSeries(ExactKinematics(mode.lever, mode.eccentric), MapLoadAngles(speed))) {
+    for (const SvajSample& sample : SvajSeries(ExactKinematics(ToolMechanism(), mode.lever, mode.eccentric), MapLoadAngles(speed))) {
       if (sample.svaj.outcome == ExactOutcome::Placed) curve.samples.push_back({sample.crankDeg, sample.svaj.lift});
     }
     curves.push_back(std::move(curve));
@@ -260,11 +262,11 @@ std::vector<Row> StreamRows(std::size_t count, int threads, const CsvColumns<Row
 
 int RunSvaj(const ModesOptions& options, CheckedOutput& out) {
   const ShaftPositions mode = *options.exact.svaj;
-  const ExactKinematics model(mode.lever, mode.eccentric);
+  const ExactKinematics model(ToolMechanism(), mode.lever, mode.eccentric);
   // Between whole bar values there is no window: no frames, and rows at the steps only.
   DemonstrationRevolution window;
   if (const std::optional<ModeSetting> setting = mode.WindowSetting()) {
-    DemonstrationModel windowModel;
+    DemonstrationModel windowModel(ToolMechanism());
     windowModel.Run(*setting, options.speed, window);
   }
   const std::vector<CrankPlace> places = CrankPlaces(model, SvajAngles(options.exact.StepDeg(), window));
@@ -284,7 +286,7 @@ int RunSvaj(const ModesOptions& options, CheckedOutput& out) {
 
 int RunLoads(const ModesOptions& options, CheckedOutput& out) {
   const ShaftPositions mode = *options.loads.mode;
-  const ExactKinematics model(mode.lever, mode.eccentric);
+  const ExactKinematics model(ToolMechanism(), mode.lever, mode.eccentric);
   const LoadParameters parameters = options.loads.Parameters(options.exact.rpm);
   const CrankOrigin origin = options.Origin();
   const std::vector<CrankPlace> places = CrankPlaces(model, CrankAngles(options.exact.StepDeg()));
@@ -325,6 +327,7 @@ int RunTarget(const ModesOptions& options, CheckedOutput& out) {
     PrintError(kProgram, "stopped while searching for the target; no rows are written");
     return ExitStatusForSignal(StopSignal());
   }
+  seeds.mechanism = ToolMechanism();
   const TargetAnswer answer = SolveTarget(*options.exact.target, seeds);
   const CsvColumns<TargetRow> columns = TargetColumns(options.Origin());
   out.Write(CsvHeader(columns));
@@ -342,7 +345,7 @@ int RunTarget(const ModesOptions& options, CheckedOutput& out) {
 
 // The cam's surface and the lever's working face: CSV, and the drawing if asked.
 int RunProfile(const ModesOptions& options, CheckedOutput& out) {
-  const MechanismProfile profile = ProfileOf(*WindowMechanism());
+  const MechanismProfile profile = ProfileOf(*ToolMechanism());
   out.Write(ProfileCsv(profile));
   if (const std::optional<int> failed = SettingsWritten(options, out)) return *failed;
   if (options.profile.dxfPath.empty()) return 0;
@@ -361,6 +364,17 @@ int main(int argc, char* argv[]) {
   ModesCommandLine commandLine;
   if (const std::optional<int> status = commandLine.Parse(argc, argv)) return *status;
   const ModesOptions& options = commandLine.Options();
+  if (!options.designFile.empty()) {
+    const std::vector<std::string> problems = UseDesignFile(options.designFile);
+    for (const std::string& problem : problems) PrintError(kProgram, problem);
+    if (!problems.empty()) return kExitBadOptions;
+  }
+  if (options.printDesign) {
+    CheckedOutput out;
+    if (out.Write(DesignToJson(ToolMechanism()->GetDesign())) && out.Flush()) return 0;
+    PrintError(kProgram, out.FailureLine());
+    return kExitFailed;
+  }
   if (!options.plotDir.empty()) {
     if (const std::string error = PreparePlotFolder(options.plotDir); !error.empty()) {
       PrintError(kProgram, error);

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "geometry/Mechanism.h"
+
+// What the kinematics finds wrong with a buildable design: one line per problem, none
+// for a design that works. Checked over the corners and the middle of both bars'
+// ranges and the whole cycle: the free roller must reach the lever curve within the
+// cam directions that face it, the linkage must close, and the cam must not be
+// undercut (its pitch curve nowhere tighter than the free roller).
+std::vector<std::string> MechanismProblems(const MechanismPtr& mechanism);
