@@ -200,10 +200,13 @@ test("the load model's parameters set on the page give torlin-modes' loads with 
   assert.ok(all.includes("# springRate_NPerMm,50") && all.includes("# movingMass_g,90") && all.includes("# engineSpeed_rpm,4000"));
   assert.equal(lines.length, reference.length);
   const names = header.split(",");
-  const near = (a, b) => a === b || Math.abs(a - b) <= 1e-9 * Math.max(1, Math.abs(b));
+  // Where a minimum lies is found to the square root of the last bit: the browser's
+  // and the desktop's libraries agree on it to 1e-6 only.
+  const near = (a, b, tolerance) => a === b || Math.abs(a - b) <= tolerance * Math.max(1, Math.abs(b));
   lines.forEach((line, i) => line.split(",").forEach((cell, k) => {
     const expected = reference[i][names[k]];
-    assert.ok(cell === "" ? expected === null : near(Number(cell), expected), `row ${i} ${names[k]}: ${cell} vs ${expected}`);
+    const tolerance = /^separationAt/.test(names[k]) ? 1e-6 : 1e-9;
+    assert.ok(cell === "" ? expected === null : near(Number(cell), expected, tolerance), `row ${i} ${names[k]}: ${cell} vs ${expected}`);
   }));
   // A link brings the same model back.
   const {page: again} = await openExplorer(session, {url: page.url()});
