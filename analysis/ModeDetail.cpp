@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <string_view>
 
 #include "analysis/ExactAtFrames.h"
 #include "analysis/LoadSeries.h"
@@ -42,14 +43,15 @@ ModeDetail DetailOf(const ModeDetailRequest& request, DemonstrationModel& model)
   std::vector<ModeDetailRow>& rows = detail.rows;
   for (const SummaryQuantity& quantity : kSummaryQuantities) {
     rows.push_back({quantity.label, quantity.unit, quantity.column, std::string("exact_") + quantity.column,
-                    quantity.value(windowSummary), quantity.value(exactSummary)});
+                    quantity.value(windowSummary), quantity.value(exactSummary),
+                    std::string_view(quantity.column) == "opens"});
   }
   rows.push_back({"frames without a position", "frames", "unsolvedFrames", "exact_missingFrames",
-                  double(detail.revolution.unsolvedFrames), double(atFrames.missingFrames)});
+                  double(detail.revolution.unsolvedFrames), double(atFrames.missingFrames), true});
   rows.push_back({"largest difference of the two lifts", "mm", "", "maxDifference_mm", std::nullopt,
                   atFrames.maxDifferenceMm});
-  rows.push_back({"maximum lift between frames", "mm", "", "", std::nullopt, Present(detail.continuous.maxLiftMm)});
-  rows.push_back({"duration above 1 mm between frames", "crank °", "", "", std::nullopt,
+  rows.push_back({"maximum lift over the whole cycle", "mm", "", "", std::nullopt, Present(detail.continuous.maxLiftMm)});
+  rows.push_back({"duration above 1 mm over the whole cycle", "crank °", "", "", std::nullopt,
                   Present(detail.continuous.durationCrankDeg)});
 
   const auto value = [](const std::optional<AtCrank>& at) {
@@ -71,7 +73,7 @@ ModeDetail DetailOf(const ModeDetailRequest& request, DemonstrationModel& model)
 
   // Loads at the engine speed asked, with the load model's other parameters as
   // torlin-modes takes them by default.
-  LoadParameters parameters;
+  LoadParameters parameters = request.loads;
   parameters.rpm = request.rpm;
   const LoadSummary loads =
       SummariseLoads(exact, parameters, LoadSeries(exact, parameters, CrankAngles(request.svajStepDeg)));

@@ -6,6 +6,7 @@
 
 #include "analysis/DemonstrationRevolution.h"
 #include "analysis/ExactLiftSummary.h"
+#include "analysis/LoadParameters.h"
 #include "analysis/SvajPeaks.h"
 #include "analysis/SvajSeries.h"
 #include "animation/BarStarts.h"
@@ -20,6 +21,7 @@ struct ModeDetailRequest {
   int speed = kSpeedBarStart;  // HScroll1 value: sets the window's frames
   double rpm = 3000;      // engine speed for the derivatives by time
   double svajStepDeg = 0.5;
+  LoadParameters loads;  // its rpm is the one above
   MechanismPtr mechanism = WindowMechanism();  // the design the mode belongs to
 };
 
@@ -33,6 +35,7 @@ struct ModeDetailRow {
   std::string exactColumn;
   std::optional<double> window;
   std::optional<double> exact;
+  bool whole = false;  // a count or a yes (1) or no (0): no decimals
 };
 
 struct ModeDetail {

@@ -44,6 +44,10 @@ struct TargetAnswer {
   std::vector<TargetMode> modes;
 };
 
+// The targets there are: a maximum lift from 0 to this, a duration above 1 mm from 0
+// to this.
+inline constexpr double kMaxTargetLiftMm = 30;
+inline constexpr double kMaxTargetDurationDeg = 720;
 // Within these the target counts as hit.
 inline constexpr double kTargetLiftToleranceMm = 0.01;
 inline constexpr double kTargetDurationToleranceDeg = 0.1;

@@ -15,5 +15,5 @@ void Animation::StartUp() {
   canvas_.SetPenWidth(1);
 
   // Nothing reads the constants or the tables before the first frame, so they come last.
-  MakeReadyToRun(*state_);
+  MakeReadyToRun(*state_, state_->mechanism);  // the window's, unless a tool chose another
 }

@@ -84,6 +84,12 @@ class Reader {
   std::set<std::string> known_;
 };
 
+std::string Deg(double value) {
+  std::ostringstream text;
+  text << value;
+  return text.str();
+}
+
 const char* LawName(LobeLaw law) {
   return law == LobeLaw::CosinePower ? "cosine-power" : "polynomial-4567";
 }
@@ -94,7 +100,7 @@ Design Parse(const json& root, std::vector<std::string>& problems) {
   if (!root.is_object()) return d;
   const double format = top.Number("format");
   if (top.Has("format") && format != kDesignFormat) {
-    problems.push_back("design.format: " + std::to_string(static_cast<long long>(format)) +
+    problems.push_back("design.format: " + Deg(format) +
                        " is not a format this program reads (it reads 1)");
   }
   d.name = top.Text("name");
@@ -183,11 +189,6 @@ void Finite(std::vector<std::string>& problems, const std::string& what, double 
   if (!std::isfinite(value)) problems.push_back(what + ": must be a finite number");
 }
 
-std::string Deg(double value) {
-  std::ostringstream text;
-  text << value;
-  return text.str();
-}
 
 void CheckLever(const LeverDesign& lever, std::vector<std::string>& problems) {
   const std::vector<LeverPiece>& pieces = lever.pieces;

@@ -337,9 +337,18 @@ const TorlinPage = (() => {
   document.addEventListener("pointerdown", () => client.classList.remove("keyboard"), true);
 
   // ---- The client area at its designed size, scaled down to fit a smaller viewport.
+  // Scaled down, it leaves a line below it for the way to the Explorer, which it
+  // would otherwise cover; on a narrow (phone) screen the Explorer comes first, and
+  // the client area takes the width, the page scrolling if it must.
+  const narrowScreen = window.matchMedia("(max-width: 599px)");
   function fit() {
     const {clientWidth, clientHeight} = shared;
-    const scale = Math.min(1, window.innerWidth / clientWidth, window.innerHeight / clientHeight);
+    const narrow = narrowScreen.matches;
+    const fits = (reserved) => Math.min(1, window.innerWidth / clientWidth, (window.innerHeight - reserved) / clientHeight);
+    const below = !narrow && fits(0) < 1;
+    document.body.classList.toggle("link-below", below);
+    const link = document.getElementById("explorer-link");
+    const scale = narrow ? Math.min(1, window.innerWidth / clientWidth) : fits(below ? link.offsetHeight + 4 : 0);
     client.style.transform = scale < 1 ? `scale(${scale})` : "";
     client.classList.toggle("scaled", scale < 1);
     frame.style.width = `${clientWidth * scale}px`;
@@ -355,6 +364,7 @@ const TorlinPage = (() => {
     surface.height = Math.round(shared.clientHeight * ratio);
     listenToSurface();
     window.addEventListener("resize", fit);
+    narrowScreen.addEventListener("change", fit);
     fit();
   }
 

@@ -65,3 +65,20 @@ TEST(DesignOption, ADesignThatCannotWorkIsRefusedLineByLine) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DesignOption, TheWindowsSampledModelRunsOnADesignFile) {
+  const QStringList mode{"--lever=0", "--eccentric=700"};
+  const ToolRun plain = RunProgram(QStringLiteral(TORLIN_LIFT_PATH), mode, {});
+  const ToolRun window = RunProgram(QStringLiteral(TORLIN_LIFT_PATH), QStringList(mode) << "--design" << Shipped("window.json"), {});
+  const ToolRun smooth =
+      RunProgram(QStringLiteral(TORLIN_LIFT_PATH), QStringList(mode) << "--design" << Shipped("smooth-lever.json"), {});
+  ASSERT_EQ(window.exitCode, 0) << window.err.toStdString();
+  ASSERT_EQ(smooth.exitCode, 0) << smooth.err.toStdString();
+  EXPECT_EQ(WithoutDesignNote(plain.out), WithoutDesignNote(window.out));
+  EXPECT_NE(WithoutDesignNote(plain.out), WithoutDesignNote(smooth.out));
+  EXPECT_FALSE(smooth.out.contains("nan"));
+}
+
+}  // namespace

@@ -64,5 +64,14 @@ LiftCommandLine::LiftCommandLine()
                     "cam revolutions to report (1 to " + std::to_string(kMaxRevolutions) + ", default " +
                         std::to_string(options_.revolutions) + ")");
   line_.Switch("--all-frames", options_.allFrames, "also print the first frame after start-up (see Notes)");
+  line_.Value(
+      "--design", "FILE", "a design file",
+      [this](const std::string& text) {
+        options_.designFile = text;
+        return !text.empty();
+      },
+      "runs the window's kinematics (its sampled tables and search) on the mechanism this design file "
+      "describes (JSON, format 1) instead of the window's; the search's sectors stay the window's, so a "
+      "design laid out far from it may find no contact");
   line_.Footer(Footer());
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "common/CommandLine.h"
 
 // The settings of one headless run: the three scroll bars as the window would show
@@ -10,6 +12,7 @@ struct LiftOptions {
   int speed = 0;      // HScroll1.Value
   int revolutions = 2;
   bool allFrames = false;  // also report frames before the lever curve was first turned
+  std::string designFile;  // empty: the window's design
 };
 
 inline constexpr int kMaxRevolutions = 1000000;

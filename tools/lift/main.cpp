@@ -7,6 +7,7 @@
 #include "animation/NullCanvas.h"
 #include "common/ProgramNotes.h"
 #include "common/StopSignals.h"
+#include "common/ToolDesign.h"
 #include "common/ToolOutput.h"
 
 namespace {
@@ -30,6 +31,7 @@ int RunLift(const LiftOptions& options) {
     NullCanvas canvas;
     LiftHost host(options, out);
     Animation animation(vars, host, canvas);
+    animation.MutableState().mechanism = ToolMechanism();
     host.Watch(animation.State());
     animation.StartUp();
     animation.RunAtOnce([&](Turn turn) { host.GiveTurn(turn); });
@@ -50,5 +52,10 @@ int main(int argc, char* argv[]) {
   CatchStopSignals();  // first: a signal at any moment ends the run the designed way
   LiftCommandLine commandLine;
   if (const std::optional<int> status = commandLine.Parse(argc, argv)) return *status;
+  if (!commandLine.Options().designFile.empty()) {
+    const std::vector<std::string> problems = UseDesignFile(commandLine.Options().designFile);
+    for (const std::string& problem : problems) PrintError(kProgram, problem);
+    if (!problems.empty()) return kExitBadOptions;
+  }
   return RunLift(commandLine.Options());
 }

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/ColourScaleStops.h"
+
 const QString kLeverAxisTitle =
     QStringLiteral("green control shaft (lever), bar value (a step turns the lever by 1/300 rad)");
 const QString kEccentricAxisTitle =
@@ -101,36 +103,21 @@ void Attach(QAbstractSeries* series, std::initializer_list<QAbstractAxis*> axes)
   for (QAbstractAxis* axis : axes) series->attachAxis(axis);
 }
 
-namespace {
-
-struct Stop {
-  double at;
-  QColor colour;
-};
-const Stop kScaleStops[] = {{0.0, QColor(68, 1, 84)},
-                            {0.25, QColor(59, 82, 139)},
-                            {0.5, QColor(33, 145, 140)},
-                            {0.75, QColor(94, 201, 98)},
-                            {1.0, QColor(253, 231, 37)}};
-
-}  // namespace
-
 QLinearGradient ScaleGradient() {
   QLinearGradient gradient(0, 0, 0, 100);
-  for (const Stop& stop : kScaleStops) gradient.setColorAt(stop.at, stop.colour);
+  for (const ColourScaleStop& stop : kColourScaleStops) gradient.setColorAt(stop.at, QColor(stop.red, stop.green, stop.blue));
   return gradient;
 }
 
 QColor ScaleColour(double fraction) {
   const double t = std::clamp(std::isfinite(fraction) ? fraction : 0.0, 0.0, 1.0);
   std::size_t upper = 1;
-  while (upper + 1 < std::size(kScaleStops) && kScaleStops[upper].at < t) ++upper;
-  const Stop& a = kScaleStops[upper - 1];
-  const Stop& b = kScaleStops[upper];
+  while (upper + 1 < std::size(kColourScaleStops) && kColourScaleStops[upper].at < t) ++upper;
+  const ColourScaleStop& a = kColourScaleStops[upper - 1];
+  const ColourScaleStop& b = kColourScaleStops[upper];
   const double s = (t - a.at) / (b.at - a.at);
   const auto mix = [s](int from, int to) { return int(std::lround(from + (to - from) * s)); };
-  return {mix(a.colour.red(), b.colour.red()), mix(a.colour.green(), b.colour.green()),
-          mix(a.colour.blue(), b.colour.blue())};
+  return {mix(a.red, b.red), mix(a.green, b.green), mix(a.blue, b.blue)};
 }
 
 QColorAxis* ColourScale(QChart& chart, const QString& title, double low, double high) {

@@ -44,6 +44,6 @@ std::optional<TargetPoint> TargetPointOf(const std::string& text) {
   const auto pair = DecimalPair(text);
   if (!pair) return std::nullopt;
   const auto [lift, duration] = *pair;
-  if (lift < 0 || lift > kMaxTargetLiftMm || duration < 0 || duration > 720) return std::nullopt;
+  if (lift < 0 || lift > kMaxTargetLiftMm || duration < 0 || duration > kMaxTargetDurationDeg) return std::nullopt;
   return TargetPoint{lift, duration};
 }

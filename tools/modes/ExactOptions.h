@@ -37,6 +37,5 @@ struct ExactOptionHandles {
 ExactOptionHandles DeclareExactOptions(CommandLine& line, ExactOptions& target,
                                        const std::vector<CLI::Option*>& mapOptions);
 
-inline constexpr double kMaxTargetLiftMm = 30;
-// A LIFT_MM,DURATION_DEG pair of decimal numbers within 0..kMaxTargetLiftMm and 0..720.
+// A LIFT_MM,DURATION_DEG pair of decimal numbers within 0..kMaxTargetLiftMm and 0..kMaxTargetDurationDeg.
 std::optional<TargetPoint> TargetPointOf(const std::string& text);

@@ -9,7 +9,7 @@ namespace {
 
 std::string Text(int value) { return std::to_string(value); }
 
-int Span(const BarRange& bar) { return bar.max - bar.min + 1; }
+int Span(const BarRange& bar) { return DistinctValues(bar.min, bar.max); }
 
 // FIRST:LAST:STEP within the bar; false if the text is not that.
 bool ReadGrid(const std::string& text, const BarRange& bar, BarValues& target) {
@@ -162,9 +162,9 @@ ModesCommandLine::ModesCommandLine()
        {std::tuple{lever, &options_.lever, &leverSteps_}, std::tuple{eccentric, &options_.eccentric, &eccentricSteps_}}) {
     const std::string name = std::string("--") + bar.option;
     CLI::Option* count = line_.WholeNumber(
-        name + "-steps", 2, Span(bar), *steps,
+        name + "-steps", kFewestStepsPerBar, Span(bar), *steps,
         "number of " + std::string(bar.option) + " values, spread evenly over " + Text(bar.min) + " to " +
-            Text(bar.max) + " and rounded (2 to " + Text(Span(bar)) + ", default " + Text(kDefaultStepsPerBar) + ")");
+            Text(bar.max) + " and rounded (" + Text(kFewestStepsPerBar) + " to " + Text(Span(bar)) + ", default " + Text(kDefaultStepsPerBar) + ")");
     CLI::Option* grid = line_.Value(
         name, "FIRST:LAST:STEP",
         "FIRST:LAST:STEP, whole numbers with " + Text(bar.min) + " <= FIRST <= LAST <= " + Text(bar.max) +

@@ -3,10 +3,12 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
 
+#include "analysis/LoadParameterFields.h"
 #include "analysis/LoadSeries.h"
 #include "analysis/ModeDetail.h"
 #include "analysis/ModeGrid.h"
@@ -14,6 +16,7 @@
 #include "analysis/TargetSolver.h"
 #include "animation/ControlDesign.h"
 #include "animation/Linkage.h"
+#include "common/ColourScaleStops.h"
 #include "common/CsvNumbers.h"
 #include "modes/LoadsMap.h"
 #include "modes/ModeMap.h"
@@ -45,7 +48,40 @@ constexpr MapLoadQuantity kMapLoadQuantities[] = {
      [](const LoadSummary& s) { return s.orange.peakNm; }, true, true},
     {"separation_rpm", "separation speed (lowest)", "rpm", [](const LoadSummary& s) { return s.separationRpm; },
      false, false, kSeparationScaleTopRpm},
+    {"peakCamHertz_MPa", "peak Hertz pressure, cam and roller", "MPa",
+     [](const LoadSummary& s) { return s.peakCamHertzMPa; }},
+    {"peakLeverHertz_MPa", "peak Hertz pressure, lever and roller", "MPa",
+     [](const LoadSummary& s) { return s.peakLeverHertzMPa; }},
+    {"peakRollerHertz_MPa", "peak Hertz pressure, two rollers", "MPa",
+     [](const LoadSummary& s) { return s.peakRollerHertzMPa; }},
+    {"maxPressureAngle_deg", "largest pressure angle, cam and roller", "deg",
+     [](const LoadSummary& s) { return s.largestPressureAngleDeg; }, false},
 };
+
+// The load model's parameters from the page ({name: value}); a value missing or out
+// of its range keeps its default, as the page holds them within range anyway.
+LoadParameters LoadParametersOf(double rpm, const val& values) {
+  LoadParameters parameters;
+  parameters.rpm = rpm;
+  for (const LoadParameterField& field : kLoadParameterFields) {
+    const val value = values[field.name];
+    if (!value.isNumber()) continue;
+    const double number = value.as<double>();
+    if (std::isfinite(number) && InRange(field, number)) parameters.*field.member = number;
+  }
+  return parameters;
+}
+
+// What a CSV was computed with, after its rows, as torlin-modes ends its tables:
+// "# name,value" lines under the same names.
+void AppendSetting(std::string& block, const char* name, double value) {
+  block += "# ";
+  block += name;
+  block += ',';
+  AppendNumber(block, value);
+  block += '\n';
+}
+void AppendWindowDesign(std::string& block) { block += "# design,built-in (the window's)\n"; }
 
 // The map the worker computed last: its rows and the grid they lie on, and, once
 // asked for at an engine speed, its modes' load summaries.
@@ -83,28 +119,67 @@ val Range(const char* name) {
   return range;
 }
 
-// The bars' ranges and start values, and the columns of the summary, as the
-// window and the tools have them.
+// A quantity's or parameter's name (under the given key), what it is and its unit.
+val Described(const char* key, const char* name, const char* label, const char* unit) {
+  val described = val::object();
+  described.set(key, std::string(name));
+  described.set("label", std::string(label));
+  described.set("unit", std::string(unit));
+  return described;
+}
+
+// How many values of each bar the page's square grid may take: as torlin-modes'
+// --lever-steps and --eccentric-steps, within both bars' distinct values.
+val GridRange() {
+  const ControlDesign& lever = ControlDesignNamed("VScroll1");
+  const ControlDesign& eccentric = ControlDesignNamed("VScroll2");
+  val range = val::object();
+  range.set("min", kFewestStepsPerBar);
+  range.set("max", std::min(DistinctValues(lever.min, lever.max), DistinctValues(eccentric.min, eccentric.max)));
+  range.set("value", kDefaultStepsPerBar);
+  return range;
+}
+
+// The bars' ranges and start values, the grid's, and the columns of the summary, as
+// the window and the tools have them.
 val Facts() {
   val facts = val::object();
   facts.set("lever", Range("VScroll1"));
   facts.set("eccentric", Range("VScroll2"));
   facts.set("speed", Range("HScroll1"));
+  facts.set("grid", GridRange());
+  val target = val::object();
+  target.set("maxLift", kMaxTargetLiftMm);
+  target.set("maxDuration", kMaxTargetDurationDeg);
+  facts.set("target", target);
+  val stops = val::array();
+  for (const ColourScaleStop& stop : kColourScaleStops) {
+    val at = val::object();
+    at.set("at", stop.at);
+    at.set("red", stop.red);
+    at.set("green", stop.green);
+    at.set("blue", stop.blue);
+    stops.call<void>("push", at);
+  }
+  facts.set("scaleStops", stops);
+  val parameters = val::array();
+  const LoadParameters defaults;
+  for (const LoadParameterField& field : kLoadParameterFields) {
+    val p = Described("name", field.name, field.label, field.unit);
+    p.set("max", field.max);
+    p.set("zeroAllowed", field.zeroAllowed);
+    p.set("value", defaults.*field.member);
+    parameters.call<void>("push", p);
+  }
+  facts.set("loadParameters", parameters);
   val columns = val::array();
   for (const SummaryQuantity& quantity : kSummaryQuantities) {
-    val column = val::object();
-    column.set("column", std::string(quantity.column));
-    column.set("label", std::string(quantity.label));
-    column.set("unit", std::string(quantity.unit));
-    columns.call<void>("push", column);
+    columns.call<void>("push", Described("column", quantity.column, quantity.label, quantity.unit));
   }
   facts.set("summary", columns);
   val loads = val::array();
   for (const MapLoadQuantity& quantity : kMapLoadQuantities) {
-    val column = val::object();
-    column.set("column", std::string(quantity.column));
-    column.set("label", std::string(quantity.label));
-    column.set("unit", std::string(quantity.unit));
+    val column = Described("column", quantity.column, quantity.label, quantity.unit);
     column.set("atEngineSpeed", quantity.atEngineSpeed);
     column.set("colourBySize", quantity.colourBySize);
     column.set("colourTop", quantity.colourTop > 0 ? val(quantity.colourTop) : val::null());
@@ -124,13 +199,17 @@ val ShaftAngles(double lever, double eccentric) {
 
 // Starts this worker's part of a map of leverSteps x eccentricSteps modes over both
 // bars' ranges: the lever rows whose index leaves remainder part when divided by
-// parts, so that workers sharing a map share its costly and cheap rows alike.
+// parts, so that workers sharing a map share its costly and cheap rows alike. Steps
+// are held within what the bar has distinct values for, so no mode comes twice.
 int StartMap(int speed, int leverSteps, int eccentricSteps, int part, int parts) {
   const ControlDesign& lever = ControlDesignNamed("VScroll1");
   const ControlDesign& eccentric = ControlDesignNamed("VScroll2");
+  const auto steps = [](const ControlDesign& bar, int count) {
+    return std::clamp(count, kFewestStepsPerBar, DistinctValues(bar.min, bar.max));
+  };
   gMap = Map{};
-  gMap.levers = EvenlySpread(lever.min, lever.max, leverSteps);
-  gMap.eccentrics = EvenlySpread(eccentric.min, eccentric.max, eccentricSteps);
+  gMap.levers = EvenlySpread(lever.min, lever.max, steps(lever, leverSteps));
+  gMap.eccentrics = EvenlySpread(eccentric.min, eccentric.max, steps(eccentric, eccentricSteps));
   gMap.grid = GridModes(gMap.levers, gMap.eccentrics);
   gMap.job = std::make_unique<DemonstrationMapJob>(gMap.grid, speed);
   gMap.speed = speed;
@@ -162,11 +241,10 @@ val ContinueMap(int count) {
   return Array(values);
 }
 
-// Starts the load summaries of this worker's part of the map at an engine speed,
-// the load model's other parameters as torlin-modes takes them by default.
-int StartLoads(double rpm) {
-  gMap.loadParameters = LoadParameters{};
-  gMap.loadParameters.rpm = rpm;
+// Starts the load summaries of this worker's part of the map at an engine speed and
+// with the load model's parameters as the page has them.
+int StartLoads(double rpm, val parameters) {
+  gMap.loadParameters = LoadParametersOf(rpm, parameters);
   gMap.loadAngles = MapLoadAngles(gMap.speed);
   gMap.loads.clear();
   gMap.loads.reserve(gMap.modes.size());
@@ -206,6 +284,16 @@ std::string MapCsvRows() {
 
 std::string MapCsvHeader() { return CsvHeader(MapColumns()); }
 
+// What the map's CSV was computed with: the map's speed, the load model and the design.
+std::string MapCsvBlock() {
+  std::string block;
+  AppendWindowDesign(block);
+  AppendSetting(block, "windowSpeed_camDegPerFrame", gMap.speed / 100.0);
+  AppendSetting(block, "engineSpeed_rpm", gMap.loadParameters.rpm);
+  for (const LoadParameterField& field : kLoadParameterFields) AppendSetting(block, field.name, gMap.loadParameters.*field.member);
+  return block;
+}
+
 val AtCrankValue(const std::optional<AtCrank>& at) {
   if (!at || !std::isfinite(at->value)) return val::null();
   val out = val::object();
@@ -231,12 +319,13 @@ val Peaks(const SvajPeaks& peaks) {
   return out;
 }
 
-val Detail(double lever, double eccentric, int speed, double rpm) {
+val Detail(double lever, double eccentric, int speed, double rpm, val loadParameters) {
   ModeDetailRequest request;
   request.lever = lever;
   request.eccentric = eccentric;
   request.speed = speed;
   request.rpm = rpm;
+  request.loads = LoadParametersOf(rpm, loadParameters);
   const ModeDetail detail = DetailOf(request, Model());
 
   val out = val::object();
@@ -282,6 +371,7 @@ val Detail(double lever, double eccentric, int speed, double rpm) {
     line.set("exactColumn", row.exactColumn);
     line.set("window", Number(row.window));
     line.set("exact", Number(row.exact));
+    line.set("whole", row.whole);
     rows.call<void>("push", line);
   }
   out.set("rows", rows);
@@ -342,6 +432,10 @@ std::string CurvesCsv(val levers, val eccentrics, int speed, double rpm, double 
       AppendCsvLine(csv, columns, row);
     }
   }
+  AppendWindowDesign(csv);
+  AppendSetting(csv, "windowSpeed_camDegPerFrame", speed / 100.0);
+  AppendSetting(csv, "step_crankDeg", stepDeg);
+  AppendSetting(csv, "engineSpeed_rpm", rpm);
   return csv;
 }
 
@@ -356,6 +450,7 @@ EMSCRIPTEN_BINDINGS(torlin_explorer) {
   emscripten::function("continueLoads", &ContinueLoads);
   emscripten::function("mapCsvRows", &MapCsvRows);
   emscripten::function("mapCsvHeader", &MapCsvHeader);
+  emscripten::function("mapCsvBlock", &MapCsvBlock);
   emscripten::function("detail", &Detail);
   emscripten::function("target", &Target);
   emscripten::function("curvesCsv", &CurvesCsv);

@@ -29,8 +29,8 @@ const kinds = {
     setTimeout(() => slices("map", run, (count) => module.continueMap(count)), 0);
     return {total};
   },
-  loads({run, rpm}) {
-    const total = module.startLoads(rpm);
+  loads({run, rpm, parameters}) {
+    const total = module.startLoads(rpm, parameters);
     current = run;
     setTimeout(() => slices("loads", run, (count) => module.continueLoads(count)), 0);
     return {total};
@@ -38,8 +38,9 @@ const kinds = {
   stop: () => { current = 0; },
   mapCsvHeader: () => module.mapCsvHeader(),
   mapCsvRows: () => module.mapCsvRows(),
-  detail: ({lever, eccentric, speed, rpm}) => {
-    const d = module.detail(lever, eccentric, speed, rpm);
+  mapCsvBlock: () => module.mapCsvBlock(),
+  detail: ({lever, eccentric, speed, rpm, loadModel}) => {
+    const d = module.detail(lever, eccentric, speed, rpm, loadModel ?? {});
     for (const key of ["windowCrank", "windowLift", "crank", "lift", "velocity", "acceleration", "jerk"]) d[key] = d[key].slice();
     return d;
   },

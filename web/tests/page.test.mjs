@@ -238,8 +238,10 @@ test("a page smaller than designed scales its picture smoothly and sits centred"
   try {
     const {page, errors} = await openPage(session);
     const box = await page.$eval("#client", (e) => e.getBoundingClientRect().toJSON());
-    const scale = 400 / 662;
-    assert.ok(Math.abs(box.width - 960 * scale) < 0.01 && Math.abs(box.height - 400) < 0.01, JSON.stringify(box));
+    // The line below is the Explorer's link's.
+    const link = await page.$eval("#explorer-link", (e) => e.getBoundingClientRect().toJSON());
+    const scale = (400 - link.height - 4) / 662;
+    assert.ok(Math.abs(box.width - 960 * scale) < 0.01 && Math.abs(box.height - 662 * scale) < 0.01, JSON.stringify(box));
     assert.ok(Math.abs(box.left - (600 - box.width) / 2) < 0.01 && Math.abs(box.top) < 0.01, JSON.stringify(box));
     const shot = decodePng(await page.screenshot());
     const shown = (x, y) => [Math.round(box.left + (x + 0.5) * scale - 0.5), Math.round(box.top + (y + 0.5) * scale - 0.5)];
@@ -270,4 +272,37 @@ test("a page smaller than designed scales its picture smoothly and sits centred"
   } finally {
     await session.close();
   }
+});
+
+// The way to the Explorer is never under the client area: scaled down to fit, the
+// area leaves a line below it for the link; on a phone held upright the Explorer
+// comes first, readable, and the area takes the screen's width under a hint to
+// turn the phone. The drawing itself keeps its designed pixels.
+test("at 1024x600 and on a 390 px phone the Explorer's link is clear of the client area and readable", async () => {
+  const boxes = async (width, height) => {
+    const session = await openBrowser({width, height});
+    try {
+      const {page, errors} = await openPage(session);
+      const found = await page.evaluate(() => {
+        const box = (id) => document.getElementById(id).getBoundingClientRect().toJSON();
+        const link = document.getElementById("explorer-link");
+        return {client: box("client"), link: box("explorer-link"), hint: box("turn-hint"), surface: document.getElementById("surface").width,
+                fontPx: Number.parseFloat(getComputedStyle(link).fontSize), onTop: document.elementFromPoint(box("explorer-link").x + 5, box("explorer-link").y + 5) === link};
+      });
+      assert.deepEqual(errors, []);
+      return found;
+    } finally {
+      await session.close();
+    }
+  };
+  const apart = (a, b) => a.right <= b.left || b.right <= a.left || a.bottom <= b.top || b.bottom <= a.top;
+  const desk = await boxes(1024, 600);
+  assert.ok(apart(desk.client, desk.link), JSON.stringify(desk));
+  assert.ok(desk.onTop && desk.link.bottom <= 600 && desk.client.top >= 0, JSON.stringify(desk));
+  assert.equal(desk.surface, 960);
+  const phone = await boxes(390, 844);
+  assert.ok(phone.link.bottom <= phone.hint.top && phone.hint.bottom <= phone.client.top, JSON.stringify(phone));
+  assert.ok(Math.abs(phone.client.width - 390) < 0.01 && phone.fontPx >= 16 && phone.onTop, JSON.stringify(phone));
+  assert.ok(phone.hint.height > 0);
+  assert.equal(phone.surface, 960);
 });

@@ -16,12 +16,15 @@ export const resizer = new ResizeObserver((entries) => {
     if (chart) chart.setSize({width: chartWidth(entry.target), height: chart.height});
   }
 });
-export function makeChart(key, element, options, data) {
+// A chart in the element, under its key; its exports go after exportsAfter (a chart
+// of a stack exports with the stack, under the stack's key).
+export function makeChart(key, element, options, data, {exportKey = key, exportsAfter = element, title = options.title} = {}) {
   Explorer.charts[key]?.destroy();
   const chart = new uPlot({width: chartWidth(element), ...options}, data, element);
+  chart.exportTitle = title;
   Explorer.charts[key] = chart;
   resizer.observe(element);
-  addChartExports(key, element, options.title);
+  addChartExports(exportKey, exportsAfter, title);
   return chart;
 }
 

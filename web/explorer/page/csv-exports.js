@@ -29,11 +29,12 @@ export async function exportCurves() {
 
 // The map's CSV as torlin-modes --loads writes it at the engine speed: each worker's
 // rows, put back in the map's order (lever row by lever row, as the workers took them
-// in turn).
+// in turn), then what they were computed with in "# " lines.
 export async function exportMap() {
   const header = await ask("mapCsvHeader", {});
   let lines;
   let steps;
+  let block;
   // The loads at the engine speed first; should the map or the speed change on the
   // way, the workers hand back nothing and the export waits for the new one.
   do {
@@ -41,6 +42,7 @@ export async function exportMap() {
     steps = Explorer.map.steps;
     const parts = await Promise.all(mappers.map((worker) => ask("mapCsvRows", {}, worker)));
     lines = parts.map((text) => text.split("\n").filter(Boolean));
+    block = await ask("mapCsvBlock", {}, mappers[0]);
   } while (lines.reduce((sum, part) => sum + part.length, 0) !== steps * steps);
   const taken = lines.map(() => 0);
   let csv = header;
@@ -49,6 +51,7 @@ export async function exportMap() {
     csv += lines[part].slice(taken[part], taken[part] + steps).map((line) => `${line}\n`).join("");
     taken[part] += steps;
   }
+  csv += block;
   download("torlin-mode-map.csv", "text/csv", csv);
   return csv;
 }

@@ -2,17 +2,18 @@
 // a mode's curves and table, and targets, and draws the answers with uPlot. The page
 // computes nothing of the mechanism itself. This module wires the page's controls
 // and starts it; each concern is a module of its own beside it.
-import {readAddress, writeAddress} from "./address.js";
+import {addressApplied, readAddress, writeAddress} from "./address.js";
 import {chartPng, chartSvg} from "./chart-exports.js";
 import {curvesCsv, exportCurves, exportMap} from "./csv-exports.js";
 import {drawHeat, forgetHeatCursor, heatClick, heatKey, heatName, heatQuantities, markHeat, showHeatCell} from "./heat.js";
+import {showLoadModel, wireLoadModel} from "./load-model.js";
 import {engineSpeedChanged, loadsDone, startMap} from "./map.js";
 import {choose, findDemonstration, requestDetail, showShafts} from "./mode.js";
 import {clamp, finite} from "./numbers.js";
 import {pin, showPins} from "./pins.js";
 import {planeKey} from "./plane.js";
-import {$, Explorer, kLoadsAt, kStride} from "./state.js";
-import {setTarget, solveTarget} from "./target.js";
+import {$, Explorer, kLoadsAt, kStride, setLayout} from "./state.js";
+import {setTarget, showRefusedTarget, solveTarget} from "./target.js";
 import {ask, pending} from "./workers.js";
 
 function wireShaft(name) {
@@ -34,28 +35,57 @@ function wireShaft(name) {
   number.addEventListener("change", () => {
     const v = Number.parseFloat(number.value);
     if (!finite(v)) { showShafts(); return; }
-    name === "lever" ? choose(v, value(), true) : choose(value(), v, true);
+    name === "lever" ? choose(v, value(), true, true) : choose(value(), v, true, true);
     number.value = String(Explorer.state[name]);
   });
 }
 
+// The map's settings from their fields, held to what the workers take.
+function mapSettingsChanged() {
+  const f = Explorer.facts;
+  const s = Explorer.state;
+  const read = (id, fallback, {min, max}) => clamp(Math.round(Number($(id).value) || fallback), min, max);
+  s.speed = read("map-speed", s.speed, f.speed);
+  s.grid = read("map-steps", s.grid, f.grid);
+  writeAddress(true);
+  Explorer.target = null;
+  startMap();
+  if (s.target) solveTarget(false);
+}
+
 function applyAddress() {
   readAddress();
+  const s = Explorer.state;
+  if (Explorer.map.run === 0 || Explorer.map.speed !== s.speed || Explorer.map.steps !== s.grid) {
+    Explorer.target = null;
+    startMap();
+  }
   forgetHeatCursor();
   showShafts();
   requestDetail();
   showPins();
+  showLoadModel();
   engineSpeedChanged();
   const t = Explorer.state.target;
   $("target-lift").value = t ? String(t.lift) : "";
   $("target-duration").value = t ? String(t.duration) : "";
   Explorer.target = null;
   if (t) solveTarget(false);
+  else if (Explorer.refusedTarget) showRefusedTarget(`The address's ${Explorer.refusedTarget.text}`, Explorer.refusedTarget.problem);
   else $("target-answer").replaceChildren();
 }
 
 async function start() {
   Explorer.facts = await ask("facts", {});
+  setLayout(Explorer.facts);
+  Explorer.layout = {stride: kStride, loadsAt: kLoadsAt};
+  wireLoadModel(() => {
+    Explorer.pinDetails.clear();
+    writeAddress(true);
+    requestDetail();
+    showPins();
+    engineSpeedChanged();
+  });
   wireShaft("lever");
   wireShaft("eccentric");
   $("rpm").addEventListener("change", () => {
@@ -72,20 +102,23 @@ async function start() {
   $("heat").addEventListener("click", heatClick);
   $("heat").addEventListener("keydown", heatKey);
   for (const type of ["focus", "blur"]) $("heat").addEventListener(type, () => { markHeat(); showHeatCell(); });
-  $("map-run").addEventListener("click", () => { Explorer.target = null; startMap(); });
+  for (const [id, range] of [["map-speed", Explorer.facts.speed], ["map-steps", Explorer.facts.grid]]) {
+    $(id).min = String(range.min);
+    $(id).max = String(range.max);
+  }
+  $("map-run").addEventListener("click", mapSettingsChanged);
   $("target-form").addEventListener("submit", (event) => {
     event.preventDefault();
     const lift = Number.parseFloat($("target-lift").value);
     const duration = Number.parseFloat($("target-duration").value);
-    if (finite(lift) && finite(duration)) setTarget(lift, duration);
+    setTarget(lift, duration);
   });
   $("export-curves").addEventListener("click", exportCurves);
   $("export-map").addEventListener("click", exportMap);
   $("heat-quantity").replaceChildren(...heatQuantities().map((q) => Object.assign(document.createElement("option"), {value: q.column, textContent: heatName(q)})));
   $("heat-quantity").addEventListener("change", drawHeat);
-  addEventListener("popstate", applyAddress);
+  addEventListener("popstate", () => { addressApplied(); applyAddress(); });
   findDemonstration();
-  startMap();
   applyAddress();
   Explorer.ready = true;
 }
@@ -98,7 +131,6 @@ Explorer.curvesCsv = curvesCsv;
 Explorer.choose = choose;
 Explorer.setTarget = setTarget;
 Explorer.exportMap = exportMap;
-Explorer.layout = {stride: kStride, loadsAt: kLoadsAt};
-Explorer.chartSvg = (key) => chartSvg(Explorer.charts[key]);
-Explorer.chartPng = (key) => chartPng(Explorer.charts[key]);
+Explorer.chartSvg = chartSvg;
+Explorer.chartPng = chartPng;
 start();

@@ -1,6 +1,6 @@
 // Heat maps of one quantity over the two shafts.
 import {axis, makeChart} from "./charts.js";
-import {loadsReady} from "./map.js";
+import {loadModelKey, loadsReady} from "./map.js";
 import {choose} from "./mode.js";
 import {clamp, finite, shown} from "./numbers.js";
 import {$, Explorer, kLoadsAt, kStride} from "./state.js";
@@ -24,15 +24,39 @@ export function colourValue(q, v) {
   return finite(q.colourTop) ? Math.min(size, q.colourTop) : size;
 }
 
+// torlin-modes' colour scale (its stops come from the C++), from low to high.
 export function heatColour(t) {
-  // Dark blue through green to yellow.
-  return `hsl(${240 - 180 * t}, 75%, ${22 + 50 * t}%)`;
+  const stops = Explorer.facts.scaleStops;
+  const at = Math.min(1, Math.max(0, finite(t) ? t : 0));
+  let upper = 1;
+  while (upper + 1 < stops.length && stops[upper].at < at) ++upper;
+  const a = stops[upper - 1];
+  const b = stops[upper];
+  const s = (at - a.at) / (b.at - a.at);
+  const mix = (from, to) => Math.round(from + (to - from) * s);
+  return `rgb(${mix(a.red, b.red)}, ${mix(a.green, b.green)}, ${mix(a.blue, b.blue)})`;
+}
+
+// Where each of a bar's values has its cells: halfway to its neighbours, and half a
+// mean step beyond the outer values, so that a grid of rounded values has no gaps.
+function cellEdges(values) {
+  const sorted = [...new Set(values)].sort((a, b) => a - b);
+  const half = sorted.length > 1 ? (sorted.at(-1) - sorted[0]) / (2 * (sorted.length - 1)) : 0.5;
+  return new Map(sorted.map((v, k) => [v, [k > 0 ? (sorted[k - 1] + v) / 2 : v - half,
+                                           k + 1 < sorted.length ? (v + sorted[k + 1]) / 2 : v + half]]));
+}
+
+// A mode's cell in the chart's canvas pixels: lever across, eccentric up.
+function cellBox(u, heat, l, e) {
+  const [l0, l1] = heat.leverEdges.get(l);
+  const [e0, e1] = heat.eccentricEdges.get(e);
+  return {x0: u.valToPos(l0, "x", true), x1: u.valToPos(l1, "x", true), y0: u.valToPos(e1, "y", true), y1: u.valToPos(e0, "y", true)};
 }
 
 // The map's cells in the chart's plot area, drawn once into a picture of their own
 // for each size of the chart: choosing a mode only draws its ring on top again.
 export function heatCells(u, heat) {
-  const {quantity, lo, hi, rows, total, cellW, cellH} = heat;
+  const {quantity, lo, hi, rows, total} = heat;
   const {left, top, width, height} = u.bbox;
   const picture = document.createElement("canvas");
   picture.width = Math.max(1, Math.round(width));
@@ -41,14 +65,11 @@ export function heatCells(u, heat) {
   const span = hi - lo || 1;
   for (let i = 0; i < total; ++i) {
     const v = colourValue(quantity, rows[i * kStride + quantity.index]);
-    const e = rows[i * kStride + 1];
-    const l = rows[i * kStride];
     ctx.fillStyle = finite(v) ? heatColour((v - lo) / span) : "#ddd";
-    const x0 = u.valToPos(e - cellW / 2, "x", true) - left;
-    const x1 = u.valToPos(e + cellW / 2, "x", true) - left;
-    const y0 = u.valToPos(l + cellH / 2, "y", true) - top;
-    const y1 = u.valToPos(l - cellH / 2, "y", true) - top;
-    ctx.fillRect(Math.floor(x0), Math.floor(y0), Math.ceil(x1 - x0) + 1, Math.ceil(y1 - y0) + 1);
+    const {x0, x1, y0, y1} = cellBox(u, heat, rows[i * kStride], rows[i * kStride + 1]);
+    // Whole pixels, each cell's edge where its neighbour's begins: no seams, no overlaps.
+    const [px0, px1, py0, py1] = [x0 - left, x1 - left, y0 - top, y1 - top].map(Math.round);
+    ctx.fillRect(px0, py0, px1 - px0, py1 - py0);
   }
   return picture;
 }
@@ -70,18 +91,13 @@ export function paintHeat(u, heat) {
   ctx.strokeStyle = "#fff";
   ctx.lineWidth = 2 * devicePixelRatio;
   ctx.beginPath();
-  ctx.arc(u.valToPos(s.eccentric, "x", true), u.valToPos(s.lever, "y", true), 6 * devicePixelRatio, 0, 2 * Math.PI);
+  ctx.arc(u.valToPos(s.lever, "x", true), u.valToPos(s.eccentric, "y", true), 6 * devicePixelRatio, 0, 2 * Math.PI);
   ctx.stroke();
   // The cell the keys have reached, while the heat map has the focus.
   const cell = document.activeElement === $("heat") ? heatCursor() : null;
   if (cell) {
     const i = cell.l * Explorer.map.steps + cell.e;
-    const e = heat.rows[i * kStride + 1];
-    const l = heat.rows[i * kStride];
-    const x0 = u.valToPos(e - heat.cellW / 2, "x", true);
-    const x1 = u.valToPos(e + heat.cellW / 2, "x", true);
-    const y0 = u.valToPos(l + heat.cellH / 2, "y", true);
-    const y1 = u.valToPos(l - heat.cellH / 2, "y", true);
+    const {x0, x1, y0, y1} = cellBox(u, heat, heat.rows[i * kStride], heat.rows[i * kStride + 1]);
     const pad = 2 * devicePixelRatio;
     ctx.lineWidth = 2 * devicePixelRatio;
     ctx.strokeStyle = "#000";
@@ -100,7 +116,7 @@ export function drawHeat() {
   const quantity = heatQuantity();
   const loads = Explorer.map.loads;
   const waiting = quantity.loads &&
-    (!loads || (quantity.atEngineSpeed && loads.rpm !== Explorer.state.rpm) || loads.done < total);
+    (!loads || loads.model !== loadModelKey() || (quantity.atEngineSpeed && loads.rpm !== Explorer.state.rpm) || loads.done < total);
   if (waiting) loadsReady();
   const f = Explorer.facts;
   const steps = Explorer.map.steps;
@@ -111,23 +127,26 @@ export function drawHeat() {
     if (finite(v)) { lo = Math.min(lo, v); hi = Math.max(hi, v); }
   }
   if (!(hi >= lo)) { lo = 0; hi = 1; }
-  const cellW = (f.eccentric.max - f.eccentric.min) / Math.max(1, steps - 1);
-  const cellH = (f.lever.max - f.lever.min) / Math.max(1, steps - 1);
+  const cellW = (f.lever.max - f.lever.min) / Math.max(1, steps - 1);
+  const cellH = (f.eccentric.max - f.eccentric.min) / Math.max(1, steps - 1);
   // Empty cells until the loads are there: the chart must not show the last map's.
   const shownRows = waiting ? new Float64Array(rows.length).fill(NaN) : rows;
   if (waiting) for (let i = 0; i < total; ++i) shownRows.set(rows.subarray(i * kStride, i * kStride + 2), i * kStride);
-  const heat = {quantity, lo, hi, rows: shownRows, total, cellW, cellH, size: null, picture: null};
+  const leverEdges = cellEdges(Array.from({length: steps}, (_, l) => rows[l * steps * kStride]));
+  const eccentricEdges = cellEdges(Array.from({length: steps}, (_, e) => rows[e * kStride + 1]));
+  const heat = {quantity, lo, hi, rows: shownRows, total, leverEdges, eccentricEdges, size: null, picture: null};
   const at = quantity.atEngineSpeed ? ` at ${shown(Explorer.state.rpm, 0)} rpm` : "";
   const title = `${heatName(quantity)}${at} over the two shafts`;
   const options = {
     title, height: 300, legend: {show: false}, cursor: {show: false},
-    scales: {x: {time: false, auto: false, range: [f.eccentric.min - cellW / 2, f.eccentric.max + cellW / 2]},
-             y: {auto: false, range: [f.lever.min - cellH / 2, f.lever.max + cellH / 2]}},
-    axes: [axis("orange control shaft (eccentric) bar value"), axis("green control shaft (lever) bar value")],
+    scales: {x: {time: false, auto: false, range: [f.lever.min - cellW / 2, f.lever.max + cellW / 2]},
+             y: {auto: false, range: [f.eccentric.min - cellH / 2, f.eccentric.max + cellH / 2]}},
+    axes: [{...axis("green control shaft (lever) bar value"), grid: {show: false}},
+           {...axis("orange control shaft (eccentric) bar value"), grid: {show: false}}],
     series: [{}, {label: quantity.label, stroke: "transparent", points: {show: false}}],
     hooks: {drawClear: [(u) => paintHeat(u, heat)]},
   };
-  const chart = makeChart("heat", $("heat"), options, [[f.eccentric.min, f.eccentric.max], [null, null]]);
+  const chart = makeChart("heat", $("heat"), options, [[f.lever.min, f.lever.max], [null, null]]);
   chart.heat = heat;
   const scale = $("heat-scale");
   if (waiting) {
@@ -136,12 +155,13 @@ export function drawHeat() {
   }
   const bar = document.createElement("span");
   bar.className = "gradient";
-  bar.style.background = `linear-gradient(to right, ${[0, 0.25, 0.5, 0.75, 1].map(heatColour).join(", ")})`;
+  bar.style.background = `linear-gradient(to right, ${Explorer.facts.scaleStops.map((s) => `${heatColour(s.at)} ${100 * s.at}%`).join(", ")})`;
   const low = document.createElement("span");
   low.textContent = `${shown(lo, 2)} ${quantity.unit}`;
   const high = document.createElement("span");
   high.textContent = `${shown(hi, 2)}${finite(quantity.colourTop) && hi >= quantity.colourTop ? " and above" : ""} ${quantity.unit}`;
   scale.replaceChildren(low, bar, high);
+  chart.colourScale = {title: heatName(quantity), colour: heatColour, lowText: low.textContent, highText: high.textContent};
   showHeatCell();
 }
 
@@ -154,8 +174,8 @@ export function heatClick(event) {
   const chart = Explorer.charts.heat;
   if (!chart) return;
   const f = Explorer.facts;
-  const eccentric = clamp(Math.round(chart.posToVal(event.offsetX, "x")), f.eccentric.min, f.eccentric.max);
-  const lever = clamp(Math.round(chart.posToVal(event.offsetY, "y")), f.lever.min, f.lever.max);
+  const lever = clamp(Math.round(chart.posToVal(event.offsetX, "x")), f.lever.min, f.lever.max);
+  const eccentric = clamp(Math.round(chart.posToVal(event.offsetY, "y")), f.eccentric.min, f.eccentric.max);
   choose(lever, eccentric, true);
 }
 
@@ -191,12 +211,12 @@ export function showHeatCell() {
     (finite(v) ? `${shown(v)} ${heat.quantity.unit}` : "none") + " (Enter chooses it)";
 }
 
-// Arrow keys move the heat map's cell (up: more lever, right: more eccentric; with
+// Arrow keys move the heat map's cell (right: more lever, up: more eccentric; with
 // Shift ten cells); Enter or Space chooses its mode.
 export function heatKey(event) {
   const cell = heatCursor();
   if (!cell || !Explorer.charts.heat) return;
-  const move = {ArrowUp: [1, 0], ArrowDown: [-1, 0], ArrowRight: [0, 1], ArrowLeft: [0, -1]}[event.key];
+  const move = {ArrowRight: [1, 0], ArrowLeft: [-1, 0], ArrowUp: [0, 1], ArrowDown: [0, -1]}[event.key];
   if (move) {
     event.preventDefault();
     const by = event.shiftKey ? 10 : 1;

@@ -1,14 +1,13 @@
 // The map of every mode, filled by the workers slice by slice, and its loads.
 import {drawHeat, heatQuantity} from "./heat.js";
-import {clamp, shown} from "./numbers.js";
+import {shown} from "./numbers.js";
 import {drawPlane} from "./plane.js";
 import {$, Explorer, kLoadsAt, kLoadsSliceStride, kMapSliceStride, kStride} from "./state.js";
 import {solveTarget} from "./target.js";
 import {ask, mappers, newRun, onSlices} from "./workers.js";
 
 export function startMap() {
-  const speed = clamp(Math.round(Number($("map-speed").value) || 400), Explorer.facts.speed.min, Explorer.facts.speed.max);
-  const steps = clamp(Math.round(Number($("map-steps").value) || 100), 2, 200);
+  const {speed, grid: steps} = Explorer.state;
   $("map-speed").value = speed;
   $("map-steps").value = steps;
   const rows = new Float64Array(steps * steps * kStride).fill(NaN);
@@ -68,7 +67,8 @@ export function newLoads() {
   for (let i = 0; i < map.total; ++i) map.rows.fill(NaN, i * kStride + kLoadsAt, (i + 1) * kStride);
   // Whoever waited for loads at another speed waits for these.
   const waiting = map.loads?.waiting ?? [];
-  map.loads = {rpm: Explorer.state.rpm, run: null, done: 0, filled: new Uint8Array(map.total), waiting};
+  map.loads = {rpm: Explorer.state.rpm, model: loadModelKey(), parameters: {...Explorer.state.loadModel}, run: null, done: 0,
+               filled: new Uint8Array(map.total), waiting};
   return map.loads;
 }
 
@@ -76,14 +76,14 @@ export function sendLoads(loads) {
   if (loads.run !== null) return;
   loads.run = newRun();
   loads.startedAt = performance.now();
-  for (const worker of mappers) ask("loads", {run: loads.run, rpm: loads.rpm}, worker);
+  for (const worker of mappers) ask("loads", {run: loads.run, rpm: loads.rpm, parameters: loads.parameters}, worker);
   showProgress();
 }
 
 // Resolves once the map's loads at the engine speed are complete.
 export function loadsReady() {
   const map = Explorer.map;
-  const loads = map.loads?.rpm === Explorer.state.rpm ? map.loads : newLoads();
+  const loads = map.loads?.rpm === Explorer.state.rpm && map.loads.model === loadModelKey() ? map.loads : newLoads();
   if (map.done >= map.total) sendLoads(loads);
   if (loads.done >= map.total) return Promise.resolve();
   return new Promise((resolve) => loads.waiting.push(resolve));
@@ -101,15 +101,20 @@ export function loadsSlice({run, rows}) {
   drawHeat();
 }
 
-// A new engine speed: the map's loads at the old one are computed again at once if a
-// heat map shows one that depends on it (or an export waits for them); else they are
-// given up (or, under a heat map of the separation speed, kept until needed).
+// The load model's parameters as the loads of the map remember them.
+export const loadModelKey = () => JSON.stringify(Object.entries(Explorer.state.loadModel).sort());
+
+// A new engine speed or load model: the map's loads with the old ones are computed
+// again at once if a heat map shows one that depends on them (or an export waits for
+// them); else they are given up (or, under a heat map of a quantity the engine speed
+// does not change, kept while only the speed changed).
 export function engineSpeedChanged() {
   const loads = Explorer.map.loads;
-  if (!loads || loads.rpm === Explorer.state.rpm) return;
+  const sameModel = loads?.model === loadModelKey();
+  if (!loads || (sameModel && loads.rpm === Explorer.state.rpm)) return;
   const waiting = loads.waiting;
   const shownLoad = heatQuantity().loads;
-  if (!waiting.length && shownLoad && !heatQuantity().atEngineSpeed) return;
+  if (!waiting.length && shownLoad && !heatQuantity().atEngineSpeed && sameModel) return;
   if (waiting.length || shownLoad) {
     loadsReady();
   } else {

@@ -17,6 +17,7 @@ export function showShafts() {
   const lever = Math.round(s.lever);
   const eccentric = Math.round(s.eccentric);
   $("watch").href = `index.html?lever=${lever}&eccentric=${eccentric}`;
+  $("watch-command").textContent = `torlin --lever ${lever} --eccentric ${eccentric}`;
   $("watch-bars").textContent = `green bar to ${lever} and the orange bar to ${eccentric}`;
 }
 
@@ -37,7 +38,8 @@ export async function findDemonstration() {
   $("watch-elsewhere").hidden = there;
 }
 
-export function choose(lever, eccentric, push) {
+// typed: by a number field, which with the other field makes one history entry.
+export function choose(lever, eccentric, push, typed = false) {
   const f = Explorer.facts;
   if (!finite(lever) || !finite(eccentric)) return;
   Explorer.state.lever = clamp(lever, f.lever.min, f.lever.max);
@@ -45,19 +47,67 @@ export function choose(lever, eccentric, push) {
   forgetHeatCursor();
   showShafts();
   requestDetail();  // first, so that the worker computes while the address is written
-  writeAddress(push);
+  writeAddress(push, typed);
 }
 
 export const requestDetail = latestOnly(async () => {
   const s = Explorer.state;
   const started = performance.now();
-  const {value: detail, workMs} = await ask("detail", {lever: s.lever, eccentric: s.eccentric, speed: Explorer.map.speed, rpm: s.rpm}, answerer, true);
+  const {value: detail, workMs} = await ask("detail", {lever: s.lever, eccentric: s.eccentric, speed: Explorer.map.speed, rpm: s.rpm, loadModel: s.loadModel}, answerer, true);
   Explorer.detail = detail;
   drawDetail(detail);
   await new Promise((done) => requestAnimationFrame(done));
   Explorer.stats.detailMs.push(performance.now() - started);
   Explorer.stats.detailWorkerMs.push(workMs);
 });
+
+// Velocity, acceleration and jerk stacked on one crank axis, each on its own scale
+// with its zero drawn, as torlin-modes draws them: a closed valve reads zero in each.
+const kSvajTitle = "Velocity, acceleration and jerk (exact)";
+const kSvajPanels = [
+  {key: "velocity", label: "velocity (mm/s)", colour: "#1f4fb4", values: (d) => d.velocity},
+  {key: "acceleration", label: "acceleration (m/s²)", colour: "#d62728", values: (d) => d.acceleration},
+  {key: "jerk", label: "jerk (m/s³)", colour: "#444", values: (d) => d.jerk},
+];
+const withZero = (u, min, max) => {
+  const lo = Math.min(0, finite(min) ? min : 0);
+  const hi = Math.max(0, finite(max) ? max : 0);
+  const pad = (hi - lo) * 0.05 || 1;
+  return [lo - pad, hi + pad];
+};
+function drawZero(u) {
+  const y = u.valToPos(0, "y", true);
+  if (!finite(y)) return;
+  const {left, width} = u.bbox;
+  u.ctx.save();
+  u.ctx.strokeStyle = "#777";
+  u.ctx.lineWidth = devicePixelRatio;
+  u.ctx.beginPath();
+  u.ctx.moveTo(left, Math.round(y) + 0.5);
+  u.ctx.lineTo(left + width, Math.round(y) + 0.5);
+  u.ctx.stroke();
+  u.ctx.restore();
+}
+function drawSvaj(d) {
+  const crank = Array.from(d.crank);
+  kSvajPanels.forEach((panel, i) => {
+    const data = [crank, nullIfNaN(panel.values(d))];
+    const chart = Explorer.charts[panel.key];
+    if (chart) { chart.setData(data); return; }
+    const last = i === kSvajPanels.length - 1;
+    const options = {
+      title: i === 0 ? kSvajTitle : undefined, height: (last ? 60 : 20) + (i === 0 ? 30 : 0) + 130, legend: {show: false},
+      cursor: {sync: {key: "svaj"}},
+      scales: {x: {time: false, auto: false, range: [0, 720]}, y: {range: withZero}},
+      // One crank axis: its numbers and name under the lowest panel alone.
+      axes: [last ? axis("crank angle (°)") : {...axis(), size: 8, values: (u, splits) => splits.map(() => "")},
+             {...axis(panel.label), size: 70}],
+      series: [{label: "crank (°)"}, {label: panel.label, stroke: panel.colour, width: 1.5}],
+      hooks: {draw: [drawZero]},
+    };
+    makeChart(panel.key, $(`${panel.key}-chart`), options, data, {exportKey: "svaj", exportsAfter: $("svaj-chart"), title: kSvajTitle});
+  });
+}
 
 export function drawDetail(d) {
   $("lever-angle").textContent = `lever turned ${shown(d.leverDeg, 2)}°`;
@@ -83,7 +133,7 @@ export function drawDetail(d) {
       if (finite(r[model])) {
         const data = document.createElement("data");
         data.value = String(r[model]);
-        data.textContent = shown(r[model]);
+        data.textContent = r.whole ? r[model].toFixed(0) : shown(r[model]);
         td.append(data);
       } else {
         td.textContent = "–";
@@ -105,18 +155,7 @@ export function drawDetail(d) {
   if (Explorer.charts.lift) Explorer.charts.lift.setData(liftData);
   else makeChart("lift", $("lift-chart"), liftOptions, liftData);
 
-  const svajData = [Array.from(d.crank), nullIfNaN(d.velocity), nullIfNaN(d.acceleration), nullIfNaN(d.jerk)];
-  const svajOptions = {
-    title: "Velocity, acceleration and jerk (exact)", height: 260,
-    scales: {x: {time: false, auto: false, range: [0, 720]}, v: {}, a: {}, j: {}},
-    axes: [axis("crank angle (°)"), {...axis("velocity (mm/s)"), scale: "v"},
-           {...axis("acceleration (m/s²)"), scale: "a", side: 1, grid: {show: false}}],
-    series: [{label: "crank (°)"}, {label: "velocity (mm/s)", scale: "v", stroke: "#1f4fb4"},
-             {label: "acceleration (m/s²)", scale: "a", stroke: "#d62728"},
-             {label: "jerk (m/s³)", scale: "j", stroke: "#999", width: 1}],
-  };
-  if (Explorer.charts.svaj) Explorer.charts.svaj.setData(svajData);
-  else makeChart("svaj", $("svaj-chart"), svajOptions, svajData);
+  drawSvaj(d);
 
   markPlane();
   markHeat();

@@ -44,7 +44,7 @@ export async function showPins() {
   if (!s.pins.length) list.append(Object.assign(document.createElement("li"), {textContent: "None yet: “Pin this mode” adds the chosen mode (up to six)."}));
   for (const p of s.pins) {
     if (!Explorer.pinDetails.has(pinKey(p))) {
-      Explorer.pinDetails.set(pinKey(p), await ask("detail", {lever: p.lever, eccentric: p.eccentric, speed: Explorer.map.speed, rpm: s.rpm}));
+      Explorer.pinDetails.set(pinKey(p), await ask("detail", {lever: p.lever, eccentric: p.eccentric, speed: Explorer.map.speed, rpm: s.rpm, loadModel: s.loadModel}));
     }
   }
   drawCompare();

@@ -86,6 +86,9 @@ export function drawPlane() {
     hooks: {drawAxes: [paintPlane]},
   };
   const chart = makeChart("plane", $("plane"), options, [null, ...markers()]);
+  const lever = Explorer.facts.lever;
+  chart.colourScale = {title: "each point's colour: green control shaft (lever) bar value", lowText: String(lever.min), highText: String(lever.max),
+                       colour: (t) => leverColour(lever.min + t * (lever.max - lever.min))};
   chart.dots = () => planePoints.levels.map((level) => ({...level, colour: leverColour(level.lever), size: kPointSize}));
   chart.over.addEventListener("mousemove", planeHover);
   chart.over.addEventListener("mouseleave", () => { $("plane-tip").hidden = true; });

@@ -1,12 +1,39 @@
 // A target lift and duration, and the modes that reach it.
 import {writeAddress} from "./address.js";
 import {choose} from "./mode.js";
-import {shown} from "./numbers.js";
+import {finite, shown} from "./numbers.js";
 import {markPlane} from "./plane.js";
 import {$, Explorer, kDuration, kLift, kStride} from "./state.js";
 import {ask, latestOnly} from "./workers.js";
 
+// Why a lift and duration are no target, or null if they are one.
+export function targetProblem(lift, duration) {
+  const {maxLift, maxDuration} = Explorer.facts.target;
+  if (!finite(lift) || !finite(duration)) return "give the lift and the duration as numbers";
+  if (lift < 0 || lift > maxLift) return `the lift must lie from 0 to ${maxLift} mm`;
+  if (duration < 0 || duration > maxDuration) return `the duration above 1 mm must lie from 0 to ${maxDuration} crank degrees`;
+  if (lift <= 1 && duration > 0) return "a lift of 1 mm or less is above 1 mm for no crank degree: give a lift above 1 mm, or a duration of 0";
+  return null;
+}
+
+// Says why a target was not taken, in place of any earlier answer.
+export function showRefusedTarget(text, problem) {
+  Explorer.target = null;
+  const line = document.createElement("p");
+  line.className = "unreachable";
+  line.textContent = `${text} is not taken as a target: ${problem}.`;
+  $("target-answer").replaceChildren(line);
+  markPlane();
+}
+
 export function setTarget(lift, duration) {
+  const problem = targetProblem(lift, duration);
+  if (problem) {
+    Explorer.state.target = null;
+    writeAddress(true);
+    showRefusedTarget(`${shown(lift)} mm over ${shown(duration, 2)}°`, problem);
+    return;
+  }
   Explorer.state.target = {lift, duration};
   $("target-lift").value = String(lift);
   $("target-duration").value = String(duration);
