@@ -1,4 +1,5 @@
 #include "analysis/InertialChain.h"
+#include "analysis/PlaneVectors.h"
 
 #include <cmath>
 
@@ -7,18 +8,6 @@ namespace {
 constexpr double kKgPerG = 1e-3;
 constexpr double kMPerMm = 1e-3;
 
-double Cross(Point2 a, Point2 b) { return a.x * b.y - a.y * b.x; }
-Point2 Plus(Point2 a, Point2 b) { return {a.x + b.x, a.y + b.y}; }
-Point2 Minus(Point2 a, Point2 b) { return {a.x - b.x, a.y - b.y}; }
-Point2 Scaled(Point2 a, double s) { return {a.x * s, a.y * s}; }
-
-bool Decompose(Point2 p, Point2 first, Point2 second, double& a, double& b) {
-  const double det = Cross(first, second);
-  if (!(std::abs(det) > 1e-12)) return false;
-  a = Cross(p, second) / det;
-  b = Cross(first, p) / det;
-  return std::isfinite(a) && std::isfinite(b);
-}
 
 }  // namespace
 

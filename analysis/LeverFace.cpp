@@ -17,18 +17,12 @@ LeverFace::LeverFace(const Mechanism& mechanism, double leverAngle)
   }
 }
 
-double LeverFace::CentreX(int arcIndex, double t) const {
-  if (!turned_[arcIndex].blend) return turned_[arcIndex].centreX;
+LeverFace::Centre LeverFace::CentreAt(int arcIndex, double t) const {
+  if (!turned_[arcIndex].blend) return {turned_[arcIndex].centreX, turned_[arcIndex].centreY};
+  // A blend's centre of curvature: the radius of curvature back along the normal.
   double x = 0;
   double y = 0;
   PointOnArc(arcIndex, t, x, y);
-  return x - Radius(arcIndex, t) * std::sin(t - leverAngle_);
-}
-
-double LeverFace::CentreY(int arcIndex, double t) const {
-  if (!turned_[arcIndex].blend) return turned_[arcIndex].centreY;
-  double x = 0;
-  double y = 0;
-  PointOnArc(arcIndex, t, x, y);
-  return y - Radius(arcIndex, t) * std::cos(t - leverAngle_);
+  const double radius = Radius(arcIndex, t);
+  return {x - radius * std::sin(t - leverAngle_), y - radius * std::cos(t - leverAngle_)};
 }

@@ -88,8 +88,13 @@ class LeverFace {
   }
 
   // The turned centre of curvature and the radius of curvature of a segment at t.
-  double CentreX(int arcIndex, double t) const;
-  double CentreY(int arcIndex, double t) const;
+  struct Centre {
+    double x;
+    double y;
+  };
+  Centre CentreAt(int arcIndex, double t) const;
+  double CentreX(int arcIndex, double t) const { return CentreAt(arcIndex, t).x; }
+  double CentreY(int arcIndex, double t) const { return CentreAt(arcIndex, t).y; }
   double Radius(int arcIndex, double t) const {
     return curve_->RadiusOn(curve_->Segments()[arcIndex], t);
   }

@@ -69,8 +69,9 @@ std::vector<ProfilePoint> LeverWorkingFace(const Mechanism& mechanism, double st
     face.PointOnArc(segment, t, x, y);
     // The face lies beyond the roller centre's path, seen from its centre of curvature.
     const double scale = roller / face.Radius(segment, t);
-    x += scale * (x - face.CentreX(segment, t));
-    y += scale * (y - face.CentreY(segment, t));
+    const LeverFace::Centre centre = face.CentreAt(segment, t);
+    x += scale * (x - centre.x);
+    y += scale * (y - centre.y);
     points.push_back({Degrees(t), x - k.leverPivotX, y - k.leverPivotY});
   }
   return points;

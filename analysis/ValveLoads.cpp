@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "analysis/CrossingSeries.h"
+#include "analysis/PlaneVectors.h"
 #include "analysis/HertzContact.h"
 #include "analysis/InertialChain.h"
 #include "analysis/PitchContact.h"
@@ -23,18 +24,6 @@ constexpr double kStandingStill = 1e-12;
 // A force this share of the largest contact force is zero to rounding.
 constexpr double kRoundingShare = 1e-9;
 
-double Cross(Point2 a, Point2 b) { return a.x * b.y - a.y * b.x; }
-Point2 Minus(Point2 a, Point2 b) { return {a.x - b.x, a.y - b.y}; }
-Point2 Scaled(Point2 a, double s) { return {a.x * s, a.y * s}; }
-
-// a and b with p = a * first + b * second; false where first and second are parallel.
-bool Decompose(Point2 p, Point2 first, Point2 second, double& a, double& b) {
-  const double det = Cross(first, second);
-  if (!(std::abs(det) > 1e-12)) return false;
-  a = Cross(p, second) / det;
-  b = Cross(first, p) / det;
-  return std::isfinite(a) && std::isfinite(b);
-}
 
 // Torques the shafts exert to hold their bodies against the contact and link forces:
 // the camshaft turning the way the cam turns (clockwise, y up), the lever shaft the
@@ -188,7 +177,8 @@ LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, 
   g.second = {pose.secondX, pose.secondY};
   g.eccentric = {model.EccentricX(), model.EccentricY()};
   g.valvePin = {linkage.valveAxisX, pose.valveY};
-  g.leverArcCentre = {model.Face().CentreX(arc, t), model.Face().CentreY(arc, t)};
+  const LeverFace::Centre centre = model.Face().CentreAt(arc, t);
+  g.leverArcCentre = {centre.x, centre.y};
   row.seated = model.ValveSeated(pose, arc);
   row.liftMm = model.LiftOf(pose.valveY);
 
