@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include "BenchDesigns.h"
+#include "geometry/WindowTables.h"
 
 namespace {
 
@@ -13,5 +14,16 @@ void BM_BuildMechanism(benchmark::State& bench) {
   }
 }
 BENCHMARK(BM_BuildMechanism)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// The same with the window's sampled tables, which a run of the window's model
+// builds on first use.
+void BM_BuildMechanismWithTables(benchmark::State& bench) {
+  const Design design = BenchDesign(static_cast<int>(bench.range(0)));
+  for (auto _ : bench) {
+    const Mechanism mechanism(design);
+    benchmark::DoNotOptimize(&mechanism.Tables());
+  }
+}
+BENCHMARK(BM_BuildMechanismWithTables)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond);
 
 }  // namespace
