@@ -1,14 +1,16 @@
 // The lift-duration plane: every mode of the map as a point, the chosen mode, the
 // target and its answers.
-import {axis, leverColour, makeChart} from "./charts.js";
+import {axis, leverColour, leverColourB, makeChart} from "./charts.js";
 import {choose} from "./mode.js";
 import {clamp, finite, shown} from "./numbers.js";
 import {$, Explorer, kDuration, kLift, kStride} from "./state.js";
 import {setTarget} from "./target.js";
 
-// The map's points, one list per lever value of the map (the markers go on top).
-export function planeData() {
-  const {rows, steps} = Explorer.map;
+// A map's points, one list per lever value of the map (the markers go on top): A's
+// filled, coloured by the lever; B's, if a design is loaded, as rings in colours of
+// their own.
+export function planeData(map = Explorer.map, colour = leverColour, ring = false) {
+  const {rows, steps} = map;
   const series = [];
   for (let l = 0; l < steps; ++l) {
     const xs = [];
@@ -19,10 +21,12 @@ export function planeData() {
       const y = rows[i * kStride + kLift];
       if (finite(x) && finite(y)) { xs.push(x); ys.push(y); }
     }
-    series.push({lever: Explorer.facts.lever.min + (l * (Explorer.facts.lever.max - Explorer.facts.lever.min)) / Math.max(1, steps - 1), xs, ys});
+    const lever = Explorer.facts.lever.min + (l * (Explorer.facts.lever.max - Explorer.facts.lever.min)) / Math.max(1, steps - 1);
+    series.push({lever, xs, ys, colour: colour(lever), ring});
   }
   return series;
 }
+const planeLevels = () => [...planeData(), ...(Explorer.mapB ? planeData(Explorer.mapB, leverColourB, true) : [])];
 
 export function markers() {
   const d = Explorer.detail;
@@ -50,9 +54,11 @@ export function paintPlane(u) {
   }
   const ctx = planePoints.picture.getContext("2d");
   const r = (kPointSize / 2) * devicePixelRatio;
+  ctx.lineWidth = devicePixelRatio;
   planePoints.levels.forEach((level, l) => {
     if (planePoints.painted[l] >= level.xs.length) return;
-    ctx.fillStyle = leverColour(level.lever);
+    ctx.fillStyle = level.colour;
+    ctx.strokeStyle = level.colour;
     ctx.beginPath();
     for (let k = planePoints.painted[l]; k < level.xs.length; ++k) {
       const x = u.valToPos(level.xs[k], "x", true) - left;
@@ -60,7 +66,8 @@ export function paintPlane(u) {
       ctx.moveTo(x + r, y);
       ctx.arc(x, y, r, 0, 2 * Math.PI);
     }
-    ctx.fill();
+    if (level.ring) ctx.stroke();
+    else ctx.fill();
     planePoints.painted[l] = level.xs.length;
   });
   u.ctx.drawImage(planePoints.picture, left, top);
@@ -68,8 +75,9 @@ export function paintPlane(u) {
 
 // The plane with the map as it is now.
 export function drawPlane() {
-  const run = Explorer.map.run;
-  const levels = planeData();
+  const run = `${Explorer.map.run}/${Explorer.mapB?.run}`;
+  const levels = planeLevels();
+  showPlaneLegend();
   planePoints = planePoints.run === run ? {...planePoints, levels}
     : {run, levels, size: null, picture: null, painted: []};
   if (Explorer.charts.plane) {
@@ -89,7 +97,7 @@ export function drawPlane() {
   const lever = Explorer.facts.lever;
   chart.colourScale = {title: "each point's colour: green control shaft (lever) bar value", lowText: String(lever.min), highText: String(lever.max),
                        colour: (t) => leverColour(lever.min + t * (lever.max - lever.min))};
-  chart.dots = () => planePoints.levels.map((level) => ({...level, colour: leverColour(level.lever), size: kPointSize}));
+  chart.dots = () => planePoints.levels.map((level) => ({...level, size: kPointSize}));
   chart.over.addEventListener("mousemove", planeHover);
   chart.over.addEventListener("mouseleave", () => { $("plane-tip").hidden = true; });
   chart.over.addEventListener("click", planeClick);
@@ -154,4 +162,24 @@ export function planeKey(event) {
   const s = Explorer.state;
   choose(clamp(Math.round(s.lever + steps[0] * leverStep), f.lever.min, f.lever.max),
          clamp(Math.round(s.eccentric + steps[1] * eccentricStep), f.eccentric.min, f.eccentric.max), true);
+}
+
+// Which points are which design's, while a design B is loaded.
+function showPlaneLegend() {
+  const legend = $("plane-legend");
+  legend.hidden = !Explorer.mapB;
+  if (!Explorer.mapB) return;
+  const lever = Explorer.facts.lever;
+  const entry = (className, colours, text) => {
+    const item = document.createElement("span");
+    const swatch = document.createElement("span");
+    swatch.className = className;
+    swatch.style.background = className === "dot" ? `linear-gradient(to right, ${colours.join(", ")})` : "transparent";
+    swatch.style.borderColor = colours[0];
+    item.append(swatch, ` ${text}`);
+    return item;
+  };
+  legend.replaceChildren(
+    entry("dot", [leverColour(lever.min), leverColour(lever.max)], `design A, ${Explorer.designA.name}: filled, dark to light by lever bar value`),
+    entry("ring", [leverColourB(lever.min)], `design B, ${Explorer.designB.name}: rings, dark to light by lever bar value`));
 }
