@@ -152,10 +152,19 @@ test("a design that cannot be used shows torlin-modes' lines for it, changes not
   }
 });
 
-test("the window's design loaded as B gives A's map exactly, and B - A of every heat map quantity is zero wherever both have one",
+test("the window's design dropped on the page as B gives A's map exactly, and B - A of every heat map quantity is zero wherever both have one",
      async () => {
   const {page, errors} = await openExplorer(session, {query: "?grid=12"});
-  await openDesign(page, join(kDesigns, "window.json"));
+  const text = await readFile(join(kDesigns, "window.json"), "utf8");
+  await page.evaluate((text) => {
+    const files = new DataTransfer();
+    files.items.add(new File([text], "window.json", {type: "application/json"}));
+    dispatchEvent(new DragEvent("dragover", {dataTransfer: files, cancelable: true}));
+    dispatchEvent(new DragEvent("drop", {dataTransfer: files, cancelable: true}));
+  }, text);
+  await until(page, () => Explorer.designB !== null);
+  await settled(page);
+  assert.equal(await page.textContent("#design-b-name"), "window (window.json)");
   assert.deepEqual(await mapRows(page, "B"), await mapRows(page, "A"));
   const quantities = await page.$$eval("#heat-quantity option", (options) => options.map((o) => o.value));
   assert.equal(quantities.length, 11);

@@ -1,6 +1,7 @@
 // The lift-duration plane: every mode of the map as a point, the chosen mode, the
 // target and its answers.
 import {axis, leverColour, leverColourB, makeChart} from "./charts.js";
+import {maps} from "./map.js";
 import {choose} from "./mode.js";
 import {clamp, finite, shown} from "./numbers.js";
 import {$, Explorer, kDuration, kLift, kStride} from "./state.js";
@@ -108,29 +109,36 @@ export function markPlane() {
   Explorer.charts.plane?.setData([null, ...markers()]);
 }
 
-// The map's mode nearest a point of the plane, within a few pixels.
+// The mode nearest a point of the plane, within a few pixels, of A's map or (on top) B's:
+// its index in its map (-1 if none) and the map.
 export function modeNear(left, top, pixels = 6) {
   const chart = Explorer.charts.plane;
-  const {rows, total} = Explorer.map;
   let best = -1;
+  let bestMap = Explorer.map;
   let bestSq = pixels * pixels;
-  for (let i = 0; i < total; ++i) {
-    const x = rows[i * kStride + kDuration];
-    const y = rows[i * kStride + kLift];
-    if (!finite(x) || !finite(y)) continue;
-    const dx = chart.valToPos(x, "x") - left;
-    const dy = chart.valToPos(y, "y") - top;
-    if (dx * dx + dy * dy < bestSq) { bestSq = dx * dx + dy * dy; best = i; }
+  for (const map of maps()) {
+    const {rows, total} = map;
+    for (let i = 0; i < total; ++i) {
+      const x = rows[i * kStride + kDuration];
+      const y = rows[i * kStride + kLift];
+      if (!finite(x) || !finite(y)) continue;
+      const dx = chart.valToPos(x, "x") - left;
+      const dy = chart.valToPos(y, "y") - top;
+      const sq = dx * dx + dy * dy;
+      // B's rings lie on top: where one is as near as A's point, it is B's.
+      if (sq < bestSq || (map !== Explorer.map && sq === bestSq && best >= 0)) { bestSq = sq; best = i; bestMap = map; }
+    }
   }
-  return best;
+  return {i: best, map: bestMap};
 }
 
 export function planeHover(event) {
   const tip = $("plane-tip");
-  const i = modeNear(event.offsetX, event.offsetY);
+  const {i, map} = modeNear(event.offsetX, event.offsetY);
   if (i < 0) { tip.hidden = true; return; }
-  const r = Explorer.map.rows.subarray(i * kStride, (i + 1) * kStride);
-  tip.textContent = `lever ${r[0]}, eccentric ${r[1]}: maximum lift ${shown(r[2])} mm, ` +
+  const r = map.rows.subarray(i * kStride, (i + 1) * kStride);
+  const design = Explorer.mapB ? (map === Explorer.mapB ? "design B, " : "design A, ") : "";
+  tip.textContent = `${design}lever ${r[0]}, eccentric ${r[1]}: maximum lift ${shown(r[2])} mm, ` +
     `duration above 1 mm ${shown(r[10], 1)}°, opening ${shown(r[8], 1)}°, closing ${shown(r[9], 1)}°`;
   tip.hidden = false;
   const box = $("plane").getBoundingClientRect();
@@ -140,9 +148,9 @@ export function planeHover(event) {
 
 export function planeClick(event) {
   const chart = Explorer.charts.plane;
-  const i = modeNear(event.offsetX, event.offsetY);
+  const {i, map} = modeNear(event.offsetX, event.offsetY);
   if (i >= 0) {
-    choose(Explorer.map.rows[i * kStride], Explorer.map.rows[i * kStride + 1], true);
+    choose(map.rows[i * kStride], map.rows[i * kStride + 1], true);
     return;
   }
   const duration = chart.posToVal(event.offsetX, "x");
