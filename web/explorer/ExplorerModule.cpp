@@ -102,7 +102,7 @@ struct Map {
 };
 
 // A design as this worker knows it: built and checked once, then its mechanism, the
-// window's model on it and its map; or what is wrong with it.
+// window's model on it and the map computed last on it.
 struct LoadedDesign {
   std::string text;  // the design file's; empty for the window's design
   MechanismPtr mechanism;  // none if the design cannot be used

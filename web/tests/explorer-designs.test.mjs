@@ -84,6 +84,21 @@ test("a design opened by the picker gives torlin-modes --design's map and mode; 
     assert.ok(near(value ?? NaN, mode[column], tolerance(column)), `B's table ${column}: ${value} vs ${mode[column]}`);
   }
 
+  // B's map with its loads, as the page exports it, is torlin-modes --design's, cell by cell.
+  const csv = await page.evaluate(() => Explorer.exportMap("B"));
+  const withLoads = await modesCsv(["--design", kSmooth, "--loads", "--rpm", "3000", "--lever-steps", String(grid), "--eccentric-steps", String(grid)]);
+  const [header, ...all] = csv.trim().split("\n");
+  const lines = all.filter((line) => !line.startsWith("# "));
+  assert.deepEqual(all.slice(lines.length, lines.length + 2), ["# design,smooth-lever", "# windowSpeed_camDegPerFrame,4"]);
+  assert.equal(header, Object.keys(withLoads[0]).join(","));
+  assert.equal(lines.length, withLoads.length);
+  const names = header.split(",");
+  const loadTolerance = (column) => (/^separationAt/.test(column) ? 1e-6 : /Torque|Hertz|PressureAngle|CamRadius|separation/.test(column) ? 1e-9 : tolerance(column));
+  lines.forEach((line, i) => line.split(",").forEach((cell, k) => {
+    const expected = withLoads[i][names[k]];
+    assert.ok(near(cell === "" ? NaN : Number(cell), expected, loadTolerance(names[k])), `B's map CSV row ${i}, ${names[k]}: ${cell} vs ${expected}`);
+  }));
+
   // The address carries the design: a fresh page has the same design, map and table.
   assert.match(page.url(), /[?&]design=[A-Za-z0-9_-]+(&|$)/);
   const text = await page.evaluate(() => Explorer.designB.text);
