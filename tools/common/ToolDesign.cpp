@@ -24,12 +24,9 @@ const MechanismPtr& ToolMechanism() { return Chosen(); }
 
 std::vector<std::string> UseDesignFile(const std::string& path) {
   try {
-    Design design = ReadDesignFile(path);
-    auto mechanism = std::make_shared<const Mechanism>(std::move(design));
-    std::vector<std::string> problems = MechanismProblems(mechanism);
-    for (std::string& line : problems) line = path + ": " + line;
-    if (!problems.empty()) return problems;
-    Chosen() = std::move(mechanism);
+    CheckedMechanism checked = CheckMechanism(ReadDesignFile(path), path);
+    if (!checked.mechanism) return checked.problems;
+    Chosen() = std::move(checked.mechanism);
     FromFile() = true;
     return {};
   } catch (const DesignError& e) {
