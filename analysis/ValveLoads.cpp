@@ -191,13 +191,16 @@ LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, 
     rollerVelocity = {x.derivative(1), y.derivative(1)};
     unitMotion.rollerVelocity = {perRpm(x.derivative(1)), perRpm(y.derivative(1))};
     unitMotion.rollerAcceleration = {perRpm2(x.derivative(2)), perRpm2(y.derivative(2))};
-  } else if (row.seated) {
+  }
+  // The massless chain's seated rows take the velocity to the first order, as they
+  // always have, so that asking for the motion changes no figure.
+  if (row.seated && !inertial) {
     const CrankSeries<1> t1 = CurveAngleSeries<1>(model, arc, t, crankDeg, gapSlope);
     CrankSeries<1> x;
     CrankSeries<1> y;
     model.Face().PointOnArc(arc, t1, x, y);
     rollerVelocity = {x.derivative(1), y.derivative(1)};
-  } else {
+  } else if (!row.seated) {
     const CrankSeries<2> t2 = CurveAngleSeries<2>(model, arc, t, crankDeg, gapSlope);
     CrankSeries<2> x;
     CrankSeries<2> y;
