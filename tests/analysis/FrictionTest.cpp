@@ -98,6 +98,50 @@ TEST(Friction, WhereTheRollerStandsStillCamAndLeverSlipsDifferByTheCamSurfacesSp
   }
 }
 
+TEST(Friction, EntrainmentIsTheSurfacesMeanSpeedPastTheMovingContactPoint) {
+  // The other body's surface speed past the contact point, entrainment less half the
+  // slip, against the contact point's own motion by central differences: at rest for
+  // the lever, turning with the cam.
+  const double h = 1e-4;  // crank degrees
+  const double secondsPerDeg = 1 / (6 * 6000.0);
+  for (const auto& [lever, eccentric] : kModes) {
+    const ExactKinematics model(lever, eccentric);
+    int checked = 0;
+    for (double crank = 3.7; crank < 720; crank += 11) {
+      const FrictionCycle cycle = FrictionCycleAt(
+          model, At6000(false), {}, std::vector<CrankPlace>{{crank - h, 0, -1}, {crank, 0, -1}, {crank + h, 0, -1}});
+      if (!cycle.rows[0].friction.evaluated || !cycle.rows[1].friction.evaluated || !cycle.rows[2].friction.evaluated ||
+          cycle.rows[0].loads.seated != cycle.rows[2].loads.seated) {
+        continue;
+      }
+      const auto point = [&](int row, Point2 normal) {
+        const Point2 c = cycle.rows[row].loads.geometry.roller;
+        return Point2{c.x - 9.5 * normal.x, c.y - 9.5 * normal.y};
+      };
+      const FrictionalLoadRow& r = cycle.rows[1];
+      for (const int which : {kCamContact, kLeverContact}) {
+        const auto normalOf = [&](int row) {
+          const LoadGeometry& g = cycle.rows[row].loads.geometry;
+          return which == kCamContact ? g.camNormal : g.leverNormal;
+        };
+        const Point2 before = point(0, normalOf(0));
+        const Point2 after = point(2, normalOf(2));
+        const Point2 pointVelocity = {(after.x - before.x) / 1000 / (2 * h * secondsPerDeg),
+                                      (after.y - before.y) / 1000 / (2 * h * secondsPerDeg)};
+        const Point2 n = normalOf(1);
+        const Point2 tangent = {n.y, -n.x};
+        const Point2 surface = which == kCamContact ? CamVelocity(model, point(1, n), 6000) : Point2{0, 0};
+        const ContactFriction& c = r.friction.contact[which];
+        const double expected = Dot({surface.x - pointVelocity.x, surface.y - pointVelocity.y}, tangent);
+        SCOPED_TRACE(testing::Message() << lever << ',' << eccentric << " at " << crank << " contact " << which);
+        EXPECT_NEAR(c.entrainmentMPerS - c.slipMPerS / 2, expected, 1e-5 * (1 + std::abs(expected)));
+        ++checked;
+      }
+    }
+    EXPECT_GT(checked, 80);
+  }
+}
+
 void ExpectSameLoads(const LoadRow& a, const LoadRow& b) {
   EXPECT_EQ(a.determinate, b.determinate);
   EXPECT_EQ(a.camContactN, b.camContactN);
