@@ -19,6 +19,13 @@ Point2 ReturnSpringDirection(const LoadGeometry& g) {
 std::optional<ChainForces> SolveInertialChain(const LoadGeometry& g, const BodyMotion& motion,
                                               const BodyMasses& masses, double valveForceN,
                                               double returnSpringN, bool seated) {
+  return SolveInertialChain(g, ContactLines{g.camNormal, g.leverNormal, g.rollerNormal}, motion, masses, valveForceN,
+                            returnSpringN, seated);
+}
+
+std::optional<ChainForces> SolveInertialChain(const LoadGeometry& g, const ContactLines& lines,
+                                              const BodyMotion& motion, const BodyMasses& masses,
+                                              double valveForceN, double returnSpringN, bool seated) {
   ChainForces f;
   const double freeMass = masses.freeRollerG * kKgPerG;
   // The free roller: cam and lever carry its inertia, the return spring and the
@@ -63,14 +70,14 @@ std::optional<ChainForces> SolveInertialChain(const LoadGeometry& g, const BodyM
     // -rollerNormal) give its inertia.
     const double secondMass = masses.secondRollerG * kKgPerG;
     const Point2 rest = Minus(Plus(Scaled(motion.secondAcceleration, secondMass), jointOnRod), Scaled(across, transverse));
-    if (!Decompose(rest, Scaled(g.rollerNormal, -1), along, f.rollerN, f.linkN)) return std::nullopt;
+    if (!Decompose(rest, Scaled(lines.roller, -1), along, f.rollerN, f.linkN)) return std::nullopt;
     // The eccentric holds the link: link on eccentric = -(m a_G + F_L along + T across),
     // the link's centre accelerating half as fast as its end.
     const Point2 eccentricOnLink =
         Plus(Scaled(motion.secondAcceleration, linkMass / 2), Plus(Scaled(along, f.linkN), Scaled(across, transverse)));
     f.onEccentric = Scaled(eccentricOnLink, -1);
-    onFree = Minus(onFree, Scaled(g.rollerNormal, f.rollerN));
+    onFree = Minus(onFree, Scaled(lines.roller, f.rollerN));
   }
-  if (!Decompose(onFree, g.camNormal, g.leverNormal, f.camN, f.leverN)) return std::nullopt;
+  if (!Decompose(onFree, lines.cam, lines.lever, f.camN, f.leverN)) return std::nullopt;
   return f;
 }

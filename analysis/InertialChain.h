@@ -28,6 +28,20 @@ std::optional<ChainForces> SolveInertialChain(const LoadGeometry& g, const BodyM
                                               const BodyMasses& masses, double valveForceN,
                                               double returnSpringN, bool seated);
 
+// What each contact pushes on the free roller per newton of its normal force: the
+// normal itself without friction; with friction the normal less its share along the
+// slip (the other body's friction on the roller).
+struct ContactLines {
+  Point2 cam;
+  Point2 lever;
+  Point2 roller;
+};
+// The same balance with the contacts' forces along those lines; the forces it returns
+// are the normal forces.
+std::optional<ChainForces> SolveInertialChain(const LoadGeometry& g, const ContactLines& lines,
+                                              const BodyMotion& motion, const BodyMasses& masses,
+                                              double valveForceN, double returnSpringN, bool seated);
+
 // The direction the return spring pushes the free roller: against the sum of the cam's
 // and the lever's normals, so that it adds the same to both contacts' forces.
 Point2 ReturnSpringDirection(const LoadGeometry& g);

@@ -16,6 +16,9 @@ struct LoadParameters {
   double poisson = 0.3;
   BodyMasses bodies{};        // all zero: massless links and rollers
   double returnSpringN = 0;   // pressing the free roller into cam and lever at once
+  // The bodies' motion in every row even without masses (the friction layer's input);
+  // it changes no force.
+  bool bodyMotion = false;
 };
 
 // Ranges the tools accept: wide enough for any real valve train, narrow enough that

@@ -5,6 +5,7 @@
 #include <limits>
 #include <numbers>
 
+#include "analysis/ChainFrame.h"
 #include "analysis/CrossingSeries.h"
 #include "analysis/PlaneVectors.h"
 #include "analysis/HertzContact.h"
@@ -16,7 +17,6 @@ namespace {
 
 namespace autodiff = boost::math::differentiation;
 
-constexpr double kNmmPerNm = 1000;
 constexpr double kGPerKg = 1000;
 constexpr double kMmPerM = 1000;
 // Slower than this (mm per crank degree) the free roller counts as standing still.
@@ -25,26 +25,14 @@ constexpr double kStandingStill = 1e-12;
 constexpr double kRoundingShare = 1e-9;
 
 
-// Torques the shafts exert to hold their bodies against the contact and link forces:
-// the camshaft turning the way the cam turns (clockwise, y up), the lever shaft the
-// way its bar grows (clockwise), the eccentric shaft the way its bar grows
-// (counter-clockwise). onEccentric: the link's push on the eccentric.
-// The fixed axes, the senses in which the control shafts' bars grow (clockwise or
-// counter-clockwise by the sign of each gearing) and the link's length.
-struct ChainFrame {
-  Point2 camCentre;
-  Point2 pivot;
-  double greenSense = 1;
-  double orangeSense = 1;
-  double linkLength = 0;
-};
-
+// The shafts' torques from the contact forces through the free roller's centre.
 void ShaftTorques(LoadRow& row, const ChainFrame& f, Point2 onEccentric) {
   const LoadGeometry& g = row.geometry;
-  row.camshaftTorqueNm = Cross(Minus(g.roller, f.camCentre), Scaled(g.camNormal, -row.camContactN)) / kNmmPerNm;
-  row.greenTorqueNm =
-      f.greenSense * Cross(Minus(g.roller, f.pivot), Scaled(g.leverNormal, -row.leverContactN)) / kNmmPerNm;
-  row.orangeTorqueNm = f.orangeSense * -Cross(Minus(g.eccentric, f.pivot), onEccentric) / kNmmPerNm;
+  const ShaftTorquesNm t = ShaftTorquesOf(f, g.roller, Scaled(g.camNormal, row.camContactN), g.roller,
+                                          Scaled(g.leverNormal, row.leverContactN), g.eccentric, onEccentric);
+  row.camshaftTorqueNm = t.camshaft;
+  row.greenTorqueNm = t.green;
+  row.orangeTorqueNm = t.orange;
 }
 
 // The massless chain: rod and link are two-force members; each roller is held by
@@ -146,7 +134,6 @@ bool SeatedInertialLoads(LoadRow& row, const LoadParameters& parameters, const C
 
 LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, double crankDeg,
                 int side, std::optional<int> forcedArc, SeatedRows seatedRows) {
-  const MechanismConstants& k = model.Constants();
   const Mechanism& mechanism = model.GetMechanism();
   const LinkageDimensions& linkage = mechanism.Linkage();
   const double freeRadius = mechanism.GetDesign().freeRollerRadiusMm;
@@ -162,6 +149,7 @@ LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, 
   const double t = pose.leverCurveAngle;
   const int arc = forcedArc.value_or(model.Face().ArcAt(t));
   const bool inertial = parameters.bodies.Any() || parameters.returnSpringN != 0;
+  const bool moving = inertial || parameters.bodyMotion;
   if (seatedRows == SeatedRows::Brief && !inertial && model.ValveSeated(pose, arc)) {
     row.seated = true;
     row.determinate = true;
@@ -195,7 +183,7 @@ LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, 
     return perDeg2 * kCrankDegPerSecondPerRpm * kCrankDegPerSecondPerRpm / kMmPerM;
   };
   BodyMotion unitMotion;
-  if (row.seated && inertial) {
+  if (row.seated && moving) {
     const CrankSeries<2> t2 = CurveAngleSeries<2>(model, arc, t, crankDeg, gapSlope);
     CrankSeries<2> x;
     CrankSeries<2> y;
@@ -203,13 +191,16 @@ LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, 
     rollerVelocity = {x.derivative(1), y.derivative(1)};
     unitMotion.rollerVelocity = {perRpm(x.derivative(1)), perRpm(y.derivative(1))};
     unitMotion.rollerAcceleration = {perRpm2(x.derivative(2)), perRpm2(y.derivative(2))};
-  } else if (row.seated) {
+  }
+  // The massless chain's seated rows take the velocity to the first order, as they
+  // always have, so that asking for the motion changes no figure.
+  if (row.seated && !inertial) {
     const CrankSeries<1> t1 = CurveAngleSeries<1>(model, arc, t, crankDeg, gapSlope);
     CrankSeries<1> x;
     CrankSeries<1> y;
     model.Face().PointOnArc(arc, t1, x, y);
     rollerVelocity = {x.derivative(1), y.derivative(1)};
-  } else {
+  } else if (!row.seated) {
     const CrankSeries<2> t2 = CurveAngleSeries<2>(model, arc, t, crankDeg, gapSlope);
     CrankSeries<2> x;
     CrankSeries<2> y;
@@ -224,7 +215,7 @@ LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, 
     row.velocityMmPerDeg = -placed->valveY.derivative(1);
     accelerationPerRpm2 = perRpm2(-placed->valveY.derivative(2));
     row.accelerationMPerS2 = accelerationPerRpm2 * parameters.rpm * parameters.rpm;
-    if (inertial) {
+    if (moving) {
       const auto& second = placed->secondRoller;
       unitMotion = {{perRpm(x.derivative(1)), perRpm(y.derivative(1))},
                     {perRpm2(x.derivative(2)), perRpm2(y.derivative(2))},
@@ -235,13 +226,14 @@ LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, 
     }
   }
 
-  if (inertial) row.motion = AtSpeed(unitMotion, parameters.rpm);
+  if (moving) row.motion = AtSpeed(unitMotion, parameters.rpm);
 
   // The cam's side: normal, curvature, pressure angle.
   const PitchContact pitch = PitchContactAt(mechanism, pose.rollerX, pose.rollerY, camAngle);
   g.camNormal = {pitch.normalX, pitch.normalY};
   row.undercut = IsUndercut(pitch.curvature, freeRadius);
   const double camCurvature = CamSurfaceCurvature(pitch.curvature, freeRadius);
+  g.camPitchCurvature = pitch.curvature;
   if (camCurvature != 0 && !row.undercut) row.camRadiusMm = 1 / camCurvature;
   const double speed = std::hypot(rollerVelocity.x, rollerVelocity.y);
   if (speed > kStandingStill) {
@@ -254,13 +246,10 @@ LoadRow LoadsAt(const ExactKinematics& model, const LoadParameters& parameters, 
   g.leverNormal = Scaled(Minus(g.leverArcCentre, g.roller), 1 / toCentre);
   g.rollerNormal = Scaled(Minus(g.roller, g.second), 1 / linkage.rollerSpacing);
 
-  const ChainFrame frame{{k.camCentreX, k.camCentreY},
-                         {k.leverPivotX, k.leverPivotY},
-                         mechanism.GetDesign().leverShaft.radPerBar < 0 ? 1.0 : -1.0,
-                         mechanism.GetDesign().eccentricShaft.degPerBar > 0 ? 1.0 : -1.0,
-                         linkage.linkLength};
+  const ChainFrame frame = ChainFrameOf(model);
   const double rollerCurvature = 1 / freeRadius;
   const double leverCurvature = -1 / (model.Face().Radius(arc, t) + freeRadius);  // concave face
+  g.leverCurveCurvature = -1 / model.Face().Radius(arc, t);
   const auto hertz = [&](double force, double curvature) {
     return HertzLinePressureMPa(force, parameters.rollerWidthMm, rollerCurvature, curvature,
                                 parameters.youngsModulusGPa, parameters.poisson);

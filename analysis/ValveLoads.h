@@ -33,6 +33,10 @@ struct LoadGeometry {
   Point2 camNormal;       // unit: the cam's push on the free roller
   Point2 leverNormal;     // unit: the lever's push on the free roller
   Point2 rollerNormal;    // unit: the second roller's push on the free roller
+  // The curvatures (1/mm) of the curves the free roller's centre runs on, positive where
+  // the surface under the roller is convex: the cam's pitch curve and the lever's curve.
+  double camPitchCurvature = 0;
+  double leverCurveCurvature = 0;
 };
 
 // How the moving bodies move: the free roller's centre, the second roller's centre
@@ -110,7 +114,7 @@ struct LoadRow {
   std::optional<double> returnSpringNeededN;
 
   LoadGeometry geometry;
-  BodyMotion motion;  // with the bodies' masses (or a return spring) only
+  BodyMotion motion;  // with the bodies' masses (or a return spring), or where asked for, only
 };
 
 // How much a row with the valve on its seat gets: everything, or (for summaries, which

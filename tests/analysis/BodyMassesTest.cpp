@@ -9,6 +9,8 @@
 #include <numbers>
 
 #include "analysis/BodyMasses.h"
+#include "analysis/FrictionCycle.h"
+#include "analysis/SvajSeries.h"
 #include "analysis/ValveLoads.h"
 
 namespace {
@@ -25,50 +27,94 @@ LoadParameters WithBodies(double rpm) {
   return parameters;
 }
 
+// The rate of change of the kinetic energy of the free roller's and the joint's
+// translation, the rod, the link and the valve, and the spring's power, with the sum
+// of their sizes: the scale of a row's power.
+struct PowerTerms {
+  double sum = 0;
+  double size = 0;
+};
+PowerTerms BodiesAndSpring(const LoadRow& row, const LoadParameters& parameters) {
+  const BodyMasses& m = parameters.bodies;
+  const BodyMotion& v = row.motion;
+  const LoadGeometry& g = row.geometry;
+  const Point2 d = Metres(Minus(g.second, g.valvePin));  // the rod
+  const Point2 r = Metres(Minus(g.second, g.eccentric));  // the link
+  const double rodOmega = Cross(d, Minus(v.secondVelocity, v.pinVelocity)) / Dot(d, d);
+  const double rodAlpha = Cross(d, Minus(v.secondAcceleration, v.pinAcceleration)) / Dot(d, d);
+  const double linkOmega = Cross(r, v.secondVelocity) / Dot(r, r);
+  const double linkAlpha = Cross(r, v.secondAcceleration) / Dot(r, r);
+  const Point2 rodCentreV = {(v.secondVelocity.x + v.pinVelocity.x) / 2, (v.secondVelocity.y + v.pinVelocity.y) / 2};
+  const Point2 rodCentreA = {(v.secondAcceleration.x + v.pinAcceleration.x) / 2,
+                             (v.secondAcceleration.y + v.pinAcceleration.y) / 2};
+  const double terms[] = {
+      m.freeRollerG / 1000 * Dot(v.rollerVelocity, v.rollerAcceleration),
+      m.secondRollerG / 1000 * Dot(v.secondVelocity, v.secondAcceleration),
+      m.rodG / 1000 * (Dot(rodCentreV, rodCentreA) + Dot(d, d) / 12 * rodOmega * rodAlpha),
+      m.linkG / 1000 * Dot(r, r) / 3 * linkOmega * linkAlpha,
+      parameters.movingMassG / 1000 * Dot(v.pinVelocity, v.pinAcceleration),
+      row.springForceN * -v.pinVelocity.y,  // the spring resists the opening
+  };
+  PowerTerms p;
+  for (const double term : terms) {
+    p.sum += term;
+    p.size += std::abs(term);
+  }
+  return p;
+}
+
+double CamRadPerS(const LoadParameters& parameters) { return 6 * parameters.rpm / 2 * std::numbers::pi / 180; }
+
 TEST(BodyMasses, CamshaftPowerIsTheBodiesEnergyRateAndTheSprings) {
   // Frictionless, the camshaft's power goes into the kinetic energy of the free roller,
   // the joint, the rod, the link and the valve, and into the spring.
   const LoadParameters parameters = WithBodies(6000);
-  const BodyMasses& m = parameters.bodies;
-  const double camRadPerS = 6 * parameters.rpm / 2 * std::numbers::pi / 180;
   int checked = 0;
   for (const auto& [lever, eccentric] : {std::pair{60.0, 200.0}, std::pair{0.0, 700.0}, std::pair{71.0, 700.0}}) {
     const ExactKinematics model(lever, eccentric);
     for (double crank = 0.25; crank < 720; crank += 0.5) {
       const LoadRow row = LoadsAt(model, parameters, crank);
       if (!row.determinate) continue;
-      const BodyMotion& v = row.motion;
-      const LoadGeometry& g = row.geometry;
-      const Point2 d = Metres(Minus(g.second, g.valvePin));  // the rod
-      const Point2 r = Metres(Minus(g.second, g.eccentric));  // the link
-      const double rodOmega = Cross(d, Minus(v.secondVelocity, v.pinVelocity)) / Dot(d, d);
-      const double rodAlpha = Cross(d, Minus(v.secondAcceleration, v.pinAcceleration)) / Dot(d, d);
-      const double linkOmega = Cross(r, v.secondVelocity) / Dot(r, r);
-      const double linkAlpha = Cross(r, v.secondAcceleration) / Dot(r, r);
-      const Point2 rodCentreV = {(v.secondVelocity.x + v.pinVelocity.x) / 2, (v.secondVelocity.y + v.pinVelocity.y) / 2};
-      const Point2 rodCentreA = {(v.secondAcceleration.x + v.pinAcceleration.x) / 2,
-                                 (v.secondAcceleration.y + v.pinAcceleration.y) / 2};
-      const double terms[] = {
-          m.freeRollerG / 1000 * Dot(v.rollerVelocity, v.rollerAcceleration),
-          m.secondRollerG / 1000 * Dot(v.secondVelocity, v.secondAcceleration),
-          m.rodG / 1000 * (Dot(rodCentreV, rodCentreA) + Dot(d, d) / 12 * rodOmega * rodAlpha),
-          m.linkG / 1000 * Dot(r, r) / 3 * linkOmega * linkAlpha,
-          parameters.movingMassG / 1000 * Dot(v.pinVelocity, v.pinAcceleration),
-          row.springForceN * -v.pinVelocity.y,  // the spring resists the opening
-      };
-      double sum = 0;
-      double size = 0;
-      for (const double term : terms) {
-        sum += term;
-        size += std::abs(term);
-      }
-      const double camPower = row.camshaftTorqueNm * camRadPerS;
+      const PowerTerms terms = BodiesAndSpring(row, parameters);
+      const double camPower = row.camshaftTorqueNm * CamRadPerS(parameters);
       SCOPED_TRACE(testing::Message() << lever << ',' << eccentric << " at " << crank);
-      EXPECT_LE(std::abs(camPower - sum), 1e-9 * std::max(size, 1.0));
+      EXPECT_LE(std::abs(camPower - terms.sum), 1e-9 * std::max(terms.size, 1.0));
       ++checked;
     }
   }
   EXPECT_GT(checked, 4000);
+}
+
+TEST(BodyMasses, WithFrictionTheCamshaftAlsoPaysTheSpinsAndTheHeat) {
+  // With friction at the free roller's contacts the camshaft's power also turns the
+  // rollers' spins (I w dw/dt, the spin's torque times its speed) and what friction turns
+  // into heat, at every angle: massless rollers (which spin without net torque) and
+  // steel ones (whose spin lags).
+  FrictionParameters friction;
+  int checked = 0;
+  for (const bool heavy : {false, true}) {
+    LoadParameters parameters = WithBodies(6000);
+    if (!heavy) parameters.bodies = {};
+    for (const auto& [lever, eccentric] : {std::pair{60.0, 200.0}, std::pair{0.0, 700.0}, std::pair{71.0, 700.0}}) {
+      const ExactKinematics model(lever, eccentric);
+      const FrictionCycle cycle = FrictionCycleAt(model, parameters, friction, CrankPlaces(model, CrankAngles(0.5)));
+      for (const FrictionalLoadRow& r : cycle.rows) {
+        if (!r.loads.determinate || !r.friction.evaluated) continue;
+        const PowerTerms terms = BodiesAndSpring(r.loads, parameters);
+        const Spins& w = r.friction.spins;
+        const SpinTorques& t = r.friction.spinTorques;
+        const double spins = w.freeRadPerS * t.freeNm + w.secondRadPerS * t.secondNm;
+        const double camPower = r.loads.camshaftTorqueNm * CamRadPerS(parameters);
+        const double size = terms.size + std::abs(spins) + r.friction.powerW;
+        SCOPED_TRACE(testing::Message() << lever << ',' << eccentric << (heavy ? " heavy" : "") << " at "
+                                        << r.loads.crankDeg);
+        EXPECT_LE(std::abs(camPower - terms.sum - spins - r.friction.powerW), 1e-9 * std::max(size, 1.0));
+        EXPECT_GE(r.friction.powerW, 0);
+        ++checked;
+      }
+    }
+  }
+  EXPECT_GT(checked, 8000);
 }
 
 TEST(BodyMasses, TinyMassesGiveTheMasslessChain) {

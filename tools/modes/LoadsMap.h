@@ -3,7 +3,9 @@
 #include <vector>
 
 #include "common/ToolDesign.h"
+#include "FrictionTable.h"
 #include "LoadsTable.h"
+#include "analysis/FrictionCycle.h"
 #include "analysis/LoadParameters.h"
 #include "analysis/LoadSeries.h"
 #include "analysis/ModeSetting.h"
@@ -17,6 +19,7 @@ template <class Base>
 struct WithLoads {
   Base base;
   LoadSummary loads;
+  FrictionSummary friction;  // with --friction only
 };
 
 // The crank angles of a map's load summaries at a window speed: its frames' angles.
@@ -29,14 +32,34 @@ inline LoadSummary MapLoadSummary(const ModeSetting& mode, const LoadParameters&
   return SummariseLoads(model, parameters, LoadSeries(model, parameters, angles, SeatedRows::Brief));
 }
 
+// The same with friction: the summary of the frictional rows, and friction's own.
+inline std::pair<LoadSummary, FrictionSummary> MapFrictionSummary(const ModeSetting& mode,
+                                                                  const LoadParameters& parameters,
+                                                                  const FrictionParameters& friction,
+                                                                  const std::vector<double>& angles) {
+  const ExactKinematics model(ToolMechanism(), mode.lever, mode.eccentric);
+  const FrictionCycle cycle = FrictionCycleAt(model, parameters, friction, CrankPlaces(model, angles), SeatedRows::Brief);
+  std::vector<LoadRow> rows;
+  rows.reserve(cycle.rows.size());
+  for (const FrictionalLoadRow& r : cycle.rows) rows.push_back(r.loads);
+  return {SummariseLoads(model, parameters, rows), SummariseFriction(cycle)};
+}
+
 template <class BaseJob>
 class LoadsMapJob {
  public:
-  LoadsMapJob(const std::vector<ModeSetting>& modes, int speed, const LoadParameters& parameters)
-      : modes_(&modes), base_(modes, speed), angles_(MapLoadAngles(speed)), parameters_(parameters) {}
+  LoadsMapJob(const std::vector<ModeSetting>& modes, int speed, const LoadParameters& parameters,
+              std::optional<FrictionParameters> friction = std::nullopt)
+      : modes_(&modes), base_(modes, speed), angles_(MapLoadAngles(speed)), parameters_(parameters),
+        friction_(friction) {}
 
   auto operator()(std::size_t index) {
-    return WithLoads<decltype(base_(index))>{base_(index), MapLoadSummary((*modes_)[index], parameters_, angles_)};
+    using Row = WithLoads<decltype(base_(index))>;
+    if (friction_) {
+      auto [loads, friction] = MapFrictionSummary((*modes_)[index], parameters_, *friction_, angles_);
+      return Row{base_(index), loads, friction};
+    }
+    return Row{base_(index), MapLoadSummary((*modes_)[index], parameters_, angles_), {}};
   }
 
  private:
@@ -44,14 +67,19 @@ class LoadsMapJob {
   BaseJob base_;
   std::vector<double> angles_;
   LoadParameters parameters_;
+  std::optional<FrictionParameters> friction_;
 };
 
 template <class Base>
 CsvColumns<WithLoads<Base>> WithLoadsColumns(const CsvColumns<Base>& baseColumns, const CrankOrigin& origin,
-                                             bool bodies = false) {
+                                             bool bodies = false, bool friction = false) {
   CsvColumns<WithLoads<Base>> columns;
   AppendColumns(columns, baseColumns, [](const WithLoads<Base>& r) -> const Base& { return r.base; });
   AppendColumns(columns, LoadSummaryColumns(origin, bodies),
                 [](const WithLoads<Base>& r) -> const LoadSummary& { return r.loads; });
+  if (friction) {
+    AppendColumns(columns, FrictionSummaryColumns(origin),
+                  [](const WithLoads<Base>& r) -> const FrictionSummary& { return r.friction; });
+  }
   return columns;
 }

@@ -36,6 +36,16 @@ ElasticParameters LoadsOptions::Elastic() const {
   return e;
 }
 
+std::optional<FrictionParameters> LoadsOptions::Friction() const {
+  if (!frictionCoefficient) return std::nullopt;
+  FrictionParameters f;
+  f.coefficient = *frictionCoefficient;
+  f.oil.viscosityPaS = oilViscosityPaS.value_or(f.oil.viscosityPaS);
+  f.oil.pressureViscosityPerGPa = pressureViscosityPerGPa.value_or(f.oil.pressureViscosityPerGPa);
+  f.oil.compositeRoughnessUm = roughnessUm.value_or(f.oil.compositeRoughnessUm);
+  return f;
+}
+
 bool LoadsOptions::BodiesGiven() const {
   return freeRollerMassG || secondRollerMassG || linkMassG || rodMassG || returnSpringN;
 }
@@ -96,6 +106,28 @@ CLI::Option* DeclareLoadsOptions(CommandLine& line, LoadsOptions& target, const 
              loads);
   zeroOrMore("--return-spring", "N", kMaxReturnSpringN, target.returnSpringN,
              "force of a spring pressing the free roller into cam and lever at once in N, default 0", loads);
+  const FrictionParameters friction;
+  CLI::Option* frictionOption = line.Decimal(
+      "--friction", "MU", 0, kMaxFrictionCoefficient, false, target.frictionCoefficient,
+      "Coulomb friction coefficient at the free roller's contacts (0 up to " + Text(kMaxFrictionCoefficient) +
+          "; " + Text(friction.coefficient) +
+          " is lubricated hardened steel, the recommended value): the rows gain each contact's slip, "
+          "entrainment, friction and oil film and the rollers' spins, and their forces and torques become the "
+          "frictional ones; without it the rows are frictionless");
+  line.Needs(frictionOption, loads);
+  const auto oil = [&](const char* name, const char* placeholder, double max, std::optional<double>& value,
+                       const std::string& help) {
+    line.Needs(line.Decimal(name, placeholder, 0, max, true, value, help + " (above 0, up to " + Text(max) + ")"),
+               frictionOption);
+  };
+  oil("--oil-viscosity", "PA_S", kMaxOilViscosityPaS, target.oilViscosityPaS,
+      "the oil's viscosity at ambient pressure in Pa s, default " + Text(friction.oil.viscosityPaS) +
+          " (a warm 5W-30)");
+  oil("--pressure-viscosity", "PER_GPA", kMaxPressureViscosityPerGPa, target.pressureViscosityPerGPa,
+      "the oil's pressure-viscosity coefficient in 1/GPa, default " + Text(friction.oil.pressureViscosityPerGPa));
+  oil("--roughness", "UM", kMaxRoughnessUm, target.roughnessUm,
+      "composite RMS roughness of the surfaces in um, default " + Text(friction.oil.compositeRoughnessUm) +
+          " (ground and polished, 0.2 each)");
   CLI::Option* dynamics = line.Switch(
       "--dynamics", target.dynamics,
       "with a --loads mode: the elastic valve train beside the rigid loads (its own columns and summary lines, "
@@ -126,6 +158,7 @@ std::string LoadsOptionsConflict(const LoadsOptions& loads, const ExactOptions& 
   if (exact.svajStepDeg && !exact.svaj && !loads.mode) return "--step needs --svaj or --loads LEVER,ECCENTRIC";
   if (loads.dynamics && !loads.mode) return "--dynamics needs --loads LEVER,ECCENTRIC";
   if (loads.dynamics && !exact.rpm) return "--dynamics needs --rpm";
+  if (loads.frictionCoefficient && !exact.rpm) return "--friction needs --rpm (at rest nothing slips)";
   if (loads.dynamics && !(loads.Parameters(exact.rpm).movingMassG > loads.Elastic().springMassG / 3)) {
     return "--moving-mass must exceed a third of --spring-mass (the valve keeps the rest)";
   }
@@ -140,7 +173,8 @@ std::string LoadsOptionsConflict(const LoadsOptions& loads, const ExactOptions& 
 }
 
 std::string LoadsModelHelp() {
-  return "Planar and rigid; joints and contacts without friction; gravity neglected. Quasi-static, except one "
+  return "Planar and rigid; joints and contacts without friction (--friction adds it at the free roller's contacts); "
+         "gravity neglected. Quasi-static, except one "
          "equivalent reciprocating mass at the valve (valve, retainer, keepers, rod, a third of the spring) whose "
          "inertia force is m a, a being the exact valve acceleration at --rpm; the cam turns at half the engine "
          "speed. The spring is linear: preload + rate x lift; the chain pushes the valve with that plus m a. The "
@@ -170,7 +204,7 @@ std::string BodiesHelp() {
          "(default 0: today's massless chain, whose numbers and columns stay exactly as they are). The rollers' "
          "centres of mass are their centres, the link and the rod are uniform bars; every body's d'Alembert force "
          "comes from its exact acceleration (automatic differentiation) and the contact forces from each body's "
-         "balance; frictionless, so the rollers' spin takes no torque. Then each row adds contactLoss_rpm and "
+         "balance; without --friction the rollers' spin takes no torque. Then each row adds contactLoss_rpm and "
          "contactLost (the engine speed at which a contact here, the valve's included, would first have to "
          "pull: the inertial part of each force grows with the speed squared) and, while the valve rests, "
          "returnSpringNeeded_N: the force of a spring pressing the free roller into cam and lever at once "
@@ -180,6 +214,44 @@ std::string BodiesHelp() {
          "--return-spring N applies such a spring. A solid steel roller of 9.5 mm radius and 8 mm width weighs "
          "17.8 g.";
 }
+
+}  // namespace
+
+std::string FrictionHelp() {
+  return "--friction MU (with --rpm) puts Coulomb friction at the free roller's three contacts: cam, lever and second "
+         "roller. Its coefficient at slip speed s is MU tanh(s / 0.01 m/s), regularised at small slip as multibody "
+         "codes do; 0.05, the recommended value, is lubricated hardened steel in the mixed and elastohydrodynamic "
+         "regimes of a roller follower (oiled steel in boundary lubrication gives 0.1 and more, a full film's "
+         "traction a few hundredths). The cam turns clockwise at half the engine speed, the lever stands still "
+         "during a cycle, the second roller's centre moves with the joint of link and rod; pins and joints have no "
+         "friction. Each contact pushes the roller along its normal and, mu N, against the slip; those forces enter "
+         "every body's balance (with the bodies' masses, their d'Alembert forces too), so the rows' forces and "
+         "torques become the frictional ones. A contact that would have to pull is open and takes no friction. "
+         "Each roller spins about its centre: with --free-roller-mass or --second-roller-mass it is a solid roller, "
+         "I = 1/2 m r^2 (the second roller's pin counted in), and I dw/dt = friction's torque is integrated over "
+         "the cycle with Boost.Odeint's Dormand-Prince pair under error control (the torques between two rows in "
+         "proportion), its start solved by Newton's method until the cycle ends where it began (1e-9); without "
+         "mass it spins so that friction's net torque on it is zero: the free roller rolls on the contact that "
+         "holds it hardest and slides on the others, the second roller rolls on the free one. Slip is the free "
+         "roller's surface speed less the other body's at the contact; entrainment the mean of both surfaces' "
+         "speeds relative to the moving contact point. The oil film of each line contact: Dowson and Higginson's "
+         "minimum film and Dowson and Toyoda's central film (isothermal, fully flooded, Newtonian), the oil "
+         "--oil-viscosity (default 0.01 Pa s) and --pressure-viscosity (default 15 /GPa), a warm 5W-30; the film "
+         "ratio lambda = minimum film / --roughness (composite, default 0.3 um). Where the entrainment speed "
+         "nears zero the film vanishes: lambda below 1 means the asperities carry the load. The separation and "
+         "contact-loss speeds and the return spring stay the frictionless model's. Columns camSlip_mPerS, "
+         "leverSlip_mPerS, rollerSlip_mPerS, camEntrainment_mPerS (and lever, roller), camFriction_N (and lever, "
+         "roller), speeds and forces in size; freeRollerSpin_radPerS, secondRollerSpin_radPerS "
+         "(counter-clockwise as drawn); frictionPower_W; camshaftFrictionTorque_Nm, greenShaftFrictionTorque_Nm, "
+         "orangeShaftFrictionTorque_Nm: what friction adds to each shaft's torque; camFilm_um (central), "
+         "camMinFilm_um, camFilmRatio, and the same for lever and roller, where the contact carries load. Summary "
+         "lines (and with --loads on the map, columns): meanFrictionPower_W, peakFrictionPower_W, peakSlip_mPerS "
+         "with peakSlipContact (loaded contacts), minFilmRatio with minFilmContact, slidingContact (the one that "
+         "turns most energy into heat), spinPeriodic. --friction 0 keeps the frictionless forces exactly and adds "
+         "the contacts' motion and films.";
+}
+
+namespace {
 
 std::string DynamicsHelp() {
   return "One mode's valve driven through an elastic chain by the rigid lift (sampled every 0.25 crank degree, "
@@ -231,6 +303,7 @@ std::string LoadsHelp() {
                        "one chain of rollers serves a pair of valves, the chain's forces and every shaft torque "
                        "are twice these.") +
          "\n" + HelpParagraph("Bodies with mass and the return spring", BodiesHelp()) + "\n" +
+         HelpParagraph("Friction, the rollers' spins and the oil film (--friction)", FrictionHelp()) + "\n" +
          HelpParagraph("The elastic valve train (--dynamics)", DynamicsHelp()) + "\n" +
          HelpParagraph("Load defaults",
                        "An intake valve of a 1.6-litre, 16-valve passenger-car engine: spring 35 N/mm with "

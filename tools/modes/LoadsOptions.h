@@ -7,6 +7,7 @@
 #include "ExactOptions.h"
 #include "ShaftPositions.h"
 #include "analysis/ElasticParameters.h"
+#include "analysis/FrictionParameters.h"
 #include "analysis/LoadParameters.h"
 #include "common/CommandLine.h"
 
@@ -26,6 +27,11 @@ struct LoadsOptions {
   std::optional<double> linkMassG;
   std::optional<double> rodMassG;
   std::optional<double> returnSpringN;
+  // --friction: friction at the free roller's contacts, the rollers' spins and the oil film.
+  std::optional<double> frictionCoefficient;
+  std::optional<double> oilViscosityPaS;
+  std::optional<double> pressureViscosityPerGPa;
+  std::optional<double> roughnessUm;
   // --dynamics: the elastic valve train beside the rigid loads.
   bool dynamics = false;
   std::optional<double> chainStiffnessNPerMm;
@@ -37,6 +43,8 @@ struct LoadsOptions {
   LoadParameters Parameters(std::optional<double> rpm) const;
   ElasticParameters Elastic() const;
   bool BodiesGiven() const;
+  // Without --friction: none (the frictionless rows, as they always were).
+  std::optional<FrictionParameters> Friction() const;
 };
 
 // Declares --loads and the parameters; returns --loads, whose count says it
@@ -51,4 +59,5 @@ std::string LoadsOptionsConflict(const LoadsOptions& loads, const ExactOptions& 
                                  const std::vector<CLI::Option*>& notForOneMode);
 
 // Help sections: the per-angle columns, the map's columns, the model's assumptions.
+std::string FrictionHelp();
 std::string LoadsHelp();

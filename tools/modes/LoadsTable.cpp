@@ -1,27 +1,6 @@
 #include "LoadsTable.h"
 
-#include <optional>
-
 #include "SvajTable.h"
-
-namespace {
-
-std::optional<double> ValueOf(const std::optional<AtCrank>& at) {
-  return at ? std::optional<double>(at->value) : std::nullopt;
-}
-
-// A peak's value and, beside it, where it occurs.
-template <class Get>
-void AddPeak(CsvColumns<LoadSummary>& columns, const std::string& name, const std::string& unit,
-             const CrankOrigin& origin, Get get) {
-  columns.push_back(NumberColumn<LoadSummary>(name + "_" + unit, [get](const LoadSummary& s) { return ValueOf(get(s)); }));
-  columns.push_back(NumberColumn<LoadSummary>(origin.Column(name + "At_crankDeg"), [get, origin](const LoadSummary& s) {
-    const std::optional<AtCrank> at = get(s);
-    return at ? std::optional<double>(origin.Shown(at->crankDeg)) : std::nullopt;
-  }));
-}
-
-}  // namespace
 
 CsvColumns<LoadRow> LoadRowColumns(const CrankOrigin& origin, bool bodies) {
   using R = LoadRow;

@@ -37,6 +37,16 @@ CsvColumns<ModesOptions> RunSettingsColumns(const ModesOptions& options) {
       columns.push_back(NumberColumn<ModesOptions>(
           "returnSpringApplied_N", [](O o) { return o.loads.Parameters(o.exact.rpm).returnSpringN; }));
     }
+    if (options.loads.Friction()) {
+      const auto f = [](O o) { return *o.loads.Friction(); };
+      columns.push_back(NumberColumn<ModesOptions>("friction", [f](O o) { return f(o).coefficient; }));
+      columns.push_back(
+          NumberColumn<ModesOptions>("frictionCreep_mPerS", [f](O o) { return f(o).regularisationMPerS; }));
+      columns.push_back(NumberColumn<ModesOptions>("oilViscosity_PaS", [f](O o) { return f(o).oil.viscosityPaS; }));
+      columns.push_back(
+          NumberColumn<ModesOptions>("pressureViscosity_PerGPa", [f](O o) { return f(o).oil.pressureViscosityPerGPa; }));
+      columns.push_back(NumberColumn<ModesOptions>("roughness_um", [f](O o) { return f(o).oil.compositeRoughnessUm; }));
+    }
     if (options.loads.dynamics) {
       const std::pair<const char*, double ElasticParameters::*> elastic[] = {
           {"chainStiffness_NPerMm", &ElasticParameters::chainStiffnessNPerMm},

@@ -12,6 +12,7 @@
 #include "ChartFile.h"
 #include "DynamicsTable.h"
 #include "ExactMap.h"
+#include "FrictionTable.h"
 #include "LoadsMap.h"
 #include "LoadsOutput.h"
 #include "MapCharts.h"
@@ -207,14 +208,15 @@ int RunMap(const ModesOptions& options, CheckedOutput& out) {
   if (options.loads.given) {
     const LoadParameters parameters = options.loads.Parameters(options.exact.rpm);
     const bool bodies = options.loads.BodiesGiven();
+    const std::optional<FrictionParameters> friction = options.loads.Friction();
     if (options.exact.exactMap) {
       ended = WriteModeMap(options, out, kept, modes,
-                           [&] { return LoadsMapJob<ExactMapJob>(modes, speed, parameters); },
-                           WithLoadsColumns(ExactMapColumns(origin), origin, bodies));
+                           [&] { return LoadsMapJob<ExactMapJob>(modes, speed, parameters, friction); },
+                           WithLoadsColumns(ExactMapColumns(origin), origin, bodies, friction.has_value()));
     } else {
       ended = WriteModeMap(options, out, kept, modes,
-                           [&] { return LoadsMapJob<DemonstrationMapJob>(modes, speed, parameters); },
-                           WithLoadsColumns(ModeMapColumns(origin), origin, bodies));
+                           [&] { return LoadsMapJob<DemonstrationMapJob>(modes, speed, parameters, friction); },
+                           WithLoadsColumns(ModeMapColumns(origin), origin, bodies, friction.has_value()));
     }
   } else if (options.exact.exactMap) {
     ended = WriteModeMap(options, out, kept, modes, [&] { return ExactMapJob(modes, speed); },
@@ -286,10 +288,12 @@ int RunSvaj(const ModesOptions& options, CheckedOutput& out) {
   return DrawPictures([&] { return WriteSvajPictures(options, kept); });
 }
 
-// A load row with, under --dynamics, the elastic valve train's at its crank angle.
+// A load row with, under --friction, its contacts' friction and, under --dynamics, the
+// elastic valve train's at its crank angle.
 struct LoadLine {
   LoadRow loads;
   ElasticRow elastic;
+  FrictionRow friction;
 };
 
 int RunLoads(const ModesOptions& options, CheckedOutput& out) {
@@ -314,8 +318,15 @@ int RunLoads(const ModesOptions& options, CheckedOutput& out) {
     }
     limits = FindElasticSpeedLimits(*lift, parameters, options.loads.Elastic());
   }
+  // Friction, like the rollers' spins, is a state of the whole cycle: solved before any row.
+  const std::optional<FrictionParameters> friction = options.loads.Friction();
+  std::optional<FrictionCycle> frictional;
+  if (friction) frictional = FrictionCycleAt(model, parameters, *friction, places);
   CsvColumns<LoadLine> columns;
   AppendColumns(columns, LoadRowColumns(origin, bodies), [](const LoadLine& l) -> const LoadRow& { return l.loads; });
+  if (frictional) {
+    AppendColumns(columns, FrictionRowColumns(), [](const LoadLine& l) -> const FrictionRow& { return l.friction; });
+  }
   if (cycle) AppendColumns(columns, DynamicsRowColumns(), [](const LoadLine& l) -> const ElasticRow& { return l.elastic; });
   out.Write(CsvHeader(columns));
 
@@ -323,7 +334,12 @@ int RunLoads(const ModesOptions& options, CheckedOutput& out) {
       StreamRows(places.size(), options.threads, columns, out, [&](std::size_t first, std::size_t count) {
         std::vector<LoadLine> part;
         for (std::size_t i = first; i < first + count; ++i) {
-          part.push_back({LoadsAt(model, parameters, places[i]), cycle ? cycle->rows[i] : ElasticRow{}});
+          const ElasticRow elastic = cycle ? cycle->rows[i] : ElasticRow{};
+          if (frictional) {
+            part.push_back({frictional->rows[i].loads, elastic, frictional->rows[i].friction});
+          } else {
+            part.push_back({LoadsAt(model, parameters, places[i]), elastic, {}});
+          }
         }
         return part;
       });
@@ -332,8 +348,9 @@ int RunLoads(const ModesOptions& options, CheckedOutput& out) {
   rows.reserve(lines.size());
   for (const LoadLine& line : lines) rows.push_back(line.loads);
   const LoadSummary summary = SummariseLoads(model, parameters, rows);
-  out.Write(LoadSummaryBlock(summary, origin, bodies) + (cycle ? DynamicsSummaryBlock(*cycle, limits, origin) : "") +
-            RunSettingsBlock(options));
+  out.Write(LoadSummaryBlock(summary, origin, bodies) +
+            (frictional ? FrictionSummaryBlock(SummariseFriction(*frictional), origin) : "") +
+            (cycle ? DynamicsSummaryBlock(*cycle, limits, origin) : "") + RunSettingsBlock(options));
   if (const std::optional<int> ended = RowsEnded(out, rows.size(), places.size(), "rows")) return *ended;
   if (options.plotDir.empty()) return 0;
   return DrawPictures([&] { return WriteLoadsPictures(options, rows); });

@@ -1,0 +1,262 @@
+// The friction layer against identities of its own: contacts that neither part nor
+// press into each other, the cam surface's speed under a roller whose centre stands
+// still, the frictionless limit, the quasi-static roller rolling on the contact that
+// holds it, and the energy of a periodic cycle.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <boost/math/tools/roots.hpp>
+#include <cmath>
+#include <numbers>
+
+#include "analysis/BodyMasses.h"
+#include "analysis/ContactKinematics.h"
+#include "analysis/FrictionCycle.h"
+#include "analysis/LoadSeries.h"
+#include "analysis/SvajSeries.h"
+
+namespace {
+
+double Dot(Point2 a, Point2 b) { return a.x * b.x + a.y * b.y; }
+
+constexpr std::pair<double, double> kModes[] = {{60, 200}, {0, 700}, {71, 700}};
+
+LoadParameters At6000(bool heavy) {
+  LoadParameters parameters;
+  parameters.rpm = 6000;
+  if (heavy) parameters.bodies = SteelBodyMasses(9.5, parameters.rollerWidthMm);
+  return parameters;
+}
+
+double CamRadPerS(double rpm) { return rpm / 2 * 2 * std::numbers::pi / 60; }
+
+// The cam's point at p (mm), turning clockwise about its axis, in m/s.
+Point2 CamVelocity(const ExactKinematics& model, Point2 p, double rpm) {
+  const double w = CamRadPerS(rpm);
+  const Point2 r = {(p.x - model.Constants().camCentreX) / 1000, (p.y - model.Constants().camCentreY) / 1000};
+  return {w * r.y, -w * r.x};
+}
+
+TEST(Friction, ContactsNeitherPartNorPressIn) {
+  // At every contact the free roller's surface and the other body's move alike along
+  // the normal: the cam's point by the cam's turn, the second roller's by its centre.
+  for (const auto& [lever, eccentric] : kModes) {
+    const ExactKinematics model(lever, eccentric);
+    const FrictionCycle cycle = FrictionCycleAt(model, At6000(false), {}, CrankPlaces(model, CrankAngles(1)));
+    int checked = 0;
+    for (const FrictionalLoadRow& r : cycle.rows) {
+      if (!r.friction.evaluated) continue;
+      const LoadGeometry& g = r.loads.geometry;
+      const BodyMotion& m = r.loads.motion;
+      const Point2 camPoint = {g.roller.x - 9.5 * g.camNormal.x, g.roller.y - 9.5 * g.camNormal.y};
+      const double scale = 1e-9 * std::max(1.0, std::hypot(m.rollerVelocity.x, m.rollerVelocity.y));
+      SCOPED_TRACE(testing::Message() << lever << ',' << eccentric << " at " << r.loads.crankDeg);
+      EXPECT_NEAR(Dot(m.rollerVelocity, g.camNormal), Dot(CamVelocity(model, camPoint, 6000), g.camNormal),
+                  1e-8);
+      EXPECT_NEAR(Dot(m.rollerVelocity, g.leverNormal), 0, scale);
+      if (!r.loads.seated) {
+        EXPECT_NEAR(Dot(m.rollerVelocity, g.rollerNormal), Dot(m.secondVelocity, g.rollerNormal), scale);
+      }
+      ++checked;
+    }
+    EXPECT_GT(checked, 600);
+  }
+}
+
+TEST(Friction, WhereTheRollerStandsStillCamAndLeverSlipsDifferByTheCamSurfacesSpeed) {
+  for (const auto& [lever, eccentric] : kModes) {
+    const ExactKinematics model(lever, eccentric);
+    // Maximum lift, where the lift's velocity changes sign.
+    double top = 0;
+    double best = -1;
+    for (double c = 0; c < 720; c += 0.5) {
+      const ExactSvaj s = model.SvajAt(c);
+      if (s.outcome == ExactOutcome::Placed && s.lift > best) {
+        best = s.lift;
+        top = c;
+      }
+    }
+    std::uintmax_t iterations = 100;
+    const auto [a, b] = boost::math::tools::toms748_solve([&](double c) { return model.SvajAt(c).velocity; },
+                                                          top - 0.5, top + 0.5,
+                                                          boost::math::tools::eps_tolerance<double>(50), iterations);
+    const double crank = (a + b) / 2;
+    const FrictionCycle cycle =
+        FrictionCycleAt(model, At6000(false), {}, std::vector<CrankPlace>{CrankPlace{crank, 0, -1}});
+    const FrictionalLoadRow& r = cycle.rows.front();
+    ASSERT_TRUE(r.friction.evaluated);
+    const BodyMotion& m = r.loads.motion;
+    const LoadGeometry& g = r.loads.geometry;
+    EXPECT_LT(std::hypot(m.rollerVelocity.x, m.rollerVelocity.y), 1e-6);
+    const Point2 camPoint = {g.roller.x - 9.5 * g.camNormal.x, g.roller.y - 9.5 * g.camNormal.y};
+    const double surface = CamRadPerS(6000) / 1000 *
+                           std::hypot(camPoint.x - model.Constants().camCentreX, camPoint.y - model.Constants().camCentreY);
+    const double difference = r.friction.contact[kCamContact].slipMPerS - r.friction.contact[kLeverContact].slipMPerS;
+    SCOPED_TRACE(testing::Message() << lever << ',' << eccentric << " at " << crank);
+    EXPECT_NEAR(std::abs(difference), surface, 1e-6 * surface);
+    EXPECT_GT(surface, 5);  // metres per second: the review's 6.86 at 0/700
+  }
+}
+
+TEST(Friction, EntrainmentIsTheSurfacesMeanSpeedPastTheMovingContactPoint) {
+  // The other body's surface speed past the contact point, entrainment less half the
+  // slip, against the contact point's own motion by central differences: at rest for
+  // the lever, turning with the cam.
+  const double h = 1e-4;  // crank degrees
+  const double secondsPerDeg = 1 / (6 * 6000.0);
+  for (const auto& [lever, eccentric] : kModes) {
+    const ExactKinematics model(lever, eccentric);
+    int checked = 0;
+    for (double crank = 3.7; crank < 720; crank += 11) {
+      const FrictionCycle cycle = FrictionCycleAt(
+          model, At6000(false), {}, std::vector<CrankPlace>{{crank - h, 0, -1}, {crank, 0, -1}, {crank + h, 0, -1}});
+      if (!cycle.rows[0].friction.evaluated || !cycle.rows[1].friction.evaluated || !cycle.rows[2].friction.evaluated ||
+          cycle.rows[0].loads.seated != cycle.rows[2].loads.seated) {
+        continue;
+      }
+      const auto point = [&](int row, Point2 normal) {
+        const Point2 c = cycle.rows[row].loads.geometry.roller;
+        return Point2{c.x - 9.5 * normal.x, c.y - 9.5 * normal.y};
+      };
+      const FrictionalLoadRow& r = cycle.rows[1];
+      for (const int which : {kCamContact, kLeverContact}) {
+        const auto normalOf = [&](int row) {
+          const LoadGeometry& g = cycle.rows[row].loads.geometry;
+          return which == kCamContact ? g.camNormal : g.leverNormal;
+        };
+        const Point2 before = point(0, normalOf(0));
+        const Point2 after = point(2, normalOf(2));
+        const Point2 pointVelocity = {(after.x - before.x) / 1000 / (2 * h * secondsPerDeg),
+                                      (after.y - before.y) / 1000 / (2 * h * secondsPerDeg)};
+        const Point2 n = normalOf(1);
+        const Point2 tangent = {n.y, -n.x};
+        const Point2 surface = which == kCamContact ? CamVelocity(model, point(1, n), 6000) : Point2{0, 0};
+        const ContactFriction& c = r.friction.contact[which];
+        const double expected = Dot({surface.x - pointVelocity.x, surface.y - pointVelocity.y}, tangent);
+        SCOPED_TRACE(testing::Message() << lever << ',' << eccentric << " at " << crank << " contact " << which);
+        EXPECT_NEAR(c.entrainmentMPerS - c.slipMPerS / 2, expected, 1e-5 * (1 + std::abs(expected)));
+        ++checked;
+      }
+    }
+    EXPECT_GT(checked, 80);
+  }
+}
+
+void ExpectSameLoads(const LoadRow& a, const LoadRow& b) {
+  EXPECT_EQ(a.determinate, b.determinate);
+  EXPECT_EQ(a.camContactN, b.camContactN);
+  EXPECT_EQ(a.leverContactN, b.leverContactN);
+  EXPECT_EQ(a.rollerContactN, b.rollerContactN);
+  EXPECT_EQ(a.linkForceN, b.linkForceN);
+  EXPECT_EQ(a.rodForceN, b.rodForceN);
+  EXPECT_EQ(a.guideForceN, b.guideForceN);
+  EXPECT_EQ(a.camHertzMPa, b.camHertzMPa);
+  EXPECT_EQ(a.leverHertzMPa, b.leverHertzMPa);
+  EXPECT_EQ(a.rollerHertzMPa, b.rollerHertzMPa);
+  EXPECT_EQ(a.camshaftTorqueNm, b.camshaftTorqueNm);
+  EXPECT_EQ(a.greenTorqueNm, b.greenTorqueNm);
+  EXPECT_EQ(a.orangeTorqueNm, b.orangeTorqueNm);
+  EXPECT_EQ(a.lost, b.lost);
+}
+
+TEST(Friction, WithoutFrictionAndMassesTheLoadsAreTodaysAndVanishingFrictionTendsToThem) {
+  const ExactKinematics model(0, 700);
+  const LoadParameters parameters = At6000(false);
+  const std::vector<CrankPlace> places = CrankPlaces(model, CrankAngles(2));
+  FrictionParameters none;
+  none.coefficient = 0;
+  const FrictionCycle exact = FrictionCycleAt(model, parameters, none, places);
+  FrictionParameters tiny;
+  tiny.coefficient = 1e-12;
+  const FrictionCycle near = FrictionCycleAt(model, parameters, tiny, places);
+  for (std::size_t i = 0; i < places.size(); ++i) {
+    const LoadRow today = LoadsAt(model, parameters, places[i]);
+    SCOPED_TRACE(testing::Message() << places[i].crankDeg);
+    ExpectSameLoads(exact.rows[i].loads, today);
+    EXPECT_EQ(exact.rows[i].friction.powerW, 0);
+    // The frictional balance itself (its own lines and torques at the contact points).
+    const LoadRow& n = near.rows[i].loads;
+    const double scale = 1e-9 * std::max({1.0, std::abs(today.camContactN), std::abs(today.rollerContactN)});
+    EXPECT_NEAR(n.camContactN, today.camContactN, scale);
+    EXPECT_NEAR(n.leverContactN, today.leverContactN, scale);
+    EXPECT_NEAR(n.rollerContactN, today.rollerContactN, scale);
+    EXPECT_NEAR(n.linkForceN, today.linkForceN, scale);
+    EXPECT_NEAR(n.camshaftTorqueNm, today.camshaftTorqueNm, scale);
+    EXPECT_NEAR(n.greenTorqueNm, today.greenTorqueNm, scale);
+    EXPECT_NEAR(n.orangeTorqueNm, today.orangeTorqueNm, scale);
+  }
+}
+
+TEST(Friction, AMasslessFreeRollerRollsOnTheContactThatHoldsItHardest) {
+  // No net friction torque on it: where one contact carries more than the other two
+  // together, that one's friction alone cannot balance theirs unless it all but rolls.
+  const FrictionParameters friction;
+  int rolling = 0;
+  for (const auto& [lever, eccentric] : kModes) {
+    const ExactKinematics model(lever, eccentric);
+    const FrictionCycle cycle = FrictionCycleAt(model, At6000(false), friction, CrankPlaces(model, CrankAngles(1)));
+    for (const FrictionalLoadRow& r : cycle.rows) {
+      if (!r.friction.evaluated || r.loads.seated) continue;
+      const double n[] = {r.loads.camContactN, r.loads.leverContactN, r.loads.rollerContactN};
+      const double total = std::abs(n[0]) + std::abs(n[1]) + std::abs(n[2]);
+      EXPECT_LE(std::abs(r.friction.spinTorques.freeNm), 1e-9 * friction.coefficient * 0.0095 * total);
+      EXPECT_NEAR(r.friction.contact[kRollerContact].slipMPerS, 0, 1e-9);  // the second roller rolls
+      const int most = static_cast<int>(std::max_element(n, n + 2) - n);
+      const int other = 1 - most;
+      if (n[most] > 1.2 * (n[other] + 1) && n[other] > 0) {
+        SCOPED_TRACE(testing::Message() << lever << ',' << eccentric << " at " << r.loads.crankDeg);
+        EXPECT_LT(std::abs(r.friction.contact[most].slipMPerS), 2 * friction.regularisationMPerS);
+        ++rolling;
+      }
+    }
+  }
+  EXPECT_GT(rolling, 100);
+}
+
+// The mean of a quantity over the cycle: trapezoids between the places (two at each
+// jump), Richardson's extrapolation from steps h and 2h.
+double CycleMean(const std::vector<FrictionalLoadRow>& rows, double (*value)(const FrictionalLoadRow&)) {
+  double sum = 0;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const FrictionalLoadRow& a = rows[i];
+    const FrictionalLoadRow& b = rows[(i + 1) % rows.size()];
+    const double width = (i + 1 < rows.size() ? b.loads.crankDeg : b.loads.crankDeg + 720) - a.loads.crankDeg;
+    sum += width * (value(a) + value(b)) / 2;
+  }
+  return sum / 720;
+}
+
+double CamPower(const FrictionalLoadRow& r) {
+  return r.loads.determinate ? r.loads.camshaftTorqueNm * CamRadPerS(6000) : 0;
+}
+double HeatPower(const FrictionalLoadRow& r) { return r.friction.powerW; }
+
+TEST(Friction, OverThePeriodicCycleTheCamshaftPaysTheHeat) {
+  // The bodies' energies and the spring's return after a cycle, the spins' too where
+  // they repeat: what the camshaft gives is what friction takes.
+  for (const bool heavy : {false, true}) {
+    for (const auto& [lever, eccentric] : {std::pair{0.0, 700.0}, std::pair{60.0, 200.0}}) {
+      const ExactKinematics model(lever, eccentric);
+      const LoadParameters parameters = At6000(heavy);
+      double means[2][2];
+      for (int k = 0; k < 2; ++k) {
+        const FrictionCycle cycle =
+            FrictionCycleAt(model, parameters, {}, CrankPlaces(model, CrankAngles(k == 0 ? 0.05 : 0.1)));
+        EXPECT_TRUE(cycle.periodic);
+        // With the spins' inertia, as integrated with them: the rows miss the quick
+        // changes of spin between them.
+        means[k][0] = cycle.meanCamshaftW.value_or(CycleMean(cycle.rows, CamPower));
+        means[k][1] = cycle.meanHeatW.value_or(CycleMean(cycle.rows, HeatPower));
+        EXPECT_EQ(cycle.meanHeatW.has_value(), heavy);
+      }
+      const double cam = (4 * means[0][0] - means[1][0]) / 3;
+      const double heat = (4 * means[0][1] - means[1][1]) / 3;
+      SCOPED_TRACE(testing::Message() << lever << ',' << eccentric << (heavy ? " heavy" : "") << ": " << cam << " W, "
+                                      << heat << " W; at 0.05 degree " << means[0][0] << ", " << means[0][1]);
+      EXPECT_GT(heat, 1);
+      EXPECT_NEAR(cam, heat, 1e-6 * heat);
+    }
+  }
+}
+
+}  // namespace
