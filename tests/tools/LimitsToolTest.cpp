@@ -148,11 +148,11 @@ QString SvgProblem(const QString& path, int& numbers) {
   return xml.hasError() ? xml.errorString() : QString();
 }
 
-TEST(LimitsTool, TheMapFlagsEveryModeAndDrawsTheElasticHeatMapsWithFiniteCells) {
+TEST(LimitsTool, TheMapFlagsEveryModeAndTheElasticPicturesHaveFiniteNumbers) {
   QTemporaryDir folder;
   const QString plots = folder.filePath(QStringLiteral("plots"));
   const ToolRun run = Modes({QStringLiteral("--loads"), QStringLiteral("--rpm=6000"), QStringLiteral("--dynamics"),
-                             QStringLiteral("--free-roller-mass=17.8"), QStringLiteral("--lever=0:115:23"),
+                             QStringLiteral("--loft-speeds"), QStringLiteral("--free-roller-mass=17.8"), QStringLiteral("--lever=0:115:23"),
                              QStringLiteral("--eccentric=200:700:250"), QStringLiteral("--plot-dir"), plots});
   ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
   const QStringList lines = AllLines(run.out);
@@ -183,6 +183,13 @@ TEST(LimitsTool, TheMapFlagsEveryModeAndDrawsTheElasticHeatMapsWithFiniteCells) 
     EXPECT_EQ(SvgProblem(QDir(plots).filePath(QLatin1String(name)), numbers), QString());
     EXPECT_GT(numbers, 20);
   }
+  // One lost-motion mode's lift, rigid and elastic, with its impacts.
+  const ToolRun mode = Modes({QStringLiteral("--loads=85,600"), QStringLiteral("--rpm=6000"), QStringLiteral("--dynamics"),
+                              QStringLiteral("--step=2"), QStringLiteral("--plot-dir"), plots});
+  ASSERT_EQ(mode.exitCode, 0) << mode.err.toStdString();
+  int numbers = 0;
+  EXPECT_EQ(SvgProblem(QDir(plots).filePath(QStringLiteral("dynamics.svg")), numbers), QString());
+  EXPECT_GT(numbers, 100);
 }
 
 }  // namespace

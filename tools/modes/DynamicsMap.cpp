@@ -7,7 +7,8 @@
 #include "analysis/KinematicLiftCurve.h"
 #include "common/ToolDesign.h"
 
-MapDynamics MapDynamicsOf(const ModeSetting& mode, const LoadParameters& load, const ElasticParameters& elastic) {
+MapDynamics MapDynamicsOf(const ModeSetting& mode, const LoadParameters& load, const ElasticParameters& elastic,
+                          bool loftSpeeds) {
   const ExactKinematics model(ToolMechanism(), mode.lever, mode.eccentric);
   const std::optional<KinematicLiftCurve> lift = KinematicLiftCurve::FromExact(model);
   if (!lift) return {};
@@ -18,22 +19,26 @@ MapDynamics MapDynamicsOf(const ModeSetting& mode, const LoadParameters& load, c
   d.seatingVelocityMPerS = cycle->SeatingVelocityMPerS();
   d.chainUnloadedDeg = cycle->ChainUnloadedDeg();
   d.bounces = cycle->BounceCount();
+  if (!loftSpeeds) return d;
   const ElasticSpeedLimits limits = FindElasticSpeedLimits(*lift, load, elastic);
   d.loftRpm = limits.loftRpm;
   d.bounceRpm = limits.bounceRpm;
   return d;
 }
 
-CsvColumns<MapDynamics> MapDynamicsColumns() {
+CsvColumns<MapDynamics> MapDynamicsColumns(bool loftSpeeds) {
   using D = MapDynamics;
   const auto when = [](auto get) {
     return [get](const D& d) { return d.computed ? std::optional<double>(get(d)) : std::nullopt; };
   };
-  return {
+  CsvColumns<D> columns = {
       NumberColumn<D>("seatingVelocity_mPerS", [](const D& d) { return d.seatingVelocityMPerS; }),
       NumberColumn<D>("bounces", when([](const D& d) { return double(d.bounces); })),
       NumberColumn<D>("chainUnloaded_deg", when([](const D& d) { return d.chainUnloadedDeg; })),
-      NumberColumn<D>("loftSpeed_rpm", [](const D& d) { return d.loftRpm; }),
-      NumberColumn<D>("bounceSpeed_rpm", [](const D& d) { return d.bounceRpm; }),
   };
+  if (loftSpeeds) {
+    columns.push_back(NumberColumn<D>("loftSpeed_rpm", [](const D& d) { return d.loftRpm; }));
+    columns.push_back(NumberColumn<D>("bounceSpeed_rpm", [](const D& d) { return d.bounceRpm; }));
+  }
+  return columns;
 }

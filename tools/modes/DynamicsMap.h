@@ -10,7 +10,8 @@
 #include "common/CsvColumns.h"
 
 // torlin-modes --loads --dynamics on the map: each mode's elastic valve train at --rpm
-// (its periodic cycle) and its loft and bounce speeds, as columns beside its loads.
+// (its periodic cycle) and, with --loft-speeds, its loft and bounce speeds, as columns
+// beside its loads.
 struct MapDynamics {
   bool computed = false;  // false: the valve never rests, or a crank angle has no position
   std::optional<double> seatingVelocityMPerS;
@@ -20,8 +21,9 @@ struct MapDynamics {
   std::optional<double> bounceRpm;
 };
 
-MapDynamics MapDynamicsOf(const ModeSetting& mode, const LoadParameters& load, const ElasticParameters& elastic);
-CsvColumns<MapDynamics> MapDynamicsColumns();
+MapDynamics MapDynamicsOf(const ModeSetting& mode, const LoadParameters& load, const ElasticParameters& elastic,
+                          bool loftSpeeds);
+CsvColumns<MapDynamics> MapDynamicsColumns(bool loftSpeeds);
 
 // A map row with the mode's elastic figures beside it.
 template <class Base>
@@ -34,11 +36,11 @@ template <class BaseJob>
 class DynamicsMapJob {
  public:
   DynamicsMapJob(const std::vector<ModeSetting>& modes, BaseJob base, const LoadParameters& load,
-                 const ElasticParameters& elastic)
-      : modes_(&modes), base_(std::move(base)), load_(load), elastic_(elastic) {}
+                 const ElasticParameters& elastic, bool loftSpeeds)
+      : modes_(&modes), base_(std::move(base)), load_(load), elastic_(elastic), loftSpeeds_(loftSpeeds) {}
 
   auto operator()(std::size_t index) {
-    return WithDynamics<decltype(base_(index))>{base_(index), MapDynamicsOf((*modes_)[index], load_, elastic_)};
+    return WithDynamics<decltype(base_(index))>{base_(index), MapDynamicsOf((*modes_)[index], load_, elastic_, loftSpeeds_)};
   }
 
  private:
@@ -46,12 +48,13 @@ class DynamicsMapJob {
   BaseJob base_;
   LoadParameters load_;
   ElasticParameters elastic_;
+  bool loftSpeeds_;
 };
 
 template <class Base>
-CsvColumns<WithDynamics<Base>> WithDynamicsColumns(const CsvColumns<Base>& baseColumns) {
+CsvColumns<WithDynamics<Base>> WithDynamicsColumns(const CsvColumns<Base>& baseColumns, bool loftSpeeds) {
   CsvColumns<WithDynamics<Base>> columns;
   AppendColumns(columns, baseColumns, [](const WithDynamics<Base>& r) -> const Base& { return r.base; });
-  AppendColumns(columns, MapDynamicsColumns(), [](const WithDynamics<Base>& r) -> const MapDynamics& { return r.dynamics; });
+  AppendColumns(columns, MapDynamicsColumns(loftSpeeds), [](const WithDynamics<Base>& r) -> const MapDynamics& { return r.dynamics; });
   return columns;
 }

@@ -99,9 +99,13 @@ CLI::Option* DeclareLoadsOptions(CommandLine& line, LoadsOptions& target, const 
   CLI::Option* dynamics = line.Switch(
       "--dynamics", target.dynamics,
       "the elastic valve train beside the rigid loads at --rpm: with a --loads mode its own columns and summary "
-      "lines, its loft and bounce speeds; on the map each mode's seating velocity, bounces, unloaded chain, loft "
-      "and bounce speeds as columns (and heat maps with --plot-dir)");
+      "lines, its loft and bounce speeds; on the map each mode's seating velocity, bounces and unloaded chain as "
+      "columns (and a heat map with --plot-dir)");
   line.Needs(dynamics, loads);
+  line.Needs(line.Switch("--loft-speeds", target.loftSpeeds,
+                         "with --dynamics on the map: each mode's loft and bounce speeds too (some twenty elastic "
+                         "cycles per mode: about a quarter of a second each, minutes for a large map)"),
+             dynamics);
   const ElasticParameters elastic;
   zeroOrMore("--chain-stiffness", "N_PER_MM", kMaxChainStiffnessNPerMm, target.chainStiffnessNPerMm,
              "stiffness of the chain from the cam to the valve in N/mm, default " + Text(elastic.chainStiffnessNPerMm),
@@ -129,6 +133,7 @@ std::string LoadsOptionsConflict(const LoadsOptions& loads, const ExactOptions& 
   if (exact.rpm && !exact.svaj && !loads.given) return "--rpm needs --svaj or --loads";
   if (exact.svajStepDeg && !exact.svaj && !loads.mode) return "--step needs --svaj or --loads LEVER,ECCENTRIC";
   if (loads.dynamics && !exact.rpm) return "--dynamics needs --rpm";
+  if (loads.loftSpeeds && loads.mode) return "--loft-speeds is for the map: a --loads mode has its loft and bounce speeds";
   if (loads.dynamics && !(loads.Parameters(exact.rpm).movingMassG > loads.Elastic().springMassG / 3)) {
     return "--moving-mass must exceed a third of --spring-mass (the valve keeps the rest)";
   }

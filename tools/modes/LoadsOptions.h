@@ -30,6 +30,7 @@ struct LoadsOptions {
   std::optional<double> returnSpringN;
   // --dynamics: the elastic valve train beside the rigid loads.
   bool dynamics = false;
+  bool loftSpeeds = false;  // on the map: each mode's loft and bounce speeds too
   std::optional<double> chainStiffnessNPerMm;
   std::optional<double> dampingRatio;
   std::optional<double> springMassG;

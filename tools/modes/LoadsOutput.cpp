@@ -39,11 +39,10 @@ QString LoadSettings(const ModesOptions& options, SpeedShown speed = SpeedShown:
          settings;
 }
 
+// Short enough to fit beside the load model's settings on one line.
 QString ElasticSettings(const ModesOptions& options) {
   const ElasticParameters e = options.loads.Elastic();
-  return QStringLiteral("; elastic chain %1 N/mm, damping ratio %2, spring %3 g in %4 masses")
-      .arg(Number(e.chainStiffnessNPerMm), Number(e.dampingRatio), Number(e.springMassG))
-      .arg(e.springMasses);
+  return QStringLiteral("; chain %1 N/mm, damping %2").arg(Number(e.chainStiffnessNPerMm), Number(e.dampingRatio));
 }
 
 struct Curve {
@@ -80,10 +79,7 @@ std::unique_ptr<QChart> Panel(const QString& headline, const QString& settings, 
     chart->addSeries(line);
     lines.push_back(line);
   }
-  if (!(high > low)) high = low + 1;
-  const double tick = NiceInterval(high - low);
-  QValueAxis* y = ValueAxis(*chart, Qt::AlignLeft, valueTitle, std::floor(low / tick) * tick,
-                            std::ceil(high / tick) * tick, tick);
+  QValueAxis* y = RoundedAxis(*chart, Qt::AlignLeft, valueTitle, low, high);
   for (QLineSeries* line : lines) Attach(line, {x, y});
   chart->legend()->setAlignment(Qt::AlignRight);
   chart->legend()->setVisible(curves.size() > 1);
@@ -187,10 +183,12 @@ QString WriteLoadsMapPictures(const ModesOptions& options, const std::vector<Mod
                     QStringLiteral("Seating velocity of the elastic valve train"),
                     QStringLiteral("largest impact on the seat (m/s)"), QStringLiteral("no impact"),
                     elastic(&MapDynamics::seatingVelocityMPerS), true});
-    maps.push_back({"loft-speed-map", SpeedShown::No,
-                    QStringLiteral("Engine speed at which the valve leaves the elastic chain"),
-                    QStringLiteral("loft speed (rpm)"),
-                    QStringLiteral("no loft up to %1 rpm").arg(kSpeedScanLastRpm), elastic(&MapDynamics::loftRpm), true});
+    if (options.loads.loftSpeeds) {
+      maps.push_back({"loft-speed-map", SpeedShown::No,
+                      QStringLiteral("Engine speed at which the valve leaves the elastic chain"),
+                      QStringLiteral("loft speed (rpm)"),
+                      QStringLiteral("no loft up to %1 rpm").arg(kSpeedScanLastRpm), elastic(&MapDynamics::loftRpm), true});
+    }
   }
   for (const Map& map : maps) {
     if (StopSignal() != 0) return {};

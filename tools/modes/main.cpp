@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ChartFile.h"
+#include "DynamicsPicture.h"
 #include "DynamicsTable.h"
 #include "EngineTable.h"
 #include "ExactMap.h"
@@ -240,8 +241,9 @@ int RunMap(const ModesOptions& options, CheckedOutput& out) {
       const auto loadColumns = WithLoadsColumns(baseColumns, origin, bodies);
       if (!options.loads.dynamics) return run(loadsJob, loadColumns);
       const ElasticParameters elastic = options.loads.Elastic();
-      return run([&] { return DynamicsMapJob(modes, loadsJob(), parameters, elastic); },
-                 WithDynamicsColumns(loadColumns));
+      const bool loftSpeeds = options.loads.loftSpeeds;
+      return run([&] { return DynamicsMapJob(modes, loadsJob(), parameters, elastic, loftSpeeds); },
+                 WithDynamicsColumns(loadColumns, loftSpeeds));
     };
     ended = options.exact.exactMap ? withLoads.template operator()<ExactMapJob>(ExactMapColumns(origin))
                                    : withLoads.template operator()<DemonstrationMapJob>(ModeMapColumns(origin));
@@ -385,7 +387,11 @@ int RunLoads(const ModesOptions& options, CheckedOutput& out) {
             engineBlock + LimitWarningBlock(flags, origin) + RunSettingsBlock(options));
   if (const std::optional<int> ended = RowsEnded(out, rows.size(), places.size(), "rows")) return *ended;
   if (options.plotDir.empty()) return 0;
-  return DrawPictures([&] { return WriteLoadsPictures(options, rows); });
+  return DrawPictures([&] {
+    QString error = WriteLoadsPictures(options, rows);
+    if (error.isEmpty() && cycle && StopSignal() == 0) error = WriteDynamicsPicture(options, *cycle);
+    return error;
+  });
 }
 
 // The modes that reach --target, solved from the window's default map as starting
