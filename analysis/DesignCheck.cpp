@@ -6,12 +6,18 @@
 #include "analysis/Autodiff.h"
 #include "analysis/ExactKinematics.h"
 #include "analysis/PitchCurve.h"
+#include "geometry/DesignFile.h"
 
 namespace {
 
 constexpr int kBarSamples = 5;           // per bar: its ends and three between
 constexpr double kCrankStepDeg = 2;      // over the cycle of 720
 constexpr double kLobeStepCamDeg = 0.05;
+
+std::vector<std::string> From(const std::string& source, std::vector<std::string> problems) {
+  for (std::string& line : problems) line = source + ": " + line;
+  return problems;
+}
 
 std::string Number(double value) {
   std::ostringstream text;
@@ -71,4 +77,17 @@ std::vector<std::string> MechanismProblems(const MechanismPtr& mechanism) {
     }
   }
   return problems;
+}
+
+CheckedMechanism CheckMechanism(Design design, const std::string& source) {
+  auto mechanism = std::make_shared<const Mechanism>(std::move(design));
+  std::vector<std::string> problems = MechanismProblems(mechanism);
+  if (!problems.empty()) return {nullptr, From(source, std::move(problems))};
+  return {std::move(mechanism), {}};
+}
+
+CheckedMechanism CheckMechanismJson(const std::string& text, const std::string& source) {
+  ParsedDesign parsed = ParseDesignJson(text);
+  if (!parsed.design) return {nullptr, From(source, std::move(parsed.problems))};
+  return CheckMechanism(std::move(*parsed.design), source);
 }

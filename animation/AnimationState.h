@@ -2,15 +2,16 @@
 
 #include "geometry/Mechanism.h"
 #include "geometry/MechanismConstants.h"
-#include "geometry/ProfileTables.h"
+#include "geometry/WindowTables.h"
 
-// All working state of the start-up and of the animation loop: constants, tables,
-// previous-frame positions. Allocated once, before the first frame; every value
-// starts at 0. Nothing is allocated while the animation runs.
+// All working state of the start-up and of the animation loop: the mechanism it runs
+// (whose tables every state of it shares), previous-frame positions. Allocated once,
+// before the first frame; every value starts at 0. Nothing is allocated while the
+// animation runs.
 struct AnimationState {
-  MechanismPtr mechanism = WindowMechanism();  // what the tables are built from
+  MechanismPtr mechanism = WindowMechanism();
   MechanismConstants constants;
-  ProfileTables tables;
+  const WindowTables* tables = nullptr;  // the mechanism's, once made ready to run
 
   // Refilled every frame.
   PitchTable camPitchX{};
@@ -59,12 +60,6 @@ struct AnimationState {
   // Lift plot.
   double prevPlotAngle = 0;
 
-  // Caches that make a frame's kinematics cheap; they hold the same numbers the
-  // plain formulas give. Filled before the first frame from the start tables.
-  PitchTable pitchRestX{};  // pitch curve relative to the cam axis, cam at rest
-  PitchTable pitchRestY{};
-  LeverTable leverRestX{};  // lever curve relative to the pivot, as radius and
-  LeverTable leverRestY{};  // unquadranted direction give it, lever at rest
   bool leverCurveTurned = false;  // leverCurveNow holds the curve turned by turnedLeverAngle
   double turnedLeverAngle = 0;
 };

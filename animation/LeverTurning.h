@@ -11,11 +11,5 @@
 // of leverAngle only, and is skipped where the table already holds the curve turned
 // by the same angle (leverAngle is fixed for a revolution).
 
-// Fills leverRestX/Y from leverCurveX/Y; run once after the start tables exist.
-// Forgets any earlier turn.
-void PrepareLeverTurning(AnimationState& state);
-
 // Brings leverCurveNowX/Y and the corner and flank arc centres up to state.leverAngle.
 void TurnLeverCurve(AnimationState& state);
-
-inline constexpr int kLeverTurnedFirst = 750;

@@ -9,9 +9,6 @@
 // the rest positions by the frame's cosine and sine gives the same points as
 // evaluating that direction's sine and cosine for each of the 7201 entries.
 
-// Fills pitchRestX/Y from camPitchRadius; run once after the start tables exist.
-void PreparePitchRotation(AnimationState& state);
-
 // Refills camPitchX/Y entries 0..7200 for state.camAngleRad.
 void RotatePitchCurve(AnimationState& state);
 
@@ -26,8 +23,8 @@ CamTurn CamTurnOf(const AnimationState& state);
 // stores it as entry `into` (j itself, or its copy past the turn's end).
 inline void RotatePitchEntry(AnimationState& state, const CamTurn& turn, int j, int into) {
   // sin(a + t) = sin a cos t + cos a sin t;  cos(a + t) = cos a cos t - sin a sin t.
-  const double x = state.pitchRestX[j];
-  const double y = state.pitchRestY[j];
+  const double x = state.tables->pitchRestX[j];
+  const double y = state.tables->pitchRestY[j];
   state.camPitchX[into] = state.constants.camCentreX + (x * turn.cos + y * turn.sin);
   state.camPitchY[into] = state.constants.camCentreY + (y * turn.cos - x * turn.sin);
 }

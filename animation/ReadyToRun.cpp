@@ -1,14 +1,11 @@
 #include "animation/ReadyToRun.h"
 
-#include "animation/LeverTurning.h"
-#include "animation/PitchRotation.h"
 
 void MakeReadyToRun(AnimationState& state, MechanismPtr mechanism) {
   state.mechanism = std::move(mechanism);
   state.constants = state.mechanism->Constants();
-  BuildProfileTables(*state.mechanism, state.tables);
-  PreparePitchRotation(state);
-  PrepareLeverTurning(state);
+  state.tables = &state.mechanism->Tables();
+  state.leverCurveTurned = false;
 }
 
 std::unique_ptr<AnimationState> ReadyToRunState(MechanismPtr mechanism) {

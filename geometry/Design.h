@@ -59,6 +59,8 @@ struct LeverDesign {
 };
 
 // A control shaft's scroll bar and its gearing: shaft angle = value times the rate.
+// The tools' grids and bar options run over the whole bar values of the range.
+inline constexpr int kLargestBarValue = 1000000;
 struct LeverShaftDesign {
   double barMin = 0;
   double barMax = 0;

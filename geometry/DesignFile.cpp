@@ -275,6 +275,10 @@ void CheckShafts(const Design& d, std::vector<std::string>& problems) {
   const auto range = [&](const char* where, double min, double max, double rate) {
     if (!std::isfinite(min) || !std::isfinite(max) || !(min < max)) {
       problems.push_back(std::string(where) + ": barMin must lie below barMax");
+    } else if (!(min >= -kLargestBarValue && max <= kLargestBarValue) || std::ceil(min) > std::floor(max)) {
+      // Scroll bars and the tools' grids take whole bar values.
+      problems.push_back(std::string(where) + ": the bar's range must hold a whole bar value and lie within " +
+                         std::to_string(kLargestBarValue) + " either side of 0");
     }
     if (!std::isfinite(rate) || rate == 0 || !std::isfinite(1 / rate)) {
       problems.push_back(std::string(where) + ": the gearing must be a finite number other than 0");

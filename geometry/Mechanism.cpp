@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "geometry/WindowTables.h"
+
 namespace {
 
 // The window counts the lever curve in entries of 1/30 degree, and turns and searches
@@ -68,6 +70,17 @@ Mechanism::Mechanism(Design design)
   sectorLast_ = (pivotDeg + kSectorFromPivotLastDeg) * constants_.pi / 180;
   faceFirst_ = LeverEntryAngle(design_.lever.startDeg + kFaceStartPastCurveDeg);
   faceLast_ = LeverEntryAngle(design_.lever.pieces.back().toDeg);
+}
+
+Mechanism::~Mechanism() = default;
+
+const WindowTables& Mechanism::Tables() const {
+  std::call_once(tablesBuilt_, [this] {
+    auto tables = std::make_unique<WindowTables>();
+    BuildWindowTables(*this, *tables);
+    tables_ = std::move(tables);
+  });
+  return *tables_;
 }
 
 const MechanismPtr& WindowMechanism() {

@@ -1,11 +1,14 @@
 #pragma once
 
 #include <memory>
+#include <mutex>
 
 #include "geometry/CamLobe.h"
 #include "geometry/Design.h"
 #include "geometry/LeverCurve.h"
 #include "geometry/MechanismConstants.h"
+
+struct WindowTables;
 
 // The lengths the linkage is solved with, from a design.
 struct LinkageDimensions {
@@ -26,6 +29,9 @@ class Mechanism {
  public:
   // The design must be free of problems (DesignProblems finds them).
   explicit Mechanism(Design design);
+  ~Mechanism();
+  Mechanism(const Mechanism&) = delete;
+  Mechanism& operator=(const Mechanism&) = delete;
 
   const Design& GetDesign() const { return design_; }
   const MechanismConstants& Constants() const { return constants_; }
@@ -46,6 +52,11 @@ class Mechanism {
   double FaceFirstAngle() const { return faceFirst_; }
   double FaceLastAngle() const { return faceLast_; }
 
+  // The window's sampled form of this mechanism, built on the first call (by whichever
+  // thread comes first; the others wait) and shared from then on. Only runs of the
+  // window's model need it, and only designs its search can sample.
+  const WindowTables& Tables() const;
+
  private:
   Design design_;
   MechanismConstants constants_;
@@ -58,6 +69,8 @@ class Mechanism {
   double sectorLast_;
   double faceFirst_;
   double faceLast_;
+  mutable std::once_flag tablesBuilt_;
+  mutable std::unique_ptr<WindowTables> tables_;
 };
 
 using MechanismPtr = std::shared_ptr<const Mechanism>;

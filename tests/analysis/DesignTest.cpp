@@ -66,6 +66,8 @@ TEST(DesignFile, EveryRuleNamesWhatIsWrong) {
   EXPECT_NE(ProblemNaming(problemsOf([](Design& d) { d.cam.lobe.spanCamDeg = 400; }), "span_camDeg"), "");
   EXPECT_NE(ProblemNaming(problemsOf([](Design& d) { d.leverShaft.radPerBar = 0; }), "gearing"), "");
   EXPECT_NE(ProblemNaming(problemsOf([](Design& d) { d.eccentricShaft.barMax = -100; }), "barMin"), "");
+  EXPECT_NE(ProblemNaming(problemsOf([](Design& d) { d.leverShaft = {0.2, 0.8, 0.01}; }), "whole bar value"), "");
+  EXPECT_NE(ProblemNaming(problemsOf([](Design& d) { d.eccentricShaft.barMax = 1e300; }), "whole bar value"), "");
   EXPECT_NE(ProblemNaming(problemsOf([](Design& d) { d.cam.lobe.liftMm = NAN; }), "lift_mm"), "");
 
   // What only the kinematics can find: a link too short to reach, a roller too large.

@@ -6,19 +6,15 @@
 
 #include "analysis/LeverFace.h"
 #include "analysis/PitchCurve.h"
-#include "animation/AnimationState.h"
 #include "animation/LeverTurning.h"
 #include "animation/Linkage.h"
+#include "animation/ReadyToRun.h"
 
 namespace {
 
 class ExactGeometry : public testing::Test {
  protected:
-  ExactGeometry() : state_(std::make_unique<AnimationState>()) {
-    state_->constants = MakeMechanismConstants();
-    BuildProfileTables(*WindowMechanism(), state_->tables);
-    PrepareLeverTurning(*state_);
-  }
+  ExactGeometry() : state_(ReadyToRunState()) {}
   const MechanismConstants& K() const { return state_->constants; }
   std::unique_ptr<AnimationState> state_;
 };
@@ -29,9 +25,9 @@ TEST_F(ExactGeometry, PitchRadiusAtEveryWholeStepIsTheTableEntry) {
     // The table's loop runs past the turn and writes exactly 24 over the first ten
     // lobe steps, where the rule has risen by less than 1e-6.
     const double tolerance = j > 5650 && j <= 5660 ? 1e-6 : 1e-11;
-    ASSERT_NEAR(PitchRadiusAt(WindowMechanism()->Lobe(), restAngle), state_->tables.camPitchRadius[j], tolerance) << j;
+    ASSERT_NEAR(PitchRadiusAt(WindowMechanism()->Lobe(), restAngle), state_->tables->profile.camPitchRadius[j], tolerance) << j;
     // A whole turn on, the same radius.
-    ASSERT_NEAR(PitchRadiusAt(WindowMechanism()->Lobe(), restAngle + 2 * K().pi), state_->tables.camPitchRadius[j],
+    ASSERT_NEAR(PitchRadiusAt(WindowMechanism()->Lobe(), restAngle + 2 * K().pi), state_->tables->profile.camPitchRadius[j],
                 tolerance)
         << j;
   }

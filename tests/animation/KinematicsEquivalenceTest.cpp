@@ -17,7 +17,7 @@ void PlainPitchRotation(const AnimationState& s, double camAngleRad, PlainTables
   const MechanismConstants& k = s.constants;
   for (int j = 0; j <= 7200; ++j) {
     const double a = k.pi * j / 3600 + camAngleRad;
-    const double r = s.tables.camPitchRadius[j % 7200];
+    const double r = s.tables->profile.camPitchRadius[j % 7200];
     t.pitchX[j] = k.camCentreX + r * std::sin(a);
     t.pitchY[j] = k.camCentreY + r * std::cos(a);
   }
@@ -26,8 +26,8 @@ void PlainPitchRotation(const AnimationState& s, double camAngleRad, PlainTables
 void PlainLeverTurning(const AnimationState& s, double leverAngle, PlainTables& t) {
   const MechanismConstants& k = s.constants;
   for (int i = 750; i <= 3600; ++i) {
-    const double dx = s.tables.leverCurveX[i] - k.leverPivotX;
-    const double dy = s.tables.leverCurveY[i] - k.leverPivotY;
+    const double dx = s.tables->profile.leverCurveX[i] - k.leverPivotX;
+    const double dy = s.tables->profile.leverCurveY[i] - k.leverPivotY;
     const double r = std::sqrt(dx * dx + dy * dy);
     const double u = std::atan(dy / dx);
     t.leverX[i] = k.leverPivotX + r * std::cos(u + leverAngle);

@@ -80,11 +80,13 @@ TEST_F(StartUpTest, BuildsConstantsAndStartTablesAndLeavesEveryOtherValueZero) {
 
   auto tables = std::make_unique<ProfileTables>();
   BuildProfileTables(*WindowMechanism(), *tables);
-  EXPECT_EQ(state.tables.camPitchRadius, tables->camPitchRadius);
-  EXPECT_EQ(state.tables.camOutlineX, tables->camOutlineX);
-  EXPECT_EQ(state.tables.camOutlineY, tables->camOutlineY);
-  EXPECT_EQ(state.tables.leverCurveX, tables->leverCurveX);
-  EXPECT_EQ(state.tables.leverCurveY, tables->leverCurveY);
+  ASSERT_NE(state.tables, nullptr);
+  EXPECT_EQ(state.tables, &WindowMechanism()->Tables());  // shared, not copied
+  EXPECT_EQ(state.tables->profile.camPitchRadius, tables->camPitchRadius);
+  EXPECT_EQ(state.tables->profile.camOutlineX, tables->camOutlineX);
+  EXPECT_EQ(state.tables->profile.camOutlineY, tables->camOutlineY);
+  EXPECT_EQ(state.tables->profile.leverCurveX, tables->leverCurveX);
+  EXPECT_EQ(state.tables->profile.leverCurveY, tables->leverCurveY);
 
   auto allZero = [](const auto& table) {
     for (double entry : table) {

@@ -63,6 +63,37 @@ TEST(DesignOption, ADesignThatCannotWorkIsRefusedLineByLine) {
   EXPECT_TRUE(missing.err.contains("not a readable file"));
 }
 
+// A design's shafts set the bars' ranges: the default grid spans them, and a value
+// outside is refused with the design's range, in both tools.
+TEST(DesignOption, TheDesignsShaftRangesAreTheBarsRanges) {
+  QTemporaryDir dir;
+  QFile good(Shipped("window.json"));
+  ASSERT_TRUE(good.open(QIODevice::ReadOnly));
+  QString text = QString::fromUtf8(good.readAll());
+  text.replace("\"barMin\": 0.0,\n      \"barMax\": 115.0", "\"barMin\": 9.5,\n      \"barMax\": 20.0");
+  ASSERT_TRUE(text.contains("\"barMin\": 9.5")) << "the shipped file's layout changed";
+  const QString narrow = dir.filePath("narrow.json");
+  QFile file(narrow);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(text.toUtf8());
+  file.close();
+
+  const ToolRun grid = RunModes({"--design", narrow, "--lever-steps=3", "--eccentric-steps=2", "--exact"});
+  ASSERT_EQ(grid.exitCode, 0) << grid.err.toStdString();
+  QStringList levers;
+  for (const QString& line : grid.out.split('\n').mid(1)) {
+    if (!line.isEmpty() && !line.startsWith('#')) levers << line.section(',', 0, 0);
+  }
+  EXPECT_EQ(levers, (QStringList{"10", "10", "15", "15", "20", "20"}));
+
+  const ToolRun outside = RunModes({"--design=" + narrow, "--loads=30,0"});
+  EXPECT_EQ(outside.exitCode, 2);
+  EXPECT_TRUE(outside.err.contains("LEVER from 10 to 20")) << outside.err.toStdString();
+  const ToolRun lift = RunProgram(QStringLiteral(TORLIN_LIFT_PATH), {"--design", narrow, "--lever=30"}, {});
+  EXPECT_EQ(lift.exitCode, 2);
+  EXPECT_TRUE(lift.err.contains("10") && lift.err.contains("20")) << lift.err.toStdString();
+}
+
 }  // namespace
 
 namespace {

@@ -46,6 +46,14 @@ void ExpectWholeRows(const QByteArray& out, const char* name) {
   for (const QString& line : lines) ASSERT_EQ(line.count(QLatin1Char(',')), cells) << name << ": " << line.toStdString();
 }
 
+// The tools' children start with the stop signals' default ways, whatever this test
+// inherited (run under nohup, SIGHUP would arrive ignored).
+void WithDefaultStopSignals(QProcess& process) {
+  process.setChildProcessModifier([] {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) ::signal(signal, SIG_DFL);
+  });
+}
+
 // Ctrl-C, SIGTERM and SIGHUP each stop every long run soon, with the rows done written
 // whole and the exit status a shell reports for the signal. (A second or so: the old
 // tools ran on for minutes or tore the last row.)
@@ -54,6 +62,7 @@ TEST(ToolEndings, EachStopSignalEndsEveryRunSoonWithWholeRows) {
     for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
       SCOPED_TRACE(testing::Message() << run.name << " signal " << signal);
       QProcess process;
+      WithDefaultStopSignals(process);
       process.start(run.program, run.arguments);
       ASSERT_TRUE(process.waitForStarted());
       QByteArray out;
@@ -70,6 +79,46 @@ TEST(ToolEndings, EachStopSignalEndsEveryRunSoonWithWholeRows) {
       EXPECT_LE(err.count(QLatin1Char('\n')), 1) << err.toStdString();
       ExpectWholeRows(out, run.name);
     }
+  }
+}
+
+// A signal that comes before the tool could install its handlers (here: sent while the
+// parent had it blocked, so it waits at the door) still takes the designed way out;
+// and a hang-up that the parent ignores, as nohup does, stays ignored.
+TEST(ToolEndings, StopSignalsFromTheFirstInstantAndIgnoredOnes) {
+  for (const LongRun& run : kLongRuns) {
+    SCOPED_TRACE(run.name);
+    QProcess early;
+    early.setChildProcessModifier([] {
+      sigset_t term;
+      sigemptyset(&term);
+      sigaddset(&term, SIGTERM);
+      sigprocmask(SIG_BLOCK, &term, nullptr);
+      ::signal(SIGTERM, SIG_DFL);
+      raise(SIGTERM);  // pending across exec
+    });
+    early.start(run.program, run.arguments);
+    ASSERT_TRUE(early.waitForFinished(60000));
+    EXPECT_EQ(early.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(early.exitCode(), 128 + SIGTERM);
+    const QByteArray out = early.readAllStandardOutput();
+    EXPECT_TRUE(out.isEmpty() || out.endsWith('\n'));
+    EXPECT_LE(early.readAllStandardError().count('\n'), 1);
+
+    QProcess nohup;
+    nohup.setChildProcessModifier([] {
+      ::signal(SIGHUP, SIG_IGN);
+      ::signal(SIGTERM, SIG_DFL);
+    });
+    nohup.start(run.program, run.arguments);
+    ASSERT_TRUE(nohup.waitForStarted());
+    QByteArray rows;
+    while (rows.count('\n') < 3 && nohup.waitForReadyRead(60000)) rows += nohup.readAllStandardOutput();
+    ASSERT_EQ(::kill(pid_t(nohup.processId()), SIGHUP), 0);
+    EXPECT_FALSE(nohup.waitForFinished(1000)) << "a hang-up the parent ignores ended the run";
+    ASSERT_EQ(::kill(pid_t(nohup.processId()), SIGTERM), 0);
+    ASSERT_TRUE(nohup.waitForFinished(60000));
+    EXPECT_EQ(nohup.exitCode(), 128 + SIGTERM);
   }
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 // The window's three scroll bars as the tools take them: an option of the bar's name
-// whose range and default are the bar's own, read from the window's control designs.
+// whose range and default are the bar's own, read from the window's control designs;
+// the two shafts' ranges are those of the run's design (the window's own unless
+// --design names another, which is why the tools read it before their other options).
 struct BarRange {
   const char* option;  // the option that sets this bar
   int min;

@@ -54,7 +54,18 @@ void CatchStopSignals() {
   action.sa_handler = OnStopSignal;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESETHAND;  // the next one takes the default way out
-  for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
+  sigset_t caught;
+  sigemptyset(&caught);
+  for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    // A signal the parent ignores stays ignored: nohup's hang-up, a background job's Ctrl-C.
+    struct sigaction before = {};
+    if (sigaction(signal, nullptr, &before) == 0 && before.sa_handler == SIG_IGN) continue;
+    sigaction(signal, &action, nullptr);
+    sigaddset(&caught, signal);
+  }
+  // One the parent blocked would leave the run unstoppable but by SIGKILL; one that came
+  // while it was blocked, even before this program started, arrives now, to the handler.
+  sigprocmask(SIG_UNBLOCK, &caught, nullptr);
 }
 
 int StopSignal() { return received.load(); }

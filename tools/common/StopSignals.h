@@ -7,7 +7,9 @@
 // SIGINT, SIGTERM and SIGHUP as requests to stop: the first one sets a flag that the
 // work polls, so that every row already computed is written whole and flushed and
 // the program exits with 128 + the signal's number, as shells report a signal. A
-// second signal of the same kind ends the program at once, as usual.
+// second signal of the same kind ends the program at once, as usual. Signals the parent
+// ignores stay ignored (nohup); blocked ones are unblocked, so that one sent before the
+// program began takes this way too.
 void CatchStopSignals();
 
 // The signal that asked to stop, 0 if none did.

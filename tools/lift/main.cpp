@@ -50,12 +50,8 @@ int RunLift(const LiftOptions& options) {
 int main(int argc, char* argv[]) {
   PrepareStandardStreams();
   CatchStopSignals();  // first: a signal at any moment ends the run the designed way
+  if (const std::optional<int> status = UseDesignOfArguments(kProgram, argc, argv)) return *status;
   LiftCommandLine commandLine;
   if (const std::optional<int> status = commandLine.Parse(argc, argv)) return *status;
-  if (!commandLine.Options().designFile.empty()) {
-    const std::vector<std::string> problems = UseDesignFile(commandLine.Options().designFile);
-    for (const std::string& problem : problems) PrintError(kProgram, problem);
-    if (!problems.empty()) return kExitBadOptions;
-  }
   return RunLift(commandLine.Options());
 }

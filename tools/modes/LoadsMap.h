@@ -22,10 +22,10 @@ struct WithLoads {
 // The crank angles of a map's load summaries at a window speed: its frames' angles.
 inline std::vector<double> MapLoadAngles(int speed) { return CrankAngles(speed / 50.0); }
 
-// One mode's load summary as a map row carries it.
+// One mode's load summary as a map row carries it, on the tool's mechanism or another.
 inline LoadSummary MapLoadSummary(const ModeSetting& mode, const LoadParameters& parameters,
-                                  const std::vector<double>& angles) {
-  const ExactKinematics model(ToolMechanism(), mode.lever, mode.eccentric);
+                                  const std::vector<double>& angles, const MechanismPtr& mechanism = ToolMechanism()) {
+  const ExactKinematics model(mechanism, mode.lever, mode.eccentric);
   return SummariseLoads(model, parameters, LoadSeries(model, parameters, angles, SeatedRows::Brief));
 }
 

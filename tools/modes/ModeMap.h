@@ -22,10 +22,12 @@ struct ModeResult {
 // eccentric.
 std::vector<ModeSetting> GridModes(const std::vector<int>& levers, const std::vector<int>& eccentrics);
 
-// The window's kinematics for the modes of a list, one worker's share at a time.
+// The window's kinematics for the modes of a list, one worker's share at a time, on
+// the tool's mechanism or another.
 class DemonstrationMapJob {
  public:
-  DemonstrationMapJob(const std::vector<ModeSetting>& modes, int speed) : modes_(&modes), speed_(speed) {}
+  DemonstrationMapJob(const std::vector<ModeSetting>& modes, int speed, const MechanismPtr& mechanism = ToolMechanism())
+      : modes_(&modes), speed_(speed), model_(std::make_unique<DemonstrationModel>(mechanism)) {}
   ModeResult operator()(std::size_t index);
   // The frames of the mode computed last.
   const DemonstrationRevolution& LastRevolution() const { return revolution_; }
@@ -33,7 +35,7 @@ class DemonstrationMapJob {
  private:
   const std::vector<ModeSetting>* modes_;
   int speed_;
-  std::unique_ptr<DemonstrationModel> model_ = std::make_unique<DemonstrationModel>(ToolMechanism());
+  std::unique_ptr<DemonstrationModel> model_;
   DemonstrationRevolution revolution_;
 };
 

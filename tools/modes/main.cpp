@@ -448,14 +448,10 @@ int RunProfile(const ModesOptions& options, CheckedOutput& out) {
 int main(int argc, char* argv[]) {
   PrepareStandardStreams();
   CatchStopSignals();  // first: a signal at any moment ends the run the designed way
+  if (const std::optional<int> status = UseDesignOfArguments(kProgram, argc, argv)) return *status;
   ModesCommandLine commandLine;
   if (const std::optional<int> status = commandLine.Parse(argc, argv)) return *status;
   const ModesOptions& options = commandLine.Options();
-  if (!options.designFile.empty()) {
-    const std::vector<std::string> problems = UseDesignFile(options.designFile);
-    for (const std::string& problem : problems) PrintError(kProgram, problem);
-    if (!problems.empty()) return kExitBadOptions;
-  }
   if (options.printDesign) {
     CheckedOutput out;
     if (out.Write(DesignToJson(ToolMechanism()->GetDesign())) && out.Flush()) return 0;

@@ -1,13 +1,17 @@
 // The Explorer's computations, for its Web Worker: the same analysis/ code as the
-// tools, handed to JavaScript as plain objects and typed arrays.
+// tools, handed to JavaScript as plain objects and typed arrays. Every computation
+// names its design by the design file's text (empty: the window's design).
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
 #include <algorithm>
 #include <cmath>
+#include <list>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "analysis/DesignCheck.h"
 #include "analysis/LoadParameterFields.h"
 #include "analysis/LoadSeries.h"
 #include "analysis/ModeDetail.h"
@@ -81,10 +85,9 @@ void AppendSetting(std::string& block, const char* name, double value) {
   AppendNumber(block, value);
   block += '\n';
 }
-void AppendWindowDesign(std::string& block) { block += "# design,built-in (the window's)\n"; }
 
-// The map the worker computed last: its rows and the grid they lie on, and, once
-// asked for at an engine speed, its modes' load summaries.
+// The map the worker computed last on a design: its rows and the grid they lie on,
+// and, once asked for at an engine speed, its modes' load summaries.
 struct Map {
   std::vector<int> levers;
   std::vector<int> eccentrics;
@@ -97,10 +100,57 @@ struct Map {
   std::vector<double> loadAngles;
   std::vector<LoadSummary> loads;   // of modes, in their order
 };
-Map gMap;
-DemonstrationModel& Model() {
-  static DemonstrationModel model;
-  return model;
+
+// A design as this worker knows it: built and checked once, then its mechanism, the
+// window's model on it and the map computed last on it.
+struct LoadedDesign {
+  std::string text;  // the design file's; empty for the window's design
+  MechanismPtr mechanism;  // none if the design cannot be used
+  std::unique_ptr<DemonstrationModel> model;
+  Map map;
+};
+
+// The designs this worker was asked about, the one asked for last in front: the
+// window's and the page's two at most, so a few more are kept before the oldest goes.
+constexpr std::size_t kDesignsKept = 4;
+LoadedDesign& Loaded(const std::string& text) {
+  static std::list<LoadedDesign> designs;
+  const auto known = std::find_if(designs.begin(), designs.end(), [&](const LoadedDesign& d) { return d.text == text; });
+  if (known != designs.end()) {
+    designs.splice(designs.begin(), designs, known);
+    return designs.front();
+  }
+  LoadedDesign loaded{text, text.empty() ? WindowMechanism() : CheckMechanismJson(text, "design").mechanism, nullptr, {}};
+  if (loaded.mechanism) loaded.model = std::make_unique<DemonstrationModel>(loaded.mechanism);
+  if (designs.size() >= kDesignsKept) designs.pop_back();
+  designs.push_front(std::move(loaded));
+  return designs.front();
+}
+
+// The design to compute on. The page asks only about designs checkDesign accepted,
+// which every worker builds alike; should another come, the window's stands in, so
+// that no call fails.
+LoadedDesign& Usable(const std::string& text) {
+  LoadedDesign& loaded = Loaded(text);
+  return loaded.mechanism ? loaded : Loaded("");
+}
+
+// What is wrong with a design file's text, each line after the file's name as the
+// tools print them (none for a design the Explorer can use), and its name.
+val CheckDesign(const std::string& text, const std::string& fileName) {
+  const CheckedMechanism checked = CheckMechanismJson(text, fileName);
+  val out = val::object();
+  val problems = val::array();
+  for (const std::string& line : checked.problems) problems.call<void>("push", line);
+  out.set("problems", problems);
+  out.set("name", checked.mechanism ? checked.mechanism->GetDesign().name : std::string());
+  return out;
+}
+
+void AppendDesignName(std::string& block, const LoadedDesign& design) {
+  block += "# design,";
+  block += design.text.empty() ? std::string("built-in (the window's)") : design.mechanism->GetDesign().name;
+  block += '\n';
 }
 
 val Array(const std::vector<double>& values) {
@@ -189,8 +239,8 @@ val Facts() {
   return facts;
 }
 
-val ShaftAngles(double lever, double eccentric) {
-  const ControlShaftPose pose = ControlShaftsFor(*WindowMechanism(), lever, eccentric);
+val ShaftAngles(const std::string& design, double lever, double eccentric) {
+  const ControlShaftPose pose = ControlShaftsFor(*Usable(design).mechanism, lever, eccentric);
   val angles = val::object();
   angles.set("leverDeg", pose.leverAngle * kRadToDeg);
   angles.set("eccentricDeg", pose.eccentricDeg);
@@ -201,38 +251,41 @@ val ShaftAngles(double lever, double eccentric) {
 // bars' ranges: the lever rows whose index leaves remainder part when divided by
 // parts, so that workers sharing a map share its costly and cheap rows alike. Steps
 // are held within what the bar has distinct values for, so no mode comes twice.
-int StartMap(int speed, int leverSteps, int eccentricSteps, int part, int parts) {
+int StartMap(const std::string& design, int speed, int leverSteps, int eccentricSteps, int part, int parts) {
   const ControlDesign& lever = ControlDesignNamed("VScroll1");
   const ControlDesign& eccentric = ControlDesignNamed("VScroll2");
   const auto steps = [](const ControlDesign& bar, int count) {
     return std::clamp(count, kFewestStepsPerBar, DistinctValues(bar.min, bar.max));
   };
-  gMap = Map{};
-  gMap.levers = EvenlySpread(lever.min, lever.max, steps(lever, leverSteps));
-  gMap.eccentrics = EvenlySpread(eccentric.min, eccentric.max, steps(eccentric, eccentricSteps));
-  gMap.grid = GridModes(gMap.levers, gMap.eccentrics);
-  gMap.job = std::make_unique<DemonstrationMapJob>(gMap.grid, speed);
-  gMap.speed = speed;
-  for (std::size_t row = 0; row < gMap.levers.size(); ++row) {
+  LoadedDesign& loaded = Usable(design);
+  Map& map = loaded.map;
+  map = Map{};
+  map.levers = EvenlySpread(lever.min, lever.max, steps(lever, leverSteps));
+  map.eccentrics = EvenlySpread(eccentric.min, eccentric.max, steps(eccentric, eccentricSteps));
+  map.grid = GridModes(map.levers, map.eccentrics);
+  map.job = std::make_unique<DemonstrationMapJob>(map.grid, speed, loaded.mechanism);
+  map.speed = speed;
+  for (std::size_t row = 0; row < map.levers.size(); ++row) {
     if (parts > 0 && static_cast<int>(row % parts) == part) {
-      for (std::size_t column = 0; column < gMap.eccentrics.size(); ++column) {
-        gMap.modes.push_back(row * gMap.eccentrics.size() + column);
+      for (std::size_t column = 0; column < map.eccentrics.size(); ++column) {
+        map.modes.push_back(row * map.eccentrics.size() + column);
       }
     }
   }
-  gMap.results.reserve(gMap.modes.size());
-  return static_cast<int>(gMap.modes.size());
+  map.results.reserve(map.modes.size());
+  return static_cast<int>(map.modes.size());
 }
 
 // Computes the next count modes of this worker's part; returns, per mode, its index in
 // the map, its bar values and the summary's columns in order (NaN where empty).
-val ContinueMap(int count) {
+val ContinueMap(const std::string& design, int count) {
+  Map& map = Usable(design).map;
   std::vector<double> values;
-  for (int i = 0; i < count && gMap.results.size() < gMap.modes.size(); ++i) {
-    const std::size_t index = gMap.modes[gMap.results.size()];
-    const ModeResult result = (*gMap.job)(index);
+  for (int i = 0; i < count && map.results.size() < map.modes.size(); ++i) {
+    const std::size_t index = map.modes[map.results.size()];
+    const ModeResult result = (*map.job)(index);
     const ModeSetting mode = result.mode;
-    gMap.results.push_back(result);
+    map.results.push_back(result);
     values.push_back(static_cast<double>(index));
     values.push_back(mode.lever);
     values.push_back(mode.eccentric);
@@ -243,22 +296,25 @@ val ContinueMap(int count) {
 
 // Starts the load summaries of this worker's part of the map at an engine speed and
 // with the load model's parameters as the page has them.
-int StartLoads(double rpm, val parameters) {
-  gMap.loadParameters = LoadParametersOf(rpm, parameters);
-  gMap.loadAngles = MapLoadAngles(gMap.speed);
-  gMap.loads.clear();
-  gMap.loads.reserve(gMap.modes.size());
-  return static_cast<int>(gMap.modes.size());
+int StartLoads(const std::string& design, double rpm, val parameters) {
+  Map& map = Usable(design).map;
+  map.loadParameters = LoadParametersOf(rpm, parameters);
+  map.loadAngles = MapLoadAngles(map.speed);
+  map.loads.clear();
+  map.loads.reserve(map.modes.size());
+  return static_cast<int>(map.modes.size());
 }
 
 // The next count modes' load summaries; returns, per mode, its index in the map and
 // the values of kMapLoadQuantities in order (NaN where there is none).
-val ContinueLoads(int count) {
+val ContinueLoads(const std::string& design, int count) {
+  LoadedDesign& loaded = Usable(design);
+  Map& map = loaded.map;
   std::vector<double> values;
-  for (int i = 0; i < count && gMap.loads.size() < gMap.modes.size(); ++i) {
-    const std::size_t index = gMap.modes[gMap.loads.size()];
+  for (int i = 0; i < count && map.loads.size() < map.modes.size(); ++i) {
+    const std::size_t index = map.modes[map.loads.size()];
     const LoadSummary& summary =
-        gMap.loads.emplace_back(MapLoadSummary(gMap.grid[index], gMap.loadParameters, gMap.loadAngles));
+        map.loads.emplace_back(MapLoadSummary(map.grid[index], map.loadParameters, map.loadAngles, loaded.mechanism));
     values.push_back(static_cast<double>(index));
     for (const MapLoadQuantity& quantity : kMapLoadQuantities) {
       const std::optional<AtCrank> at = quantity.value(summary);
@@ -275,22 +331,25 @@ const CsvColumns<WithLoads<ModeResult>>& MapColumns() {
 
 // This worker's rows of the map's CSV (torlin-modes --loads), without the header, in
 // the map's order; empty until its modes and their loads are complete.
-std::string MapCsvRows() {
+std::string MapCsvRows(const std::string& design) {
+  const Map& map = Usable(design).map;
   std::string csv;
-  if (gMap.results.size() != gMap.modes.size() || gMap.loads.size() != gMap.modes.size()) return csv;
-  for (std::size_t i = 0; i < gMap.results.size(); ++i) AppendCsvLine(csv, MapColumns(), {gMap.results[i], gMap.loads[i]});
+  if (map.results.size() != map.modes.size() || map.loads.size() != map.modes.size()) return csv;
+  for (std::size_t i = 0; i < map.results.size(); ++i) AppendCsvLine(csv, MapColumns(), {map.results[i], map.loads[i]});
   return csv;
 }
 
 std::string MapCsvHeader() { return CsvHeader(MapColumns()); }
 
 // What the map's CSV was computed with: the map's speed, the load model and the design.
-std::string MapCsvBlock() {
+std::string MapCsvBlock(const std::string& design) {
+  const LoadedDesign& loaded = Usable(design);
+  const Map& map = loaded.map;
   std::string block;
-  AppendWindowDesign(block);
-  AppendSetting(block, "windowSpeed_camDegPerFrame", gMap.speed / 100.0);
-  AppendSetting(block, "engineSpeed_rpm", gMap.loadParameters.rpm);
-  for (const LoadParameterField& field : kLoadParameterFields) AppendSetting(block, field.name, gMap.loadParameters.*field.member);
+  AppendDesignName(block, loaded);
+  AppendSetting(block, "windowSpeed_camDegPerFrame", map.speed / 100.0);
+  AppendSetting(block, "engineSpeed_rpm", map.loadParameters.rpm);
+  for (const LoadParameterField& field : kLoadParameterFields) AppendSetting(block, field.name, map.loadParameters.*field.member);
   return block;
 }
 
@@ -319,14 +378,16 @@ val Peaks(const SvajPeaks& peaks) {
   return out;
 }
 
-val Detail(double lever, double eccentric, int speed, double rpm, val loadParameters) {
+val Detail(const std::string& design, double lever, double eccentric, int speed, double rpm, val loadParameters) {
+  LoadedDesign& loaded = Usable(design);
   ModeDetailRequest request;
   request.lever = lever;
   request.eccentric = eccentric;
   request.speed = speed;
   request.rpm = rpm;
   request.loads = LoadParametersOf(rpm, loadParameters);
-  const ModeDetail detail = DetailOf(request, Model());
+  request.mechanism = loaded.mechanism;
+  const ModeDetail detail = DetailOf(request, *loaded.model);
 
   val out = val::object();
   out.set("lever", lever);
@@ -381,8 +442,10 @@ val Detail(double lever, double eccentric, int speed, double rpm, val loadParame
 
 // The target solved from a map's modes as starting points: their bar values and
 // maximum lift and duration above 1 mm (NaN where the valve never gets there).
-val Target(double liftMm, double durationDeg, val levers, val eccentrics, val lifts, val durations) {
+val Target(const std::string& design, double liftMm, double durationDeg, val levers, val eccentrics, val lifts,
+           val durations) {
   TargetSeeds seeds;
+  seeds.mechanism = Usable(design).mechanism;
   seeds.levers = emscripten::vecFromJSArray<double>(levers);
   seeds.eccentrics = emscripten::vecFromJSArray<double>(eccentrics);
   const auto liftValues = emscripten::convertJSArrayToNumberVector<double>(lifts);
@@ -409,7 +472,8 @@ val Target(double liftMm, double durationDeg, val levers, val eccentrics, val li
 
 // The exact curves of the given modes (their whole-value window lift beside), one
 // block of rows per mode, as torlin-modes --svaj writes them with the mode in front.
-std::string CurvesCsv(val levers, val eccentrics, int speed, double rpm, double stepDeg) {
+std::string CurvesCsv(const std::string& design, val levers, val eccentrics, int speed, double rpm, double stepDeg) {
+  LoadedDesign& loaded = Usable(design);
   const auto leverValues = emscripten::vecFromJSArray<double>(levers);
   const auto eccentricValues = emscripten::vecFromJSArray<double>(eccentrics);
   const CsvColumns<SvajRow> columns = SvajColumns(rpm);
@@ -417,7 +481,7 @@ std::string CurvesCsv(val levers, val eccentrics, int speed, double rpm, double 
   DemonstrationRevolution revolution;
   for (std::size_t i = 0; i < leverValues.size() && i < eccentricValues.size(); ++i) {
     const ModeSetting window{static_cast<int>(std::lround(leverValues[i])), static_cast<int>(std::lround(eccentricValues[i]))};
-    Model().Run(window, speed, revolution);
+    loaded.model->Run(window, speed, revolution);
     // The window's lift belongs to the mode only where its bar values are whole.
     if (window.lever != leverValues[i] || window.eccentric != eccentricValues[i]) revolution.frames.clear();
     std::string prefix;
@@ -425,14 +489,14 @@ std::string CurvesCsv(val levers, val eccentrics, int speed, double rpm, double 
     prefix += ',';
     AppendNumber(prefix, eccentricValues[i]);
     prefix += ',';
-    const ExactKinematics exact(leverValues[i], eccentricValues[i]);
+    const ExactKinematics exact(loaded.mechanism, leverValues[i], eccentricValues[i]);
     const std::vector<CrankPlace> places = CrankPlaces(exact, SvajAngles(stepDeg, revolution));
     for (const SvajRow& row : SvajRowsAt(exact, places, revolution)) {
       csv += prefix;
       AppendCsvLine(csv, columns, row);
     }
   }
-  AppendWindowDesign(csv);
+  AppendDesignName(csv, loaded);
   AppendSetting(csv, "windowSpeed_camDegPerFrame", speed / 100.0);
   AppendSetting(csv, "step_crankDeg", stepDeg);
   AppendSetting(csv, "engineSpeed_rpm", rpm);
@@ -443,6 +507,7 @@ std::string CurvesCsv(val levers, val eccentrics, int speed, double rpm, double 
 
 EMSCRIPTEN_BINDINGS(torlin_explorer) {
   emscripten::function("facts", &Facts);
+  emscripten::function("checkDesign", &CheckDesign);
   emscripten::function("shaftAngles", &ShaftAngles);
   emscripten::function("startMap", &StartMap);
   emscripten::function("continueMap", &ContinueMap);

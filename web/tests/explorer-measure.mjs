@@ -1,12 +1,13 @@
 // Measures the Explorer in headless Chromium and prints the figures against their
-// targets: the default map in the workers, a chosen mode's curves and table on the
+// targets: the default map in the workers, the map of a design file opened (from its
+// text to its map, checked and computed), a chosen mode's curves and table on the
 // screen (and how long the map's loads take), a target solved, and the size of the
 // Explorer's files; with the machine's load average, which the times depend on.
 // Exits with status 1 if a target is missed. Usage: node tests/explorer-measure.mjs (after scripts/web --build-only)
 import { readdir, stat } from "node:fs/promises";
 import { loadavg } from "node:os";
 import { join } from "node:path";
-import { kBuilt, openBrowser } from "./browser.mjs";
+import { kBuilt, openBrowser, until } from "./browser.mjs";
 import { openExplorer, settled } from "./explorer.mjs";
 
 const explorerModules = (await readdir(join(kBuilt, "explorer"))).map((name) => `explorer/${name}`);
@@ -38,6 +39,17 @@ try {
   }
   report("default map (100 x 100 at speed 400) in the workers, median of 3", median(maps).toFixed(0), "ms", "<= 3000 ms",
          median(maps) <= 3000);
+
+  const designMaps = [];
+  const design = new URL("../../designs/smooth-lever.json", import.meta.url).pathname;
+  for (let i = 0; i < 3; ++i) {
+    const {page} = await openExplorer(session);
+    await page.setInputFiles("#design-file", design);
+    await until(page, () => Explorer.stats.designMapMs !== null, null, 60000);
+    designMaps.push(await page.evaluate(() => Explorer.stats.designMapMs));
+  }
+  report("map of a design file opened (smooth-lever, 100 x 100), in the workers, median of 3", median(designMaps).toFixed(0), "ms",
+         "<= 3000 ms", median(designMaps) <= 3000);
 
   const {page, errors} = await openExplorer(session);
   const modes = [[0, 700], [60, 200], [88.5, 650.25], [20, 100], [115, -95], [45.5, 333], [5, 690], [100, 500], [70, 0], [30, 600]];

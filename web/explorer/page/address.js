@@ -34,6 +34,7 @@ export function readAddress() {
   const problem = text === null ? null : target.length === 2 ? targetProblem(target[0], target[1]) : "it is not two numbers";
   s.target = text !== null && !problem ? {lift: target[0], duration: target[1]} : null;
   Explorer.refusedTarget = problem ? {text, problem} : null;
+  s.design = q.get("design");
 }
 
 export function addressOf(s) {
@@ -46,6 +47,7 @@ export function addressOf(s) {
   for (const [name, value] of Object.entries(s.loadModel)) q.set(name, String(value));
   for (const p of s.pins) q.append("pin", `${p.lever},${p.eccentric}`);
   if (s.target) q.set("target", `${s.target.lift},${s.target.duration}`);
+  if (s.design) q.set("design", s.design);
   return `?${q}`;
 }
 

@@ -46,3 +46,9 @@ export function leverColour(lever) {
   const t = (lever - f.min) / (f.max - f.min);
   return `hsl(${110 - 60 * t}, 70%, ${18 + 52 * t}%)`;
 }
+// Design B's points in the lift-duration plane: purple to pink, apart from A's greens.
+export function leverColourB(lever) {
+  const f = Explorer.facts.lever;
+  const t = (lever - f.min) / (f.max - f.min);
+  return `hsl(${275 + 45 * t}, 75%, ${30 + 35 * t}%)`;
+}

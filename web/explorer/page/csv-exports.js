@@ -29,8 +29,10 @@ export async function exportCurves() {
 
 // The map's CSV as torlin-modes --loads writes it at the engine speed: each worker's
 // rows, put back in the map's order (lever row by lever row, as the workers took them
-// in turn), then what they were computed with in "# " lines.
-export async function exportMap() {
+// in turn), then what they were computed with in "# " lines. Design A's map, or B's.
+export async function exportMap(which = "A") {
+  const mapOf = () => (which === "B" ? Explorer.mapB : Explorer.map);
+  if (!mapOf()) return null;
   const header = await ask("mapCsvHeader", {});
   let lines;
   let steps;
@@ -38,11 +40,13 @@ export async function exportMap() {
   // The loads at the engine speed first; should the map or the speed change on the
   // way, the workers hand back nothing and the export waits for the new one.
   do {
-    await loadsReady();
-    steps = Explorer.map.steps;
-    const parts = await Promise.all(mappers.map((worker) => ask("mapCsvRows", {}, worker)));
+    const map = mapOf();
+    if (!map) return null;
+    await loadsReady(map);
+    steps = map.steps;
+    const parts = await Promise.all(mappers.map((worker) => ask("mapCsvRows", {design: map.design}, worker)));
     lines = parts.map((text) => text.split("\n").filter(Boolean));
-    block = await ask("mapCsvBlock", {}, mappers[0]);
+    block = await ask("mapCsvBlock", {design: map.design}, mappers[0]);
   } while (lines.reduce((sum, part) => sum + part.length, 0) !== steps * steps);
   const taken = lines.map(() => 0);
   let csv = header;
@@ -52,6 +56,6 @@ export async function exportMap() {
     taken[part] += steps;
   }
   csv += block;
-  download("torlin-mode-map.csv", "text/csv", csv);
+  download(which === "B" ? "torlin-mode-map-design-b.csv" : "torlin-mode-map.csv", "text/csv", csv);
   return csv;
 }

@@ -5,9 +5,11 @@
 import {addressApplied, readAddress, writeAddress} from "./address.js";
 import {chartPng, chartSvg} from "./chart-exports.js";
 import {curvesCsv, exportCurves, exportMap} from "./csv-exports.js";
+import {applyAddressDesign, openDesignFile, removeDesign, wireDesigns} from "./design.js";
+import {differenceClick, drawDifference} from "./difference.js";
 import {drawHeat, forgetHeatCursor, heatClick, heatKey, heatName, heatQuantities, markHeat, showHeatCell} from "./heat.js";
 import {showLoadModel, wireLoadModel} from "./load-model.js";
-import {engineSpeedChanged, loadsDone, startMap} from "./map.js";
+import {engineSpeedChanged, loadsDone, mapsDone, startMap} from "./map.js";
 import {choose, findDemonstration, requestDetail, showShafts} from "./mode.js";
 import {clamp, finite} from "./numbers.js";
 import {pin, showPins} from "./pins.js";
@@ -55,6 +57,7 @@ function mapSettingsChanged() {
 
 function applyAddress() {
   readAddress();
+  applyAddressDesign();
   const s = Explorer.state;
   if (Explorer.map.run === 0 || Explorer.map.speed !== s.speed || Explorer.map.steps !== s.grid) {
     Explorer.target = null;
@@ -114,9 +117,12 @@ async function start() {
     setTarget(lift, duration);
   });
   $("export-curves").addEventListener("click", exportCurves);
-  $("export-map").addEventListener("click", exportMap);
+  $("export-map").addEventListener("click", () => exportMap());
+  $("export-map-b").addEventListener("click", () => exportMap("B"));
   $("heat-quantity").replaceChildren(...heatQuantities().map((q) => Object.assign(document.createElement("option"), {value: q.column, textContent: heatName(q)})));
-  $("heat-quantity").addEventListener("change", drawHeat);
+  $("heat-quantity").addEventListener("change", () => { drawHeat(); drawDifference(); });
+  $("difference").addEventListener("click", differenceClick);
+  wireDesigns();
   addEventListener("popstate", () => { addressApplied(); applyAddress(); });
   findDemonstration();
   applyAddress();
@@ -124,8 +130,7 @@ async function start() {
 }
 
 // True once every question asked has its answer drawn and the map is complete.
-Explorer.idle = () => Explorer.ready === true && pending.size === 0 && Explorer.map.done >= Explorer.map.total && loadsDone() &&
-  !Explorer.drawing;
+Explorer.idle = () => Explorer.ready === true && pending.size === 0 && mapsDone() && loadsDone() && !Explorer.drawing;
 Explorer.exportCurves = exportCurves;
 Explorer.curvesCsv = curvesCsv;
 Explorer.choose = choose;
@@ -133,4 +138,6 @@ Explorer.setTarget = setTarget;
 Explorer.exportMap = exportMap;
 Explorer.chartSvg = chartSvg;
 Explorer.chartPng = chartPng;
+Explorer.openDesignFile = openDesignFile;
+Explorer.removeDesign = removeDesign;
 start();

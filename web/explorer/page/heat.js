@@ -16,6 +16,7 @@ export function heatQuantities() {
 }
 export const heatQuantity = () => heatQuantities().find((q) => q.column === $("heat-quantity").value) ?? heatQuantities()[0];
 export const heatName = (q) => `${q.label}${q.colourBySize ? ", size" : ""} (${q.unit})`;
+export const atSpeed = (q) => (q.atEngineSpeed ? ` at ${shown(Explorer.state.rpm, 0)} rpm` : "");
 
 // The number a cell's colour stands for: a torque's size; a speed up to the scale's top.
 export function colourValue(q, v) {
@@ -39,7 +40,7 @@ export function heatColour(t) {
 
 // Where each of a bar's values has its cells: halfway to its neighbours, and half a
 // mean step beyond the outer values, so that a grid of rounded values has no gaps.
-function cellEdges(values) {
+export function cellEdges(values) {
   const sorted = [...new Set(values)].sort((a, b) => a - b);
   const half = sorted.length > 1 ? (sorted.at(-1) - sorted[0]) / (2 * (sorted.length - 1)) : 0.5;
   return new Map(sorted.map((v, k) => [v, [k > 0 ? (sorted[k - 1] + v) / 2 : v - half,
@@ -54,7 +55,8 @@ function cellBox(u, heat, l, e) {
 }
 
 // The map's cells in the chart's plot area, drawn once into a picture of their own
-// for each size of the chart: choosing a mode only draws its ring on top again.
+// for each size of the chart: choosing a mode only draws its ring on top again. A
+// heat map of its own colours (heat.colourAt) paints each cell with it.
 export function heatCells(u, heat) {
   const {quantity, lo, hi, rows, total} = heat;
   const {left, top, width, height} = u.bbox;
@@ -65,7 +67,7 @@ export function heatCells(u, heat) {
   const span = hi - lo || 1;
   for (let i = 0; i < total; ++i) {
     const v = colourValue(quantity, rows[i * kStride + quantity.index]);
-    ctx.fillStyle = finite(v) ? heatColour((v - lo) / span) : "#ddd";
+    ctx.fillStyle = heat.colourAt ? heat.colourAt(i) : finite(v) ? heatColour((v - lo) / span) : "#ddd";
     const {x0, x1, y0, y1} = cellBox(u, heat, rows[i * kStride], rows[i * kStride + 1]);
     // Whole pixels, each cell's edge where its neighbour's begins: no seams, no overlaps.
     const [px0, px1, py0, py1] = [x0 - left, x1 - left, y0 - top, y1 - top].map(Math.round);
@@ -88,13 +90,13 @@ export function paintHeat(u, heat) {
   ctx.clip();
   ctx.drawImage(heat.picture, left, top);
   const s = Explorer.state;
-  ctx.strokeStyle = "#fff";
+  ctx.strokeStyle = heat.ring ?? "#fff";
   ctx.lineWidth = 2 * devicePixelRatio;
   ctx.beginPath();
   ctx.arc(u.valToPos(s.lever, "x", true), u.valToPos(s.eccentric, "y", true), 6 * devicePixelRatio, 0, 2 * Math.PI);
   ctx.stroke();
   // The cell the keys have reached, while the heat map has the focus.
-  const cell = document.activeElement === $("heat") ? heatCursor() : null;
+  const cell = !heat.colourAt && document.activeElement === $("heat") ? heatCursor() : null;
   if (cell) {
     const i = cell.l * Explorer.map.steps + cell.e;
     const {x0, x1, y0, y1} = cellBox(u, heat, heat.rows[i * kStride], heat.rows[i * kStride + 1]);
@@ -108,18 +110,49 @@ export function paintHeat(u, heat) {
   ctx.restore();
 }
 
+// True while a map has no values of the quantity at the page's engine speed and load
+// model yet; they are asked for.
+export function valuesWaiting(map, quantity) {
+  const loads = map.loads;
+  const waiting = quantity.loads &&
+    (!loads || loads.model !== loadModelKey() || (quantity.atEngineSpeed && loads.rpm !== Explorer.state.rpm) || loads.done < map.total);
+  if (waiting) loadsReady(map);
+  return waiting;
+}
+
+// Where a map's modes have their cells, by their bar values.
+export const heatGrid = ({rows, steps}) => ({
+  leverEdges: cellEdges(Array.from({length: steps}, (_, l) => rows[l * steps * kStride])),
+  eccentricEdges: cellEdges(Array.from({length: steps}, (_, e) => rows[e * kStride + 1])),
+});
+
+// A heat map's chart over the two shafts, its cells painted from heat.
+export function heatChart(key, element, title, heat) {
+  const f = Explorer.facts;
+  const steps = Explorer.map.steps;
+  const cellW = (f.lever.max - f.lever.min) / Math.max(1, steps - 1);
+  const cellH = (f.eccentric.max - f.eccentric.min) / Math.max(1, steps - 1);
+  const options = {
+    title, height: 300, legend: {show: false}, cursor: {show: false},
+    scales: {x: {time: false, auto: false, range: [f.lever.min - cellW / 2, f.lever.max + cellW / 2]},
+             y: {auto: false, range: [f.eccentric.min - cellH / 2, f.eccentric.max + cellH / 2]}},
+    axes: [{...axis("green control shaft (lever) bar value"), grid: {show: false}},
+           {...axis("orange control shaft (eccentric) bar value"), grid: {show: false}}],
+    series: [{}, {label: heat.quantity.label, stroke: "transparent", points: {show: false}}],
+    hooks: {drawClear: [(u) => paintHeat(u, heat)]},
+  };
+  const chart = makeChart(key, element, options, [[f.lever.min, f.lever.max], [null, null]]);
+  chart.heat = heat;
+  return chart;
+}
+
 // Draws the heat map of the quantity chosen, once the map (and for a load, the map's
 // loads) is complete; a mode chosen only redraws the chart (markHeat).
 export function drawHeat() {
   const {rows, done, total} = Explorer.map;
   if (done < total) return;
   const quantity = heatQuantity();
-  const loads = Explorer.map.loads;
-  const waiting = quantity.loads &&
-    (!loads || loads.model !== loadModelKey() || (quantity.atEngineSpeed && loads.rpm !== Explorer.state.rpm) || loads.done < total);
-  if (waiting) loadsReady();
-  const f = Explorer.facts;
-  const steps = Explorer.map.steps;
+  const waiting = valuesWaiting(Explorer.map, quantity);
   let lo = Infinity;
   let hi = -Infinity;
   for (let i = 0; !waiting && i < total; ++i) {
@@ -127,27 +160,12 @@ export function drawHeat() {
     if (finite(v)) { lo = Math.min(lo, v); hi = Math.max(hi, v); }
   }
   if (!(hi >= lo)) { lo = 0; hi = 1; }
-  const cellW = (f.lever.max - f.lever.min) / Math.max(1, steps - 1);
-  const cellH = (f.eccentric.max - f.eccentric.min) / Math.max(1, steps - 1);
   // Empty cells until the loads are there: the chart must not show the last map's.
   const shownRows = waiting ? new Float64Array(rows.length).fill(NaN) : rows;
   if (waiting) for (let i = 0; i < total; ++i) shownRows.set(rows.subarray(i * kStride, i * kStride + 2), i * kStride);
-  const leverEdges = cellEdges(Array.from({length: steps}, (_, l) => rows[l * steps * kStride]));
-  const eccentricEdges = cellEdges(Array.from({length: steps}, (_, e) => rows[e * kStride + 1]));
-  const heat = {quantity, lo, hi, rows: shownRows, total, leverEdges, eccentricEdges, size: null, picture: null};
-  const at = quantity.atEngineSpeed ? ` at ${shown(Explorer.state.rpm, 0)} rpm` : "";
-  const title = `${heatName(quantity)}${at} over the two shafts`;
-  const options = {
-    title, height: 300, legend: {show: false}, cursor: {show: false},
-    scales: {x: {time: false, auto: false, range: [f.lever.min - cellW / 2, f.lever.max + cellW / 2]},
-             y: {auto: false, range: [f.eccentric.min - cellH / 2, f.eccentric.max + cellH / 2]}},
-    axes: [{...axis("green control shaft (lever) bar value"), grid: {show: false}},
-           {...axis("orange control shaft (eccentric) bar value"), grid: {show: false}}],
-    series: [{}, {label: quantity.label, stroke: "transparent", points: {show: false}}],
-    hooks: {drawClear: [(u) => paintHeat(u, heat)]},
-  };
-  const chart = makeChart("heat", $("heat"), options, [[f.lever.min, f.lever.max], [null, null]]);
-  chart.heat = heat;
+  const heat = {quantity, lo, hi, rows: shownRows, total, ...heatGrid(Explorer.map), size: null, picture: null};
+  const title = `${heatName(quantity)}${atSpeed(quantity)} over the two shafts`;
+  const chart = heatChart("heat", $("heat"), title, heat);
   const scale = $("heat-scale");
   if (waiting) {
     scale.replaceChildren(`The loads of the map at ${shown(Explorer.state.rpm, 0)} rpm are being computed…`);
@@ -168,10 +186,10 @@ export function drawHeat() {
 // The chosen mode's ring (and the keys' cell) drawn again over the same cells.
 export function markHeat() {
   Explorer.charts.heat?.redraw(false, false);
+  Explorer.charts.difference?.redraw(false, false);
 }
 
-export function heatClick(event) {
-  const chart = Explorer.charts.heat;
+export function heatClick(event, chart = Explorer.charts.heat) {
   if (!chart) return;
   const f = Explorer.facts;
   const lever = clamp(Math.round(chart.posToVal(event.offsetX, "x")), f.lever.min, f.lever.max);

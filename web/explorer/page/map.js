@@ -1,4 +1,7 @@
-// The map of every mode, filled by the workers slice by slice, and its loads.
+// The map of every mode, filled by the workers slice by slice, and its loads: one
+// map for design A (the window's, Explorer.map) and, once a design is loaded, one for
+// design B (Explorer.mapB), on the same grid.
+import {drawDifference} from "./difference.js";
 import {drawHeat, heatQuantity} from "./heat.js";
 import {shown} from "./numbers.js";
 import {drawPlane} from "./plane.js";
@@ -6,28 +9,46 @@ import {$, Explorer, kLoadsAt, kLoadsSliceStride, kMapSliceStride, kStride} from
 import {solveTarget} from "./target.js";
 import {ask, mappers, newRun, onSlices} from "./workers.js";
 
-export function startMap() {
+// The maps there are: A's, and B's while a design is loaded.
+export const maps = () => (Explorer.mapB ? [Explorer.map, Explorer.mapB] : [Explorer.map]);
+
+// A new map of the design (its file's text; "" for the window's) at the page's settings.
+function newMap(design, old) {
   const {speed, grid: steps} = Explorer.state;
-  $("map-speed").value = speed;
-  $("map-steps").value = steps;
   const rows = new Float64Array(steps * steps * kStride).fill(NaN);
-  const waiting = Explorer.map.loads?.waiting ?? [];
-  Explorer.map = {rows, done: 0, total: steps * steps, speed, steps, run: newRun(), filled: new Uint8Array(steps * steps), loads: null};
+  const map = {rows, done: 0, total: steps * steps, speed, steps, run: newRun(), filled: new Uint8Array(steps * steps), loads: null,
+               design, startedAt: performance.now(), ms: null};
+  // Whoever waited for the old map's loads waits for the new one's.
+  const waiting = old?.loads?.waiting ?? [];
+  if (waiting.length) newLoads(map).waiting.push(...waiting);
+  mappers.forEach((worker, part) => {
+    ask("map", {design, run: map.run, speed, leverSteps: steps, eccentricSteps: steps, part, parts: mappers.length}, worker);
+  });
+  return map;
+}
+
+// The map of A, and of B if a design is loaded, at the page's settings.
+export function startMap() {
+  $("map-speed").value = Explorer.state.speed;
+  $("map-steps").value = Explorer.state.grid;
   Explorer.stats.mapStartedAt = performance.now();
   Explorer.stats.mapMs = null;
-  // Whoever waited for the old map's loads waits for the new one's.
-  if (waiting.length) newLoads().waiting.push(...waiting);
+  Explorer.map = newMap("", Explorer.map);
+  if (Explorer.designB) Explorer.mapB = newMap(Explorer.designB.text, Explorer.mapB);
   showProgress();
-  const map = Explorer.map;
-  mappers.forEach((worker, part) => {
-    ask("map", {run: map.run, speed, leverSteps: steps, eccentricSteps: steps, part, parts: mappers.length}, worker);
-  });
+}
+
+// B's map alone, for a design just loaded; or none once it is taken away.
+export function startMapB() {
+  const old = Explorer.mapB;
+  if (old && old.done < old.total) for (const worker of mappers) ask("stop", {design: old.design}, worker);
+  Explorer.mapB = Explorer.designB ? newMap(Explorer.designB.text, old) : null;
+  showProgress();
 }
 
 // Puts a slice's values of each mode in their place in the map; returns how many
 // were new.
-export function fill(rows, sliceStride, filled, at0) {
-  const map = Explorer.map;
+export function fill(map, rows, sliceStride, filled, at0) {
   let added = 0;
   for (let at = 0; at < rows.length; at += sliceStride) {
     const index = rows[at];
@@ -39,18 +60,23 @@ export function fill(rows, sliceStride, filled, at0) {
   return added;
 }
 
-// A slice of the map from one of its workers, if it belongs to the map being drawn.
+// A slice of a map from one of its workers, if it belongs to a map being drawn.
 export function mapSlice({run, rows}) {
-  const map = Explorer.map;
-  if (run !== map.run) return;
-  map.done += fill(rows, kMapSliceStride, map.filled, 0);
+  const map = maps().find((m) => m.run === run);
+  if (!map) return;
+  map.done += fill(map, rows, kMapSliceStride, map.filled, 0);
   showProgress();
-  if (map.done >= map.total && Explorer.stats.mapMs === null) {
-    Explorer.stats.mapMs = performance.now() - Explorer.stats.mapStartedAt;
+  if (map.done >= map.total && map.ms === null) {
+    map.ms = performance.now() - map.startedAt;
+    if (map === Explorer.map) Explorer.stats.mapMs = map.ms;
+    else Explorer.stats.designMapMs ??= performance.now() - Explorer.stats.designStartedAt;
     drawPlane();
-    if (map.loads) sendLoads(map.loads);
-    drawHeat();
-    if (Explorer.state.target && !Explorer.target) solveTarget(false);
+    if (map.loads) sendLoads(map, map.loads);
+    if (map === Explorer.map) {
+      drawHeat();
+      if (Explorer.state.target && !Explorer.target) solveTarget(false);
+    }
+    drawDifference();
   } else if (performance.now() - (map.drawnAt ?? 0) > 250) {
     map.drawnAt = performance.now();
     drawPlane();
@@ -62,8 +88,7 @@ export function mapSlice({run, rows}) {
 // The map's load summaries cost more than the map itself, so they are computed only
 // when asked for (a heat map of a load, the map's CSV), at the engine speed of the
 // chosen mode, once the map is complete.
-export function newLoads() {
-  const map = Explorer.map;
+export function newLoads(map = Explorer.map) {
   for (let i = 0; i < map.total; ++i) map.rows.fill(NaN, i * kStride + kLoadsAt, (i + 1) * kStride);
   // Whoever waited for loads at another speed waits for these.
   const waiting = map.loads?.waiting ?? [];
@@ -72,33 +97,33 @@ export function newLoads() {
   return map.loads;
 }
 
-export function sendLoads(loads) {
+export function sendLoads(map, loads) {
   if (loads.run !== null) return;
   loads.run = newRun();
   loads.startedAt = performance.now();
-  for (const worker of mappers) ask("loads", {run: loads.run, rpm: loads.rpm, parameters: loads.parameters}, worker);
+  for (const worker of mappers) ask("loads", {design: map.design, run: loads.run, rpm: loads.rpm, parameters: loads.parameters}, worker);
   showProgress();
 }
 
 // Resolves once the map's loads at the engine speed are complete.
-export function loadsReady() {
-  const map = Explorer.map;
-  const loads = map.loads?.rpm === Explorer.state.rpm && map.loads.model === loadModelKey() ? map.loads : newLoads();
-  if (map.done >= map.total) sendLoads(loads);
+export function loadsReady(map = Explorer.map) {
+  const loads = map.loads?.rpm === Explorer.state.rpm && map.loads.model === loadModelKey() ? map.loads : newLoads(map);
+  if (map.done >= map.total) sendLoads(map, loads);
   if (loads.done >= map.total) return Promise.resolve();
   return new Promise((resolve) => loads.waiting.push(resolve));
 }
 
 export function loadsSlice({run, rows}) {
-  const map = Explorer.map;
+  const map = maps().find((m) => m.loads?.run === run);
+  if (!map) return;
   const loads = map.loads;
-  if (!loads || run !== loads.run) return;
-  loads.done += fill(rows, kLoadsSliceStride, loads.filled, kLoadsAt);
+  loads.done += fill(map, rows, kLoadsSliceStride, loads.filled, kLoadsAt);
   showProgress();
   if (loads.done < map.total) return;
-  Explorer.stats.loadsMs = performance.now() - loads.startedAt;
+  if (map === Explorer.map) Explorer.stats.loadsMs = performance.now() - loads.startedAt;
   for (const resolve of loads.waiting.splice(0)) resolve();
-  drawHeat();
+  if (map === Explorer.map) drawHeat();
+  drawDifference();
 }
 
 // The load model's parameters as the loads of the map remember them.
@@ -108,34 +133,49 @@ export const loadModelKey = () => JSON.stringify(Object.entries(Explorer.state.l
 // again at once if a heat map shows one that depends on them (or an export waits for
 // them); else they are given up (or, under a heat map of a quantity the engine speed
 // does not change, kept while only the speed changed).
-export function engineSpeedChanged() {
-  const loads = Explorer.map.loads;
+function mapEngineSpeedChanged(map) {
+  const loads = map.loads;
   const sameModel = loads?.model === loadModelKey();
   if (!loads || (sameModel && loads.rpm === Explorer.state.rpm)) return;
   const waiting = loads.waiting;
   const shownLoad = heatQuantity().loads;
   if (!waiting.length && shownLoad && !heatQuantity().atEngineSpeed && sameModel) return;
   if (waiting.length || shownLoad) {
-    loadsReady();
+    loadsReady(map);
   } else {
-    Explorer.map.loads = null;
-    if (loads.run !== null && loads.done < Explorer.map.total) for (const worker of mappers) ask("stop", {}, worker);
+    map.loads = null;
+    if (loads.run !== null && loads.done < map.total) for (const worker of mappers) ask("stop", {design: map.design}, worker);
   }
+}
+export function engineSpeedChanged() {
+  for (const map of maps()) mapEngineSpeedChanged(map);
   drawHeat();
+  drawDifference();
   showProgress();
 }
 
-export const loadsDone = () => !Explorer.map.loads || Explorer.map.loads.done >= Explorer.map.total;
+const mapLoadsDone = (map) => !map.loads || map.loads.done >= map.total;
+export const loadsDone = () => maps().every(mapLoadsDone);
+export const mapsDone = () => maps().every((map) => map.done >= map.total);
+
+// What a map's workers are at, or null once it and its loads are complete.
+function progressOf(map, whose) {
+  const {done, total, loads} = map;
+  if (done < total) return {done, total, text: `Computing ${whose}map: ${done} of ${total} modes`};
+  if (loads && loads.done < total) {
+    return {done: loads.done, total, text: `Computing ${whose}map's loads at ${shown(loads.rpm, 0)} rpm: ${loads.done} of ${total} modes`};
+  }
+  return null;
+}
 
 export function showProgress() {
-  const {done, total, loads} = Explorer.map;
-  const computingLoads = done >= total && loads && loads.done < total;
-  $("map-progress").max = total;
-  $("map-progress").value = computingLoads ? loads.done : done;
-  $("progress-label").textContent = done < total ? `Computing the map: ${done} of ${total} modes`
-    : computingLoads ? `Computing the map's loads at ${shown(loads.rpm, 0)} rpm: ${loads.done} of ${total} modes`
-    : `Map of ${total} modes ready`;
-  $("progress-line").classList.toggle("done", done >= total && !computingLoads);
+  const {total} = Explorer.map;
+  const busy = progressOf(Explorer.map, "the ") ?? (Explorer.mapB && progressOf(Explorer.mapB, "design B's "));
+  $("map-progress").max = busy ? busy.total : total;
+  $("map-progress").value = busy ? busy.done : total;
+  $("progress-label").textContent = busy ? busy.text
+    : Explorer.mapB ? `Maps of ${total} modes of designs A and B ready` : `Map of ${total} modes ready`;
+  $("progress-line").classList.toggle("done", !busy);
 }
 
 onSlices("map", mapSlice);

@@ -1,14 +1,17 @@
 // The lift-duration plane: every mode of the map as a point, the chosen mode, the
 // target and its answers.
-import {axis, leverColour, makeChart} from "./charts.js";
+import {axis, leverColour, leverColourB, makeChart} from "./charts.js";
+import {maps} from "./map.js";
 import {choose} from "./mode.js";
 import {clamp, finite, shown} from "./numbers.js";
 import {$, Explorer, kDuration, kLift, kStride} from "./state.js";
 import {setTarget} from "./target.js";
 
-// The map's points, one list per lever value of the map (the markers go on top).
-export function planeData() {
-  const {rows, steps} = Explorer.map;
+// A map's points, one list per lever value of the map (the markers go on top): A's
+// filled, coloured by the lever; B's, if a design is loaded, as rings in colours of
+// their own.
+export function planeData(map = Explorer.map, colour = leverColour, ring = false) {
+  const {rows, steps} = map;
   const series = [];
   for (let l = 0; l < steps; ++l) {
     const xs = [];
@@ -19,10 +22,12 @@ export function planeData() {
       const y = rows[i * kStride + kLift];
       if (finite(x) && finite(y)) { xs.push(x); ys.push(y); }
     }
-    series.push({lever: Explorer.facts.lever.min + (l * (Explorer.facts.lever.max - Explorer.facts.lever.min)) / Math.max(1, steps - 1), xs, ys});
+    const lever = Explorer.facts.lever.min + (l * (Explorer.facts.lever.max - Explorer.facts.lever.min)) / Math.max(1, steps - 1);
+    series.push({lever, xs, ys, colour: colour(lever), ring});
   }
   return series;
 }
+const planeLevels = () => [...planeData(), ...(Explorer.mapB ? planeData(Explorer.mapB, leverColourB, true) : [])];
 
 export function markers() {
   const d = Explorer.detail;
@@ -50,9 +55,11 @@ export function paintPlane(u) {
   }
   const ctx = planePoints.picture.getContext("2d");
   const r = (kPointSize / 2) * devicePixelRatio;
+  ctx.lineWidth = devicePixelRatio;
   planePoints.levels.forEach((level, l) => {
     if (planePoints.painted[l] >= level.xs.length) return;
-    ctx.fillStyle = leverColour(level.lever);
+    ctx.fillStyle = level.colour;
+    ctx.strokeStyle = level.colour;
     ctx.beginPath();
     for (let k = planePoints.painted[l]; k < level.xs.length; ++k) {
       const x = u.valToPos(level.xs[k], "x", true) - left;
@@ -60,7 +67,8 @@ export function paintPlane(u) {
       ctx.moveTo(x + r, y);
       ctx.arc(x, y, r, 0, 2 * Math.PI);
     }
-    ctx.fill();
+    if (level.ring) ctx.stroke();
+    else ctx.fill();
     planePoints.painted[l] = level.xs.length;
   });
   u.ctx.drawImage(planePoints.picture, left, top);
@@ -68,8 +76,9 @@ export function paintPlane(u) {
 
 // The plane with the map as it is now.
 export function drawPlane() {
-  const run = Explorer.map.run;
-  const levels = planeData();
+  const run = `${Explorer.map.run}/${Explorer.mapB?.run}`;
+  const levels = planeLevels();
+  showPlaneLegend();
   planePoints = planePoints.run === run ? {...planePoints, levels}
     : {run, levels, size: null, picture: null, painted: []};
   if (Explorer.charts.plane) {
@@ -89,7 +98,7 @@ export function drawPlane() {
   const lever = Explorer.facts.lever;
   chart.colourScale = {title: "each point's colour: green control shaft (lever) bar value", lowText: String(lever.min), highText: String(lever.max),
                        colour: (t) => leverColour(lever.min + t * (lever.max - lever.min))};
-  chart.dots = () => planePoints.levels.map((level) => ({...level, colour: leverColour(level.lever), size: kPointSize}));
+  chart.dots = () => planePoints.levels.map((level) => ({...level, size: kPointSize}));
   chart.over.addEventListener("mousemove", planeHover);
   chart.over.addEventListener("mouseleave", () => { $("plane-tip").hidden = true; });
   chart.over.addEventListener("click", planeClick);
@@ -100,29 +109,36 @@ export function markPlane() {
   Explorer.charts.plane?.setData([null, ...markers()]);
 }
 
-// The map's mode nearest a point of the plane, within a few pixels.
+// The mode nearest a point of the plane, within a few pixels, of A's map or (on top) B's:
+// its index in its map (-1 if none) and the map.
 export function modeNear(left, top, pixels = 6) {
   const chart = Explorer.charts.plane;
-  const {rows, total} = Explorer.map;
   let best = -1;
+  let bestMap = Explorer.map;
   let bestSq = pixels * pixels;
-  for (let i = 0; i < total; ++i) {
-    const x = rows[i * kStride + kDuration];
-    const y = rows[i * kStride + kLift];
-    if (!finite(x) || !finite(y)) continue;
-    const dx = chart.valToPos(x, "x") - left;
-    const dy = chart.valToPos(y, "y") - top;
-    if (dx * dx + dy * dy < bestSq) { bestSq = dx * dx + dy * dy; best = i; }
+  for (const map of maps()) {
+    const {rows, total} = map;
+    for (let i = 0; i < total; ++i) {
+      const x = rows[i * kStride + kDuration];
+      const y = rows[i * kStride + kLift];
+      if (!finite(x) || !finite(y)) continue;
+      const dx = chart.valToPos(x, "x") - left;
+      const dy = chart.valToPos(y, "y") - top;
+      const sq = dx * dx + dy * dy;
+      // B's rings lie on top: where one is as near as A's point, it is B's.
+      if (sq < bestSq || (map !== Explorer.map && sq === bestSq && best >= 0)) { bestSq = sq; best = i; bestMap = map; }
+    }
   }
-  return best;
+  return {i: best, map: bestMap};
 }
 
 export function planeHover(event) {
   const tip = $("plane-tip");
-  const i = modeNear(event.offsetX, event.offsetY);
+  const {i, map} = modeNear(event.offsetX, event.offsetY);
   if (i < 0) { tip.hidden = true; return; }
-  const r = Explorer.map.rows.subarray(i * kStride, (i + 1) * kStride);
-  tip.textContent = `lever ${r[0]}, eccentric ${r[1]}: maximum lift ${shown(r[2])} mm, ` +
+  const r = map.rows.subarray(i * kStride, (i + 1) * kStride);
+  const design = Explorer.mapB ? (map === Explorer.mapB ? "design B, " : "design A, ") : "";
+  tip.textContent = `${design}lever ${r[0]}, eccentric ${r[1]}: maximum lift ${shown(r[2])} mm, ` +
     `duration above 1 mm ${shown(r[10], 1)}°, opening ${shown(r[8], 1)}°, closing ${shown(r[9], 1)}°`;
   tip.hidden = false;
   const box = $("plane").getBoundingClientRect();
@@ -132,9 +148,9 @@ export function planeHover(event) {
 
 export function planeClick(event) {
   const chart = Explorer.charts.plane;
-  const i = modeNear(event.offsetX, event.offsetY);
+  const {i, map} = modeNear(event.offsetX, event.offsetY);
   if (i >= 0) {
-    choose(Explorer.map.rows[i * kStride], Explorer.map.rows[i * kStride + 1], true);
+    choose(map.rows[i * kStride], map.rows[i * kStride + 1], true);
     return;
   }
   const duration = chart.posToVal(event.offsetX, "x");
@@ -154,4 +170,24 @@ export function planeKey(event) {
   const s = Explorer.state;
   choose(clamp(Math.round(s.lever + steps[0] * leverStep), f.lever.min, f.lever.max),
          clamp(Math.round(s.eccentric + steps[1] * eccentricStep), f.eccentric.min, f.eccentric.max), true);
+}
+
+// Which points are which design's, while a design B is loaded.
+function showPlaneLegend() {
+  const legend = $("plane-legend");
+  legend.hidden = !Explorer.mapB;
+  if (!Explorer.mapB) return;
+  const lever = Explorer.facts.lever;
+  const entry = (className, colours, text) => {
+    const item = document.createElement("span");
+    const swatch = document.createElement("span");
+    swatch.className = className;
+    swatch.style.background = className === "dot" ? `linear-gradient(to right, ${colours.join(", ")})` : "transparent";
+    swatch.style.borderColor = colours[0];
+    item.append(swatch, ` ${text}`);
+    return item;
+  };
+  legend.replaceChildren(
+    entry("dot", [leverColour(lever.min), leverColour(lever.max)], `design A, ${Explorer.designA.name}: filled, dark to light by lever bar value`),
+    entry("ring", [leverColourB(lever.min)], `design B, ${Explorer.designB.name}: rings, dark to light by lever bar value`));
 }

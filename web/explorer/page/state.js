@@ -26,12 +26,21 @@ export const $ = (id) => document.getElementById(id);
 export const Explorer = {
   facts: null,
   map: {rows: new Float64Array(0), done: 0, total: 0, speed: 400, steps: 100, run: 0, filled: new Uint8Array(0), loads: null},
-  state: {lever: 60, eccentric: 200, rpm: 3000, speed: 400, grid: 100, loadModel: {}, pins: [], target: null},
+  // design: design B as the address carries it (packed), or null.
+  state: {lever: 60, eccentric: 200, rpm: 3000, speed: 400, grid: 100, loadModel: {}, pins: [], target: null, design: null},
   detail: null,
+  // The designs compared: A, the window's; B, one loaded ({text, name, fileName, packed}),
+  // with its map and its detail of the chosen mode.
+  designA: {name: "the window's"},
+  designB: null,
+  mapB: null,
+  detailB: null,
   target: null,
   pinDetails: new Map(),
   charts: {},
   drawing: 0,  // questions on their way to the screen
-  stats: {mapStartedAt: 0, mapMs: null, loadsMs: null, detailMs: [], detailWorkerMs: [], targetMs: [], errors: 0},
+  // designMapMs: from a design file's text to its map, checked and computed.
+  stats: {mapStartedAt: 0, mapMs: null, loadsMs: null, detailMs: [], detailWorkerMs: [], targetMs: [], errors: 0,
+          designStartedAt: 0, designMapMs: null},
 };
 window.Explorer = Explorer;
