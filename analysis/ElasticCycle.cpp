@@ -213,6 +213,21 @@ bool ElasticCycle::Bounces() const {
   return bounce && bounce->heightMm > kBounceThresholdMm;
 }
 
+double ElasticCycle::ChainUnloadedDeg() const {
+  double degrees = 0;
+  for (const CrankInterval& interval : chainUnloaded) {
+    degrees += interval.toDeg >= interval.fromDeg ? interval.toDeg - interval.fromDeg
+                                                  : interval.toDeg + 720 - interval.fromDeg;
+  }
+  return degrees;
+}
+
+int ElasticCycle::BounceCount() const {
+  const auto above = std::count_if(flights.begin(), flights.end(),
+                                   [](const ValveFlight& flight) { return flight.heightMm > kBounceThresholdMm; });
+  return above > 0 ? static_cast<int>(above) - 1 : 0;
+}
+
 std::optional<ElasticCycle> ElasticCycleAt(const KinematicLiftCurve& lift, const LoadParameters& load,
                                            const ElasticParameters& elastic, std::span<const double> crankAngles) {
   const auto start = lift.RestingCrankDeg();

@@ -55,6 +55,8 @@ struct ElasticCycle {
   std::optional<ValveFlight> HighestBounce() const;
   bool Bounces() const;  // a flight besides the opening above the threshold
   bool Lofts() const { return !chainUnloaded.empty(); }
+  double ChainUnloadedDeg() const;  // the intervals' crank angles in all
+  int BounceCount() const;          // flights above the threshold besides the opening
 };
 
 // Crank angles may be empty (the events and intervals alone). None when the valve

@@ -54,6 +54,12 @@ QValueAxis* ValueAxis(QChart& chart, Qt::Alignment side, const QString& title, d
   return axis;
 }
 
+QValueAxis* RoundedAxis(QChart& chart, Qt::Alignment side, const QString& title, double low, double high) {
+  if (!(high > low)) high = low + 1;
+  const double tick = NiceInterval(high - low);
+  return ValueAxis(chart, side, title, std::floor(low / tick) * tick, std::ceil(high / tick) * tick, tick);
+}
+
 QAbstractAxis* FittedAxis(QChart& chart, Qt::Alignment side, const QString& title, double low, double high) {
   if (!(high > low)) {
     low -= 1;

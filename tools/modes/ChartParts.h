@@ -31,6 +31,9 @@ double NiceInterval(double range);
 double RoundedUp(double value, double interval);
 QValueAxis* ValueAxis(QChart& chart, Qt::Alignment side, const QString& title, double min, double max,
                       std::optional<double> tickInterval = std::nullopt);
+// An axis from the round value at or below low to the one at or above high, ticked at
+// round values (a range of 1 from low if high is not above it).
+QValueAxis* RoundedAxis(QChart& chart, Qt::Alignment side, const QString& title, double low, double high);
 // An axis over low..high with a little room on both sides and round ticks, whose
 // labels are written from whole multiples of the tick, so that zero reads "0".
 QAbstractAxis* FittedAxis(QChart& chart, Qt::Alignment side, const QString& title, double low, double high);

@@ -32,24 +32,15 @@ std::string DynamicsSummaryBlock(const ElasticCycle& cycle, const ElasticSpeedLi
   };
   const std::optional<ValveFlight> opening = cycle.Opening();
   const std::optional<ValveFlight> bounce = cycle.HighestBounce();
-  double unloadedDeg = 0;
-  for (const CrankInterval& interval : cycle.chainUnloaded) {
-    unloadedDeg += interval.toDeg >= interval.fromDeg ? interval.toDeg - interval.fromDeg
-                                                     : interval.toDeg + 720 - interval.fromDeg;
-  }
-  int bounces = 0;
-  for (const ValveFlight& flight : cycle.flights) {
-    if (flight.heightMm > kBounceThresholdMm) ++bounces;
-  }
   line("dynamicPeriodic", double(cycle.periodic ? 1 : 0));
   line("dynamicCycles", double(cycle.cycles));
   line(origin.Column("dynamicOpeningAt_crankDeg"), crank(opening ? std::optional(opening->fromDeg) : std::nullopt));
   line(origin.Column("dynamicClosingAt_crankDeg"), crank(opening ? std::optional(opening->toDeg) : std::nullopt));
   line("seatingVelocity_mPerS", cycle.SeatingVelocityMPerS());
   line("seatImpacts", double(cycle.impacts.size()));
-  line("bounces", double(bounces > 0 ? bounces - 1 : 0));
+  line("bounces", double(cycle.BounceCount()));
   line("highestBounce_mm", bounce ? std::optional(bounce->heightMm) : std::nullopt);
-  line("chainUnloaded_deg", unloadedDeg);
+  line("chainUnloaded_deg", cycle.ChainUnloadedDeg());
   line("loftSpeed_rpm", limits.loftRpm);
   line("bounceSpeed_rpm", limits.bounceRpm);
   if (cycle.Lofts() || cycle.Bounces()) {

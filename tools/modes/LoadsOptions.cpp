@@ -130,9 +130,14 @@ CLI::Option* DeclareLoadsOptions(CommandLine& line, LoadsOptions& target, const 
           " (ground and polished, 0.2 each)");
   CLI::Option* dynamics = line.Switch(
       "--dynamics", target.dynamics,
-      "with a --loads mode: the elastic valve train beside the rigid loads (its own columns and summary lines, "
-      "its loft and bounce speeds)");
+      "the elastic valve train beside the rigid loads at --rpm: with a --loads mode its own columns and summary "
+      "lines, its loft and bounce speeds; on the map each mode's seating velocity, bounces and unloaded chain as "
+      "columns (and a heat map with --plot-dir)");
   line.Needs(dynamics, loads);
+  line.Needs(line.Switch("--loft-speeds", target.loftSpeeds,
+                         "with --dynamics on the map: each mode's loft and bounce speeds too (some twenty elastic "
+                         "cycles per mode: about a quarter of a second each, minutes for a large map)"),
+             dynamics);
   const ElasticParameters elastic;
   zeroOrMore("--chain-stiffness", "N_PER_MM", kMaxChainStiffnessNPerMm, target.chainStiffnessNPerMm,
              "stiffness of the chain from the cam to the valve in N/mm, default " + Text(elastic.chainStiffnessNPerMm),
@@ -144,6 +149,9 @@ CLI::Option* DeclareLoadsOptions(CommandLine& line, LoadsOptions& target, const 
              "the valve spring's own mass in g, default " + Text(elastic.springMassG) +
                  " (a third of it is in --moving-mass; 0: a massless spring)",
              dynamics);
+  DeclareLimitsOptions(line, target.limits, loads);
+  DeclareSeatingVelocityLimit(line, target.limits, dynamics);
+  DeclareEngineOptions(line, target.engine, loads);
   line.Needs(line.WholeNumber("--spring-masses", 1, kMaxSpringMasses, target.springMasses,
                               "coil masses the valve spring is cut into, default " +
                                   std::to_string(elastic.springMasses) + " (1 up to " +
@@ -156,12 +164,14 @@ std::string LoadsOptionsConflict(const LoadsOptions& loads, const ExactOptions& 
                                  const std::vector<CLI::Option*>& notForOneMode) {
   if (exact.rpm && !exact.svaj && !loads.given) return "--rpm needs --svaj or --loads";
   if (exact.svajStepDeg && !exact.svaj && !loads.mode) return "--step needs --svaj or --loads LEVER,ECCENTRIC";
-  if (loads.dynamics && !loads.mode) return "--dynamics needs --loads LEVER,ECCENTRIC";
   if (loads.dynamics && !exact.rpm) return "--dynamics needs --rpm";
   if (loads.frictionCoefficient && !exact.rpm) return "--friction needs --rpm (at rest nothing slips)";
+  if (loads.loftSpeeds && loads.mode) return "--loft-speeds is for the map: a --loads mode has its loft and bounce speeds";
   if (loads.dynamics && !(loads.Parameters(exact.rpm).movingMassG > loads.Elastic().springMassG / 3)) {
     return "--moving-mass must exceed a third of --spring-mass (the valve keeps the rest)";
   }
+  if (loads.engine.Given() && !loads.mode) return "--cylinders needs --loads LEVER,ECCENTRIC";
+  if (std::string conflict = EngineOptionsConflict(loads.engine); !conflict.empty()) return conflict;
   if (!loads.mode) return {};
   for (const CLI::Option* option : notForOneMode) {
     if (option->count() > 0) {
@@ -302,7 +312,9 @@ std::string LoadsHelp() {
                        "Forces and torques are those of one valve with the given spring and moving mass; where "
                        "one chain of rollers serves a pair of valves, the chain's forces and every shaft torque "
                        "are twice these.") +
-         "\n" + HelpParagraph("Bodies with mass and the return spring", BodiesHelp()) + "\n" +
+         "\n" + HelpParagraph("Flags against limits", LimitsHelp()) + "\n" +
+         HelpParagraph("A whole engine (--cylinders)", EngineHelp()) + "\n" +
+         HelpParagraph("Bodies with mass and the return spring", BodiesHelp()) + "\n" +
          HelpParagraph("Friction, the rollers' spins and the oil film (--friction)", FrictionHelp()) + "\n" +
          HelpParagraph("The elastic valve train (--dynamics)", DynamicsHelp()) + "\n" +
          HelpParagraph("Load defaults",

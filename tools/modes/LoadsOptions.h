@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "EngineOptions.h"
 #include "ExactOptions.h"
+#include "LimitsOptions.h"
 #include "ShaftPositions.h"
 #include "analysis/ElasticParameters.h"
 #include "analysis/FrictionParameters.h"
@@ -34,10 +36,14 @@ struct LoadsOptions {
   std::optional<double> roughnessUm;
   // --dynamics: the elastic valve train beside the rigid loads.
   bool dynamics = false;
+  bool loftSpeeds = false;  // on the map: each mode's loft and bounce speeds too
   std::optional<double> chainStiffnessNPerMm;
   std::optional<double> dampingRatio;
   std::optional<double> springMassG;
   int springMasses = ElasticParameters{}.springMasses;
+  // What the modes are judged against, and the engine the rows are summed for.
+  LimitsOptions limits;
+  EngineOptions engine;
 
   // At the engine speed --rpm, or at rest (no inertia) without one.
   LoadParameters Parameters(std::optional<double> rpm) const;

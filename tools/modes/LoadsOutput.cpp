@@ -13,6 +13,7 @@
 #include "ColumnReduction.h"
 #include "LoadsTable.h"
 #include "ShaftHeatMap.h"
+#include "analysis/ElasticSpeedLimits.h"
 #include "common/StopSignals.h"
 
 namespace {
@@ -36,6 +37,12 @@ QString LoadSettings(const ModesOptions& options, SpeedShown speed = SpeedShown:
   if (speed == SpeedShown::No) return settings;
   return (options.exact.rpm ? QStringLiteral("%1 rpm; ").arg(Number(p.rpm)) : QStringLiteral("at rest (no inertia); ")) +
          settings;
+}
+
+// Short enough to fit beside the load model's settings on one line.
+QString ElasticSettings(const ModesOptions& options) {
+  const ElasticParameters e = options.loads.Elastic();
+  return QStringLiteral("; chain %1 N/mm, damping %2").arg(Number(e.chainStiffnessNPerMm), Number(e.dampingRatio));
 }
 
 struct Curve {
@@ -72,10 +79,7 @@ std::unique_ptr<QChart> Panel(const QString& headline, const QString& settings, 
     chart->addSeries(line);
     lines.push_back(line);
   }
-  if (!(high > low)) high = low + 1;
-  const double tick = NiceInterval(high - low);
-  QValueAxis* y = ValueAxis(*chart, Qt::AlignLeft, valueTitle, std::floor(low / tick) * tick,
-                            std::ceil(high / tick) * tick, tick);
+  QValueAxis* y = RoundedAxis(*chart, Qt::AlignLeft, valueTitle, low, high);
   for (QLineSeries* line : lines) Attach(line, {x, y});
   chart->legend()->setAlignment(Qt::AlignRight);
   chart->legend()->setVisible(curves.size() > 1);
@@ -126,7 +130,7 @@ QString WriteLoadsPictures(const ModesOptions& options, const std::vector<LoadRo
 }
 
 QString WriteLoadsMapPictures(const ModesOptions& options, const std::vector<ModeResult>& modes,
-                              const std::vector<LoadSummary>& loads) {
+                              const std::vector<LoadSummary>& loads, const std::vector<MapDynamics>& dynamics) {
   const std::string& folder = options.plotDir;
   const auto value = [&](std::optional<AtCrank> LoadSummary::*member) {
     return [&loads, member](std::size_t i) {
@@ -147,25 +151,50 @@ QString WriteLoadsMapPictures(const ModesOptions& options, const std::vector<Mod
     QString valueTitle;
     QString missing;
     std::function<std::optional<double>(std::size_t)> valueOf;
+    bool elastic = false;  // the elastic model's parameters join the settings
   };
-  const Map maps[] = {
+  std::vector<Map> maps = {
       {"green-torque-map", SpeedShown::Yes, QStringLiteral("Peak torque on the green shaft (lever)"),
-       QStringLiteral("largest holding torque, size (N m)"), QStringLiteral("no load"), peakSize(&LoadSummary::green)},
+       QStringLiteral("largest holding torque, size (N m)"), QStringLiteral("no load"), peakSize(&LoadSummary::green), false},
       {"orange-torque-map", SpeedShown::Yes, QStringLiteral("Peak torque on the orange shaft (eccentric)"),
-       QStringLiteral("largest holding torque, size (N m)"), QStringLiteral("no load"), peakSize(&LoadSummary::orange)},
+       QStringLiteral("largest holding torque, size (N m)"), QStringLiteral("no load"), peakSize(&LoadSummary::orange), false},
       {"separation-map", SpeedShown::No, QStringLiteral("Engine speed at which the valve leaves the cam"),
        QStringLiteral("separation speed (rpm; %1 and above in one colour)").arg(kSeparationScaleTopRpm),
        QStringLiteral("never decelerates"),
        [&](std::size_t i) {
          const std::optional<double> rpm = value(&LoadSummary::separationRpm)(i);
          return rpm ? std::optional<double>(std::min(*rpm, double(kSeparationScaleTopRpm))) : std::nullopt;
-       }},
+       },
+       false},
       {"cam-hertz-map", SpeedShown::Yes, QStringLiteral("Peak Hertz pressure between cam and roller"),
-       QStringLiteral("largest pressure (MPa)"), QStringLiteral("no load"), value(&LoadSummary::peakCamHertzMPa)},
+       QStringLiteral("largest pressure (MPa)"), QStringLiteral("no load"), value(&LoadSummary::peakCamHertzMPa), false},
   };
+  if (options.loads.BodiesGiven()) {
+    maps.push_back({"return-spring-map", SpeedShown::Yes,
+                    QStringLiteral("Return spring the free roller needs while the valve rests"),
+                    QStringLiteral("largest force needed (N)"), QStringLiteral("no position"),
+                    value(&LoadSummary::returnSpringN), false});
+  }
+  if (!dynamics.empty()) {
+    const auto elastic = [&dynamics](std::optional<double> MapDynamics::*member) {
+      return [&dynamics, member](std::size_t i) { return dynamics[i].*member; };
+    };
+    maps.push_back({"seating-velocity-map", SpeedShown::Yes,
+                    QStringLiteral("Seating velocity of the elastic valve train"),
+                    QStringLiteral("largest impact on the seat (m/s)"), QStringLiteral("no impact"),
+                    elastic(&MapDynamics::seatingVelocityMPerS), true});
+    if (options.loads.loftSpeeds) {
+      maps.push_back({"loft-speed-map", SpeedShown::No,
+                      QStringLiteral("Engine speed at which the valve leaves the elastic chain"),
+                      QStringLiteral("loft speed (rpm)"),
+                      QStringLiteral("no loft up to %1 rpm").arg(kSpeedScanLastRpm), elastic(&MapDynamics::loftRpm), true});
+    }
+  }
   for (const Map& map : maps) {
     if (StopSignal() != 0) return {};
-    ShaftHeatMap heatMap{map.headline, LoadSettings(options, map.speed), map.valueTitle, map.missing, {}, true};
+    QString settings = LoadSettings(options, map.speed);
+    if (map.elastic) settings += ElasticSettings(options);
+    ShaftHeatMap heatMap{map.headline, settings, map.valueTitle, map.missing, {}, true};
     heatMap.cells.reserve(modes.size());
     for (std::size_t i = 0; i < modes.size(); ++i) {
       heatMap.cells.push_back({double(modes[i].mode.lever), double(modes[i].mode.eccentric), map.valueOf(i)});

@@ -3,6 +3,7 @@
 #include <QString>
 #include <vector>
 
+#include "DynamicsMap.h"
 #include "ModeMap.h"
 #include "ModesOptions.h"
 #include "analysis/LoadSeries.h"
@@ -10,7 +11,9 @@
 // The pictures of torlin-modes --loads (PNG and SVG in --plot-dir): one mode's forces,
 // torques, Hertz pressures and pressure angle stacked on one crank axis; and, on the
 // map, heat maps of peak green- and orange-shaft torque, separation speed and peak cam
-// Hertz pressure. An empty string, or the one line that says what failed.
+// Hertz pressure; with the bodies' masses the return spring; under --dynamics (dynamics
+// not empty) seating velocity and loft speed. An empty string, or the one line that
+// says what failed.
 QString WriteLoadsPictures(const ModesOptions& options, const std::vector<LoadRow>& rows);
 QString WriteLoadsMapPictures(const ModesOptions& options, const std::vector<ModeResult>& modes,
-                              const std::vector<LoadSummary>& loads);
+                              const std::vector<LoadSummary>& loads, const std::vector<MapDynamics>& dynamics);

@@ -61,6 +61,26 @@ CsvColumns<ModesOptions> RunSettingsColumns(const ModesOptions& options) {
       columns.push_back(
           NumberColumn<ModesOptions>("springMasses", [](O o) { return long{o.loads.Elastic().springMasses}; }));
     }
+    // The limits and the engine likewise only where given.
+    const LimitsOptions& given = options.loads.limits;
+    const std::pair<const char*, std::optional<double> LimitsOptions::*> limits[] = {
+        {"limitSeparation_rpm", &LimitsOptions::minSeparationRpm},
+        {"limitCamHertz_MPa", &LimitsOptions::allowableCamHertzMPa},
+        {"limitPressureAngle_deg", &LimitsOptions::maxPressureAngleDeg},
+        {"limitSeatingVelocity_mPerS", &LimitsOptions::maxSeatingVelocityMPerS},
+    };
+    for (const auto& [name, member] : limits) {
+      const auto field = member;
+      if (given.*field) columns.push_back(NumberColumn<ModesOptions>(name, [field](O o) { return o.loads.limits.*field; }));
+    }
+    if (options.loads.engine.Given()) {
+      columns.push_back(NumberColumn<ModesOptions>("cylinders", [](O o) { return long{o.loads.engine.cylinders}; }));
+      columns.push_back({"firingOrder", [](std::string& line, O o) {
+                           line += FiringOrderText(o.loads.engine.Layout().firingOrder);
+                         }});
+      columns.push_back(NumberColumn<ModesOptions>("valvesPerCylinder",
+                                                   [](O o) { return long{o.loads.engine.valvesPerCylinder}; }));
+    }
   } else if (options.exact.svaj && options.exact.rpm) {
     columns.push_back(NumberColumn<ModesOptions>("engineSpeed_rpm", [](O o) { return o.exact.rpm; }));
   }

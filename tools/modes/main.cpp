@@ -10,11 +10,15 @@
 #include <vector>
 
 #include "ChartFile.h"
+#include "DynamicsPicture.h"
 #include "DynamicsTable.h"
+#include "EngineTable.h"
 #include "ExactMap.h"
 #include "FrictionTable.h"
 #include "LoadsMap.h"
+#include "LimitWarnings.h"
 #include "LoadsOutput.h"
+#include "MapLimits.h"
 #include "MapCharts.h"
 #include "ModeMap.h"
 #include "ModesOptions.h"
@@ -78,27 +82,39 @@ template <class Base>
 ModeResult& DemonstrationPart(WithLoads<Base>& result) {
   return DemonstrationPart(result.base);
 }
-// The load summaries the pictures show, where the rows have them.
-void KeepLoads(const ModeResult&, std::vector<LoadSummary>&) {}
-void KeepLoads(const ExactModeResult&, std::vector<LoadSummary>&) {}
 template <class Base>
-void KeepLoads(const WithLoads<Base>& result, std::vector<LoadSummary>& kept) {
-  kept.push_back(result.loads);
+ModeResult& DemonstrationPart(WithDynamics<Base>& result) {
+  return DemonstrationPart(result.base);
 }
 
 // What the map's pictures need of its rows.
 struct KeptMap {
   std::vector<ModeResult> modes;
-  std::vector<LoadSummary> loads;  // empty without --loads
+  std::vector<LoadSummary> loads;      // empty without --loads
+  std::vector<MapDynamics> dynamics;  // empty without --dynamics
 };
+
+// The load summaries and elastic figures the pictures show, where the rows have them.
+void KeepLoads(const ModeResult&, KeptMap&) {}
+void KeepLoads(const ExactModeResult&, KeptMap&) {}
+template <class Base>
+void KeepLoads(const WithLoads<Base>& result, KeptMap& kept) {
+  kept.loads.push_back(result.loads);
+}
+template <class Base>
+void KeepLoads(const WithDynamics<Base>& result, KeptMap& kept) {
+  KeepLoads(result.base, kept);
+  kept.dynamics.push_back(result.dynamics);
+}
 
 // Computes the map and writes its rows as they come, keeping the window's results
 // (and the loads) when pictures will need them. makeJob gives each thread its job:
 // the window's kinematics, with the exact ones and the loads as asked.
-template <class Result, class MakeJob>
+// observe sees every row as it is written.
+template <class Result, class MakeJob, class Observe>
 std::optional<int> WriteModeMap(const ModesOptions& options, CheckedOutput& out, KeptMap& kept,
                                 const std::vector<ModeSetting>& modes, MakeJob makeJob,
-                                const CsvColumns<Result>& columns) {
+                                const CsvColumns<Result>& columns, Observe observe) {
   const bool keep = !options.plotDir.empty();
   if (keep) kept.modes.reserve(modes.size());
   out.Write(CsvHeader(columns));
@@ -112,8 +128,9 @@ std::optional<int> WriteModeMap(const ModesOptions& options, CheckedOutput& out,
         line.clear();
         AppendCsvLine(line, columns, result);
         out.Write(line);
+        observe(result);
         if (keep) {
-          KeepLoads(result, kept.loads);
+          KeepLoads(result, kept);
           kept.modes.push_back(std::move(DemonstrationPart(result)));
         }
         progress.Update(++delivered);
@@ -205,33 +222,48 @@ int RunMap(const ModesOptions& options, CheckedOutput& out) {
   const int speed = options.speed;
   const CrankOrigin origin = options.Origin();
   std::optional<int> ended;
+  const auto nothing = [](const auto&) {};
+  LimitTally tally;
   if (options.loads.given) {
     const LoadParameters parameters = options.loads.Parameters(options.exact.rpm);
     const bool bodies = options.loads.BodiesGiven();
     const std::optional<FrictionParameters> friction = options.loads.Friction();
-    if (options.exact.exactMap) {
-      ended = WriteModeMap(options, out, kept, modes,
-                           [&] { return LoadsMapJob<ExactMapJob>(modes, speed, parameters, friction); },
-                           WithLoadsColumns(ExactMapColumns(origin), origin, bodies, friction.has_value()));
-    } else {
-      ended = WriteModeMap(options, out, kept, modes,
-                           [&] { return LoadsMapJob<DemonstrationMapJob>(modes, speed, parameters, friction); },
-                           WithLoadsColumns(ModeMapColumns(origin), origin, bodies, friction.has_value()));
-    }
+    const DesignLimits limits = options.loads.limits.Limits();
+    const std::optional<double> rpm = options.exact.rpm;
+    // The loads beside the base rows, the elastic figures beside those under --dynamics,
+    // and the limits they cross last.
+    const auto withLoads = [&]<class BaseJob>(const auto& baseColumns) {
+      const auto loadsJob = [&] { return LoadsMapJob<BaseJob>(modes, speed, parameters, friction); };
+      const auto run = [&](auto makeJob, auto columns) {
+        using Row = typename ColumnsRow<decltype(columns)>::type;
+        columns.push_back(ExceededLimitsColumn<Row>(rpm, limits));
+        return WriteModeMap(options, out, kept, modes, makeJob, columns,
+                            [&](const Row& row) { tally.Add(MapRowFlags(row, rpm, limits)); });
+      };
+      const auto loadColumns = WithLoadsColumns(baseColumns, origin, bodies, friction.has_value());
+      if (!options.loads.dynamics) return run(loadsJob, loadColumns);
+      const ElasticParameters elastic = options.loads.Elastic();
+      const bool loftSpeeds = options.loads.loftSpeeds;
+      return run([&] { return DynamicsMapJob(modes, loadsJob(), parameters, elastic, loftSpeeds); },
+                 WithDynamicsColumns(loadColumns, loftSpeeds));
+    };
+    ended = options.exact.exactMap ? withLoads.template operator()<ExactMapJob>(ExactMapColumns(origin))
+                                   : withLoads.template operator()<DemonstrationMapJob>(ModeMapColumns(origin));
   } else if (options.exact.exactMap) {
     ended = WriteModeMap(options, out, kept, modes, [&] { return ExactMapJob(modes, speed); },
-                         ExactMapColumns(origin));
+                         ExactMapColumns(origin), nothing);
   } else {
     ended = WriteModeMap(options, out, kept, modes, [&] { return DemonstrationMapJob(modes, speed); },
-                         ModeMapColumns(origin));
+                         ModeMapColumns(origin), nothing);
   }
+  if (!ended) out.Write(LimitTallyBlock(tally));  // a failed write is reported with the settings'
   if (ended) return *ended;
   if (const std::optional<int> failed = SettingsWritten(options, out)) return *failed;
   if (options.plotDir.empty()) return 0;
   return DrawPictures([&] {
     QString error = WriteMapPictures(options, kept.modes);
     if (error.isEmpty() && !kept.loads.empty() && StopSignal() == 0) {
-      error = WriteLoadsMapPictures(options, kept.modes, kept.loads);
+      error = WriteLoadsMapPictures(options, kept.modes, kept.loads, kept.dynamics);
     }
     return error;
   });
@@ -288,12 +320,15 @@ int RunSvaj(const ModesOptions& options, CheckedOutput& out) {
   return DrawPictures([&] { return WriteSvajPictures(options, kept); });
 }
 
-// A load row with, under --friction, its contacts' friction and, under --dynamics, the
-// elastic valve train's at its crank angle.
+// A load row with, under --friction, its contacts' friction, under --dynamics, the
+// elastic valve train's at its crank angle, and under --cylinders the engine's shaft
+// torques (frictionless: the engine's sum takes the other cylinders' rows as the
+// frictionless model gives them).
 struct LoadLine {
   LoadRow loads;
   ElasticRow elastic;
   FrictionRow friction;
+  std::optional<EngineShaftTorques> engine;
 };
 
 int RunLoads(const ModesOptions& options, CheckedOutput& out) {
@@ -328,6 +363,12 @@ int RunLoads(const ModesOptions& options, CheckedOutput& out) {
     AppendColumns(columns, FrictionRowColumns(), [](const LoadLine& l) -> const FrictionRow& { return l.friction; });
   }
   if (cycle) AppendColumns(columns, DynamicsRowColumns(), [](const LoadLine& l) -> const ElasticRow& { return l.elastic; });
+  const std::optional<EngineLayout> engine =
+      options.loads.engine.Given() ? std::optional(options.loads.engine.Layout()) : std::nullopt;
+  if (engine) {
+    AppendColumns(columns, EngineRowColumns(),
+                  [](const LoadLine& l) -> const std::optional<EngineShaftTorques>& { return l.engine; });
+  }
   out.Write(CsvHeader(columns));
 
   const std::vector<LoadLine> lines =
@@ -335,10 +376,12 @@ int RunLoads(const ModesOptions& options, CheckedOutput& out) {
         std::vector<LoadLine> part;
         for (std::size_t i = first; i < first + count; ++i) {
           const ElasticRow elastic = cycle ? cycle->rows[i] : ElasticRow{};
+          const std::optional<EngineShaftTorques> engineTorques =
+              engine ? EngineShaftTorquesAt(model, parameters, *engine, places[i]) : std::nullopt;
           if (frictional) {
-            part.push_back({frictional->rows[i].loads, elastic, frictional->rows[i].friction});
+            part.push_back({frictional->rows[i].loads, elastic, frictional->rows[i].friction, engineTorques});
           } else {
-            part.push_back({LoadsAt(model, parameters, places[i]), elastic, {}});
+            part.push_back({LoadsAt(model, parameters, places[i]), elastic, {}, engineTorques});
           }
         }
         return part;
@@ -348,12 +391,27 @@ int RunLoads(const ModesOptions& options, CheckedOutput& out) {
   rows.reserve(lines.size());
   for (const LoadLine& line : lines) rows.push_back(line.loads);
   const LoadSummary summary = SummariseLoads(model, parameters, rows);
+  std::string engineBlock;
+  if (engine) {
+    std::vector<EngineTorqueRow> engineRows;
+    engineRows.reserve(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) engineRows.push_back({places[i], lines[i].engine});
+    engineBlock = EngineSummaryBlock(engineRows, origin);
+  }
+  LimitedFigures figures = FiguresOf(summary, options.exact.rpm);
+  if (cycle) figures.seatingVelocityMPerS = cycle->SeatingVelocityMPerS();
+  const std::vector<LimitFlag> flags = FlagsAgainstLimits(figures, options.loads.limits.Limits());
   out.Write(LoadSummaryBlock(summary, origin, bodies) +
             (frictional ? FrictionSummaryBlock(SummariseFriction(*frictional), origin) : "") +
-            (cycle ? DynamicsSummaryBlock(*cycle, limits, origin) : "") + RunSettingsBlock(options));
+            (cycle ? DynamicsSummaryBlock(*cycle, limits, origin) : "") + engineBlock +
+            LimitWarningBlock(flags, origin) + RunSettingsBlock(options));
   if (const std::optional<int> ended = RowsEnded(out, rows.size(), places.size(), "rows")) return *ended;
   if (options.plotDir.empty()) return 0;
-  return DrawPictures([&] { return WriteLoadsPictures(options, rows); });
+  return DrawPictures([&] {
+    QString error = WriteLoadsPictures(options, rows);
+    if (error.isEmpty() && cycle && StopSignal() == 0) error = WriteDynamicsPicture(options, *cycle);
+    return error;
+  });
 }
 
 // The modes that reach --target, solved from the window's default map as starting

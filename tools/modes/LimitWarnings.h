@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "CrankOrigin.h"
+#include "analysis/DesignLimits.h"
+
+// The flags of one mode as '# warning,...' lines, one per limit crossed, each naming
+// the limit, the value, where it lies and the limit's value. The text has no comma,
+// so that a CSV reader sees two cells.
+std::string LimitWarningBlock(const std::vector<LimitFlag>& flags, const CrankOrigin& origin);
+
+// Over a map: how many modes cross each limit, one line per limit crossed anywhere.
+struct LimitTally {
+  std::size_t modes = 0;
+  std::size_t crossing[6] = {};  // by LimitKind
+  double limit[6] = {};
+  void Add(const std::vector<LimitFlag>& flags);
+};
+std::string LimitTallyBlock(const LimitTally& tally);

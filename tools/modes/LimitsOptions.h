@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+
+#include "analysis/DesignLimits.h"
+#include "common/CommandLine.h"
+
+// The limits each mode's loads are judged against, as given (none: the default).
+struct LimitsOptions {
+  std::optional<double> minSeparationRpm;
+  std::optional<double> allowableCamHertzMPa;
+  std::optional<double> maxPressureAngleDeg;
+  std::optional<double> maxSeatingVelocityMPerS;
+
+  DesignLimits Limits() const;
+  bool Given() const;
+};
+
+// Declares the limits' options, each needing --loads (and the seating velocity's
+// --dynamics too, which the caller declares after).
+void DeclareLimitsOptions(CommandLine& line, LimitsOptions& target, CLI::Option* loads);
+CLI::Option* DeclareSeatingVelocityLimit(CommandLine& line, LimitsOptions& target, CLI::Option* dynamics);
+
+// The help's paragraph on the flags.
+std::string LimitsHelp();
