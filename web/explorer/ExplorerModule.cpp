@@ -135,15 +135,40 @@ LoadedDesign& Usable(const std::string& text) {
   return loaded.mechanism ? loaded : Loaded("");
 }
 
+// A bar's whole values within the design's range of its shaft, as torlin-modes
+// --design takes them (a checked design holds at least one).
+struct WholeRange {
+  int min = 0;
+  int max = 0;
+};
+WholeRange WholeValues(double min, double max) {
+  return {static_cast<int>(std::ceil(min)), static_cast<int>(std::floor(max))};
+}
+WholeRange LeverRange(const Design& d) { return WholeValues(d.leverShaft.barMin, d.leverShaft.barMax); }
+WholeRange EccentricRange(const Design& d) { return WholeValues(d.eccentricShaft.barMin, d.eccentricShaft.barMax); }
+
+val RangeValue(WholeRange range) {
+  val out = val::object();
+  out.set("min", range.min);
+  out.set("max", range.max);
+  return out;
+}
+
 // What is wrong with a design file's text, each line after the file's name as the
-// tools print them (none for a design the Explorer can use), and its name.
+// tools print them (none for a design the Explorer can use), its name and its bars'
+// ranges.
 val CheckDesign(const std::string& text, const std::string& fileName) {
   const CheckedMechanism checked = CheckMechanismJson(text, fileName);
   val out = val::object();
   val problems = val::array();
   for (const std::string& line : checked.problems) problems.call<void>("push", line);
   out.set("problems", problems);
-  out.set("name", checked.mechanism ? checked.mechanism->GetDesign().name : std::string());
+  if (checked.mechanism) {
+    const Design& d = checked.mechanism->GetDesign();
+    out.set("name", d.name);
+    out.set("lever", RangeValue(LeverRange(d)));
+    out.set("eccentric", RangeValue(EccentricRange(d)));
+  }
   return out;
 }
 
@@ -248,16 +273,16 @@ val ShaftAngles(const std::string& design, double lever, double eccentric) {
 }
 
 // Starts this worker's part of a map of leverSteps x eccentricSteps modes over both
-// bars' ranges: the lever rows whose index leaves remainder part when divided by
+// bars' ranges in the design: the lever rows whose index leaves remainder part when divided by
 // parts, so that workers sharing a map share its costly and cheap rows alike. Steps
 // are held within what the bar has distinct values for, so no mode comes twice.
 int StartMap(const std::string& design, int speed, int leverSteps, int eccentricSteps, int part, int parts) {
-  const ControlDesign& lever = ControlDesignNamed("VScroll1");
-  const ControlDesign& eccentric = ControlDesignNamed("VScroll2");
-  const auto steps = [](const ControlDesign& bar, int count) {
+  LoadedDesign& loaded = Usable(design);
+  const WholeRange lever = LeverRange(loaded.mechanism->GetDesign());
+  const WholeRange eccentric = EccentricRange(loaded.mechanism->GetDesign());
+  const auto steps = [](WholeRange bar, int count) {
     return std::clamp(count, kFewestStepsPerBar, DistinctValues(bar.min, bar.max));
   };
-  LoadedDesign& loaded = Usable(design);
   Map& map = loaded.map;
   map = Map{};
   map.levers = EvenlySpread(lever.min, lever.max, steps(lever, leverSteps));

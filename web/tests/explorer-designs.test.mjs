@@ -207,3 +207,31 @@ test("the window's design dropped on the page as B gives A's map exactly, and B 
   assert.equal(bad, false);
   assert.deepEqual(errors, []);
 });
+
+test("a design whose bars range otherwise has its map over its own ranges, as torlin-modes --design takes them, and no change map",
+     {skip: !haveModes && "torlin-modes is not built"}, async () => {
+  const folder = await mkdtemp(join(tmpdir(), "torlin-designs-"));
+  try {
+    const window = JSON.parse(await readFile(join(kDesigns, "window.json"), "utf8"));
+    const narrow = join(folder, "narrow.json");
+    await writeFile(narrow, JSON.stringify({...window, name: "narrow", shafts: {
+      lever: {...window.shafts.lever, barMin: 10.5, barMax: 80},
+      eccentric: {...window.shafts.eccentric, barMin: -50, barMax: 600}}}));
+    const {page, errors} = await openExplorer(session, {query: "?grid=12"});
+    await openDesign(page, narrow);
+    const reference = await modesCsv(["--design", narrow, "--lever-steps", "12", "--eccentric-steps", "12"]);
+    const rows = await mapRows(page, "B");
+    assert.equal(rows.length, reference.length);
+    assert.deepEqual([rows[0].lever, rows.at(-1).lever, rows[0].eccentric, rows.at(-1).eccentric], [11, 80, -50, 600]);
+    rows.forEach((row, i) => {
+      for (const [column, value] of Object.entries(row)) {
+        assert.ok(near(value, reference[i][column], tolerance(column)), `row ${i}, ${column}: ${value} vs ${reference[i][column]}`);
+      }
+    });
+    assert.equal(await page.isVisible("#difference"), false);
+    assert.match(await page.textContent("#difference-scale"), /^Design B's bars range over lever 11 to 80 and eccentric -50 to 600, A's over 0 to 115 and -95 to 700/);
+    assert.deepEqual(errors, []);
+  } finally {
+    await rm(folder, {recursive: true, force: true});
+  }
+});

@@ -35,7 +35,8 @@ export async function exportMap(which = "A") {
   if (!mapOf()) return null;
   const header = await ask("mapCsvHeader", {});
   let lines;
-  let steps;
+  let leverSteps;
+  let eccentricSteps;
   let block;
   // The loads at the engine speed first; should the map or the speed change on the
   // way, the workers hand back nothing and the export waits for the new one.
@@ -43,17 +44,17 @@ export async function exportMap(which = "A") {
     const map = mapOf();
     if (!map) return null;
     await loadsReady(map);
-    steps = map.steps;
+    ({leverSteps, eccentricSteps} = map);
     const parts = await Promise.all(mappers.map((worker) => ask("mapCsvRows", {design: map.design}, worker)));
     lines = parts.map((text) => text.split("\n").filter(Boolean));
     block = await ask("mapCsvBlock", {design: map.design}, mappers[0]);
-  } while (lines.reduce((sum, part) => sum + part.length, 0) !== steps * steps);
+  } while (lines.reduce((sum, part) => sum + part.length, 0) !== leverSteps * eccentricSteps);
   const taken = lines.map(() => 0);
   let csv = header;
-  for (let row = 0; row < steps; ++row) {
+  for (let row = 0; row < leverSteps; ++row) {
     const part = row % mappers.length;
-    csv += lines[part].slice(taken[part], taken[part] + steps).map((line) => `${line}\n`).join("");
-    taken[part] += steps;
+    csv += lines[part].slice(taken[part], taken[part] + eccentricSteps).map((line) => `${line}\n`).join("");
+    taken[part] += eccentricSteps;
   }
   csv += block;
   download(which === "B" ? "torlin-mode-map-design-b.csv" : "torlin-mode-map.csv", "text/csv", csv);

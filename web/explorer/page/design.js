@@ -67,13 +67,13 @@ async function loadDesign(text, source, fileName, push) {
   Explorer.stats.designMapMs = null;
   Explorer.drawing += 1;
   try {
-    const {problems, name} = await ask("checkDesign", {design: text, fileName: source});
+    const {problems, name, lever, eccentric} = await ask("checkDesign", {design: text, fileName: source});
     if (problems.length) {
       showProblems(problems);
       return false;
     }
     showProblems([]);
-    useDesignB({text, name, fileName, packed: await packDesign(text)});
+    useDesignB({text, name, fileName, packed: await packDesign(text), lever, eccentric});
     writeAddress(push);
     return true;
   } finally {

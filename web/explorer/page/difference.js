@@ -34,7 +34,21 @@ export function drawDifference() {
   const a = Explorer.map;
   const b = Explorer.mapB;
   $("difference-section").hidden = !b;
-  if (!b || a.done < a.total || b.done < b.total || a.steps !== b.steps) return;
+  if (!b) return;
+  // Mode by mode needs the same modes: designs whose bars' ranges differ have no change map.
+  const same = (r, s) => r.min === s.min && r.max === s.max;
+  const comparable = same(a.range.lever, b.range.lever) && same(a.range.eccentric, b.range.eccentric) &&
+    a.leverSteps === b.leverSteps && a.eccentricSteps === b.eccentricSteps;
+  $("difference").hidden = !comparable;
+  if (!comparable) {
+    Explorer.charts.difference?.destroy();
+    delete Explorer.charts.difference;
+    $("difference-scale").textContent = `Design B's bars range over lever ${b.range.lever.min} to ${b.range.lever.max} and ` +
+      `eccentric ${b.range.eccentric.min} to ${b.range.eccentric.max}, A's over ${a.range.lever.min} to ${a.range.lever.max} and ` +
+      `${a.range.eccentric.min} to ${a.range.eccentric.max}: their maps have other modes, so there is no change to show mode by mode.`;
+    return;
+  }
+  if (a.done < a.total || b.done < b.total) return;
   const quantity = heatQuantity();
   const waitingA = valuesWaiting(a, quantity);
   const waitingB = valuesWaiting(b, quantity);

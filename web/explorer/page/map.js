@@ -12,17 +12,22 @@ import {ask, mappers, newRun, onSlices} from "./workers.js";
 // The maps there are: A's, and B's while a design is loaded.
 export const maps = () => (Explorer.mapB ? [Explorer.map, Explorer.mapB] : [Explorer.map]);
 
-// A new map of the design (its file's text; "" for the window's) at the page's settings.
-function newMap(design, old) {
-  const {speed, grid: steps} = Explorer.state;
-  const rows = new Float64Array(steps * steps * kStride).fill(NaN);
-  const map = {rows, done: 0, total: steps * steps, speed, steps, run: newRun(), filled: new Uint8Array(steps * steps), loads: null,
-               design, startedAt: performance.now(), ms: null};
+// A new map of a design at the page's settings: design, its file's text ("" for the
+// window's), and range, its bars' ranges. As in torlin-modes, each bar takes the grid's
+// number of values, or all it has where it has fewer.
+function newMap(design, old, range = Explorer.facts) {
+  const {speed, grid} = Explorer.state;
+  const stepsOf = ({min, max}) => Math.max(2, Math.min(grid, max - min + 1));
+  const [leverSteps, eccentricSteps] = [stepsOf(range.lever), stepsOf(range.eccentric)];
+  const total = leverSteps * eccentricSteps;
+  const rows = new Float64Array(total * kStride).fill(NaN);
+  const map = {rows, done: 0, total, speed, steps: leverSteps, leverSteps, eccentricSteps, run: newRun(), filled: new Uint8Array(total),
+               loads: null, design, range: {lever: range.lever, eccentric: range.eccentric}, startedAt: performance.now(), ms: null};
   // Whoever waited for the old map's loads waits for the new one's.
   const waiting = old?.loads?.waiting ?? [];
   if (waiting.length) newLoads(map).waiting.push(...waiting);
   mappers.forEach((worker, part) => {
-    ask("map", {design, run: map.run, speed, leverSteps: steps, eccentricSteps: steps, part, parts: mappers.length}, worker);
+    ask("map", {design, run: map.run, speed, leverSteps, eccentricSteps, part, parts: mappers.length}, worker);
   });
   return map;
 }
@@ -34,7 +39,7 @@ export function startMap() {
   Explorer.stats.mapStartedAt = performance.now();
   Explorer.stats.mapMs = null;
   Explorer.map = newMap("", Explorer.map);
-  if (Explorer.designB) Explorer.mapB = newMap(Explorer.designB.text, Explorer.mapB);
+  if (Explorer.designB) Explorer.mapB = newMap(Explorer.designB.text, Explorer.mapB, Explorer.designB);
   showProgress();
 }
 
@@ -42,7 +47,7 @@ export function startMap() {
 export function startMapB() {
   const old = Explorer.mapB;
   if (old && old.done < old.total) for (const worker of mappers) ask("stop", {design: old.design}, worker);
-  Explorer.mapB = Explorer.designB ? newMap(Explorer.designB.text, old) : null;
+  Explorer.mapB = Explorer.designB ? newMap(Explorer.designB.text, old, Explorer.designB) : null;
   showProgress();
 }
 

@@ -11,18 +11,18 @@ import {setTarget} from "./target.js";
 // filled, coloured by the lever; B's, if a design is loaded, as rings in colours of
 // their own.
 export function planeData(map = Explorer.map, colour = leverColour, ring = false) {
-  const {rows, steps} = map;
+  const {rows, leverSteps, eccentricSteps} = map;
   const series = [];
-  for (let l = 0; l < steps; ++l) {
+  for (let l = 0; l < leverSteps; ++l) {
     const xs = [];
     const ys = [];
-    for (let e = 0; e < steps; ++e) {
-      const i = l * steps + e;
+    for (let e = 0; e < eccentricSteps; ++e) {
+      const i = l * eccentricSteps + e;
       const x = rows[i * kStride + kDuration];
       const y = rows[i * kStride + kLift];
       if (finite(x) && finite(y)) { xs.push(x); ys.push(y); }
     }
-    const lever = Explorer.facts.lever.min + (l * (Explorer.facts.lever.max - Explorer.facts.lever.min)) / Math.max(1, steps - 1);
+    const lever = map.range.lever.min + (l * (map.range.lever.max - map.range.lever.min)) / Math.max(1, leverSteps - 1);
     series.push({lever, xs, ys, colour: colour(lever), ring});
   }
   return series;
