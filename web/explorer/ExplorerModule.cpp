@@ -360,7 +360,7 @@ std::string MapCsvRows(const std::string& design) {
   const Map& map = Usable(design).map;
   std::string csv;
   if (map.results.size() != map.modes.size() || map.loads.size() != map.modes.size()) return csv;
-  for (std::size_t i = 0; i < map.results.size(); ++i) AppendCsvLine(csv, MapColumns(), {map.results[i], map.loads[i]});
+  for (std::size_t i = 0; i < map.results.size(); ++i) AppendCsvLine(csv, MapColumns(), {map.results[i], map.loads[i], {}});
   return csv;
 }
 
