@@ -6,7 +6,7 @@
 #include "DefaultModeGrid.h"
 #include "analysis/ElasticCycle.h"
 #include "analysis/KinematicLiftCurve.h"
-#include "common/OrderedPool.h"
+#include "api/OrderedPool.h"
 
 namespace {
 

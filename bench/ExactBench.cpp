@@ -7,7 +7,7 @@
 #include "analysis/ModeSetting.h"
 #include "analysis/ModeSummary.h"
 #include "analysis/SvajSeries.h"
-#include "common/OrderedPool.h"
+#include "api/OrderedPool.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "DefaultModeGrid.h"
 #include "analysis/LoadSeries.h"
 #include "analysis/SvajSeries.h"
-#include "common/OrderedPool.h"
+#include "api/OrderedPool.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "DefaultModeGrid.h"
 #include "analysis/DemonstrationRevolution.h"
 #include "analysis/ModeSummary.h"
-#include "common/OrderedPool.h"
+#include "api/OrderedPool.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "analysis/FrictionCycle.h"
 #include "analysis/LoadSeries.h"
 #include "analysis/SvajSeries.h"
-#include "common/OrderedPool.h"
+#include "api/OrderedPool.h"
 
 namespace {
 

@@ -25,3 +25,16 @@ torlin_layer(torlin_geometry ${TORLIN_LAYERS_SOURCE}/geometry nlohmann_json::nlo
 torlin_layer(torlin_animation ${TORLIN_LAYERS_SOURCE}/animation torlin_geometry)
 torlin_layer(torlin_raster ${TORLIN_LAYERS_SOURCE}/raster torlin_animation)
 add_subdirectory(${TORLIN_LAYERS_SOURCE}/analysis ${PROJECT_BINARY_DIR}/analysis)
+
+# api/: a design in, typed columns of numbers out, for the tools, the Explorer and
+# Python alike; natively it batches on the one thread pool (oneTBB), where each of the
+# page's workers runs its share in order.
+torlin_layer(torlin_api ${TORLIN_LAYERS_SOURCE}/api torlin_analysis)
+if(NOT EMSCRIPTEN)
+  find_package(TBB REQUIRED)
+  target_link_libraries(torlin_api PUBLIC TBB::tbb)
+  # The Python module is a shared library built from these layers.
+  foreach(layer torlin_geometry torlin_animation torlin_raster torlin_analysis torlin_api)
+    set_target_properties(${layer} PROPERTIES POSITION_INDEPENDENT_CODE ON)
+  endforeach()
+endif()

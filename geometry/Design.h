@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <optional>
 #include <string>
 #include <vector>
@@ -71,6 +72,16 @@ struct EccentricShaftDesign {
   double barMax = 0;
   double degPerBar = 0;  // from straight below the pivot towards +x
 };
+
+// A shaft's whole bar values within its range (a checked design holds at least one).
+struct WholeBarRange {
+  int min = 0;
+  int max = 0;
+};
+template <class ShaftDesign>
+WholeBarRange WholeBarsOf(const ShaftDesign& shaft) {
+  return {static_cast<int>(std::ceil(shaft.barMin)), static_cast<int>(std::floor(shaft.barMax))};
+}
 
 struct Design {
   std::string name;

@@ -14,11 +14,11 @@ BarRange FromControl(std::string_view control, const char* option) {
   return {option, design.min, design.max, design.value};
 }
 
-// The design's range of a shaft's bar, in whole values (a checked design holds at
-// least one); the window's start value where it lies inside, else the nearer end.
-BarRange InDesignRange(BarRange bar, double min, double max) {
-  bar.min = static_cast<int>(std::ceil(min));
-  bar.max = static_cast<int>(std::floor(max));
+// The design's range of a shaft's bar, in whole values; the window's start value
+// where it lies inside, else the nearer end.
+BarRange InDesignRange(BarRange bar, WholeBarRange whole) {
+  bar.min = whole.min;
+  bar.max = whole.max;
   bar.value = std::clamp(bar.value, bar.min, bar.max);
   return bar;
 }
@@ -26,11 +26,9 @@ BarRange InDesignRange(BarRange bar, double min, double max) {
 }  // namespace
 
 BarRange LeverBar() {
-  const LeverShaftDesign& shaft = ToolMechanism()->GetDesign().leverShaft;
-  return InDesignRange(FromControl("VScroll1", "lever"), shaft.barMin, shaft.barMax);
+  return InDesignRange(FromControl("VScroll1", "lever"), WholeBarsOf(ToolMechanism()->GetDesign().leverShaft));
 }
 BarRange EccentricBar() {
-  const EccentricShaftDesign& shaft = ToolMechanism()->GetDesign().eccentricShaft;
-  return InDesignRange(FromControl("VScroll2", "eccentric"), shaft.barMin, shaft.barMax);
+  return InDesignRange(FromControl("VScroll2", "eccentric"), WholeBarsOf(ToolMechanism()->GetDesign().eccentricShaft));
 }
 BarRange SpeedBar() { return FromControl("HScroll1", "speed"); }

@@ -1,45 +1,25 @@
 #pragma once
 
-#include <functional>
 #include <string>
-#include <string_view>
-#include <utility>
-#include <vector>
 
-#include "common/CsvNumbers.h"
+#include "api/CsvNumbers.h"
+#include "api/TableColumns.h"
 
-// A CSV file's columns as one list: each column's name (with its unit) beside the
-// code that writes its cell, so that the header and the rows are made from the same
-// list and cannot drift apart.
-template <class Row>
-struct CsvColumn {
-  std::string name;
-  std::function<void(std::string& line, const Row& row)> cell;
-};
+// A table's columns written as CSV: the header and the rows from the same list.
 
 template <class Row>
-using CsvColumns = std::vector<CsvColumn<Row>>;
-
-// A column whose cell is the number value(row) gives (see AppendNumber).
-template <class Row, class Value>
-CsvColumn<Row> NumberColumn(std::string name, Value value) {
-  return {std::move(name), [value](std::string& line, const Row& row) { AppendNumber(line, value(row)); }};
-}
-
-// Appends the columns of a part of Row (reached through part), each name prefixed.
-template <class Row, class Part, class GetPart>
-void AppendColumns(CsvColumns<Row>& columns, const CsvColumns<Part>& partColumns, GetPart part,
-                   std::string_view prefix = {}) {
-  for (const CsvColumn<Part>& column : partColumns) {
-    columns.push_back({std::string(prefix) + column.name,
-                       [cell = column.cell, part](std::string& line, const Row& row) { cell(line, part(row)); }});
+void AppendCell(std::string& line, const TableColumn<Row>& column, const Row& row) {
+  switch (column.form) {
+    case CellForm::Shortest: AppendNumber(line, column.number(row)); break;
+    case CellForm::Rounded: AppendRounded(line, column.number(row), column.decimals); break;
+    case CellForm::Words: line += column.words(row); break;
   }
 }
 
 template <class Row>
-std::string CsvHeader(const CsvColumns<Row>& columns) {
+std::string CsvHeader(const TableColumns<Row>& columns) {
   std::string header;
-  for (const CsvColumn<Row>& column : columns) {
+  for (const TableColumn<Row>& column : columns) {
     if (!header.empty()) header += ',';
     header += column.name;
   }
@@ -48,18 +28,18 @@ std::string CsvHeader(const CsvColumns<Row>& columns) {
 
 // One row with its line end.
 template <class Row>
-void AppendCsvLine(std::string& text, const CsvColumns<Row>& columns, const Row& row) {
+void AppendCsvLine(std::string& text, const TableColumns<Row>& columns, const Row& row) {
   bool first = true;
-  for (const CsvColumn<Row>& column : columns) {
+  for (const TableColumn<Row>& column : columns) {
     if (!first) text += ',';
     first = false;
-    column.cell(text, row);
+    AppendCell(text, column, row);
   }
   text += '\n';
 }
 
 template <class Row>
-std::string CsvLine(const CsvColumns<Row>& columns, const Row& row) {
+std::string CsvLine(const TableColumns<Row>& columns, const Row& row) {
   std::string line;
   AppendCsvLine(line, columns, row);
   return line;
@@ -67,11 +47,11 @@ std::string CsvLine(const CsvColumns<Row>& columns, const Row& row) {
 
 // A row as a block of notes after a table: one "# name,value" line per column.
 template <class Row>
-std::string NoteBlock(const CsvColumns<Row>& columns, const Row& row) {
+std::string NoteBlock(const TableColumns<Row>& columns, const Row& row) {
   std::string block;
-  for (const CsvColumn<Row>& column : columns) {
+  for (const TableColumn<Row>& column : columns) {
     block += "# " + column.name + ',';
-    column.cell(block, row);
+    AppendCell(block, column, row);
     block += '\n';
   }
   return block;

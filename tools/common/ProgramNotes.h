@@ -11,7 +11,7 @@
 template <class Row>
 CsvColumns<Row> ProgramNotes(const std::string& program) {
   return {
-      {"program", [program](std::string& line, const Row&) { line += program + " " + kTorlinVersion; }},
-      {"design", [](std::string& line, const Row&) { line += ToolDesignName(); }},
+      WordsColumn<Row>("program", [program](const Row&) { return program + " " + kTorlinVersion; }),
+      WordsColumn<Row>("design", [](const Row&) { return ToolDesignName(); }),
   };
 }

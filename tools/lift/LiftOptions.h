@@ -2,16 +2,12 @@
 
 #include <string>
 
+#include "api/FrameRecorder.h"
 #include "common/CommandLine.h"
 
 // The settings of one headless run: the three scroll bars as the window would show
 // them, how many revolutions to report, and whether to keep the start-up frame.
-struct LiftOptions {
-  int lever = 0;      // VScroll1.Value
-  int eccentric = 0;  // VScroll2.Value
-  int speed = 0;      // HScroll1.Value
-  int revolutions = 2;
-  bool allFrames = false;  // also report frames before the lever curve was first turned
+struct LiftOptions : FrameRun {
   std::string designFile;  // empty: the window's design
 };
 

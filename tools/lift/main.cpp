@@ -1,10 +1,9 @@
 // torlin-lift: the valve train's kinematics without a window, as CSV on stdout.
 
-#include "LiftColumns.h"
-#include "LiftHost.h"
 #include "LiftOptions.h"
-#include "animation/Animation.h"
-#include "animation/NullCanvas.h"
+#include "api/FrameRecorder.h"
+#include "api/LiftColumns.h"
+#include "common/CsvColumns.h"
 #include "common/ProgramNotes.h"
 #include "common/StopSignals.h"
 #include "common/ToolDesign.h"
@@ -27,14 +26,13 @@ CsvColumns<LiftOptions> RunNotes() {
 int RunLift(const LiftOptions& options) {
   CheckedOutput out;
   if (out.Write(CsvHeader(LiftColumns()))) {
-    WindowVariables vars;
-    NullCanvas canvas;
-    LiftHost host(options, out);
-    Animation animation(vars, host, canvas);
-    animation.MutableState().mechanism = ToolMechanism();
-    host.Watch(animation.State());
-    animation.StartUp();
-    animation.RunAtOnce([&](Turn turn) { host.GiveTurn(turn); });
+    std::string row;
+    const auto take = [&](const FrameReport& report) {
+      row.clear();
+      AppendCsvLine(row, LiftColumns(), report);
+      return out.Write(row);
+    };
+    RecordFrames(ToolMechanism(), options, take, [&] { return out.Failed() || StopSignal() != 0; });
     if (StopSignal() == 0) out.Write(NoteBlock(RunNotes(), options));
   }
   if (!out.Flush()) {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "CrankOrigin.h"
+#include "api/CrankOrigin.h"
 
 class QChart;
 

@@ -1,6 +1,6 @@
 #include "ExactOptions.h"
 
-#include "ShaftPositions.h"
+#include "ShaftPositionText.h"
 
 ExactOptionHandles DeclareExactOptions(CommandLine& line, ExactOptions& target,
                                        const std::vector<CLI::Option*>& mapOptions) {

@@ -3,7 +3,7 @@
 #include <optional>
 #include <vector>
 
-#include "ShaftPositions.h"
+#include "ShaftPositionText.h"
 #include "analysis/TargetSolver.h"
 #include "common/CommandLine.h"
 

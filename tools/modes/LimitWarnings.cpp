@@ -1,7 +1,7 @@
 #include "LimitWarnings.h"
 
 #include "analysis/ValveLoads.h"
-#include "common/CsvNumbers.h"
+#include "api/CsvNumbers.h"
 
 namespace {
 

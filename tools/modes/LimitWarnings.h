@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "CrankOrigin.h"
+#include "api/CrankOrigin.h"
 #include "analysis/DesignLimits.h"
 
 // The flags of one mode as '# warning,...' lines, one per limit crossed, each naming

@@ -46,6 +46,13 @@ std::optional<FrictionParameters> LoadsOptions::Friction() const {
   return f;
 }
 
+LoadSettings LoadsOptions::Settings(std::optional<double> rpm) const {
+  LoadSettings settings{Parameters(rpm), BodiesGiven(), Friction(), std::nullopt, std::nullopt};
+  if (dynamics) settings.elastic = Elastic();
+  if (engine.Given()) settings.engine = engine.Layout();
+  return settings;
+}
+
 bool LoadsOptions::BodiesGiven() const {
   return freeRollerMassG || secondRollerMassG || linkMassG || rodMassG || returnSpringN;
 }

@@ -7,10 +7,11 @@
 #include "EngineOptions.h"
 #include "ExactOptions.h"
 #include "LimitsOptions.h"
-#include "ShaftPositions.h"
+#include "ShaftPositionText.h"
 #include "analysis/ElasticParameters.h"
 #include "analysis/FrictionParameters.h"
 #include "analysis/LoadParameters.h"
+#include "api/LoadStudy.h"
 #include "common/CommandLine.h"
 
 // --loads and the load model's parameters.
@@ -51,6 +52,8 @@ struct LoadsOptions {
   bool BodiesGiven() const;
   // Without --friction: none (the frictionless rows, as they always were).
   std::optional<FrictionParameters> Friction() const;
+  // All of a mode's table asks for, at --rpm.
+  LoadSettings Settings(std::optional<double> rpm) const;
 };
 
 // Declares --loads and the parameters; returns --loads, whose count says it

@@ -11,7 +11,7 @@
 #include "ChartFile.h"
 #include "ChartParts.h"
 #include "ColumnReduction.h"
-#include "LoadsTable.h"
+#include "api/LoadsTable.h"
 #include "ShaftHeatMap.h"
 #include "analysis/ElasticSpeedLimits.h"
 #include "common/StopSignals.h"
@@ -27,7 +27,7 @@ QString Number(double value) { return QString::number(value, 'g', 6); }
 // The load model's parameters; the engine speed first, unless the figure shown does not
 // depend on it.
 enum class SpeedShown { Yes, No };
-QString LoadSettings(const ModesOptions& options, SpeedShown speed = SpeedShown::Yes) {
+QString LoadSettingsCaption(const ModesOptions& options, SpeedShown speed = SpeedShown::Yes) {
   const LoadParameters p = options.loads.Parameters(options.exact.rpm);
   const QString settings =
       QStringLiteral("spring %1 N/mm, preload %2 N; moving mass %3 g; rollers %4 mm wide, E %5 GPa, "
@@ -99,7 +99,7 @@ QString WriteLoadsPictures(const ModesOptions& options, const std::vector<LoadRo
   });
   const ShaftPositions mode = *options.loads.mode;
   const QString settings =
-      QStringLiteral("lever %1, eccentric %2; ").arg(Number(mode.lever), Number(mode.eccentric)) + LoadSettings(options);
+      QStringLiteral("lever %1, eccentric %2; ").arg(Number(mode.lever), Number(mode.eccentric)) + LoadSettingsCaption(options);
   std::unique_ptr<QChart> charts[] = {
       Panel(QStringLiteral("Forces, torques, contact pressures and pressure angle"), settings,
             QStringLiteral("force (N)"), shown,
@@ -192,7 +192,7 @@ QString WriteLoadsMapPictures(const ModesOptions& options, const std::vector<Mod
   }
   for (const Map& map : maps) {
     if (StopSignal() != 0) return {};
-    QString settings = LoadSettings(options, map.speed);
+    QString settings = LoadSettingsCaption(options, map.speed);
     if (map.elastic) settings += ElasticSettings(options);
     ShaftHeatMap heatMap{map.headline, settings, map.valueTitle, map.missing, {}, true};
     heatMap.cells.reserve(modes.size());

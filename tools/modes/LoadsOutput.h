@@ -3,8 +3,8 @@
 #include <QString>
 #include <vector>
 
-#include "DynamicsMap.h"
-#include "ModeMap.h"
+#include "api/DynamicsMap.h"
+#include "api/ModeMap.h"
 #include "ModesOptions.h"
 #include "analysis/LoadSeries.h"
 

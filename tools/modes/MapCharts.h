@@ -4,9 +4,9 @@
 #include <memory>
 #include <vector>
 
-#include "CrankOrigin.h"
-#include "ModeMap.h"
-#include "ShaftPositions.h"
+#include "api/CrankOrigin.h"
+#include "api/ModeMap.h"
+#include "ShaftPositionText.h"
 #include "animation/BarStarts.h"
 
 class QChart;

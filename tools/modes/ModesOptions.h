@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "CrankOrigin.h"
+#include "api/CrankOrigin.h"
 #include "ExactOptions.h"
 #include "LoadsOptions.h"
 #include "ProfileOptions.h"

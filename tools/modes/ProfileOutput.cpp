@@ -27,7 +27,7 @@ struct ProfileRow {
 CsvColumns<ProfileRow> ProfileColumns() {
   using R = const ProfileRow&;
   return {
-      {"part", [](std::string& line, R r) { line += r.part; }},
+      WordsColumn<ProfileRow>("part", [](R r) { return r.part; }),
       NumberColumn<ProfileRow>("angle_deg", [](R r) { return r.point.angleDeg; }),
       NumberColumn<ProfileRow>("x_mm", [](R r) { return r.point.x; }),
       NumberColumn<ProfileRow>("y_mm", [](R r) { return r.point.y; }),

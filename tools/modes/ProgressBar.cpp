@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "CsvCells.h"
+#include "api/SummaryColumns.h"
 
 namespace {
 constexpr int kBarWidth = 30;

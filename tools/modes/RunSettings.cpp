@@ -75,9 +75,8 @@ CsvColumns<ModesOptions> RunSettingsColumns(const ModesOptions& options) {
     }
     if (options.loads.engine.Given()) {
       columns.push_back(NumberColumn<ModesOptions>("cylinders", [](O o) { return long{o.loads.engine.cylinders}; }));
-      columns.push_back({"firingOrder", [](std::string& line, O o) {
-                           line += FiringOrderText(o.loads.engine.Layout().firingOrder);
-                         }});
+      columns.push_back(WordsColumn<ModesOptions>(
+          "firingOrder", [](O o) { return FiringOrderText(o.loads.engine.Layout().firingOrder); }));
       columns.push_back(NumberColumn<ModesOptions>("valvesPerCylinder",
                                                    [](O o) { return long{o.loads.engine.valvesPerCylinder}; }));
     }

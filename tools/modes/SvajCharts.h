@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "CrankOrigin.h"
-#include "SvajTable.h"
-#include "ShaftPositions.h"
+#include "api/CrankOrigin.h"
+#include "api/SvajTable.h"
+#include "ShaftPositionText.h"
 #include "analysis/ModeSetting.h"
 
 // The pictures of torlin-modes --svaj, over the part of the cycle where the valve opens.

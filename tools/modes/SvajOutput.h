@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "ModesOptions.h"
-#include "SvajTable.h"
+#include "api/SvajTable.h"
 
 // The pictures of torlin-modes --svaj --plot-dir: the four SVAJ plots stacked in one
 // picture, and the window's lift against the exact one (not for a mode between whole

@@ -11,26 +11,31 @@
 
 #include "ChartFile.h"
 #include "DynamicsPicture.h"
-#include "DynamicsTable.h"
-#include "EngineTable.h"
-#include "ExactMap.h"
-#include "FrictionTable.h"
-#include "LoadsMap.h"
+#include "api/DynamicsTable.h"
+#include "api/EngineTable.h"
+#include "api/ExactMap.h"
+#include "api/FrictionTable.h"
+#include "api/LoadsMap.h"
 #include "LimitWarnings.h"
 #include "LoadsOutput.h"
-#include "MapLimits.h"
+#include "api/MapLimits.h"
 #include "MapCharts.h"
-#include "ModeMap.h"
+#include "api/ModeMap.h"
 #include "ModesOptions.h"
 #include "PlotFolder.h"
 #include "ProfileOutput.h"
 #include "ProgressBar.h"
 #include "RunSettings.h"
+#include "SummaryBlocks.h"
 #include "SvajOutput.h"
-#include "SvajTable.h"
-#include "TargetTable.h"
+#include "api/LoadStudy.h"
+#include "api/SvajStudy.h"
+#include "api/SvajTable.h"
+#include "api/TargetSearch.h"
+#include "api/TargetTable.h"
 #include "common/BarRanges.h"
-#include "common/OrderedPool.h"
+#include "common/CsvColumns.h"
+#include "api/OrderedPool.h"
 #include "common/StopSignals.h"
 #include "common/ToolDesign.h"
 #include "geometry/DesignFile.h"
@@ -220,6 +225,7 @@ int RunMap(const ModesOptions& options, CheckedOutput& out) {
   KeptMap kept;
   const std::vector<ModeSetting> modes = GridModes(options.lever.values, options.eccentric.values);
   const int speed = options.speed;
+  const MechanismPtr& mechanism = ToolMechanism();
   const CrankOrigin origin = options.Origin();
   std::optional<int> ended;
   const auto nothing = [](const auto&) {};
@@ -233,7 +239,7 @@ int RunMap(const ModesOptions& options, CheckedOutput& out) {
     // The loads beside the base rows, the elastic figures beside those under --dynamics,
     // and the limits they cross last.
     const auto withLoads = [&]<class BaseJob>(const auto& baseColumns) {
-      const auto loadsJob = [&] { return LoadsMapJob<BaseJob>(modes, speed, parameters, friction); };
+      const auto loadsJob = [&] { return LoadsMapJob<BaseJob>(mechanism, modes, speed, parameters, friction); };
       const auto run = [&](auto makeJob, auto columns) {
         using Row = typename ColumnsRow<decltype(columns)>::type;
         columns.push_back(ExceededLimitsColumn<Row>(rpm, limits));
@@ -250,10 +256,10 @@ int RunMap(const ModesOptions& options, CheckedOutput& out) {
     ended = options.exact.exactMap ? withLoads.template operator()<ExactMapJob>(ExactMapColumns(origin))
                                    : withLoads.template operator()<DemonstrationMapJob>(ModeMapColumns(origin));
   } else if (options.exact.exactMap) {
-    ended = WriteModeMap(options, out, kept, modes, [&] { return ExactMapJob(modes, speed); },
+    ended = WriteModeMap(options, out, kept, modes, [&] { return ExactMapJob(mechanism, modes, speed); },
                          ExactMapColumns(origin), nothing);
   } else {
-    ended = WriteModeMap(options, out, kept, modes, [&] { return DemonstrationMapJob(modes, speed); },
+    ended = WriteModeMap(options, out, kept, modes, [&] { return DemonstrationMapJob(mechanism, modes, speed); },
                          ModeMapColumns(origin), nothing);
   }
   if (!ended) out.Write(LimitTallyBlock(tally));  // a failed write is reported with the settings'
@@ -297,119 +303,60 @@ std::vector<Row> StreamRows(std::size_t count, int threads, const CsvColumns<Row
 }
 
 int RunSvaj(const ModesOptions& options, CheckedOutput& out) {
-  const ShaftPositions mode = *options.exact.svaj;
-  const ExactKinematics model(ToolMechanism(), mode.lever, mode.eccentric);
-  // Between whole bar values there is no window: no frames, and rows at the steps only.
-  DemonstrationRevolution window;
-  if (const std::optional<ModeSetting> setting = mode.WindowSetting()) {
-    DemonstrationModel windowModel(ToolMechanism());
-    windowModel.Run(*setting, options.speed, window);
-  }
-  const std::vector<CrankPlace> places = CrankPlaces(model, SvajAngles(options.exact.StepDeg(), window));
+  const SvajPlan plan = PlanSvaj(ToolMechanism(), *options.exact.svaj, options.exact.StepDeg(), options.speed);
   const CsvColumns<SvajRow> columns = SvajColumns(options.exact.rpm, options.Origin());
   out.Write(CsvHeader(columns));
 
   const std::vector<SvajRow> kept =
-      StreamRows(places.size(), options.threads, columns, out, [&](std::size_t first, std::size_t count) {
-        return SvajRowsAt(model, std::span(places).subspan(first, count), window);
+      StreamRows(plan.places.size(), options.threads, columns, out, [&](std::size_t first, std::size_t count) {
+        return SvajRowsAt(plan.model, std::span(plan.places).subspan(first, count), plan.window);
       });
-  if (const std::optional<int> ended = RowsEnded(out, kept.size(), places.size(), "rows")) return *ended;
-  out.Write(SvajPeaksBlock(model, kept, options.exact.rpm, options.Origin()));
+  if (const std::optional<int> ended = RowsEnded(out, kept.size(), plan.places.size(), "rows")) return *ended;
+  out.Write(SvajPeaksBlock(plan.model, kept, options.exact.rpm, options.Origin()));
   if (const std::optional<int> failed = SettingsWritten(options, out)) return *failed;
   if (options.plotDir.empty()) return 0;
   return DrawPictures([&] { return WriteSvajPictures(options, kept); });
 }
 
-// A load row with, under --friction, its contacts' friction, under --dynamics, the
-// elastic valve train's at its crank angle, and under --cylinders the engine's shaft
-// torques (frictionless: the engine's sum takes the other cylinders' rows as the
-// frictionless model gives them).
-struct LoadLine {
-  LoadRow loads;
-  ElasticRow elastic;
-  FrictionRow friction;
-  std::optional<EngineShaftTorques> engine;
-};
-
 int RunLoads(const ModesOptions& options, CheckedOutput& out) {
-  const ShaftPositions mode = *options.loads.mode;
-  const ExactKinematics model(ToolMechanism(), mode.lever, mode.eccentric);
-  const LoadParameters parameters = options.loads.Parameters(options.exact.rpm);
-  const bool bodies = options.loads.BodiesGiven();
+  const PlannedLoads planned =
+      PlanLoads(ToolMechanism(), *options.loads.mode, options.loads.Settings(options.exact.rpm), options.exact.StepDeg());
+  if (!planned.plan) {
+    PrintError(kProgram, planned.error);
+    return kExitBadOptions;
+  }
+  const LoadPlan& plan = *planned.plan;
   const CrankOrigin origin = options.Origin();
-  const std::vector<CrankPlace> places = CrankPlaces(model, CrankAngles(options.exact.StepDeg()));
-
-  // The elastic cycle is one integration over the whole cycle, before any row.
-  std::optional<ElasticCycle> cycle;
-  ElasticSpeedLimits limits;
-  if (options.loads.dynamics) {
-    const std::optional<KinematicLiftCurve> lift = KinematicLiftCurve::FromExact(model);
-    std::vector<double> angles;
-    for (const CrankPlace& place : places) angles.push_back(place.crankDeg);
-    if (lift) cycle = ElasticCycleAt(*lift, parameters, options.loads.Elastic(), angles);
-    if (!cycle) {
-      std::fprintf(stderr, "torlin-modes: --dynamics: the valve of this mode never rests, or has no position somewhere\n");
-      return 2;
-    }
-    limits = FindElasticSpeedLimits(*lift, parameters, options.loads.Elastic());
-  }
-  // Friction, like the rollers' spins, is a state of the whole cycle: solved before any row.
-  const std::optional<FrictionParameters> friction = options.loads.Friction();
-  std::optional<FrictionCycle> frictional;
-  if (friction) frictional = FrictionCycleAt(model, parameters, *friction, places);
-  CsvColumns<LoadLine> columns;
-  AppendColumns(columns, LoadRowColumns(origin, bodies), [](const LoadLine& l) -> const LoadRow& { return l.loads; });
-  if (frictional) {
-    AppendColumns(columns, FrictionRowColumns(), [](const LoadLine& l) -> const FrictionRow& { return l.friction; });
-  }
-  if (cycle) AppendColumns(columns, DynamicsRowColumns(), [](const LoadLine& l) -> const ElasticRow& { return l.elastic; });
-  const std::optional<EngineLayout> engine =
-      options.loads.engine.Given() ? std::optional(options.loads.engine.Layout()) : std::nullopt;
-  if (engine) {
-    AppendColumns(columns, EngineRowColumns(),
-                  [](const LoadLine& l) -> const std::optional<EngineShaftTorques>& { return l.engine; });
-  }
+  const CsvColumns<LoadLine> columns = LoadLineColumns(plan, origin);
   out.Write(CsvHeader(columns));
 
   const std::vector<LoadLine> lines =
-      StreamRows(places.size(), options.threads, columns, out, [&](std::size_t first, std::size_t count) {
-        std::vector<LoadLine> part;
-        for (std::size_t i = first; i < first + count; ++i) {
-          const ElasticRow elastic = cycle ? cycle->rows[i] : ElasticRow{};
-          const std::optional<EngineShaftTorques> engineTorques =
-              engine ? EngineShaftTorquesAt(model, parameters, *engine, places[i]) : std::nullopt;
-          if (frictional) {
-            part.push_back({frictional->rows[i].loads, elastic, frictional->rows[i].friction, engineTorques});
-          } else {
-            part.push_back({LoadsAt(model, parameters, places[i]), elastic, {}, engineTorques});
-          }
-        }
-        return part;
-      });
-  if (const std::optional<int> ended = RowsEnded(out, lines.size(), places.size(), "rows")) return *ended;
-  std::vector<LoadRow> rows;
-  rows.reserve(lines.size());
-  for (const LoadLine& line : lines) rows.push_back(line.loads);
-  const LoadSummary summary = SummariseLoads(model, parameters, rows);
+      StreamRows(plan.places.size(), options.threads, columns, out,
+                 [&](std::size_t first, std::size_t count) { return LoadLinesAt(plan, first, count); });
+  if (const std::optional<int> ended = RowsEnded(out, lines.size(), plan.places.size(), "rows")) return *ended;
+  const LoadSummary summary = SummariseLoadLines(plan, lines);
   std::string engineBlock;
-  if (engine) {
+  if (plan.settings.engine) {
     std::vector<EngineTorqueRow> engineRows;
     engineRows.reserve(lines.size());
-    for (std::size_t i = 0; i < lines.size(); ++i) engineRows.push_back({places[i], lines[i].engine});
+    for (std::size_t i = 0; i < lines.size(); ++i) engineRows.push_back({plan.places[i], lines[i].engine});
     engineBlock = EngineSummaryBlock(engineRows, origin);
   }
   LimitedFigures figures = FiguresOf(summary, options.exact.rpm);
-  if (cycle) figures.seatingVelocityMPerS = cycle->SeatingVelocityMPerS();
+  if (plan.elastic) figures.seatingVelocityMPerS = plan.elastic->SeatingVelocityMPerS();
   const std::vector<LimitFlag> flags = FlagsAgainstLimits(figures, options.loads.limits.Limits());
-  out.Write(LoadSummaryBlock(summary, origin, bodies) +
-            (frictional ? FrictionSummaryBlock(SummariseFriction(*frictional), origin) : "") +
-            (cycle ? DynamicsSummaryBlock(*cycle, limits, origin) : "") + engineBlock +
+  out.Write(LoadSummaryBlock(summary, origin, plan.settings.bodyColumns) +
+            (plan.friction ? FrictionSummaryBlock(SummariseFriction(*plan.friction), origin) : "") +
+            (plan.elastic ? DynamicsSummaryBlock(*plan.elastic, plan.elasticLimits, origin) : "") + engineBlock +
             LimitWarningBlock(flags, origin) + RunSettingsBlock(options));
-  if (const std::optional<int> ended = RowsEnded(out, rows.size(), places.size(), "rows")) return *ended;
+  if (const std::optional<int> ended = RowsEnded(out, lines.size(), plan.places.size(), "rows")) return *ended;
   if (options.plotDir.empty()) return 0;
   return DrawPictures([&] {
+    std::vector<LoadRow> rows;
+    rows.reserve(lines.size());
+    for (const LoadLine& line : lines) rows.push_back(line.loads);
     QString error = WriteLoadsPictures(options, rows);
-    if (error.isEmpty() && cycle && StopSignal() == 0) error = WriteDynamicsPicture(options, *cycle);
+    if (error.isEmpty() && plan.elastic && StopSignal() == 0) error = WriteDynamicsPicture(options, *plan.elastic);
     return error;
   });
 }
@@ -417,26 +364,14 @@ int RunLoads(const ModesOptions& options, CheckedOutput& out) {
 // The modes that reach --target, solved from the window's default map as starting
 // points (as the Explorer does), one row per mode; out of reach, the nearest one.
 int RunTarget(const ModesOptions& options, CheckedOutput& out) {
-  const BarRange lever = LeverBar();
-  const BarRange eccentric = EccentricBar();
-  const std::vector<int> levers = EvenlySpread(lever.min, lever.max, kDefaultStepsPerBar);
-  const std::vector<int> eccentrics = EvenlySpread(eccentric.min, eccentric.max, kDefaultStepsPerBar);
-  const std::vector<ModeSetting> modes = GridModes(levers, eccentrics);
-  TargetSeeds seeds{{levers.begin(), levers.end()}, {eccentrics.begin(), eccentrics.end()}, {}};
-  seeds.points.reserve(modes.size());
-  const std::size_t done = RunInOrder(
-      modes.size(), options.threads, [&] { return DemonstrationMapJob(modes, SpeedBar().value); },
-      [&](const ModeResult& result) {
-        seeds.points.push_back({result.summary.maxLiftMm.value_or(0), result.summary.atFullLift.durationCrankDeg.value_or(0)});
-      },
-      [&] { return StopAsked(out); });
-  if (done < modes.size()) {  // nothing is written yet: it was a signal
+  const std::optional<TargetAnswer> searched =
+      SearchTarget(ToolMechanism(), *options.exact.target, options.threads, [&] { return StopAsked(out); });
+  if (!searched) {  // nothing is written yet: it was a signal
     PrintError(kProgram, "stopped while searching for the target; no rows are written");
     return ExitStatusForSignal(StopSignal());
   }
-  seeds.mechanism = ToolMechanism();
-  const TargetAnswer answer = SolveTarget(*options.exact.target, seeds);
-  const CsvColumns<TargetRow> columns = TargetColumns(options.Origin());
+  const TargetAnswer& answer = *searched;
+  const CsvColumns<TargetRow> columns = TargetColumns(ToolMechanism(), options.Origin());
   out.Write(CsvHeader(columns));
   std::string lines;
   for (const TargetMode& mode : answer.modes) AppendCsvLine(lines, columns, TargetRow{mode, answer.reachable});

@@ -21,10 +21,11 @@
 #include "animation/ControlDesign.h"
 #include "animation/Linkage.h"
 #include "common/ColourScaleStops.h"
-#include "common/CsvNumbers.h"
-#include "modes/LoadsMap.h"
-#include "modes/ModeMap.h"
-#include "modes/SvajTable.h"
+#include "api/CsvNumbers.h"
+#include "common/CsvColumns.h"
+#include "api/LoadsMap.h"
+#include "api/ModeMap.h"
+#include "api/SvajTable.h"
 
 using emscripten::val;
 
@@ -136,18 +137,11 @@ LoadedDesign& Usable(const std::string& text) {
 }
 
 // A bar's whole values within the design's range of its shaft, as torlin-modes
-// --design takes them (a checked design holds at least one).
-struct WholeRange {
-  int min = 0;
-  int max = 0;
-};
-WholeRange WholeValues(double min, double max) {
-  return {static_cast<int>(std::ceil(min)), static_cast<int>(std::floor(max))};
-}
-WholeRange LeverRange(const Design& d) { return WholeValues(d.leverShaft.barMin, d.leverShaft.barMax); }
-WholeRange EccentricRange(const Design& d) { return WholeValues(d.eccentricShaft.barMin, d.eccentricShaft.barMax); }
+// --design takes them.
+WholeBarRange LeverRange(const Design& d) { return WholeBarsOf(d.leverShaft); }
+WholeBarRange EccentricRange(const Design& d) { return WholeBarsOf(d.eccentricShaft); }
 
-val RangeValue(WholeRange range) {
+val RangeValue(WholeBarRange range) {
   val out = val::object();
   out.set("min", range.min);
   out.set("max", range.max);
@@ -278,9 +272,9 @@ val ShaftAngles(const std::string& design, double lever, double eccentric) {
 // are held within what the bar has distinct values for, so no mode comes twice.
 int StartMap(const std::string& design, int speed, int leverSteps, int eccentricSteps, int part, int parts) {
   LoadedDesign& loaded = Usable(design);
-  const WholeRange lever = LeverRange(loaded.mechanism->GetDesign());
-  const WholeRange eccentric = EccentricRange(loaded.mechanism->GetDesign());
-  const auto steps = [](WholeRange bar, int count) {
+  const WholeBarRange lever = LeverRange(loaded.mechanism->GetDesign());
+  const WholeBarRange eccentric = EccentricRange(loaded.mechanism->GetDesign());
+  const auto steps = [](WholeBarRange bar, int count) {
     return std::clamp(count, kFewestStepsPerBar, DistinctValues(bar.min, bar.max));
   };
   Map& map = loaded.map;
@@ -288,7 +282,7 @@ int StartMap(const std::string& design, int speed, int leverSteps, int eccentric
   map.levers = EvenlySpread(lever.min, lever.max, steps(lever, leverSteps));
   map.eccentrics = EvenlySpread(eccentric.min, eccentric.max, steps(eccentric, eccentricSteps));
   map.grid = GridModes(map.levers, map.eccentrics);
-  map.job = std::make_unique<DemonstrationMapJob>(map.grid, speed, loaded.mechanism);
+  map.job = std::make_unique<DemonstrationMapJob>(loaded.mechanism, map.grid, speed);
   map.speed = speed;
   for (std::size_t row = 0; row < map.levers.size(); ++row) {
     if (parts > 0 && static_cast<int>(row % parts) == part) {
@@ -339,7 +333,7 @@ val ContinueLoads(const std::string& design, int count) {
   for (int i = 0; i < count && map.loads.size() < map.modes.size(); ++i) {
     const std::size_t index = map.modes[map.loads.size()];
     const LoadSummary& summary =
-        map.loads.emplace_back(MapLoadSummary(map.grid[index], map.loadParameters, map.loadAngles, loaded.mechanism));
+        map.loads.emplace_back(MapLoadSummary(loaded.mechanism, map.grid[index], map.loadParameters, map.loadAngles));
     values.push_back(static_cast<double>(index));
     for (const MapLoadQuantity& quantity : kMapLoadQuantities) {
       const std::optional<AtCrank> at = quantity.value(summary);

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstddef>
+#include <utility>
+
+#if defined(__EMSCRIPTEN__)
+
+// A page's worker is one thread: the results in order, each as it is done.
+inline int PoolThreads(int) { return 1; }
+template <class MakeJob, class Deliver, class Stop>
+std::size_t RunInOrder(std::size_t count, int, MakeJob makeJob, Deliver deliver, Stop stop) {
+  auto job = makeJob();
+  std::size_t delivered = 0;
+  for (; delivered < count && !stop(); ++delivered) deliver(job(delivered));
+  return delivered;
+}
+
+#else
+
+#include <oneapi/tbb/enumerable_thread_specific.h>
+#include <oneapi/tbb/global_control.h>
+#include <oneapi/tbb/parallel_pipeline.h>
+#include <oneapi/tbb/task_arena.h>
+
+// The threads the pool uses for --threads N, or one per core for 0.
+inline int PoolThreads(int threads) { return threads > 0 ? threads : tbb::info::default_concurrency(); }
+
+// The tools' one thread pool: computes results 0..count-1 on at most `threads` threads
+// (oneTBB) and hands them over in index order, each as soon as it and all before it
+// are done, so that a long table is written as it goes. Each thread makes its own job
+// (with its own working memory) once. stop() is asked before each index is begun;
+// once it says true, what is in hand is finished and handed over, and no more.
+// Returns how many results were handed over.
+template <class MakeJob, class Deliver, class Stop>
+std::size_t RunInOrder(std::size_t count, int threads, MakeJob makeJob, Deliver deliver, Stop stop) {
+  using Job = decltype(makeJob());
+  using Result = decltype(std::declval<Job&>()(std::size_t{}));
+  tbb::enumerable_thread_specific<Job> jobs(makeJob);
+  std::size_t next = 0;
+  std::size_t delivered = 0;
+  const int concurrency = PoolThreads(threads);
+  // oneTBB caps its workers at one per core unless told otherwise; more threads than
+  // cores is what was asked for, so it is what the pool gets.
+  const tbb::global_control parallelism(tbb::global_control::max_allowed_parallelism, std::size_t(concurrency));
+  tbb::task_arena arena(concurrency);
+  arena.execute([&] {
+    tbb::parallel_pipeline(
+        std::size_t(concurrency) * 4,
+        tbb::make_filter<void, std::size_t>(tbb::filter_mode::serial_in_order,
+                                            [&](tbb::flow_control& control) -> std::size_t {
+                                              if (next >= count || stop()) {
+                                                control.stop();
+                                                return 0;
+                                              }
+                                              return next++;
+                                            }) &
+            tbb::make_filter<std::size_t, Result>(tbb::filter_mode::parallel,
+                                                  [&](std::size_t index) { return jobs.local()(index); }) &
+            tbb::make_filter<Result, void>(tbb::filter_mode::serial_in_order, [&](Result result) {
+              deliver(std::move(result));
+              ++delivered;
+            }));
+  });
+  return delivered;
+}
+
+#endif
