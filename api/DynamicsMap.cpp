@@ -13,13 +13,15 @@ MapDynamics MapDynamicsOf(const MechanismPtr& mechanism, const ModeSetting& mode
   if (!lift) return {};
   const std::optional<ElasticCycle> cycle = ElasticCycleAt(*lift, load, elastic, std::span<const double>{});
   if (!cycle) return {};
+  return MapDynamicsOf(*cycle, loftSpeeds ? FindElasticSpeedLimits(*lift, load, elastic) : ElasticSpeedLimits{});
+}
+
+MapDynamics MapDynamicsOf(const ElasticCycle& cycle, const ElasticSpeedLimits& limits) {
   MapDynamics d;
   d.computed = true;
-  d.seatingVelocityMPerS = cycle->SeatingVelocityMPerS();
-  d.chainUnloadedDeg = cycle->ChainUnloadedDeg();
-  d.bounces = cycle->BounceCount();
-  if (!loftSpeeds) return d;
-  const ElasticSpeedLimits limits = FindElasticSpeedLimits(*lift, load, elastic);
+  d.seatingVelocityMPerS = cycle.SeatingVelocityMPerS();
+  d.chainUnloadedDeg = cycle.ChainUnloadedDeg();
+  d.bounces = cycle.BounceCount();
   d.loftRpm = limits.loftRpm;
   d.bounceRpm = limits.bounceRpm;
   return d;

@@ -4,7 +4,9 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/ElasticCycle.h"
 #include "analysis/ElasticParameters.h"
+#include "analysis/ElasticSpeedLimits.h"
 #include "analysis/LoadParameters.h"
 #include "analysis/ModeSetting.h"
 #include "geometry/Mechanism.h"
@@ -24,6 +26,8 @@ struct MapDynamics {
 
 MapDynamics MapDynamicsOf(const MechanismPtr& mechanism, const ModeSetting& mode, const LoadParameters& load, const ElasticParameters& elastic,
                           bool loftSpeeds);
+// The same figures of a cycle already computed, with its loft and bounce speeds.
+MapDynamics MapDynamicsOf(const ElasticCycle& cycle, const ElasticSpeedLimits& limits);
 CsvColumns<MapDynamics> MapDynamicsColumns(bool loftSpeeds);
 
 // A map row with the mode's elastic figures beside it.

@@ -24,6 +24,9 @@ endif()
 torlin_layer(torlin_geometry ${TORLIN_LAYERS_SOURCE}/geometry nlohmann_json::nlohmann_json)
 torlin_layer(torlin_animation ${TORLIN_LAYERS_SOURCE}/animation torlin_geometry)
 torlin_layer(torlin_raster ${TORLIN_LAYERS_SOURCE}/raster torlin_animation)
+if(NOT EMSCRIPTEN AND NOT TORLIN_ANALYSIS)
+  return()
+endif()
 add_subdirectory(${TORLIN_LAYERS_SOURCE}/analysis ${PROJECT_BINARY_DIR}/analysis)
 
 # api/: a design in, typed columns of numbers out, for the tools, the Explorer and

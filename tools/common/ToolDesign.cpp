@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "analysis/DesignCheck.h"
+#include "api/DesignFiles.h"
 #include "common/ToolOutput.h"
 #include "geometry/DesignFile.h"
 
@@ -23,15 +23,11 @@ bool& FromFile() {
 const MechanismPtr& ToolMechanism() { return Chosen(); }
 
 std::vector<std::string> UseDesignFile(const std::string& path) {
-  try {
-    CheckedMechanism checked = CheckMechanism(ReadDesignFile(path), path);
-    if (!checked.mechanism) return checked.problems;
-    Chosen() = std::move(checked.mechanism);
-    FromFile() = true;
-    return {};
-  } catch (const DesignError& e) {
-    return e.Problems();
-  }
+  CheckedMechanism checked = CheckDesignFile(path);
+  if (!checked.mechanism) return checked.problems;
+  Chosen() = std::move(checked.mechanism);
+  FromFile() = true;
+  return {};
 }
 
 std::optional<std::string> DesignFileArgument(int argc, const char* const argv[]) {

@@ -32,7 +32,7 @@ ExactOptionHandles DeclareExactOptions(CommandLine& line, ExactOptions& target,
   line.Excludes(targetOption, exact);
   line.Excludes(svaj, targetOption);
   for (CLI::Option* option : mapOptions) line.Excludes(option, targetOption);
-  CLI::Option* step = line.Decimal("--step", "DEG", kMinSvajStepDeg, 720, false, target.svajStepDeg,
+  CLI::Option* step = line.Decimal("--step", "DEG", kMinSvajStepDeg, kMaxSvajStepDeg, false, target.svajStepDeg,
                                    "crank degrees between --svaj or --loads rows (0.001 to 720, default 0.5)");
   CLI::Option* rpm = line.Decimal("--rpm", "N", 0, kMaxRpm, true, target.rpm,
                                   "engine speed for --svaj: derivatives in mm/s, m/s^2 and m/s^3; for --loads: "

@@ -5,11 +5,9 @@
 
 #include "ShaftPositionText.h"
 #include "analysis/TargetSolver.h"
+#include "api/StudyRanges.h"
 #include "common/CommandLine.h"
 
-inline constexpr double kDefaultSvajStepDeg = 0.5;
-inline constexpr double kMinSvajStepDeg = 0.001;  // 720,000 rows at most
-inline constexpr double kMaxRpm = 100000;
 
 // The options of the exact kinematics: --exact for the map, and --svaj for the lift,
 // velocity, acceleration and jerk of one mode.

@@ -2,17 +2,14 @@
 
 #include <charconv>
 
+#include "api/LoadInputs.h"
+
 namespace {
 
 constexpr double kMaxLimitRpm = 100000;
 constexpr double kMaxHertzMPa = 100000;
 constexpr double kMaxAngleDeg = 90;
 constexpr double kMaxSeatingVelocityMPerS = 100;
-
-std::string Text(double value) {
-  char text[32];
-  return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
-}
 
 }  // namespace
 
@@ -33,15 +30,15 @@ void DeclareLimitsOptions(CommandLine& line, LimitsOptions& target, CLI::Option*
   const DesignLimits defaults;
   line.Needs(line.Decimal("--min-separation-rpm", "RPM", 0, kMaxLimitRpm, true, target.minSeparationRpm,
                           "flags separation and contact loss below this engine speed, default --rpm (a lower "
-                          "one is not taken: above 0, up to " + Text(kMaxLimitRpm) + ")"),
+                          "one is not taken: above 0, up to " + HelpNumber(kMaxLimitRpm) + ")"),
              loads);
   line.Needs(line.Decimal("--allowable-hertz", "MPA", 0, kMaxHertzMPa, true, target.allowableCamHertzMPa,
-                          "flags a cam Hertz pressure above this, default " + Text(defaults.allowableCamHertzMPa) +
-                              " (above 0, up to " + Text(kMaxHertzMPa) + ")"),
+                          "flags a cam Hertz pressure above this, default " + HelpNumber(defaults.allowableCamHertzMPa) +
+                              " (above 0, up to " + HelpNumber(kMaxHertzMPa) + ")"),
              loads);
   line.Needs(line.Decimal("--max-pressure-angle", "DEG", 0, kMaxAngleDeg, true, target.maxPressureAngleDeg,
-                          "flags a cam pressure angle above this, default " + Text(defaults.maxPressureAngleDeg) +
-                              " (above 0, up to " + Text(kMaxAngleDeg) + ")"),
+                          "flags a cam pressure angle above this, default " + HelpNumber(defaults.maxPressureAngleDeg) +
+                              " (above 0, up to " + HelpNumber(kMaxAngleDeg) + ")"),
              loads);
 }
 
@@ -50,8 +47,8 @@ CLI::Option* DeclareSeatingVelocityLimit(CommandLine& line, LimitsOptions& targe
   CLI::Option* option =
       line.Decimal("--max-seating-velocity", "M_PER_S", 0, kMaxSeatingVelocityMPerS, true,
                    target.maxSeatingVelocityMPerS,
-                   "flags a seating velocity above this, default " + Text(defaults.maxSeatingVelocityMPerS) +
-                       " (above 0, up to " + Text(kMaxSeatingVelocityMPerS) + ")");
+                   "flags a seating velocity above this, default " + HelpNumber(defaults.maxSeatingVelocityMPerS) +
+                       " (above 0, up to " + HelpNumber(kMaxSeatingVelocityMPerS) + ")");
   line.Needs(option, dynamics);
   return option;
 }
@@ -63,13 +60,13 @@ std::string LimitsHelp() {
          "a warning line after the rows counts the modes). Separation and contact loss below the engine speed "
          "--rpm (or the higher --min-separation-rpm; then the rows past that speed no longer describe the "
          "motion and the warning says so); a cam Hertz pressure above --allowable-hertz (default " +
-         Text(d.allowableCamHertzMPa) +
+         HelpNumber(d.allowableCamHertzMPa) +
          " MPa, typical of a hardened steel roller on a cast-iron cam); a pressure angle above "
          "--max-pressure-angle (default " +
-         Text(d.maxPressureAngleDeg) +
+         HelpNumber(d.maxPressureAngleDeg) +
          " degrees, the common guideline for roller followers: beyond it the side push grows fast and, with "
          "friction, the cam's force with it); with --dynamics a seating velocity above --max-seating-velocity "
          "(default " +
-         Text(d.maxSeatingVelocityMPerS) +
+         HelpNumber(d.maxSeatingVelocityMPerS) +
          " m/s at the engine speed, the usual guideline for seat and face wear). A value on its limit passes.";
 }

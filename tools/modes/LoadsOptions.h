@@ -11,6 +11,7 @@
 #include "analysis/ElasticParameters.h"
 #include "analysis/FrictionParameters.h"
 #include "analysis/LoadParameters.h"
+#include "api/LoadInputs.h"
 #include "api/LoadStudy.h"
 #include "common/CommandLine.h"
 
@@ -18,40 +19,18 @@
 struct LoadsOptions {
   bool given = false;                   // --loads, with or without a mode
   std::optional<ShaftPositions> mode;   // one mode's rows instead of the map's columns
-  std::optional<double> springRateNPerMm;
-  std::optional<double> springPreloadN;
-  std::optional<double> movingMassG;
-  std::optional<double> rollerWidthMm;
-  std::optional<double> youngsModulusGPa;
-  std::optional<double> poisson;
-  // The chain's bodies with mass, and the free roller's return spring.
-  std::optional<double> freeRollerMassG;
-  std::optional<double> secondRollerMassG;
-  std::optional<double> linkMassG;
-  std::optional<double> rodMassG;
-  std::optional<double> returnSpringN;
-  // --friction: friction at the free roller's contacts, the rollers' spins and the oil film.
-  std::optional<double> frictionCoefficient;
-  std::optional<double> oilViscosityPaS;
-  std::optional<double> pressureViscosityPerGPa;
-  std::optional<double> roughnessUm;
+  LoadInputs inputs;                    // the load model's numbers
   // --dynamics: the elastic valve train beside the rigid loads.
   bool dynamics = false;
   bool loftSpeeds = false;  // on the map: each mode's loft and bounce speeds too
-  std::optional<double> chainStiffnessNPerMm;
-  std::optional<double> dampingRatio;
-  std::optional<double> springMassG;
-  int springMasses = ElasticParameters{}.springMasses;
   // What the modes are judged against, and the engine the rows are summed for.
   LimitsOptions limits;
   EngineOptions engine;
 
-  // At the engine speed --rpm, or at rest (no inertia) without one.
-  LoadParameters Parameters(std::optional<double> rpm) const;
-  ElasticParameters Elastic() const;
-  bool BodiesGiven() const;
-  // Without --friction: none (the frictionless rows, as they always were).
-  std::optional<FrictionParameters> Friction() const;
+  LoadParameters Parameters(std::optional<double> rpm) const { return inputs.Parameters(rpm); }
+  ElasticParameters Elastic() const { return inputs.Elastic(); }
+  bool BodiesGiven() const { return inputs.BodiesGiven(); }
+  std::optional<FrictionParameters> Friction() const { return inputs.Friction(); }
   // All of a mode's table asks for, at --rpm.
   LoadSettings Settings(std::optional<double> rpm) const;
 };
@@ -68,5 +47,4 @@ std::string LoadsOptionsConflict(const LoadsOptions& loads, const ExactOptions& 
                                  const std::vector<CLI::Option*>& notForOneMode);
 
 // Help sections: the per-angle columns, the map's columns, the model's assumptions.
-std::string FrictionHelp();
 std::string LoadsHelp();

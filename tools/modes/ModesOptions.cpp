@@ -195,7 +195,7 @@ ModesCommandLine::ModesCommandLine()
           Text(kMaxCurves) + ", decimals allowed): the window's lift, or for a mode between whole bar values, "
           "which the window's bars cannot take, the exact model's at the window's frame angles");
   line_.Needs(curves, plotDir);
-  line_.Decimal("--tdc", "CRANK_DEG", -720, 720, false, options_.tdcCrankDeg,
+  line_.Decimal("--tdc", "CRANK_DEG", -kMaxTdcDeg, kMaxTdcDeg, false, options_.tdcCrankDeg,
                 "where top dead centre lies on the crank axis (-720 to 720): every crank position printed or "
                 "drawn is then measured from it (see Top dead centre)");
   line_.WholeNumber("--threads", 1, kMaxThreads, options_.threads,

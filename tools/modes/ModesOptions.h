@@ -35,7 +35,6 @@ struct ModesOptions {
   CrankOrigin Origin() const { return CrankOrigin(tdcCrankDeg); }
 };
 
-inline constexpr int kMaxThreads = 256;
 inline constexpr std::size_t kMaxCurves = 12;
 
 

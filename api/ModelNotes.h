@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// What the load model assumes and takes by default, paragraph by paragraph, written
+// once for torlin-modes --help, its manual page and Python's documentation. The
+// options they name are torlin-modes'; Python's keyword arguments carry the same
+// names in snake case.
+struct ModelNote {
+  std::string title;
+  std::string text;
+};
+const std::vector<ModelNote>& LoadModelNotes();

@@ -1,0 +1,79 @@
+#include "LoadArguments.h"
+
+#include "api/CsvNumbers.h"
+#include "api/LoadInputs.h"
+#include "api/StudyRanges.h"
+#include "Pool.h"
+
+namespace torlin_python {
+
+namespace {
+
+std::string Number(double value) {
+  std::string text;
+  AppendNumber(text, value);
+  return text.empty() ? "nan" : text;
+}
+
+}  // namespace
+
+LoadSettings CheckedSettings(const LoadArguments& arguments) {
+  LoadInputs inputs;
+  std::size_t known = 0;
+  for (const LoadInputField& field : LoadInputFields()) {
+    const auto given = arguments.numbers.find(field.Keyword());
+    if (given == arguments.numbers.end()) continue;
+    ++known;
+    if (!field.InRange(given->second)) {
+      Refuse(field.Keyword() + " must be " + field.RangeText() + ", not " + Number(given->second));
+    }
+    inputs.*field.member = given->second;
+    const bool friction = arguments.numbers.count("friction") > 0;
+    if (field.layer == LoadLayer::Friction && !friction) Refuse(field.Keyword() + " needs friction");
+    if (field.layer == LoadLayer::Dynamics && !arguments.dynamics) Refuse(field.Keyword() + " needs dynamics=True");
+  }
+  if (known != arguments.numbers.size()) {
+    for (const auto& [keyword, value] : arguments.numbers) {
+      bool found = false;
+      for (const LoadInputField& field : LoadInputFields()) found = found || field.Keyword() == keyword;
+      if (!found) Refuse("no load parameter is called " + keyword);
+    }
+  }
+  if (arguments.rpm && !(*arguments.rpm > 0 && *arguments.rpm <= kMaxRpm)) {
+    Refuse("rpm must be above 0, up to " + Number(kMaxRpm) + ", not " + Number(*arguments.rpm));
+  }
+  if (arguments.dynamics && !arguments.rpm) Refuse("dynamics needs rpm");
+  if (inputs.frictionCoefficient && !arguments.rpm) Refuse("friction needs rpm (at rest nothing slips)");
+  if (arguments.springMasses != 0) {
+    if (!arguments.dynamics) Refuse("spring_masses needs dynamics=True");
+    if (arguments.springMasses < kMinSpringMasses || arguments.springMasses > kMaxSpringMasses) {
+      Refuse("spring_masses must be 1 up to " + std::to_string(kMaxSpringMasses));
+    }
+    inputs.springMasses = arguments.springMasses;
+  }
+  if (arguments.dynamics && !ValveKeepsMass(inputs, arguments.rpm)) {
+    Refuse("moving_mass must exceed a third of spring_mass (the valve keeps the rest)");
+  }
+  LoadSettings settings{inputs.Parameters(arguments.rpm), inputs.BodiesGiven(), inputs.Friction(), std::nullopt,
+                        std::nullopt};
+  if (arguments.dynamics) settings.elastic = inputs.Elastic();
+  if (arguments.cylinders != 0) {
+    if (arguments.cylinders < 1 || arguments.cylinders > kMaxCylinders) {
+      Refuse("cylinders must be 1 up to " + std::to_string(kMaxCylinders));
+    }
+    if (arguments.valvesPerCylinder < 1 || arguments.valvesPerCylinder > kMaxValvesPerCylinder) {
+      Refuse("valves_per_cylinder must be 1 up to " + std::to_string(kMaxValvesPerCylinder));
+    }
+    const std::vector<int> order =
+        arguments.firingOrder.empty() ? DefaultFiringOrder(arguments.cylinders) : arguments.firingOrder;
+    if (const std::string problem = FiringOrderProblem(order, arguments.cylinders); !problem.empty()) {
+      Refuse("firing_order: " + problem);
+    }
+    settings.engine = EngineLayout{arguments.cylinders, order, arguments.valvesPerCylinder};
+  } else if (!arguments.firingOrder.empty() || arguments.valvesPerCylinder != 1) {
+    Refuse("firing_order and valves_per_cylinder need cylinders");
+  }
+  return settings;
+}
+
+}  // namespace torlin_python

@@ -1,0 +1,167 @@
+#include "Studies.h"
+
+#include <pybind11/stl.h>
+
+#include "DesignBinding.h"
+#include "LoadArguments.h"
+#include "Pool.h"
+#include "TableArrays.h"
+#include "animation/ControlDesign.h"
+#include "api/DynamicsMap.h"
+#include "api/FrameRecorder.h"
+#include "api/FrictionTable.h"
+#include "api/LiftColumns.h"
+#include "api/LoadStudy.h"
+#include "api/LoadsTable.h"
+#include "api/SvajStudy.h"
+#include "api/TargetSearch.h"
+#include "api/TargetTable.h"
+
+namespace torlin_python {
+
+namespace {
+
+const ControlDesign& SpeedBar() { return ControlDesignNamed("HScroll1"); }
+
+int CheckedSpeed(int speed) {
+  if (speed < SpeedBar().min || speed > SpeedBar().max) {
+    Refuse("speed must be from " + std::to_string(SpeedBar().min) + " to " + std::to_string(SpeedBar().max) +
+           " (the window's speed bar), not " + std::to_string(speed));
+  }
+  return speed;
+}
+
+double CheckedStep(double step) {
+  if (!(step >= kMinSvajStepDeg && step <= kMaxSvajStepDeg)) {
+    Refuse("step must be from " + std::to_string(kMinSvajStepDeg).substr(0, 5) + " to " +
+           std::to_string(int(kMaxSvajStepDeg)) + " crank degrees");
+  }
+  return step;
+}
+
+CrankOrigin CheckedOrigin(std::optional<double> tdc) {
+  if (tdc && !(*tdc >= -kMaxTdcDeg && *tdc <= kMaxTdcDeg)) Refuse("tdc must be from -720 to 720 crank degrees");
+  return CrankOrigin(tdc);
+}
+
+py::dict Svaj(const PyDesign& design, const std::vector<double>& levers, const std::vector<double>& eccentrics,
+              double step, std::optional<double> rpm, int speed, std::optional<double> tdc, int threads) {
+  const std::vector<ShaftPositions> modes = CheckedPositions(design, levers, eccentrics);
+  CheckedStep(step);
+  CheckedSpeed(speed);
+  const CrankOrigin origin = CheckedOrigin(tdc);
+  if (rpm && !(*rpm > 0 && *rpm <= kMaxRpm)) Refuse("rpm must be above 0, up to 100000");
+  const auto rows = OnPool(modes.size(), CheckedThreads(threads), [&] {
+    return [&](std::size_t i) { return SvajRowsOf(PlanSvaj(design.mechanism, modes[i], step, speed)); };
+  });
+  return BatchArrays(SvajColumns(rpm, origin), rows);
+}
+
+// One mode's load table with what the summary lines say.
+struct ModeLoads {
+  std::optional<LoadPlan> plan;
+  std::string error;
+  std::vector<LoadLine> lines;
+  LoadSummary summary;
+  FrictionSummary friction;
+  MapDynamics dynamics;
+};
+
+py::tuple Loads(const PyDesign& design, const std::vector<double>& levers, const std::vector<double>& eccentrics,
+                double step, std::optional<double> tdc, int threads, const LoadArguments& arguments) {
+  const std::vector<ShaftPositions> modes = CheckedPositions(design, levers, eccentrics);
+  CheckedStep(step);
+  const CrankOrigin origin = CheckedOrigin(tdc);
+  const LoadSettings settings = CheckedSettings(arguments);
+  std::vector<ModeLoads> results = OnPool(modes.size(), CheckedThreads(threads), [&] {
+    return [&](std::size_t i) {
+      PlannedLoads planned = PlanLoads(design.mechanism, modes[i], settings, step);
+      ModeLoads result{std::move(planned.plan), std::move(planned.error), {}, {}, {}, {}};
+      if (!result.plan) return result;
+      const LoadPlan& plan = *result.plan;
+      result.lines = LoadLinesAt(plan, 0, plan.places.size());
+      result.summary = SummariseLoadLines(plan, result.lines);
+      if (plan.friction) result.friction = SummariseFriction(*plan.friction);
+      if (plan.elastic) result.dynamics = MapDynamicsOf(*plan.elastic, plan.elasticLimits);
+      return result;
+    };
+  });
+  for (const ModeLoads& result : results) {
+    if (!result.plan) Refuse(result.error);
+  }
+  std::vector<std::vector<LoadLine>> lines;
+  std::vector<std::vector<ModeLoads>> summaries;
+  lines.reserve(results.size());
+  for (ModeLoads& result : results) lines.push_back(std::move(result.lines));
+  TableColumns<ModeLoads> summaryColumns;
+  AppendColumns(summaryColumns, LoadSummaryColumns(origin, settings.bodyColumns),
+                [](const ModeLoads& m) -> const LoadSummary& { return m.summary; });
+  if (settings.friction) {
+    AppendColumns(summaryColumns, FrictionSummaryColumns(origin),
+                  [](const ModeLoads& m) -> const FrictionSummary& { return m.friction; });
+  }
+  if (settings.elastic) {
+    AppendColumns(summaryColumns, MapDynamicsColumns(true), [](const ModeLoads& m) -> const MapDynamics& { return m.dynamics; });
+  }
+  for (ModeLoads& result : results) summaries.push_back({std::move(result)});
+  // Every mode's plan has the same layers: the first one's columns serve all.
+  const TableColumns<LoadLine> columns =
+      summaries.empty() ? TableColumns<LoadLine>{} : LoadLineColumns(*summaries.front().front().plan, origin);
+  return py::make_tuple(BatchArrays(columns, lines), BatchArrays(summaryColumns, summaries, true));
+}
+
+py::dict Frames(const PyDesign& design, int lever, int eccentric, int speed, int revolutions, bool allFrames) {
+  CheckedPositions(design, {double(lever)}, {double(eccentric)}, true);
+  CheckedSpeed(speed);
+  if (revolutions < 1 || revolutions > 1000) Refuse("revolutions must be 1 up to 1000");
+  std::vector<std::vector<FrameReport>> frames(1);
+  {
+    py::gil_scoped_release release;
+    RecordFrames(design.mechanism, {lever, eccentric, speed, revolutions, allFrames}, [&](const FrameReport& report) {
+      frames.front().push_back(report);
+      return true;
+    });
+  }
+  return BatchArrays(LiftColumns(), frames);
+}
+
+py::dict Target(const PyDesign& design, double liftMm, double durationDeg, std::optional<double> tdc, int threads) {
+  if (!(liftMm >= 0 && liftMm <= kMaxTargetLiftMm && durationDeg >= 0 && durationDeg <= kMaxTargetDurationDeg)) {
+    Refuse("the target must be a lift from 0 to 30 mm and a duration from 0 to 720 crank degrees");
+  }
+  const CrankOrigin origin = CheckedOrigin(tdc);
+  CheckedThreads(threads);
+  std::optional<TargetAnswer> answer;
+  {
+    py::gil_scoped_release release;
+    answer = SearchTarget(design.mechanism, {liftMm, durationDeg}, threads);
+  }
+  std::vector<std::vector<TargetRow>> rows(1);
+  for (const TargetMode& mode : answer->modes) rows.front().push_back({mode, answer->reachable});
+  return BatchArrays(TargetColumns(design.mechanism, origin), rows);
+}
+
+}  // namespace
+
+void RegisterStudies(py::module_& module) {
+  module.def("svaj", &Svaj, py::arg("design"), py::arg("levers"), py::arg("eccentrics"), py::arg("step"),
+             py::arg("rpm"), py::arg("speed"), py::arg("tdc"), py::arg("threads"));
+  module.def(
+      "loads",
+      [](const PyDesign& design, const std::vector<double>& levers, const std::vector<double>& eccentrics, double step,
+         std::optional<double> tdc, int threads, std::map<std::string, double> numbers, std::optional<double> rpm,
+         bool dynamics, int springMasses, int cylinders, std::vector<int> firingOrder, int valvesPerCylinder) {
+        return Loads(design, levers, eccentrics, step, tdc, threads,
+                     {std::move(numbers), rpm, dynamics, springMasses, cylinders, std::move(firingOrder),
+                      valvesPerCylinder});
+      },
+      py::arg("design"), py::arg("levers"), py::arg("eccentrics"), py::arg("step"), py::arg("tdc"),
+      py::arg("threads"), py::arg("numbers"), py::arg("rpm"), py::arg("dynamics"), py::arg("spring_masses"),
+      py::arg("cylinders"), py::arg("firing_order"), py::arg("valves_per_cylinder"));
+  module.def("frames", &Frames, py::arg("design"), py::arg("lever"), py::arg("eccentric"), py::arg("speed"),
+             py::arg("revolutions"), py::arg("all_frames"));
+  module.def("target", &Target, py::arg("design"), py::arg("lift_mm"), py::arg("duration_deg"), py::arg("tdc"),
+             py::arg("threads"));
+}
+
+}  // namespace torlin_python
