@@ -290,4 +290,4 @@ _LOAD_DOCS = ("\n\nLoad parameters (keyword arguments):\n" + _parameter_list() +
 loads.__doc__ += _LOAD_DOCS
 mode_map.__doc__ += _LOAD_DOCS
 
-from .sweep import sweep  # noqa: E402  (it builds on the functions above)
+from .sweeps import sweep  # noqa: E402  (it builds on the functions above)

@@ -7,7 +7,7 @@ import json
 import os
 import tempfile
 from dataclasses import dataclass
-from typing import Iterable, List, Optional, Sequence
+from typing import List, Optional, Sequence
 
 import numpy as np
 
@@ -29,21 +29,53 @@ class _Task:
     eccentrics: tuple
 
 
-def _run_task(task: _Task, quantities: Sequence[str], options: dict):
-    """One task's rows as a DataFrame: the keys, then the quantities."""
+def _case_rows(task: _Task, levers, eccentrics, quantities: Sequence[str], options: dict):
     import pandas
 
     from . import mode_map
 
-    table = mode_map(task.design, list(task.levers), list(task.eccentrics), grid=False, loads=True, rpm=task.rpm,
-                     **options)
+    table = mode_map(task.design, list(levers), list(eccentrics), grid=False, loads=True, rpm=task.rpm, **options)
     missing = [name for name in quantities if name not in table]
     if missing:
-        raise ValueError(f"no column {', '.join(missing)} in the map; it has {', '.join(sorted(table))}")
+        raise KeyError(f"no column {', '.join(missing)} in the map; it has {', '.join(sorted(table))}")
     frame = pandas.DataFrame({"design": task.design_name, "rpm": task.rpm, "lever": table["lever"],
                               "eccentric": table["eccentric"]})
     for name in quantities:
         frame[name] = table[name]
+    frame["error"] = ""
+    return frame
+
+
+def _run_task(task: _Task, quantities: Sequence[str], options: dict):
+    """One task's rows as a DataFrame: the keys, the quantities and each case's error.
+
+    Should the chunk fail, its cases are run one by one, so that one bad case costs
+    only its own row (its quantities empty, its error said).
+    """
+    import pandas
+
+    try:
+        return _case_rows(task, task.levers, task.eccentrics, quantities, options)
+    except KeyError:
+        raise
+    except Exception:  # find the cases that fail
+        rows = []
+        for lever, eccentric in zip(task.levers, task.eccentrics):
+            try:
+                rows.append(_case_rows(task, [lever], [eccentric], quantities, options))
+            except Exception as error:
+                rows.append(_failed_rows(task, [lever], [eccentric], quantities, error))
+        return pandas.concat(rows, ignore_index=True)
+
+
+def _failed_rows(task: _Task, levers, eccentrics, quantities, error: BaseException):
+    import pandas
+
+    frame = pandas.DataFrame({"design": task.design_name, "rpm": task.rpm, "lever": list(levers),
+                              "eccentric": list(eccentrics)})
+    for name in quantities:
+        frame[name] = np.nan
+    frame["error"] = f"{type(error).__name__}: {error}"
     return frame
 
 
@@ -107,19 +139,20 @@ def sweep(designs, lever=None, eccentric=None, rpm=6000.0, quantities: Sequence[
     turn the elastic model on, ``loftSpeed_rpm`` and ``bounceSpeed_rpm`` its loft speeds
     too. ``options``: the load model's keyword parameters (see :func:`torlin.loads`).
 
+    One row per case: design (its name), rpm, lever, eccentric, the quantities, and
+    error (empty, or why that case has no numbers: a case that fails does not stop the
+    others; ``attrs["failures"]`` lists them).
+
     The work is cut into tasks of ``chunk`` (at least 1,000) modes of one design at one
     speed. With ``client=None`` they run here, each on the C++ thread pool (``threads``);
-    with a ``dask.distributed.Client`` on its cluster (``LocalCluster()`` on this
-    machine, or ``Client("tcp://scheduler:8786")`` for a real one, whose workers have
-    torlin installed).
+    with a ``dask.distributed.Client`` on its cluster (``Client(LocalCluster())`` on this
+    machine, ``Client("tcp://scheduler:8786")`` for a real one, whose workers have
+    torlin installed): the same study, one argument changed.
 
-    ``out``: a folder. Each task's rows are written there as it ends, whole or not at
-    all, with the whole table as ``sweep.csv`` at the end; run the same sweep again with
-    the same ``out`` and only the missing tasks are computed. A task that fails does
-    not stop the others: its error is in ``failures.csv`` and in the result's
-    ``attrs["failures"]``, and the sweep raises only if every task failed.
-
-    Columns: design (its name), rpm, lever, eccentric, then the quantities.
+    ``out``: a folder. Each task's rows are written there as it completes, whole or not
+    at all; a rerun with the same ``out`` computes only the tasks missing there (after
+    a crash, a stop, or a lost worker, whose cases are recorded as failed and not
+    written). Once every task is there, the whole table is ``sweep.csv`` too.
     """
     import pandas
 
@@ -134,65 +167,93 @@ def sweep(designs, lever=None, eccentric=None, rpm=6000.0, quantities: Sequence[
         options.setdefault("dynamics", True)
     options["threads"] = threads
     tasks = _plan(designs, lever, eccentric, rpm, chunk)
+    store = _Store(out, _fingerprint(tasks, quantities, options), len(tasks)) if out is not None else None
+    parts = store.read(tasks) if store else {}
 
-    parts = {}
-    if out is not None:
-        os.makedirs(out, exist_ok=True)
-        fingerprint = _fingerprint(tasks, quantities, options)
-        manifest = os.path.join(out, "sweep.json")
-        if os.path.exists(manifest):
-            with open(manifest, encoding="utf-8") as file:
-                if json.load(file).get("fingerprint") != fingerprint:
-                    raise ValueError(f"{out} holds another sweep's parts; give an empty or new folder")
-        else:
-            _write_whole(manifest, lambda file: json.dump({"fingerprint": fingerprint, "tasks": len(tasks)}, file))
-        for task in tasks:
-            path = _part_path(out, task)
-            if os.path.exists(path):
-                parts[task.index] = pandas.read_csv(path)
-
-    failures = []
-
-    def finished(task: _Task, frame=None, error: Optional[BaseException] = None):
-        if error is not None:
-            failures.append({"task": task.index, "design": task.design_name, "rpm": task.rpm,
-                             "firstLever": task.levers[0], "firstEccentric": task.eccentrics[0],
-                             "error": f"{type(error).__name__}: {error}"})
-            return
+    def completed(task: _Task, frame):
         parts[task.index] = frame
-        if out is not None:
-            _write_whole(_part_path(out, task), lambda file: frame.to_csv(file, index=False))
+        if store:
+            store.write(task, frame)
+
+    def lost(task: _Task, error: BaseException):
+        if isinstance(error, KeyError):  # a quantity the map does not have: the caller's mistake
+            raise ValueError(error.args[0]) from None
+        parts[task.index] = _failed_rows(task, task.levers, task.eccentrics, quantities, error)
 
     todo = [task for task in tasks if task.index not in parts]
     if client is None:
         for task in todo:
             try:
-                finished(task, _run_task(task, quantities, options))
-            except Exception as error:  # recorded; the other tasks go on
-                finished(task, error=error)
+                frame = _run_task(task, quantities, options)
+            except Exception as error:
+                lost(task, error)
+            else:
+                completed(task, frame)
     else:
         from distributed import as_completed
 
         futures = {client.submit(_run_task, task, quantities, options, pure=False): task for task in todo}
         for future in as_completed(futures):
-            task = futures[future]
             if future.status == "error":
-                finished(task, error=future.exception())
+                lost(futures[future], future.exception())
             else:
-                finished(task, future.result())
+                completed(futures[future], future.result())
 
-    failures.sort(key=lambda failure: failure["task"])
-    if out is not None:
-        failed = pandas.DataFrame(failures, columns=["task", "design", "rpm", "firstLever", "firstEccentric", "error"])
-        _write_whole(os.path.join(out, "failures.csv"), lambda file: failed.to_csv(file, index=False))
-    if not parts:
-        raise RuntimeError("every task of the sweep failed; the first: " + failures[0]["error"])
     frame = pandas.concat([parts[index] for index in sorted(parts)], ignore_index=True)
-    frame = frame[_KEYS + quantities]
-    frame.attrs["failures"] = failures
-    if out is not None and not failures:
+    frame = frame[_KEYS + quantities + ["error"]]
+    failed = frame[frame["error"] != ""]
+    frame.attrs["failures"] = failed[_KEYS + ["error"]].to_dict("records")
+    if store and store.complete(tasks):
         _write_whole(os.path.join(out, "sweep.csv"), lambda file: frame.to_csv(file, index=False))
     return frame
+
+
+class _Store:
+    """A sweep's folder: its fingerprint, which columns hold words, and a part per task."""
+
+    def __init__(self, folder: str, fingerprint: str, tasks: int):
+        self.folder = folder
+        os.makedirs(folder, exist_ok=True)
+        self.manifest = os.path.join(folder, "sweep.json")
+        self.state = {"fingerprint": fingerprint, "tasks": tasks, "words": None}
+        if os.path.exists(self.manifest):
+            with open(self.manifest, encoding="utf-8") as file:
+                state = json.load(file)
+            if state.get("fingerprint") != fingerprint:
+                raise ValueError(f"{folder} holds another sweep's parts; give an empty or new folder")
+            self.state = state
+        else:
+            self._save()
+
+    def _save(self):
+        _write_whole(self.manifest, lambda file: json.dump(self.state, file))
+
+    def read(self, tasks) -> dict:
+        import pandas
+
+        words = self.state["words"]
+        parts = {}
+        if words is None:
+            return parts
+        for task in tasks:
+            path = _part_path(self.folder, task)
+            if os.path.exists(path):
+                # Empty cells of number columns are NaN; of word columns, empty words.
+                frame = pandas.read_csv(path, keep_default_na=False, dtype={name: str for name in words})
+                for name in frame.columns:
+                    if name not in words:
+                        frame[name] = pandas.to_numeric(frame[name].replace("", np.nan))
+                parts[task.index] = frame
+        return parts
+
+    def write(self, task: _Task, frame):
+        if self.state["words"] is None:
+            self.state["words"] = [name for name in frame.columns if frame[name].dtype == object]
+            self._save()
+        _write_whole(_part_path(self.folder, task), lambda file: frame.to_csv(file, index=False))
+
+    def complete(self, tasks) -> bool:
+        return all(os.path.exists(_part_path(self.folder, task)) for task in tasks)
 
 
 def _part_path(out: str, task: _Task) -> str:
