@@ -108,8 +108,8 @@ Eigen::Matrix2d Exponential(const Eigen::Matrix2d& a) {
 // One cycle's integration with friction's torques between the rows in proportion, one
 // row interval after another (the torques' slopes in crank angle jump at the rows).
 // With the spins it carries their derivatives with respect to the cycle's start spins,
-// each step multiplying them by exp(h J) of the step's Jacobian: what Newton's method
-// needs of them, at no further cost.
+// each step multiplying them by exp(h J), J the mean of the Jacobians at the step's ends:
+// what Newton's method needs of them, at no further cost.
 class SpinIntegration {
  public:
   SpinIntegration(const std::vector<double>& crankDeg, const std::vector<std::optional<RollerContacts>>& contacts,
@@ -141,8 +141,14 @@ class SpinIntegration {
       for (; row < crank_.size() && crank_[row] <= c; ++row) atRows[row] = Complete(row, {x[kFree], x[kSecond]});
     };
     End end;
+    // Each step's Jacobian averaged between its start and the next step's.
+    double pendingStep = 0;
+    Eigen::Matrix2d pendingJacobian = Eigen::Matrix2d::Zero();
     const auto accepted = [&](double, double h, const Stepper::Matrix& jacobian) {
-      end.slopes = Exponential(h * jacobian.topLeftCorner<2, 2>()) * end.slopes;
+      const Eigen::Matrix2d j = jacobian.topLeftCorner<2, 2>();
+      if (pendingStep > 0) end.slopes = Exponential(pendingStep * (pendingJacobian + j) / 2) * end.slopes;
+      pendingStep = h;
+      pendingJacobian = j;
     };
     double step = kFirstStepDeg;
     for (const Interval& in : intervals_) {
@@ -152,6 +158,7 @@ class SpinIntegration {
       end.finished = stepper_.Integrate(system, in.from, in.to, x, step, accepted) && end.finished;
     }
     reach(crank_.front() + kCycleDeg);
+    end.slopes = Exponential(pendingStep * pendingJacobian) * end.slopes;
     end.spins = {x[kFree], x[kSecond]};
     end.heatJ = x[kHeat];
     end.camshaftJ = x[kCamshaft];
