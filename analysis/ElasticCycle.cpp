@@ -112,8 +112,10 @@ class CycleRun {
 
   template <class Stepper>
   void Sample(Stepper& stepper, double until, ElasticCycle& out) {
-    State s(model_.Size());
-    State ds(model_.Size());
+    State& s = sample_;
+    State& ds = sampleRate_;
+    s.resize(model_.Size());
+    ds.resize(model_.Size());
     while (next_ < order_.size()) {
       const std::size_t i = order_[next_];
       const double t = SinceStart(crankAngles_[i]) / degPerSecond_;
@@ -167,6 +169,8 @@ class CycleRun {
   std::span<const double> crankAngles_;
   std::vector<std::size_t> order_;
   std::size_t next_ = 0;
+  State sample_;  // kept between steps: a step should not allocate
+  State sampleRate_;
   bool flying_ = false;
   bool unloaded_ = false;
 };

@@ -126,19 +126,25 @@ FrictionCycle FrictionCycleAt(const ExactKinematics& model, const LoadParameters
   const double secondRadiusM = design.secondRollerRadiusMm * 1e-3;
   cycle.inertia = {0.5 * parameters.bodies.freeRollerG * kKgPerG * freeRadiusM * freeRadiusM,
                    0.5 * parameters.bodies.secondRollerG * kKgPerG * secondRadiusM * secondRadiusM};
-  const auto solve = [&](std::size_t i, const Spins& spins) {
-    return SolveFrictionalChain(cycle.rows[i].loads, *contacts[i], parameters, friction, spins);
+  // Each position's balance prepared once: the spins' integration asks it many times.
+  std::vector<std::optional<FrictionalChain>> chains(places.size());
+  for (std::size_t i = 0; i < places.size(); ++i) {
+    if (contacts[i]) chains[i] = FrictionalChain::Of(cycle.rows[i].loads, *contacts[i], parameters, friction);
+  }
+  const auto solve = [&](std::size_t i, const Spins& spins, bool slopes = false) -> std::optional<FrictionalForces> {
+    if (!chains[i]) return std::nullopt;
+    return chains[i]->At(spins, slopes);
   };
   const double camRadPerS = parameters.rpm * std::numbers::pi / 60;
-  const SpinTorquesAt torques = [&](std::size_t i, const Spins& spins) -> std::optional<SpinTorques> {
-    const std::optional<FrictionalForces> f = solve(i, spins);
+  const SpinTorquesAt torques = [&](std::size_t i, const Spins& spins, bool slopes) -> std::optional<SpinTorques> {
+    const std::optional<FrictionalForces> f = solve(i, spins, slopes);
     if (!f) return std::nullopt;
     const RollerContacts& c = *contacts[i];
     const double camshaftNm =
         ShaftTorquesOf(frame, c.contact[kCamContact].pointMm, f->OnFreeRoller(c, kCamContact),
                        c.contact[kLeverContact].pointMm, f->OnFreeRoller(c, kLeverContact), {}, {})
             .camshaft;
-    return SpinTorques{f->freeSpinTorqueNm, f->secondSpinTorqueNm, f->powerW, camshaftNm * camRadPerS};
+    return SpinTorques{f->freeSpinTorqueNm, f->secondSpinTorqueNm, f->powerW, camshaftNm * camRadPerS, f->spinSlopes};
   };
 
   std::vector<Spins> spins(places.size());

@@ -7,6 +7,7 @@
 #include "analysis/FrictionParameters.h"
 #include "analysis/InertialChain.h"
 #include "analysis/LoadParameters.h"
+#include "analysis/RollerSpin.h"
 
 // The regularised Coulomb coefficient at a slip speed, signed with the slip: what
 // opposes the free roller's surface's motion relative to the other body's.
@@ -23,10 +24,31 @@ struct FrictionalForces {
   double freeSpinTorqueNm = 0;    // friction's torque on each roller's spin, counter-clockwise
   double secondSpinTorqueNm = 0;
   double powerW = 0;              // what friction turns into heat: sum of mu N slip
+  SpinSlopes spinSlopes{};        // of both torques, where asked for
 
   double NormalN(int which) const;
   // What the other body pushes on the free roller at a contact: N (n - mu t).
   Point2 OnFreeRoller(const RollerContacts& contacts, int which) const;
+};
+
+// One position's balance prepared for many spins (the rollers' spins change only the
+// friction coefficients, and so the contact lines).
+class FrictionalChain {
+ public:
+  // None where the position has no balance.
+  static std::optional<FrictionalChain> Of(const LoadRow& row, const RollerContacts& contacts,
+                                           const LoadParameters& parameters, const FrictionParameters& friction);
+  // With slopes, also the torques' slopes.
+  std::optional<FrictionalForces> At(const Spins& spins, bool slopes = false) const;
+
+ private:
+  FrictionalChain(const InertialBalance& balance, const RollerContacts& contacts, const FrictionParameters& friction)
+      : balance_(balance), contacts_(contacts), friction_(friction) {}
+  SpinSlopes SpinSlopesOf(const FrictionalForces& f, const std::array<bool, kRollerContacts>& open,
+                          const ContactLines& lines) const;
+  InertialBalance balance_;
+  RollerContacts contacts_;
+  FrictionParameters friction_;
 };
 
 std::optional<FrictionalForces> SolveFrictionalChain(const LoadRow& row, const RollerContacts& contacts,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 
 #include "analysis/BodyMasses.h"
@@ -41,6 +42,30 @@ struct ContactLines {
 std::optional<ChainForces> SolveInertialChain(const LoadGeometry& g, const ContactLines& lines,
                                               const BodyMotion& motion, const BodyMasses& masses,
                                               double valveForceN, double returnSpringN, bool seated);
+
+// The balance prepared for many contact lines at one position: what does not depend on
+// them (the bodies' inertia, the rod, the link's turning) is worked out once, so that
+// friction's changing lines cost two small solves each.
+class InertialBalance {
+ public:
+  static std::optional<InertialBalance> Of(const LoadGeometry& g, const BodyMotion& motion, const BodyMasses& masses,
+                                           double valveForceN, double returnSpringN, bool seated);
+  std::optional<ChainForces> With(const ContactLines& lines) const;
+  // How the normal forces of a balance With(lines) change as each line n - mu t turns
+  // with its coefficient mu: [force][line], cam, lever, roller; the tangents t given.
+  std::array<std::array<double, 3>, 3> NormalSlopes(const ContactLines& lines, const ContactLines& tangents,
+                                                    const ChainForces& forces) const;
+
+ private:
+  ChainForces known_;  // rod and guide
+  Point2 onFree_;      // the free roller's inertia less the return spring
+  Point2 jointRest_;   // what the link's length and the roller contact must carry at the joint
+  Point2 along_;
+  Point2 across_;
+  double transverse_ = 0;
+  Point2 linkInertia_;
+  bool seated_ = false;
+};
 
 // The direction the return spring pushes the free roller: against the sum of the cam's
 // and the lever's normals, so that it adds the same to both contacts' forces.

@@ -43,6 +43,10 @@ KinematicLiftCurve::KinematicLiftCurve(std::vector<double> liftMm, std::vector<d
       peak_(*std::max_element(liftMm.begin(), liftMm.end())) {}
 
 double KinematicLiftCurve::Wrapped(double crankDeg) {
+  // Integrators ask within a cycle or two of zero: one subtraction, exact there (as
+  // fmod's result), spares fmod's cost.
+  if (crankDeg >= 0 && crankDeg < kCycleDeg) return crankDeg;
+  if (crankDeg >= kCycleDeg && crankDeg < 2 * kCycleDeg) return crankDeg - kCycleDeg;
   const double wrapped = std::fmod(crankDeg, kCycleDeg);
   return wrapped < 0 ? wrapped + kCycleDeg : wrapped;
 }

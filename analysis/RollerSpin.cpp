@@ -3,28 +3,29 @@
 #include <algorithm>
 #include <array>
 #include <boost/math/tools/roots.hpp>
-#include <boost/numeric/odeint.hpp>
 #include <cmath>
 #include <limits>
 
-namespace odeint = boost::numeric::odeint;
+#include "analysis/RosenbrockW.h"
 
 namespace {
 
 constexpr double kCycleDeg = 720;
 // Beyond this many regularisation speeds (tanh = 1 - 8e-18) every contact slides fully.
 constexpr double kSaturatedSlips = 20;
-constexpr double kAbsoluteError = 1e-9;  // rad/s
-constexpr double kRelativeError = 1e-11;
-// The integration's own noise across a cycle of switching contacts is about 1e-8.
+// Errors per step: spins in rad/s, the heat's and the camshaft's work in J. An error of
+// 1e-6 rad/s moves a friction coefficient by a millionth of mu at most (the
+// regularisation's creep, v0 / r, is about 1 rad/s of spin).
+constexpr double kAbsoluteError = 1e-6;
+constexpr double kRelativeError = 1e-8;
+// Well above the integration's own noise across a cycle of switching contacts.
 constexpr double kPeriodicTolerance = 1e-7;  // rad/s per rad/s of spin, and absolute
 constexpr int kMaxNewtonSteps = 12;
-
-// Both spins, then the heat and the camshaft's work since the cycle began.
-using State = std::array<double, 4>;
+constexpr double kMaxNewtonGrowth = 100;
+constexpr double kFirstStepDeg = 0.01;
 
 double FreeTorque(const SpinTorquesAt& torques, std::size_t row, const Spins& spins) {
-  const std::optional<SpinTorques> t = torques(row, spins);
+  const std::optional<SpinTorques> t = torques(row, spins, false);
   return t ? t->freeNm : 0;
 }
 
@@ -80,48 +81,99 @@ Spins QuasiStaticSpins(const RollerContacts& contacts, const SpinInertia& inerti
 
 namespace {
 
-// One cycle's integration with friction's torques between the rows in proportion.
+// exp(a) of a 2 x 2 matrix: with s = tr a / 2 and b = a - s I, b^2 = q I (q = s^2 -
+// det a), so exp(a) = e^s (cosh r I + sinh r / r b), r = sqrt q (cos and sin for q < 0),
+// written so that a strongly damped a neither overflows nor loses its small part.
+Eigen::Matrix2d Exponential(const Eigen::Matrix2d& a) {
+  const double s = a.trace() / 2;
+  const Eigen::Matrix2d b = a - s * Eigen::Matrix2d::Identity();
+  const double q = s * s - a.determinant();
+  double even = 0;  // e^s cosh r
+  double odd = 0;   // e^s sinh r / r
+  if (q > 1e-8) {
+    const double r = std::sqrt(q);
+    even = (std::exp(s + r) + std::exp(s - r)) / 2;
+    odd = (std::exp(s + r) - std::exp(s - r)) / (2 * r);
+  } else if (q < -1e-8) {
+    const double r = std::sqrt(-q);
+    even = std::exp(s) * std::cos(r);
+    odd = std::exp(s) * std::sin(r) / r;
+  } else {
+    even = std::exp(s) * (1 + q / 2);
+    odd = std::exp(s) * (1 + q / 6);
+  }
+  return even * Eigen::Matrix2d::Identity() + odd * b;
+}
+
+// One cycle's integration with friction's torques between the rows in proportion, one
+// row interval after another (the torques' slopes in crank angle jump at the rows).
+// With the spins it carries their derivatives with respect to the cycle's start spins,
+// each step multiplying them by exp(h J), J the mean of the Jacobians at the step's ends:
+// what Newton's method needs of them, at no further cost.
 class SpinIntegration {
  public:
   SpinIntegration(const std::vector<double>& crankDeg, const std::vector<std::optional<RollerContacts>>& contacts,
                   const SpinInertia& inertia, double creepMPerS, double rpm, const SpinTorquesAt& torques)
       : crank_(crankDeg), contacts_(contacts), inertia_(inertia), creep_(creepMPerS), torques_(torques),
-        secondsPerDeg_(1 / (6 * rpm)) {
+        secondsPerDeg_(1 / (6 * rpm)), stepper_(Stepper::Vector::Constant(kAbsoluteError), kRelativeError) {
     for (std::size_t i = 0; i < crank_.size(); ++i) {
       const double next = i + 1 < crank_.size() ? crank_[i + 1] : crank_.front() + kCycleDeg;
       if (next > crank_[i]) intervals_.push_back({crank_[i], next, i, (i + 1) % crank_.size()});
     }
   }
 
-  // The spins at every row from a start, and the spins at the cycle's end.
-  State Cycle(const State& start, std::vector<Spins>& atRows) const {
-    State x = start;
+  struct End {
+    Spins spins;
+    double heatJ = 0;  // since the cycle began
+    double camshaftJ = 0;
+    Eigen::Matrix2d slopes = Eigen::Matrix2d::Identity();  // d end spin [i] / d start spin [j]
+    bool finished = true;  // the steps did not run out
+  };
+
+  // The spins at every row from a start, and the cycle's end.
+  End Cycle(const Spins& start, std::vector<Spins>& atRows) const {
+    Stepper::Vector x = Stepper::Vector::Zero();
+    x[kFree] = start.freeRadPerS;
+    x[kSecond] = start.secondRadPerS;
     atRows.assign(crank_.size(), Spins{});
-    auto stepper = odeint::make_dense_output(kAbsoluteError, kRelativeError, 2.0, odeint::runge_kutta_dopri5<State>());
-    std::vector<double> times;
-    times.reserve(crank_.size() + 1);
-    for (const double c : crank_) {
-      if (times.empty() || c > times.back()) times.push_back(c);
-    }
-    times.push_back(crank_.front() + kCycleDeg);
     std::size_t row = 0;
-    const auto system = [this](const State& s, State& ds, double c) { Rates(s, ds, c); };
-    odeint::integrate_times(stepper, system, x, times.begin(), times.end(), 0.01, [&](const State& s, double c) {
-      while (row < crank_.size() && crank_[row] <= c) {
-        atRows[row] = Complete(row, s);
-        ++row;
-      }
-    });
-    return x;
+    const auto reach = [&](double c) {
+      for (; row < crank_.size() && crank_[row] <= c; ++row) atRows[row] = Complete(row, {x[kFree], x[kSecond]});
+    };
+    End end;
+    // Each step's Jacobian averaged between its start and the next step's.
+    double pendingStep = 0;
+    Eigen::Matrix2d pendingJacobian = Eigen::Matrix2d::Zero();
+    const auto accepted = [&](double, double h, const Stepper::Matrix& jacobian) {
+      const Eigen::Matrix2d j = jacobian.topLeftCorner<2, 2>();
+      if (pendingStep > 0) end.slopes = Exponential(pendingStep * (pendingJacobian + j) / 2) * end.slopes;
+      pendingStep = h;
+      pendingJacobian = j;
+    };
+    double step = kFirstStepDeg;
+    for (const Interval& in : intervals_) {
+      reach(in.from);
+      const auto system = [&](double c, const Stepper::Vector& s, Stepper::Vector& ds, Stepper::Matrix* jacobian,
+                              Stepper::Vector* dfdt) { Rates(in, c, s, ds, jacobian, dfdt); };
+      end.finished = stepper_.Integrate(system, in.from, in.to, x, step, accepted) && end.finished;
+    }
+    reach(crank_.front() + kCycleDeg);
+    end.slopes = Exponential(pendingStep * pendingJacobian) * end.slopes;
+    end.spins = {x[kFree], x[kSecond]};
+    end.heatJ = x[kHeat];
+    end.camshaftJ = x[kCamshaft];
+    return end;
   }
 
-  Spins Complete(std::size_t row, const State& s) const {
-    const Spins given{s[0], s[1]};
+  Spins Complete(std::size_t row, const Spins& given) const {
     if (!contacts_[row]) return given;
     return QuasiStaticSpins(*contacts_[row], inertia_, creep_, torques_, row, given);
   }
 
  private:
+  // The state: both spins, the heat's and the camshaft's work since the cycle began.
+  using Stepper = RosenbrockW<4>;
+  enum : int { kFree = 0, kSecond = 1, kHeat = 2, kCamshaft = 3 };
   struct Interval {
     double from;
     double to;
@@ -129,24 +181,44 @@ class SpinIntegration {
     std::size_t second;
   };
 
-  SpinTorques TorquesAt(std::size_t row, const State& s) const {
+  SpinTorques TorquesAt(std::size_t row, const Stepper::Vector& s, bool slopes) const {
     if (!contacts_[row]) return {};
-    return torques_(row, Complete(row, s)).value_or(SpinTorques{});
+    return torques_(row, Complete(row, {s[kFree], s[kSecond]}), slopes).value_or(SpinTorques{});
   }
 
-  void Rates(const State& s, State& ds, double c) const {
-    const auto it = std::upper_bound(intervals_.begin(), intervals_.end(), c,
-                                     [](double value, const Interval& i) { return value < i.to; });
-    const Interval& in = it == intervals_.end() ? intervals_.back() : *it;
+  // The rates in crank degrees; with the Jacobian, the spins' (from the torques' slopes)
+  // and the rates' change along the interval.
+  void Rates(const Interval& in, double c, const Stepper::Vector& s, Stepper::Vector& ds, Stepper::Matrix* jacobian,
+             Stepper::Vector* dfdt) const {
     const double share = std::clamp((c - in.from) / (in.to - in.from), 0.0, 1.0);
-    const SpinTorques a = TorquesAt(in.first, s);
-    const SpinTorques b = TorquesAt(in.second, s);
-    const auto between = [&](double ta, double tb) { return ((1 - share) * ta + share * tb) * secondsPerDeg_; };
-    ds[0] = inertia_.freeKgM2 > 0 ? between(a.freeNm, b.freeNm) / inertia_.freeKgM2 : 0;
-    ds[1] = inertia_.secondKgM2 > 0 ? between(a.secondNm, b.secondNm) / inertia_.secondKgM2 : 0;
-    ds[2] = between(a.heatW, b.heatW);
-    ds[3] = between(a.camshaftW, b.camshaftW);
+    // A row of no weight is not asked (but for the change along the interval).
+    const bool both = jacobian != nullptr;
+    const SpinTorques a = share < 1 || both ? TorquesAt(in.first, s, both) : SpinTorques{};
+    const SpinTorques b = share > 0 || both ? TorquesAt(in.second, s, both) : SpinTorques{};
+    const std::array<double, 2> perInertia{Per(inertia_.freeKgM2), Per(inertia_.secondKgM2)};
+    const auto at = [&](const SpinTorques& t) {
+      Stepper::Vector r;
+      r[kFree] = t.freeNm * perInertia[0] * secondsPerDeg_;
+      r[kSecond] = t.secondNm * perInertia[1] * secondsPerDeg_;
+      r[kHeat] = t.heatW * secondsPerDeg_;
+      r[kCamshaft] = t.camshaftW * secondsPerDeg_;
+      return r;
+    };
+    const Stepper::Vector ra = at(a);
+    const Stepper::Vector rb = at(b);
+    ds = (1 - share) * ra + share * rb;
+    if (!jacobian) return;
+    *dfdt = (rb - ra) / (in.to - in.from);
+    jacobian->setZero();
+    for (int i = 0; i < 2; ++i) {
+      for (int k = 0; k < 2; ++k) {
+        (*jacobian)(i, k) = ((1 - share) * a.slopes[i][k] + share * b.slopes[i][k]) * perInertia[i] * secondsPerDeg_;
+      }
+    }
   }
+
+  // A spin without inertia follows its quasi-static condition, not a rate.
+  static double Per(double inertiaKgM2) { return inertiaKgM2 > 0 ? 1 / inertiaKgM2 : 0; }
 
   const std::vector<double>& crank_;
   const std::vector<std::optional<RollerContacts>>& contacts_;
@@ -154,14 +226,17 @@ class SpinIntegration {
   double creep_;
   const SpinTorquesAt& torques_;
   double secondsPerDeg_;
+  Stepper stepper_;
   std::vector<Interval> intervals_;
 };
 
-bool Converged(const State& start, const State& end) {
-  for (int i = 0; i < 2; ++i) {
-    if (!(std::abs(end[i] - start[i]) <= kPeriodicTolerance * (1 + std::abs(start[i])))) return false;
-  }
-  return true;
+double Gap(const Spins& start, const Spins& end) {
+  return std::max(std::abs(end.freeRadPerS - start.freeRadPerS), std::abs(end.secondRadPerS - start.secondRadPerS));
+}
+
+double Mismatch(const Spins& start, const Spins& end) {
+  return std::max(std::abs(end.freeRadPerS - start.freeRadPerS) / (1 + std::abs(start.freeRadPerS)),
+                  std::abs(end.secondRadPerS - start.secondRadPerS) / (1 + std::abs(start.secondRadPerS)));
 }
 
 }  // namespace
@@ -172,80 +247,53 @@ SpinCycle PeriodicSpins(const std::vector<double>& crankDeg, const std::vector<s
   if (crankDeg.empty()) return out;
   const SpinIntegration integration(crankDeg, contacts, inertia, creepMPerS, rpm, torques);
   // Start from the quasi-static spins of the first row with a balance.
-  State x{0, 0, 0, 0};
+  Spins x;
   for (std::size_t i = 0; i < contacts.size(); ++i) {
     if (!contacts[i]) continue;
-    const Spins s = QuasiStaticSpins(*contacts[i], SpinInertia{}, creepMPerS, torques, i, {});
-    x = {s.freeRadPerS, s.secondRadPerS, 0, 0};
+    x = QuasiStaticSpins(*contacts[i], SpinInertia{}, creepMPerS, torques, i, {});
     break;
   }
   const std::array<bool, 2> dynamic{inertia.freeKgM2 > 0, inertia.secondKgM2 > 0};
   std::vector<Spins> rows;
-  std::vector<Spins> unused;
-  State end = integration.Cycle(x, rows);
+  SpinIntegration::End end = integration.Cycle(x, rows);
   out.cycles = 1;
-  const auto residual = [&](const State& start, const State& finish) {
-    double size = 0;
-    for (int i = 0; i < 2; ++i) size = std::max(size, std::abs(finish[i] - start[i]) / (1 + std::abs(start[i])));
-    return size;
-  };
-  // Where friction damps the spins strongly the cycle's map all but forgets its start:
-  // cycle after cycle is cheapest. Where it contracts slowly, Newton's method.
-  for (int k = 0; k < kMaxNewtonSteps && !Converged(x, end); ++k) {
-    const double before = residual(x, end);
-    const State next{end[0], end[1], 0, 0};
-    std::vector<Spins> nextRows;
-    const State nextEnd = integration.Cycle(next, nextRows);
-    ++out.cycles;
-    const double after = residual(next, nextEnd);
-    x = next;
-    end = nextEnd;
-    rows = std::move(nextRows);
-    if (after > 0.1 * before) break;
-  }
-  // Newton's method on the cycle's map (slopes by one difference per spin), each step
-  // halved until the cycle's mismatch shrinks: friction's saturation bends the map.
-  for (int step = 0; step < kMaxNewtonSteps && !Converged(x, end); ++step) {
-    std::array<std::array<double, 2>, 2> m{{{1, 0}, {0, 1}}};  // slope - I over the dynamic spins
-    for (int j = 0; j < 2; ++j) {
-      if (!dynamic[j]) continue;
-      State probe = x;
-      const double h = 1e-4 * (1 + std::abs(x[j]));
-      probe[j] += h;
-      const State moved = integration.Cycle(probe, unused);
-      ++out.cycles;
-      for (int i = 0; i < 2; ++i) {
-        if (dynamic[i]) m[i][j] = (moved[i] - end[i]) / h - (i == j ? 1 : 0);
-      }
+  // Newton's method on the cycle's map x -> end(x), its slopes carried through the
+  // cycle; each step halved until the mismatch shrinks, as friction's saturation bends
+  // the map.
+  for (int step = 0; step < kMaxNewtonSteps && !(Mismatch(x, end.spins) <= kPeriodicTolerance); ++step) {
+    Eigen::Matrix2d m;  // slope - I over the dynamic spins
+    Eigen::Vector2d r;
+    for (int i = 0; i < 2; ++i) {
+      for (int j = 0; j < 2; ++j) m(i, j) = dynamic[i] && dynamic[j] ? end.slopes(i, j) - (i == j) : (i == j ? 1 : 0);
     }
-    double r[2];
-    for (int i = 0; i < 2; ++i) r[i] = dynamic[i] ? -(end[i] - x[i]) : 0;
-    const double det = m[0][0] * m[1][1] - m[0][1] * m[1][0];
-    double dx[2] = {end[0] - x[0], end[1] - x[1]};  // no slope to go by: the cycle's own step
-    if (std::abs(det) > 1e-12) {
-      dx[0] = (r[0] * m[1][1] - m[0][1] * r[1]) / det;
-      dx[1] = (m[0][0] * r[1] - m[1][0] * r[0]) / det;
-    }
-    const double before = residual(x, end);
+    r << (dynamic[0] ? x.freeRadPerS - end.spins.freeRadPerS : 0),
+        (dynamic[1] ? x.secondRadPerS - end.spins.secondRadPerS : 0);
+    Eigen::Vector2d dx = m.fullPivLu().solve(r);
+    // Where the map is all but neutral (rollers rolling only on each other spin together
+    // freely) the step would run away: none beyond what a contraction of 0.99 a cycle
+    // asks, and none at all without a slope to go by (the cycle's own step instead).
+    const double most = kMaxNewtonGrowth * r.cwiseAbs().maxCoeff();
+    if (!dx.allFinite()) dx = -r;
+    if (dx.cwiseAbs().maxCoeff() > most) dx *= most / dx.cwiseAbs().maxCoeff();
+    const double before = Gap(x, end.spins);
     for (int halving = 0; halving < 6; ++halving) {
-      const State next{x[0] + dx[0], x[1] + dx[1], 0, 0};
+      const Spins next{x.freeRadPerS + dx[0], x.secondRadPerS + dx[1]};
       std::vector<Spins> nextRows;
-      const State nextEnd = integration.Cycle(next, nextRows);
+      SpinIntegration::End nextEnd = integration.Cycle(next, nextRows);
       ++out.cycles;
-      if (residual(next, nextEnd) < before || halving == 5) {
+      if (Gap(next, nextEnd.spins) < before || halving == 5) {
         x = next;
         end = nextEnd;
         rows = std::move(nextRows);
         break;
       }
-      dx[0] /= 2;
-      dx[1] /= 2;
+      dx /= 2;
     }
   }
-  out.periodic = Converged(x, end);
+  out.periodic = Mismatch(x, end.spins) <= kPeriodicTolerance && end.finished;
   out.spins = std::move(rows);
   const double seconds = kCycleDeg / (6 * rpm);
-  out.meanHeatW = end[2] / seconds;
-  out.meanCamshaftW = end[3] / seconds;
+  out.meanHeatW = end.heatJ / seconds;
+  out.meanCamshaftW = end.camshaftJ / seconds;
   return out;
 }

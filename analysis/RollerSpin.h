@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -15,16 +16,21 @@ struct SpinInertia {
   double secondKgM2 = 0;
 };
 
+// How friction's torques change with the spins (N m s), [torque][spin], free then second.
+using SpinSlopes = std::array<std::array<double, 2>, 2>;
+
 // Friction's torques on both spins (N m, counter-clockwise) at one row, for given spins,
-// with the power friction turns into heat and the camshaft's; none where the row has
-// no balance.
+// with the power friction turns into heat and the camshaft's, and how the torques change
+// with the spins; none where the row has no balance.
 struct SpinTorques {
   double freeNm = 0;
   double secondNm = 0;
   double heatW = 0;
   double camshaftW = 0;
+  SpinSlopes slopes{};
 };
-using SpinTorquesAt = std::function<std::optional<SpinTorques>(std::size_t row, const Spins&)>;
+// The slopes are asked for only where slopes is true (else left zero).
+using SpinTorquesAt = std::function<std::optional<SpinTorques>(std::size_t row, const Spins&, bool slopes)>;
 
 // The spins without inertia completed: the second roller's rolling on the free one, the
 // free roller's where its friction torque is zero, found by a bracketing root finder
@@ -35,10 +41,11 @@ Spins QuasiStaticSpins(const RollerContacts& contacts, const SpinInertia& inerti
 
 // The periodic steady state over the cycle of rows at the given crank angles (in
 // order, from the first over 720 degrees): friction's torques between two rows taken
-// in proportion, integrated with Boost.Odeint's Dormand-Prince pair under error
-// control; the start spins solved so that the cycle ends where it began (Newton's
-// method on the cycle's map, its slopes by differences). Rows where contacts is none
-// take no torque.
+// in proportion, integrated row interval by row interval under error control by a
+// Rosenbrock-W method (the spins are stiff: a rolling roller's friction torque answers
+// a change of spin within hundredths of a degree); the start spins solved so that the
+// cycle ends where it began (Newton's method on the cycle's map, its slopes carried
+// through the cycle with the spins). Rows where contacts is none take no torque.
 // The last cycle's mean powers are integrated with the spins, so that they take the
 // quick changes of spin between two rows (where a roller starts to roll on another
 // contact) that the rows themselves do not see.

@@ -10,8 +10,10 @@
 #include <numbers>
 
 #include "analysis/BodyMasses.h"
+#include "analysis/ChainFrame.h"
 #include "analysis/ContactKinematics.h"
 #include "analysis/FrictionCycle.h"
+#include "analysis/FrictionalChain.h"
 #include "analysis/LoadSeries.h"
 #include "analysis/SvajSeries.h"
 
@@ -211,6 +213,62 @@ TEST(Friction, AMasslessFreeRollerRollsOnTheContactThatHoldsItHardest) {
     }
   }
   EXPECT_GT(rolling, 100);
+}
+
+TEST(Friction, TheSpinsSlopesAreTheTorquesDerivatives) {
+  // The stiff integrator's Jacobian and Newton's slopes: friction's torques on both spins
+  // against central differences in each spin, the normal forces' own change with the
+  // coefficients included, at the spins of the periodic cycle (where rollers roll and
+  // the friction law is steepest) and 2 rad/s off them (where contacts slide).
+  const LoadParameters parameters = At6000(true);
+  const FrictionParameters friction;
+  LoadParameters moving = parameters;
+  moving.bodyMotion = true;
+  int checked = 0;
+  for (const auto& [lever, eccentric] : kModes) {
+    const ExactKinematics model(lever, eccentric);
+    const Design& design = model.GetMechanism().GetDesign();
+    const std::vector<CrankPlace> places = CrankPlaces(model, CrankAngles(2));
+    const FrictionCycle cycle = FrictionCycleAt(model, parameters, friction, places);
+    for (std::size_t i = 0; i < places.size(); ++i) {
+      const LoadRow row = LoadsAt(model, moving, places[i]);
+      if (!cycle.rows[i].friction.evaluated || row.outcome != ExactOutcome::Placed || !row.determinate) continue;
+      const RollerContacts contacts = ContactsOf(row, design.freeRollerRadiusMm, design.secondRollerRadiusMm,
+                                                 ChainFrameOf(model).camCentre, parameters.rpm);
+      const auto chain = FrictionalChain::Of(row, contacts, parameters, friction);
+      ASSERT_TRUE(chain.has_value());
+      for (const double off : {0.0, 2.0}) {
+        const Spins at{cycle.rows[i].friction.spins.freeRadPerS + off, cycle.rows[i].friction.spins.secondRadPerS};
+        const auto f = chain->At(at, true);
+        ASSERT_TRUE(f.has_value());
+        // A contact's opening (its friction dropped) is a jump the slopes do not see.
+        const auto opens = [&](const FrictionalForces& g) {
+          return std::array<bool, 3>{g.coefficient[0] == 0, g.coefficient[1] == 0, g.coefficient[2] == 0};
+        };
+        const double h = 1e-4;  // rad/s, against the creep of about 1 rad/s
+        for (int j = 0; j < 2; ++j) {
+          Spins up = at;
+          Spins down = at;
+          (j == 0 ? up.freeRadPerS : up.secondRadPerS) += h;
+          (j == 0 ? down.freeRadPerS : down.secondRadPerS) -= h;
+          const auto fu = chain->At(up);
+          const auto fd = chain->At(down);
+          if (!fu || !fd || opens(*fu) != opens(*f) || opens(*fd) != opens(*f)) continue;
+          const double free = (fu->freeSpinTorqueNm - fd->freeSpinTorqueNm) / (2 * h);
+          const double second = (fu->secondSpinTorqueNm - fd->secondSpinTorqueNm) / (2 * h);
+          // Against the steepest the law allows there, mu0 / v0 r^2 of all normal forces.
+          const double scale = friction.coefficient / friction.regularisationMPerS * 0.0095 * 0.0095 *
+                               (std::abs(f->chain.camN) + std::abs(f->chain.leverN) + std::abs(f->chain.rollerN));
+          SCOPED_TRACE(testing::Message() << lever << ',' << eccentric << " at " << row.crankDeg << " spin " << j
+                                          << (off != 0 ? " sliding" : ""));
+          EXPECT_NEAR(f->spinSlopes[0][j], free, 1e-4 * scale);
+          EXPECT_NEAR(f->spinSlopes[1][j], second, 1e-4 * scale);
+          ++checked;
+        }
+      }
+    }
+  }
+  EXPECT_GT(checked, 1000);
 }
 
 // The mean of a quantity over the cycle: trapezoids between the places (two at each
