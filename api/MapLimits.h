@@ -18,6 +18,15 @@ template <class Base>
 const LoadSummary& LoadsOf(const WithDynamics<Base>& row) {
   return LoadsOf(row.base);
 }
+// The smallest film ratio, where friction was asked for (none without: all empty).
+template <class Base>
+std::optional<AtCrank> FilmRatioOf(const WithLoads<Base>& row) {
+  return row.friction.minFilmRatio;
+}
+template <class Base>
+std::optional<AtCrank> FilmRatioOf(const WithDynamics<Base>& row) {
+  return FilmRatioOf(row.base);
+}
 template <class Row>
 std::optional<double> SeatingVelocityOf(const Row&) {
   return std::nullopt;
@@ -31,6 +40,7 @@ template <class Row>
 std::vector<LimitFlag> MapRowFlags(const Row& row, std::optional<double> rpm, const DesignLimits& limits) {
   LimitedFigures figures = FiguresOf(LoadsOf(row), rpm);
   figures.seatingVelocityMPerS = SeatingVelocityOf(row);
+  figures.smallestFilmRatio = FilmRatioOf(row);
   return FlagsAgainstLimits(figures, limits);
 }
 

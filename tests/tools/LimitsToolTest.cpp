@@ -193,3 +193,35 @@ TEST(LimitsTool, TheMapFlagsEveryModeAndTheElasticPicturesHaveFiniteNumbers) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(LimitsTool, AThinFilmIsFlaggedAtTheSummarysSmallestRatioAndOnTheMap) {
+  // The film vanishes where entrainment reverses: the warning's ratio is the summary's
+  // minFilmRatio, it goes once the limit lies below it, and the map's column names it.
+  const QStringList mode = Quiet() + QStringList{QStringLiteral("--loads=60,200"), QStringLiteral("--rpm=6000"),
+                                                 QStringLiteral("--friction=0.05"), QStringLiteral("--step=4")};
+  const ToolRun run = Modes(mode);
+  ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+  const QStringList lines = AllLines(run.out);
+  const double smallest = Number(Summary(lines).at(QStringLiteral("minFilmRatio")));
+  ASSERT_LT(smallest, 1);
+  const QStringList warnings = Warnings(lines);
+  ASSERT_EQ(warnings.size(), 1) << warnings.join(QLatin1Char('\n')).toStdString();
+  const QRegularExpressionMatch shown =
+      QRegularExpression(QStringLiteral("^filmRatio: the film parameter falls to ([0-9.]+) at")).match(warnings[0]);
+  ASSERT_TRUE(shown.hasMatch()) << warnings[0].toStdString();
+  EXPECT_NEAR(Number(shown.captured(1)), smallest, 0.005 * smallest);
+
+  const ToolRun relaxed = Modes(mode + QStringList{QStringLiteral("--min-film-ratio=%1").arg(smallest * 0.99)});
+  EXPECT_TRUE(Warnings(AllLines(relaxed.out)).isEmpty()) << relaxed.out.toStdString();
+  EXPECT_NE(Modes({QStringLiteral("--loads=60,200"), QStringLiteral("--min-film-ratio=0.5")}).exitCode, 0);
+
+  const ToolRun map = Modes(Quiet() + QStringList{QStringLiteral("--lever=60:60:1"), QStringLiteral("--eccentric=200:200:1"),
+                                                   QStringLiteral("--loads"), QStringLiteral("--rpm=6000"),
+                                                   QStringLiteral("--friction=0.05")});
+  ASSERT_EQ(map.exitCode, 0) << map.err.toStdString();
+  EXPECT_TRUE(AllLines(map.out).value(1).endsWith(QLatin1String(",filmRatio"))) << map.out.toStdString();
+}
+
+}  // namespace

@@ -1,13 +1,19 @@
 #include "LimitWarnings.h"
 
+#include <cmath>
+
 #include "analysis/ValveLoads.h"
 #include "api/CsvNumbers.h"
 
 namespace {
 
+// Two decimals, or three significant digits for a value below 1 (a film ratio of
+// 0.00195 is not 0).
 std::string Rounded(double value) {
   std::string text;
-  AppendRounded(text, value, 2);
+  const double size = std::abs(value);
+  const int decimals = size > 0 && size < 1 ? 2 - static_cast<int>(std::floor(std::log10(size))) : 2;
+  AppendRounded(text, value, decimals);
   return text;
 }
 

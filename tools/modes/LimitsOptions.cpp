@@ -10,6 +10,7 @@ constexpr double kMaxLimitRpm = 100000;
 constexpr double kMaxHertzMPa = 100000;
 constexpr double kMaxAngleDeg = 90;
 constexpr double kMaxSeatingVelocityMPerS = 100;
+constexpr double kMaxFilmRatio = 100;
 
 }  // namespace
 
@@ -19,11 +20,12 @@ DesignLimits LimitsOptions::Limits() const {
   limits.allowableCamHertzMPa = allowableCamHertzMPa.value_or(limits.allowableCamHertzMPa);
   limits.maxPressureAngleDeg = maxPressureAngleDeg.value_or(limits.maxPressureAngleDeg);
   limits.maxSeatingVelocityMPerS = maxSeatingVelocityMPerS.value_or(limits.maxSeatingVelocityMPerS);
+  limits.minFilmRatio = minFilmRatio.value_or(limits.minFilmRatio);
   return limits;
 }
 
 bool LimitsOptions::Given() const {
-  return minSeparationRpm || allowableCamHertzMPa || maxPressureAngleDeg || maxSeatingVelocityMPerS;
+  return minSeparationRpm || allowableCamHertzMPa || maxPressureAngleDeg || maxSeatingVelocityMPerS || minFilmRatio;
 }
 
 void DeclareLimitsOptions(CommandLine& line, LimitsOptions& target, CLI::Option* loads) {
@@ -53,6 +55,14 @@ CLI::Option* DeclareSeatingVelocityLimit(CommandLine& line, LimitsOptions& targe
   return option;
 }
 
+void DeclareFilmRatioLimit(CommandLine& line, LimitsOptions& target, CLI::Option* friction) {
+  line.Needs(line.Decimal("--min-film-ratio", "LAMBDA", 0, kMaxFilmRatio, true, target.minFilmRatio,
+                          "flags a film ratio lambda below this at a loaded contact, default " +
+                              HelpNumber(DesignLimits{}.minFilmRatio) + " (above 0, up to " + HelpNumber(kMaxFilmRatio) +
+                              ")"),
+             friction);
+}
+
 std::string LimitsHelp() {
   const DesignLimits d;
   return "Each mode is judged against limits a designer must not exceed; every limit crossed gives a line "
@@ -68,5 +78,8 @@ std::string LimitsHelp() {
          "friction, the cam's force with it); with --dynamics a seating velocity above --max-seating-velocity "
          "(default " +
          HelpNumber(d.maxSeatingVelocityMPerS) +
-         " m/s at the engine speed, the usual guideline for seat and face wear). A value on its limit passes.";
+         " m/s at the engine speed, the usual guideline for seat and face wear); with --friction a film ratio "
+         "lambda below --min-film-ratio (default " +
+         HelpNumber(d.minFilmRatio) +
+         ": below it the asperities carry the load, boundary lubrication). A value on its limit passes.";
 }

@@ -11,6 +11,7 @@ struct LimitsOptions {
   std::optional<double> allowableCamHertzMPa;
   std::optional<double> maxPressureAngleDeg;
   std::optional<double> maxSeatingVelocityMPerS;
+  std::optional<double> minFilmRatio;
 
   DesignLimits Limits() const;
   bool Given() const;
@@ -20,6 +21,8 @@ struct LimitsOptions {
 // --dynamics too, which the caller declares after).
 void DeclareLimitsOptions(CommandLine& line, LimitsOptions& target, CLI::Option* loads);
 CLI::Option* DeclareSeatingVelocityLimit(CommandLine& line, LimitsOptions& target, CLI::Option* dynamics);
+// --min-film-ratio, which needs --friction.
+void DeclareFilmRatioLimit(CommandLine& line, LimitsOptions& target, CLI::Option* friction);
 
 // The help's paragraph on the flags.
 std::string LimitsHelp();

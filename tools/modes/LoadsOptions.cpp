@@ -57,6 +57,7 @@ CLI::Option* DeclareLoadsOptions(CommandLine& line, LoadsOptions& target, const 
   declare(LoadLayer::Dynamics, dynamics);
   DeclareLimitsOptions(line, target.limits, loads);
   DeclareSeatingVelocityLimit(line, target.limits, dynamics);
+  DeclareFilmRatioLimit(line, target.limits, friction);
   DeclareEngineOptions(line, target.engine, loads);
   line.Needs(line.WholeNumber("--spring-masses", kMinSpringMasses, kMaxSpringMasses, target.inputs.springMasses,
                               "coil masses the valve spring is cut into, default " +

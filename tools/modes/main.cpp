@@ -344,6 +344,7 @@ int RunLoads(const ModesOptions& options, CheckedOutput& out) {
   }
   LimitedFigures figures = FiguresOf(summary, options.exact.rpm);
   if (plan.elastic) figures.seatingVelocityMPerS = plan.elastic->SeatingVelocityMPerS();
+  if (plan.friction) figures.smallestFilmRatio = SummariseFriction(*plan.friction).minFilmRatio;
   const std::vector<LimitFlag> flags = FlagsAgainstLimits(figures, options.loads.limits.Limits());
   out.Write(LoadSummaryBlock(summary, origin, plan.settings.bodyColumns) +
             (plan.friction ? FrictionSummaryBlock(SummariseFriction(*plan.friction), origin) : "") +
