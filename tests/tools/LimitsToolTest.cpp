@@ -217,11 +217,20 @@ TEST(LimitsTool, AThinFilmIsFlaggedAtTheSummarysSmallestRatioAndOnTheMap) {
   EXPECT_TRUE(Warnings(AllLines(relaxed.out)).isEmpty()) << relaxed.out.toStdString();
   EXPECT_NE(Modes({QStringLiteral("--loads=60,200"), QStringLiteral("--min-film-ratio=0.5")}).exitCode, 0);
 
-  const ToolRun map = Modes(Quiet() + QStringList{QStringLiteral("--lever=60:60:1"), QStringLiteral("--eccentric=200:200:1"),
+  // On the map: the column, and the heat maps of friction power and film ratio.
+  QTemporaryDir plots;
+  const ToolRun map = Modes(Quiet() + QStringList{QStringLiteral("--lever=0:115:23"), QStringLiteral("--eccentric=-95:700:159"),
                                                    QStringLiteral("--loads"), QStringLiteral("--rpm=6000"),
-                                                   QStringLiteral("--friction=0.05")});
+                                                   QStringLiteral("--friction=0.05"), QStringLiteral("--plot-dir"),
+                                                   plots.path()});
   ASSERT_EQ(map.exitCode, 0) << map.err.toStdString();
-  EXPECT_TRUE(AllLines(map.out).value(1).endsWith(QLatin1String(",filmRatio"))) << map.out.toStdString();
+  EXPECT_TRUE(AllLines(map.out).value(1).endsWith(QLatin1String("filmRatio"))) << map.out.toStdString();
+  for (const char* name : {"friction-power-map.svg", "film-ratio-map.svg"}) {
+    SCOPED_TRACE(name);
+    int numbers = 0;
+    EXPECT_EQ(SvgProblem(QDir(plots.path()).filePath(QLatin1String(name)), numbers), QString());
+    EXPECT_GT(numbers, 20);
+  }
 }
 
 }  // namespace

@@ -45,6 +45,12 @@ QString ElasticSettings(const ModesOptions& options) {
   return QStringLiteral("; chain %1 N/mm, damping %2").arg(Number(e.chainStiffnessNPerMm), Number(e.dampingRatio));
 }
 
+QString FrictionSettings(const ModesOptions& options) {
+  const FrictionParameters f = *options.loads.Friction();
+  return QStringLiteral("; \u03bc %1, \u03b7 %2 Pa s, \u03c3 %3 \u00b5m")
+      .arg(Number(f.coefficient), Number(f.oil.viscosityPaS), Number(f.oil.compositeRoughnessUm));
+}
+
 struct Curve {
   QString name;
   std::function<std::optional<double>(const LoadRow&)> value;  // none: no point
@@ -130,7 +136,8 @@ QString WriteLoadsPictures(const ModesOptions& options, const std::vector<LoadRo
 }
 
 QString WriteLoadsMapPictures(const ModesOptions& options, const std::vector<ModeResult>& modes,
-                              const std::vector<LoadSummary>& loads, const std::vector<MapDynamics>& dynamics) {
+                              const std::vector<LoadSummary>& loads, const std::vector<FrictionSummary>& friction,
+                              const std::vector<MapDynamics>& dynamics) {
   const std::string& folder = options.plotDir;
   const auto value = [&](std::optional<AtCrank> LoadSummary::*member) {
     return [&loads, member](std::size_t i) {
@@ -152,6 +159,7 @@ QString WriteLoadsMapPictures(const ModesOptions& options, const std::vector<Mod
     QString missing;
     std::function<std::optional<double>(std::size_t)> valueOf;
     bool elastic = false;  // the elastic model's parameters join the settings
+    bool friction = false;  // and friction's
   };
   std::vector<Map> maps = {
       {"green-torque-map", SpeedShown::Yes, QStringLiteral("Peak torque on the green shaft (lever)"),
@@ -175,6 +183,19 @@ QString WriteLoadsMapPictures(const ModesOptions& options, const std::vector<Mod
                     QStringLiteral("largest force needed (N)"), QStringLiteral("no position"),
                     value(&LoadSummary::returnSpringN), false});
   }
+  if (!friction.empty()) {
+    maps.push_back({"friction-power-map", SpeedShown::Yes, QStringLiteral("Mean power lost to friction at the free roller"),
+                    QStringLiteral("mean friction power over the cycle (W)"), QStringLiteral("no load"),
+                    [&friction](std::size_t i) { return friction[i].meanPowerW; }, false, true});
+    maps.push_back({"film-ratio-map", SpeedShown::Yes, QStringLiteral("Smallest oil film ratio \u03bb of a loaded contact"),
+                    QStringLiteral("smallest film ratio \u03bb (below 1: the asperities carry load)"),
+                    QStringLiteral("no loaded contact"),
+                    [&friction](std::size_t i) {
+                      const std::optional<AtCrank>& at = friction[i].minFilmRatio;
+                      return at ? std::optional<double>(at->value) : std::nullopt;
+                    },
+                    false, true});
+  }
   if (!dynamics.empty()) {
     const auto elastic = [&dynamics](std::optional<double> MapDynamics::*member) {
       return [&dynamics, member](std::size_t i) { return dynamics[i].*member; };
@@ -194,6 +215,7 @@ QString WriteLoadsMapPictures(const ModesOptions& options, const std::vector<Mod
     if (StopSignal() != 0) return {};
     QString settings = LoadSettingsCaption(options, map.speed);
     if (map.elastic) settings += ElasticSettings(options);
+    if (map.friction) settings += FrictionSettings(options);
     ShaftHeatMap heatMap{map.headline, settings, map.valueTitle, map.missing, {}, true};
     heatMap.cells.reserve(modes.size());
     for (std::size_t i = 0; i < modes.size(); ++i) {

@@ -96,19 +96,21 @@ ModeResult& DemonstrationPart(WithDynamics<Base>& result) {
 struct KeptMap {
   std::vector<ModeResult> modes;
   std::vector<LoadSummary> loads;      // empty without --loads
+  std::vector<FrictionSummary> friction;  // empty without --friction
   std::vector<MapDynamics> dynamics;  // empty without --dynamics
 };
 
 // The load summaries and elastic figures the pictures show, where the rows have them.
-void KeepLoads(const ModeResult&, KeptMap&) {}
-void KeepLoads(const ExactModeResult&, KeptMap&) {}
+void KeepLoads(const ModeResult&, KeptMap&, bool) {}
+void KeepLoads(const ExactModeResult&, KeptMap&, bool) {}
 template <class Base>
-void KeepLoads(const WithLoads<Base>& result, KeptMap& kept) {
+void KeepLoads(const WithLoads<Base>& result, KeptMap& kept, bool friction) {
   kept.loads.push_back(result.loads);
+  if (friction) kept.friction.push_back(result.friction);
 }
 template <class Base>
-void KeepLoads(const WithDynamics<Base>& result, KeptMap& kept) {
-  KeepLoads(result.base, kept);
+void KeepLoads(const WithDynamics<Base>& result, KeptMap& kept, bool friction) {
+  KeepLoads(result.base, kept, friction);
   kept.dynamics.push_back(result.dynamics);
 }
 
@@ -135,7 +137,7 @@ std::optional<int> WriteModeMap(const ModesOptions& options, CheckedOutput& out,
         out.Write(line);
         observe(result);
         if (keep) {
-          KeepLoads(result, kept);
+          KeepLoads(result, kept, options.loads.Friction().has_value());
           kept.modes.push_back(std::move(DemonstrationPart(result)));
         }
         progress.Update(++delivered);
@@ -269,7 +271,7 @@ int RunMap(const ModesOptions& options, CheckedOutput& out) {
   return DrawPictures([&] {
     QString error = WriteMapPictures(options, kept.modes);
     if (error.isEmpty() && !kept.loads.empty() && StopSignal() == 0) {
-      error = WriteLoadsMapPictures(options, kept.modes, kept.loads, kept.dynamics);
+      error = WriteLoadsMapPictures(options, kept.modes, kept.loads, kept.friction, kept.dynamics);
     }
     return error;
   });
