@@ -5,7 +5,6 @@
 #include <cmath>
 #include <string>
 
-#include "api/CsvNumbers.h"
 #include "api/DesignFiles.h"
 #include "geometry/DesignFile.h"
 #include "Pool.h"
@@ -23,12 +22,6 @@ PyDesign Checked(CheckedMechanism checked) {
   return {std::move(checked.mechanism)};
 }
 
-std::string Number(double value) {
-  std::string text;
-  AppendNumber(text, value);
-  return text.empty() ? "nan" : text;
-}
-
 py::tuple Bars(WholeBarRange range) { return py::make_tuple(range.min, range.max); }
 
 }  // namespace
@@ -41,7 +34,7 @@ std::vector<ShaftPositions> CheckedPositions(const PyDesign& design, const std::
   const WholeBarRange eccentric = WholeBarsOf(d.eccentricShaft);
   const auto check = [&](const char* name, double value, WholeBarRange range) {
     if (!(value >= range.min && value <= range.max) || (whole && std::floor(value) != value)) {
-      Refuse(std::string(name) + " " + Number(value) + " is not " + (whole ? "a whole value " : "") + "from " +
+      Refuse(std::string(name) + " " + NumberText(value) + " is not " + (whole ? "a whole value " : "") + "from " +
              std::to_string(range.min) + " to " + std::to_string(range.max) + " (the design's bar range)");
     }
   };

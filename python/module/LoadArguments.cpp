@@ -1,21 +1,10 @@
 #include "LoadArguments.h"
 
-#include "api/CsvNumbers.h"
 #include "api/LoadInputs.h"
 #include "api/StudyRanges.h"
 #include "Pool.h"
 
 namespace torlin_python {
-
-namespace {
-
-std::string Number(double value) {
-  std::string text;
-  AppendNumber(text, value);
-  return text.empty() ? "nan" : text;
-}
-
-}  // namespace
 
 LoadSettings CheckedSettings(const LoadArguments& arguments) {
   LoadInputs inputs;
@@ -25,7 +14,7 @@ LoadSettings CheckedSettings(const LoadArguments& arguments) {
     if (given == arguments.numbers.end()) continue;
     ++known;
     if (!field.InRange(given->second)) {
-      Refuse(field.Keyword() + " must be " + field.RangeText() + ", not " + Number(given->second));
+      Refuse(field.Keyword() + " must be " + field.RangeText() + ", not " + NumberText(given->second));
     }
     inputs.*field.member = given->second;
     const bool friction = arguments.numbers.count("friction") > 0;
@@ -40,7 +29,7 @@ LoadSettings CheckedSettings(const LoadArguments& arguments) {
     }
   }
   if (arguments.rpm && !(*arguments.rpm > 0 && *arguments.rpm <= kMaxRpm)) {
-    Refuse("rpm must be above 0, up to " + Number(kMaxRpm) + ", not " + Number(*arguments.rpm));
+    Refuse("rpm must be above 0, up to " + NumberText(kMaxRpm) + ", not " + NumberText(*arguments.rpm));
   }
   if (arguments.dynamics && !arguments.rpm) Refuse("dynamics needs rpm");
   if (inputs.frictionCoefficient && !arguments.rpm) Refuse("friction needs rpm (at rest nothing slips)");

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "api/CsvNumbers.h"
 #include "api/OrderedPool.h"
 #include "api/StudyRanges.h"
 
@@ -30,6 +31,13 @@ auto OnPool(std::size_t count, int threads, MakeJob makeJob) {
 
 // ValueError with the line, as a tool would give it for the same argument.
 [[noreturn]] inline void Refuse(const std::string& line) { throw py::value_error(line); }
+
+// A number as an error line shows it: as the CSV would, "nan" for none.
+inline std::string NumberText(double value) {
+  std::string text;
+  AppendNumber(text, value);
+  return text.empty() ? "nan" : text;
+}
 
 inline int CheckedThreads(int threads) {
   if (threads < 0 || threads > kMaxThreads) {

@@ -22,12 +22,12 @@ from __future__ import annotations
 
 import json
 import os
-import tempfile
 from typing import Any, Iterable, Mapping, Optional, Sequence
 
 import numpy as np
 
 from . import _torlin
+from ._files import write_whole
 
 __version__ = _torlin.__version__
 __all__ = ["Design", "Table", "svaj", "loads", "frames", "mode_map", "target", "sweep", "default_grid"]
@@ -78,19 +78,7 @@ class Design:
 
     def save(self, path: "os.PathLike[str] | str") -> None:
         """Writes the design file whole or not at all (a temporary file, then renamed)."""
-        path = os.fspath(path)
-        folder = os.path.dirname(os.path.abspath(path))
-        handle, temporary = tempfile.mkstemp(prefix=".design-", suffix=".json", dir=folder)
-        try:
-            with os.fdopen(handle, "w", encoding="utf-8") as file:
-                file.write(self.to_json())
-                file.flush()
-                os.fsync(file.fileno())
-            os.replace(temporary, path)
-        except BaseException:
-            if os.path.exists(temporary):
-                os.unlink(temporary)
-            raise
+        write_whole(os.fspath(path), lambda file: file.write(self.to_json()), prefix=".design-")
 
     @property
     def name(self) -> str:

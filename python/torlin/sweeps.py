@@ -5,11 +5,12 @@ from __future__ import annotations
 import hashlib
 import json
 import os
-import tempfile
 from dataclasses import dataclass
 from typing import List, Optional, Sequence
 
 import numpy as np
+
+from ._files import write_whole
 
 #: Modes per task: fewer would spend more on scheduling than on the model.
 MIN_CHUNK = 1000
@@ -77,22 +78,6 @@ def _failed_rows(task: _Task, levers, eccentrics, quantities, error: BaseExcepti
         frame[name] = np.nan
     frame["error"] = f"{type(error).__name__}: {error}"
     return frame
-
-
-def _write_whole(path: str, write) -> None:
-    """Writes a file whole or not at all: a temporary file beside it, then renamed."""
-    folder = os.path.dirname(os.path.abspath(path))
-    handle, temporary = tempfile.mkstemp(prefix=".part-", dir=folder)
-    try:
-        with os.fdopen(handle, "w", encoding="utf-8", newline="") as file:
-            write(file)
-            file.flush()
-            os.fsync(file.fileno())
-        os.replace(temporary, path)
-    except BaseException:
-        if os.path.exists(temporary):
-            os.unlink(temporary)
-        raise
 
 
 def _plan(designs, lever, eccentric, rpm, chunk) -> List[_Task]:
@@ -204,7 +189,7 @@ def sweep(designs, lever=None, eccentric=None, rpm=6000.0, quantities: Sequence[
     failed = frame[frame["error"] != ""]
     frame.attrs["failures"] = failed[_KEYS + ["error"]].to_dict("records")
     if store and store.complete(tasks):
-        _write_whole(os.path.join(out, "sweep.csv"), lambda file: frame.to_csv(file, index=False))
+        write_whole(os.path.join(out, "sweep.csv"), lambda file: frame.to_csv(file, index=False))
     return frame
 
 
@@ -226,7 +211,7 @@ class _Store:
             self._save()
 
     def _save(self):
-        _write_whole(self.manifest, lambda file: json.dump(self.state, file))
+        write_whole(self.manifest, lambda file: json.dump(self.state, file))
 
     def read(self, tasks) -> dict:
         import pandas
@@ -250,7 +235,7 @@ class _Store:
         if self.state["words"] is None:
             self.state["words"] = [name for name in frame.columns if frame[name].dtype == object]
             self._save()
-        _write_whole(_part_path(self.folder, task), lambda file: frame.to_csv(file, index=False))
+        write_whole(_part_path(self.folder, task), lambda file: frame.to_csv(file, index=False))
 
     def complete(self, tasks) -> bool:
         return all(os.path.exists(_part_path(self.folder, task)) for task in tasks)
