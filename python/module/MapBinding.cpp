@@ -6,13 +6,8 @@
 #include "LoadArguments.h"
 #include "Pool.h"
 #include "TableArrays.h"
-#include "analysis/DesignLimits.h"
 #include "animation/ControlDesign.h"
-#include "api/DynamicsMap.h"
-#include "api/ExactMap.h"
-#include "api/LoadsMap.h"
-#include "api/MapLimits.h"
-#include "api/ModeMap.h"
+#include "api/MapPlan.h"
 
 namespace torlin_python {
 
@@ -40,35 +35,19 @@ py::dict ModeMapOf(const PyDesign& design, const std::vector<double>& levers, co
   std::vector<ModeSetting> modes;
   modes.reserve(positions.size());
   for (const ShaftPositions& p : positions) modes.push_back(*p.WindowSetting());
-  const CrankOrigin origin(tdc);
-  const MechanismPtr& mechanism = design.mechanism;
+  MapRequest request{design.mechanism, std::move(modes), speed, exact, CrankOrigin(tdc), std::nullopt, loftSpeeds,
+                     std::nullopt, DesignLimits{}};
   if (!loads) {
     if (arguments.dynamics || loftSpeeds || !arguments.numbers.empty()) Refuse("load parameters need loads=True");
-    if (exact) {
-      return MapArrays(modes.size(), threads, [&] { return ExactMapJob(mechanism, modes, speed); }, ExactMapColumns(origin));
-    }
-    return MapArrays(modes.size(), threads, [&] { return DemonstrationMapJob(mechanism, modes, speed); },
-                     ModeMapColumns(origin));
+  } else {
+    if (arguments.cylinders != 0) Refuse("cylinders is for one mode's loads, not the map");
+    if (loftSpeeds && !arguments.dynamics) Refuse("loft_speeds needs dynamics=True");
+    request.loads = CheckedSettings(arguments);
+    request.rpm = arguments.rpm;
   }
-  if (arguments.cylinders != 0) Refuse("cylinders is for one mode's loads, not the map");
-  if (loftSpeeds && !arguments.dynamics) Refuse("loft_speeds needs dynamics=True");
-  const LoadSettings settings = CheckedSettings(arguments);
-  const DesignLimits limits;
-  const auto withLoads = [&]<class BaseJob>(const auto& baseColumns) {
-    const auto loadsJob = [&] { return LoadsMapJob<BaseJob>(mechanism, modes, speed, settings.parameters, settings.friction); };
-    const auto run = [&](auto makeJob, auto columns) {
-      using Row = typename ColumnsRow<decltype(columns)>::type;
-      columns.push_back(ExceededLimitsColumn<Row>(arguments.rpm, limits));
-      return MapArrays(modes.size(), threads, makeJob, columns);
-    };
-    const auto loadColumns =
-        WithLoadsColumns(baseColumns, origin, settings.bodyColumns, settings.friction.has_value());
-    if (!settings.elastic) return run(loadsJob, loadColumns);
-    return run([&] { return DynamicsMapJob(modes, loadsJob(), settings.parameters, *settings.elastic, loftSpeeds); },
-               WithDynamicsColumns(loadColumns, loftSpeeds));
-  };
-  return exact ? withLoads.template operator()<ExactMapJob>(ExactMapColumns(origin))
-               : withLoads.template operator()<DemonstrationMapJob>(ModeMapColumns(origin));
+  return WithMapPlan(request, [&](auto makeJob, const auto& columns) {
+    return MapArrays(request.modes.size(), threads, makeJob, columns);
+  });
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "common/CsvColumns.h"
+#include "api/CsvWriter.h"
 #include "common/ToolDesign.h"
 #include "torlin/Version.h"
 

@@ -3,7 +3,7 @@
 #include "LiftOptions.h"
 #include "api/FrameRecorder.h"
 #include "api/LiftColumns.h"
-#include "common/CsvColumns.h"
+#include "api/CsvWriter.h"
 #include "common/ProgramNotes.h"
 #include "common/StopSignals.h"
 #include "common/ToolDesign.h"

@@ -10,7 +10,7 @@
 #include <memory>
 #include <system_error>
 
-#include "common/CsvColumns.h"
+#include "api/CsvWriter.h"
 #include "common/ToolOutput.h"
 
 namespace {

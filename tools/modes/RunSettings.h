@@ -3,7 +3,7 @@
 #include <string>
 
 #include "ModesOptions.h"
-#include "common/CsvColumns.h"
+#include "api/CsvWriter.h"
 
 // What a table's numbers depend on beyond its own rows: the program, the design, the
 // window's speed for its frames, the step, the engine speed and the load model's

@@ -4,7 +4,7 @@
 #include "api/DynamicsTable.h"
 #include "api/EngineTable.h"
 #include "api/FrictionTable.h"
-#include "common/CsvColumns.h"
+#include "api/CsvWriter.h"
 
 std::string SvajPeaksBlock(const ExactKinematics& model, std::span<const SvajRow> rows, std::optional<double> rpm,
                            const CrankOrigin& origin) {

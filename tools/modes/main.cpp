@@ -18,7 +18,7 @@
 #include "api/LoadsMap.h"
 #include "LimitWarnings.h"
 #include "LoadsOutput.h"
-#include "api/MapLimits.h"
+#include "api/MapPlan.h"
 #include "MapCharts.h"
 #include "api/ModeMap.h"
 #include "ModesOptions.h"
@@ -34,7 +34,7 @@
 #include "api/TargetSearch.h"
 #include "api/TargetTable.h"
 #include "common/BarRanges.h"
-#include "common/CsvColumns.h"
+#include "api/CsvWriter.h"
 #include "api/OrderedPool.h"
 #include "common/StopSignals.h"
 #include "common/ToolDesign.h"
@@ -225,45 +225,17 @@ int DrawPictures(Draw draw) {
 
 int RunMap(const ModesOptions& options, CheckedOutput& out) {
   KeptMap kept;
-  const std::vector<ModeSetting> modes = GridModes(options.lever.values, options.eccentric.values);
-  const int speed = options.speed;
-  const MechanismPtr& mechanism = ToolMechanism();
-  const CrankOrigin origin = options.Origin();
-  std::optional<int> ended;
-  const auto nothing = [](const auto&) {};
+  MapRequest request{ToolMechanism(), GridModes(options.lever.values, options.eccentric.values), options.speed,
+                     options.exact.exactMap, options.Origin(), std::nullopt, options.loads.loftSpeeds,
+                     options.exact.rpm, options.loads.limits.Limits()};
+  if (options.loads.given) request.loads = options.loads.Settings(options.exact.rpm);
   LimitTally tally;
-  if (options.loads.given) {
-    const LoadParameters parameters = options.loads.Parameters(options.exact.rpm);
-    const bool bodies = options.loads.BodiesGiven();
-    const std::optional<FrictionParameters> friction = options.loads.Friction();
-    const DesignLimits limits = options.loads.limits.Limits();
-    const std::optional<double> rpm = options.exact.rpm;
-    // The loads beside the base rows, the elastic figures beside those under --dynamics,
-    // and the limits they cross last.
-    const auto withLoads = [&]<class BaseJob>(const auto& baseColumns) {
-      const auto loadsJob = [&] { return LoadsMapJob<BaseJob>(mechanism, modes, speed, parameters, friction); };
-      const auto run = [&](auto makeJob, auto columns) {
-        using Row = typename ColumnsRow<decltype(columns)>::type;
-        columns.push_back(ExceededLimitsColumn<Row>(rpm, limits));
-        return WriteModeMap(options, out, kept, modes, makeJob, columns,
-                            [&](const Row& row) { tally.Add(MapRowFlags(row, rpm, limits)); });
-      };
-      const auto loadColumns = WithLoadsColumns(baseColumns, origin, bodies, friction.has_value());
-      if (!options.loads.dynamics) return run(loadsJob, loadColumns);
-      const ElasticParameters elastic = options.loads.Elastic();
-      const bool loftSpeeds = options.loads.loftSpeeds;
-      return run([&] { return DynamicsMapJob(modes, loadsJob(), parameters, elastic, loftSpeeds); },
-                 WithDynamicsColumns(loadColumns, loftSpeeds));
-    };
-    ended = options.exact.exactMap ? withLoads.template operator()<ExactMapJob>(ExactMapColumns(origin))
-                                   : withLoads.template operator()<DemonstrationMapJob>(ModeMapColumns(origin));
-  } else if (options.exact.exactMap) {
-    ended = WriteModeMap(options, out, kept, modes, [&] { return ExactMapJob(mechanism, modes, speed); },
-                         ExactMapColumns(origin), nothing);
-  } else {
-    ended = WriteModeMap(options, out, kept, modes, [&] { return DemonstrationMapJob(mechanism, modes, speed); },
-                         ModeMapColumns(origin), nothing);
-  }
+  const std::optional<int> ended = WithMapPlan(request, [&](auto makeJob, auto columns) {
+    using Row = typename ColumnsRow<decltype(columns)>::type;
+    return WriteModeMap(options, out, kept, request.modes, makeJob, columns, [&](const Row& row) {
+      if constexpr (MapRowWithLoads<Row>) tally.Add(MapRowFlags(row, request.rpm, request.limits));
+    });
+  });
   if (!ended) out.Write(LimitTallyBlock(tally));  // a failed write is reported with the settings'
   if (ended) return *ended;
   if (const std::optional<int> failed = SettingsWritten(options, out)) return *failed;

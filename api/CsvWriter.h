@@ -1,11 +1,13 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "api/CsvNumbers.h"
 #include "api/TableColumns.h"
 
-// A table's columns written as CSV: the header and the rows from the same list.
+// A table's columns written as CSV: the header and the rows from the same list, for
+// the tools, the Explorer and anything else that writes the tables as text.
 
 template <class Row>
 void AppendCell(std::string& line, const TableColumn<Row>& column, const Row& row) {
@@ -55,4 +57,13 @@ std::string NoteBlock(const TableColumns<Row>& columns, const Row& row) {
     block += '\n';
   }
   return block;
+}
+
+// One "# name,value" line, as a table's notes end it.
+inline void AppendNoteLine(std::string& block, std::string_view name, double value) {
+  block += "# ";
+  block += name;
+  block += ',';
+  AppendNumber(block, value);
+  block += '\n';
 }
