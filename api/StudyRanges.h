@@ -8,3 +8,12 @@ inline constexpr double kMaxSvajStepDeg = 720;
 inline constexpr double kMaxRpm = 100000;
 inline constexpr double kMaxTdcDeg = 720;  // --tdc from -720 up to 720
 inline constexpr int kMaxThreads = 256;
+
+// The engine speeds a page offers for its loads: a car engine's, from idle to well
+// past any valve train's separation, starting at a cruising speed.
+struct EngineSpeedRange {
+  double min;
+  double max;
+  double value;
+};
+inline constexpr EngineSpeedRange kPageEngineSpeed{100, 20000, 3000};

@@ -6,14 +6,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <list>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "analysis/DesignCheck.h"
 #include "analysis/LoadParameterFields.h"
-#include "analysis/LoadSeries.h"
 #include "analysis/ModeDetail.h"
 #include "analysis/ModeGrid.h"
 #include "analysis/SummaryQuantities.h"
@@ -21,47 +19,16 @@
 #include "animation/ControlDesign.h"
 #include "animation/Linkage.h"
 #include "common/ColourScaleStops.h"
-#include "api/CsvNumbers.h"
-#include "common/CsvColumns.h"
-#include "api/LoadsMap.h"
-#include "api/ModeMap.h"
-#include "api/SvajTable.h"
+#include "api/DesignCache.h"
+#include "api/MapFigures.h"
+#include "api/ModeCurves.h"
+#include "api/StudyRanges.h"
 
 using emscripten::val;
 
 namespace {
 
 constexpr double kRadToDeg = 180 / 3.14159265358979323846;
-
-// The load summary's values the map hands to the page per mode, under the names of
-// torlin-modes' --loads columns, and how its heat maps colour them: a torque by its
-// size, the separation speed up to a top (as torlin-modes --plot-dir draws them). The
-// torques depend on the engine speed; the speed at which the valve separates does not.
-struct MapLoadQuantity {
-  const char* column;
-  const char* label;
-  const char* unit;
-  std::optional<AtCrank> (*value)(const LoadSummary& summary);
-  bool atEngineSpeed = true;
-  bool colourBySize = false;
-  double colourTop = 0;  // none if 0
-};
-constexpr MapLoadQuantity kMapLoadQuantities[] = {
-    {"peakGreenShaftTorque_Nm", "peak green control shaft torque", "N m",
-     [](const LoadSummary& s) { return s.green.peakNm; }, true, true},
-    {"peakOrangeShaftTorque_Nm", "peak orange control shaft torque", "N m",
-     [](const LoadSummary& s) { return s.orange.peakNm; }, true, true},
-    {"separation_rpm", "separation speed (lowest)", "rpm", [](const LoadSummary& s) { return s.separationRpm; },
-     false, false, kSeparationScaleTopRpm},
-    {"peakCamHertz_MPa", "peak Hertz pressure, cam and roller", "MPa",
-     [](const LoadSummary& s) { return s.peakCamHertzMPa; }},
-    {"peakLeverHertz_MPa", "peak Hertz pressure, lever and roller", "MPa",
-     [](const LoadSummary& s) { return s.peakLeverHertzMPa; }},
-    {"peakRollerHertz_MPa", "peak Hertz pressure, two rollers", "MPa",
-     [](const LoadSummary& s) { return s.peakRollerHertzMPa; }},
-    {"maxPressureAngle_deg", "largest pressure angle, cam and roller", "deg",
-     [](const LoadSummary& s) { return s.largestPressureAngleDeg; }, false},
-};
 
 // The load model's parameters from the page ({name: value}); a value missing or out
 // of its range keeps its default, as the page holds them within range anyway.
@@ -77,69 +44,13 @@ LoadParameters LoadParametersOf(double rpm, const val& values) {
   return parameters;
 }
 
-// What a CSV was computed with, after its rows, as torlin-modes ends its tables:
-// "# name,value" lines under the same names.
-void AppendSetting(std::string& block, const char* name, double value) {
-  block += "# ";
-  block += name;
-  block += ',';
-  AppendNumber(block, value);
-  block += '\n';
+// The designs this worker was asked about: the window's and the page's two at most, so
+// a few more are kept before the oldest goes. The page asks only about designs
+// checkDesign accepted, which every worker builds alike.
+CachedDesign& Usable(const std::string& text) {
+  static DesignCache designs(4);
+  return designs.Usable(text);
 }
-
-// The map the worker computed last on a design: its rows and the grid they lie on,
-// and, once asked for at an engine speed, its modes' load summaries.
-struct Map {
-  std::vector<int> levers;
-  std::vector<int> eccentrics;
-  std::vector<ModeSetting> grid;    // every mode, lever by lever
-  std::vector<std::size_t> modes;   // the indices in grid this worker computes
-  std::vector<ModeResult> results;  // of those, in their order
-  std::unique_ptr<DemonstrationMapJob> job;
-  int speed = 400;
-  LoadParameters loadParameters;    // torlin-modes' defaults at the page's engine speed
-  std::vector<double> loadAngles;
-  std::vector<LoadSummary> loads;   // of modes, in their order
-};
-
-// A design as this worker knows it: built and checked once, then its mechanism, the
-// window's model on it and the map computed last on it.
-struct LoadedDesign {
-  std::string text;  // the design file's; empty for the window's design
-  MechanismPtr mechanism;  // none if the design cannot be used
-  std::unique_ptr<DemonstrationModel> model;
-  Map map;
-};
-
-// The designs this worker was asked about, the one asked for last in front: the
-// window's and the page's two at most, so a few more are kept before the oldest goes.
-constexpr std::size_t kDesignsKept = 4;
-LoadedDesign& Loaded(const std::string& text) {
-  static std::list<LoadedDesign> designs;
-  const auto known = std::find_if(designs.begin(), designs.end(), [&](const LoadedDesign& d) { return d.text == text; });
-  if (known != designs.end()) {
-    designs.splice(designs.begin(), designs, known);
-    return designs.front();
-  }
-  LoadedDesign loaded{text, text.empty() ? WindowMechanism() : CheckMechanismJson(text, "design").mechanism, nullptr, {}};
-  if (loaded.mechanism) loaded.model = std::make_unique<DemonstrationModel>(loaded.mechanism);
-  if (designs.size() >= kDesignsKept) designs.pop_back();
-  designs.push_front(std::move(loaded));
-  return designs.front();
-}
-
-// The design to compute on. The page asks only about designs checkDesign accepted,
-// which every worker builds alike; should another come, the window's stands in, so
-// that no call fails.
-LoadedDesign& Usable(const std::string& text) {
-  LoadedDesign& loaded = Loaded(text);
-  return loaded.mechanism ? loaded : Loaded("");
-}
-
-// A bar's whole values within the design's range of its shaft, as torlin-modes
-// --design takes them.
-WholeBarRange LeverRange(const Design& d) { return WholeBarsOf(d.leverShaft); }
-WholeBarRange EccentricRange(const Design& d) { return WholeBarsOf(d.eccentricShaft); }
 
 val RangeValue(WholeBarRange range) {
   val out = val::object();
@@ -150,7 +61,7 @@ val RangeValue(WholeBarRange range) {
 
 // What is wrong with a design file's text, each line after the file's name as the
 // tools print them (none for a design the Explorer can use), its name and its bars'
-// ranges.
+// ranges of whole values, as torlin-modes --design takes them.
 val CheckDesign(const std::string& text, const std::string& fileName) {
   const CheckedMechanism checked = CheckMechanismJson(text, fileName);
   val out = val::object();
@@ -160,16 +71,10 @@ val CheckDesign(const std::string& text, const std::string& fileName) {
   if (checked.mechanism) {
     const Design& d = checked.mechanism->GetDesign();
     out.set("name", d.name);
-    out.set("lever", RangeValue(LeverRange(d)));
-    out.set("eccentric", RangeValue(EccentricRange(d)));
+    out.set("lever", RangeValue(WholeBarsOf(d.leverShaft)));
+    out.set("eccentric", RangeValue(WholeBarsOf(d.eccentricShaft)));
   }
   return out;
-}
-
-void AppendDesignName(std::string& block, const LoadedDesign& design) {
-  block += "# design,";
-  block += design.text.empty() ? std::string("built-in (the window's)") : design.mechanism->GetDesign().name;
-  block += '\n';
 }
 
 val Array(const std::vector<double>& values) {
@@ -217,6 +122,11 @@ val Facts() {
   facts.set("eccentric", Range("VScroll2"));
   facts.set("speed", Range("HScroll1"));
   facts.set("grid", GridRange());
+  val rpm = val::object();
+  rpm.set("min", kPageEngineSpeed.min);
+  rpm.set("max", kPageEngineSpeed.max);
+  rpm.set("value", kPageEngineSpeed.value);
+  facts.set("rpm", rpm);
   val target = val::object();
   target.set("maxLift", kMaxTargetLiftMm);
   target.set("maxDuration", kMaxTargetDurationDeg);
@@ -247,11 +157,11 @@ val Facts() {
   }
   facts.set("summary", columns);
   val loads = val::array();
-  for (const MapLoadQuantity& quantity : kMapLoadQuantities) {
-    val column = Described("column", quantity.column, quantity.label, quantity.unit);
-    column.set("atEngineSpeed", quantity.atEngineSpeed);
-    column.set("colourBySize", quantity.colourBySize);
-    column.set("colourTop", quantity.colourTop > 0 ? val(quantity.colourTop) : val::null());
+  for (const MapLoadFigure& figure : MapLoadFigures()) {
+    val column = Described("column", figure.column, figure.label, figure.unit);
+    column.set("atEngineSpeed", figure.atEngineSpeed);
+    column.set("colourBySize", figure.colourBySize);
+    column.set("colourTop", figure.colourTop > 0 ? val(figure.colourTop) : val::null());
     loads.call<void>("push", column);
   }
   facts.set("loads", loads);
@@ -266,110 +176,32 @@ val ShaftAngles(const std::string& design, double lever, double eccentric) {
   return angles;
 }
 
-// Starts this worker's part of a map of leverSteps x eccentricSteps modes over both
-// bars' ranges in the design: the lever rows whose index leaves remainder part when divided by
-// parts, so that workers sharing a map share its costly and cheap rows alike. Steps
-// are held within what the bar has distinct values for, so no mode comes twice.
+// This worker's part of a map on the design (see MapSlices) and the modes it holds.
 int StartMap(const std::string& design, int speed, int leverSteps, int eccentricSteps, int part, int parts) {
-  LoadedDesign& loaded = Usable(design);
-  const WholeBarRange lever = LeverRange(loaded.mechanism->GetDesign());
-  const WholeBarRange eccentric = EccentricRange(loaded.mechanism->GetDesign());
-  const auto steps = [](WholeBarRange bar, int count) {
-    return std::clamp(count, kFewestStepsPerBar, DistinctValues(bar.min, bar.max));
-  };
-  Map& map = loaded.map;
-  map = Map{};
-  map.levers = EvenlySpread(lever.min, lever.max, steps(lever, leverSteps));
-  map.eccentrics = EvenlySpread(eccentric.min, eccentric.max, steps(eccentric, eccentricSteps));
-  map.grid = GridModes(map.levers, map.eccentrics);
-  map.job = std::make_unique<DemonstrationMapJob>(loaded.mechanism, map.grid, speed);
-  map.speed = speed;
-  for (std::size_t row = 0; row < map.levers.size(); ++row) {
-    if (parts > 0 && static_cast<int>(row % parts) == part) {
-      for (std::size_t column = 0; column < map.eccentrics.size(); ++column) {
-        map.modes.push_back(row * map.eccentrics.size() + column);
-      }
-    }
-  }
-  map.results.reserve(map.modes.size());
-  return static_cast<int>(map.modes.size());
+  CachedDesign& loaded = Usable(design);
+  loaded.map = std::make_unique<MapSlices>(loaded.mechanism, speed, leverSteps, eccentricSteps, part, parts);
+  return static_cast<int>(loaded.map->Size());
 }
 
-// Computes the next count modes of this worker's part; returns, per mode, its index in
-// the map, its bar values and the summary's columns in order (NaN where empty).
-val ContinueMap(const std::string& design, int count) {
-  Map& map = Usable(design).map;
-  std::vector<double> values;
-  for (int i = 0; i < count && map.results.size() < map.modes.size(); ++i) {
-    const std::size_t index = map.modes[map.results.size()];
-    const ModeResult result = (*map.job)(index);
-    const ModeSetting mode = result.mode;
-    map.results.push_back(result);
-    values.push_back(static_cast<double>(index));
-    values.push_back(mode.lever);
-    values.push_back(mode.eccentric);
-    for (const SummaryQuantity& quantity : kSummaryQuantities) values.push_back(quantity.value(result.summary).value_or(NAN));
-  }
-  return Array(values);
-}
+val ContinueMap(const std::string& design, int count) { return Array(Usable(design).Map().NextModes(count)); }
 
 // Starts the load summaries of this worker's part of the map at an engine speed and
 // with the load model's parameters as the page has them.
 int StartLoads(const std::string& design, double rpm, val parameters) {
-  Map& map = Usable(design).map;
-  map.loadParameters = LoadParametersOf(rpm, parameters);
-  map.loadAngles = MapLoadAngles(map.speed);
-  map.loads.clear();
-  map.loads.reserve(map.modes.size());
-  return static_cast<int>(map.modes.size());
+  MapSlices& map = Usable(design).Map();
+  map.StartLoads(LoadParametersOf(rpm, parameters));
+  return static_cast<int>(map.Size());
 }
 
-// The next count modes' load summaries; returns, per mode, its index in the map and
-// the values of kMapLoadQuantities in order (NaN where there is none).
-val ContinueLoads(const std::string& design, int count) {
-  LoadedDesign& loaded = Usable(design);
-  Map& map = loaded.map;
-  std::vector<double> values;
-  for (int i = 0; i < count && map.loads.size() < map.modes.size(); ++i) {
-    const std::size_t index = map.modes[map.loads.size()];
-    const LoadSummary& summary =
-        map.loads.emplace_back(MapLoadSummary(loaded.mechanism, map.grid[index], map.loadParameters, map.loadAngles));
-    values.push_back(static_cast<double>(index));
-    for (const MapLoadQuantity& quantity : kMapLoadQuantities) {
-      const std::optional<AtCrank> at = quantity.value(summary);
-      values.push_back(at && std::isfinite(at->value) ? at->value : NAN);
-    }
-  }
-  return Array(values);
-}
+val ContinueLoads(const std::string& design, int count) { return Array(Usable(design).Map().NextLoads(count)); }
 
-const CsvColumns<WithLoads<ModeResult>>& MapColumns() {
-  static const CsvColumns<WithLoads<ModeResult>> columns = WithLoadsColumns(ModeMapColumns(), CrankOrigin());
-  return columns;
-}
+std::string MapCsvRows(const std::string& design) { return Usable(design).Map().CsvRows(); }
 
-// This worker's rows of the map's CSV (torlin-modes --loads), without the header, in
-// the map's order; empty until its modes and their loads are complete.
-std::string MapCsvRows(const std::string& design) {
-  const Map& map = Usable(design).map;
-  std::string csv;
-  if (map.results.size() != map.modes.size() || map.loads.size() != map.modes.size()) return csv;
-  for (std::size_t i = 0; i < map.results.size(); ++i) AppendCsvLine(csv, MapColumns(), {map.results[i], map.loads[i], {}});
-  return csv;
-}
+std::string MapCsvHeader() { return MapSlices::CsvHeader(); }
 
-std::string MapCsvHeader() { return CsvHeader(MapColumns()); }
-
-// What the map's CSV was computed with: the map's speed, the load model and the design.
 std::string MapCsvBlock(const std::string& design) {
-  const LoadedDesign& loaded = Usable(design);
-  const Map& map = loaded.map;
-  std::string block;
-  AppendDesignName(block, loaded);
-  AppendSetting(block, "windowSpeed_camDegPerFrame", map.speed / 100.0);
-  AppendSetting(block, "engineSpeed_rpm", map.loadParameters.rpm);
-  for (const LoadParameterField& field : kLoadParameterFields) AppendSetting(block, field.name, map.loadParameters.*field.member);
-  return block;
+  CachedDesign& loaded = Usable(design);
+  return loaded.Map().CsvSettings(loaded.Name());
 }
 
 val AtCrankValue(const std::optional<AtCrank>& at) {
@@ -398,7 +230,7 @@ val Peaks(const SvajPeaks& peaks) {
 }
 
 val Detail(const std::string& design, double lever, double eccentric, int speed, double rpm, val loadParameters) {
-  LoadedDesign& loaded = Usable(design);
+  CachedDesign& loaded = Usable(design);
   ModeDetailRequest request;
   request.lever = lever;
   request.eccentric = eccentric;
@@ -489,37 +321,9 @@ val Target(const std::string& design, double liftMm, double durationDeg, val lev
   return out;
 }
 
-// The exact curves of the given modes (their whole-value window lift beside), one
-// block of rows per mode, as torlin-modes --svaj writes them with the mode in front.
 std::string CurvesCsv(const std::string& design, val levers, val eccentrics, int speed, double rpm, double stepDeg) {
-  LoadedDesign& loaded = Usable(design);
-  const auto leverValues = emscripten::vecFromJSArray<double>(levers);
-  const auto eccentricValues = emscripten::vecFromJSArray<double>(eccentrics);
-  const CsvColumns<SvajRow> columns = SvajColumns(rpm);
-  std::string csv = "lever,eccentric," + CsvHeader(columns);
-  DemonstrationRevolution revolution;
-  for (std::size_t i = 0; i < leverValues.size() && i < eccentricValues.size(); ++i) {
-    const ModeSetting window{static_cast<int>(std::lround(leverValues[i])), static_cast<int>(std::lround(eccentricValues[i]))};
-    loaded.model->Run(window, speed, revolution);
-    // The window's lift belongs to the mode only where its bar values are whole.
-    if (window.lever != leverValues[i] || window.eccentric != eccentricValues[i]) revolution.frames.clear();
-    std::string prefix;
-    AppendNumber(prefix, leverValues[i]);
-    prefix += ',';
-    AppendNumber(prefix, eccentricValues[i]);
-    prefix += ',';
-    const ExactKinematics exact(loaded.mechanism, leverValues[i], eccentricValues[i]);
-    const std::vector<CrankPlace> places = CrankPlaces(exact, SvajAngles(stepDeg, revolution));
-    for (const SvajRow& row : SvajRowsAt(exact, places, revolution)) {
-      csv += prefix;
-      AppendCsvLine(csv, columns, row);
-    }
-  }
-  AppendDesignName(csv, loaded);
-  AppendSetting(csv, "windowSpeed_camDegPerFrame", speed / 100.0);
-  AppendSetting(csv, "step_crankDeg", stepDeg);
-  AppendSetting(csv, "engineSpeed_rpm", rpm);
-  return csv;
+  return ModeCurvesCsv(Usable(design), emscripten::vecFromJSArray<double>(levers),
+                       emscripten::vecFromJSArray<double>(eccentrics), speed, rpm, stepDeg);
 }
 
 }  // namespace

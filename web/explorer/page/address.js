@@ -15,7 +15,7 @@ export function readAddress() {
   };
   s.lever = number("lever", f.lever.value, f.lever.min, f.lever.max);
   s.eccentric = number("eccentric", f.eccentric.value, f.eccentric.min, f.eccentric.max);
-  s.rpm = number("rpm", 3000, 100, 20000);
+  s.rpm = number("rpm", f.rpm.value, f.rpm.min, f.rpm.max);
   s.speed = Math.round(number("speed", f.speed.value, f.speed.min, f.speed.max));
   s.grid = Math.round(number("grid", f.grid.value, f.grid.min, f.grid.max));
   s.loadModel = loadModelOf(q);

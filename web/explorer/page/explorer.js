@@ -93,7 +93,7 @@ async function start() {
   wireShaft("eccentric");
   $("rpm").addEventListener("change", () => {
     const v = Number.parseFloat($("rpm").value);
-    Explorer.state.rpm = finite(v) ? clamp(v, 100, 20000) : Explorer.state.rpm;
+    Explorer.state.rpm = finite(v) ? clamp(v, Explorer.facts.rpm.min, Explorer.facts.rpm.max) : Explorer.state.rpm;
     Explorer.pinDetails.clear();
     writeAddress(true);
     requestDetail();
@@ -105,7 +105,7 @@ async function start() {
   $("heat").addEventListener("click", heatClick);
   $("heat").addEventListener("keydown", heatKey);
   for (const type of ["focus", "blur"]) $("heat").addEventListener(type, () => { markHeat(); showHeatCell(); });
-  for (const [id, range] of [["map-speed", Explorer.facts.speed], ["map-steps", Explorer.facts.grid]]) {
+  for (const [id, range] of [["map-speed", Explorer.facts.speed], ["map-steps", Explorer.facts.grid], ["rpm", Explorer.facts.rpm]]) {
     $(id).min = String(range.min);
     $(id).max = String(range.max);
   }
