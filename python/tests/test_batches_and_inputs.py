@@ -125,3 +125,25 @@ def test_help_states_the_model(window):
     doc = torlin.loads.__doc__
     for text in ("Dowson and Higginson", "spring_rate", "free_roller_mass", "The elastic valve train", "Load defaults"):
         assert text in doc
+
+
+def test_ctrl_c_stops_a_long_call_before_it_is_done(window):
+    # The whole map's time, then the same call interrupted soon after it starts: it
+    # must raise KeyboardInterrupt well before the whole map would be done, not after.
+    import _thread
+    import threading
+    import time
+
+    levers, eccentrics = (values[::2] for values in torlin.default_grid(window))  # 2,500 modes
+    started = time.perf_counter()
+    torlin.mode_map(window, levers, eccentrics)
+    whole = time.perf_counter() - started
+    timer = threading.Timer(whole / 20, _thread.interrupt_main)
+    started = time.perf_counter()
+    timer.start()
+    with pytest.raises(KeyboardInterrupt):
+        torlin.mode_map(window, levers, eccentrics)
+        time.sleep(whole)  # an interrupt that waited for the call would still land here
+    stopped = time.perf_counter() - started
+    timer.join()
+    assert stopped < whole / 2, (stopped, whole)
