@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "analysis/DesignCheck.h"
+#include "analysis/DesignLimitFields.h"
 #include "analysis/LoadParameterFields.h"
 #include "analysis/LoadSeries.h"
 #include "analysis/ModeDetail.h"
@@ -24,7 +25,9 @@
 #include "api/CsvNumbers.h"
 #include "common/CsvColumns.h"
 #include "api/LoadsMap.h"
+#include "api/ModeLimitFlags.h"
 #include "api/ModeMap.h"
+#include "api/ModelNotes.h"
 #include "api/SvajTable.h"
 
 using emscripten::val;
@@ -75,6 +78,16 @@ LoadParameters LoadParametersOf(double rpm, const val& values) {
     if (std::isfinite(number) && InRange(field, number)) parameters.*field.member = number;
   }
   return parameters;
+}
+
+// The limits from the page ({name: value}), as LoadParametersOf takes the parameters.
+DesignLimits LimitsOf(const val& values) {
+  DesignLimits limits;
+  for (const DesignLimitField& field : kDesignLimitFields) {
+    const val value = values[field.name];
+    if (value.isNumber() && InRange(field, value.as<double>())) field.set(limits, value.as<double>());
+  }
+  return limits;
 }
 
 // What a CSV was computed with, after its rows, as torlin-modes ends its tables:
@@ -241,6 +254,15 @@ val Facts() {
     parameters.call<void>("push", p);
   }
   facts.set("loadParameters", parameters);
+  val limits = val::array();
+  for (const DesignLimitField& field : kDesignLimitFields) {
+    val l = Described("name", field.name, field.label, field.unit);
+    l.set("max", field.max);
+    l.set("value", Number(field.get(DesignLimits{})));
+    limits.call<void>("push", l);
+  }
+  facts.set("limits", limits);
+  facts.set("perValve", PerValveNote().title + ". " + PerValveNote().text);
   val columns = val::array();
   for (const SummaryQuantity& quantity : kSummaryQuantities) {
     columns.call<void>("push", Described("column", quantity.column, quantity.label, quantity.unit));
@@ -397,7 +419,8 @@ val Peaks(const SvajPeaks& peaks) {
   return out;
 }
 
-val Detail(const std::string& design, double lever, double eccentric, int speed, double rpm, val loadParameters) {
+val Detail(const std::string& design, double lever, double eccentric, int speed, double rpm, val loadParameters,
+           val limits) {
   LoadedDesign& loaded = Usable(design);
   ModeDetailRequest request;
   request.lever = lever;
@@ -456,6 +479,15 @@ val Detail(const std::string& design, double lever, double eccentric, int speed,
   }
   out.set("rows", rows);
   out.set("peaks", Peaks(detail.peaks));
+  val flags = val::array();
+  for (const ShownLimitFlag& flag : ShownLimitFlags(detail.loads, rpm, LimitsOf(limits))) {
+    val f = val::object();
+    f.set("name", flag.name);
+    f.set("text", flag.text);
+    f.set("pastTheSpeed", flag.pastTheSpeed);
+    flags.call<void>("push", f);
+  }
+  out.set("flags", flags);
   return out;
 }
 
