@@ -270,6 +270,13 @@ test("with design B loaded the target answers for B as torlin-modes --design --t
   assert.ok(Math.abs(compare.maxima[3] - pinB.exact_maxLift_mm) < 0.01, `B's pin lifts ${compare.maxima[3]}, torlin-modes ${pinB.exact_maxLift_mm}`);
   assert.ok(Math.abs(compare.maxima[1] - compare.maxima[0]) > 0.01 || Math.abs(compare.maxima[3] - compare.maxima[2]) > 0.01);
 
+  // B's flags against the limits are torlin-modes --design's warnings for the chosen mode.
+  const {stdout} = await promisify(execFile)(kModes, ["--design", kSmooth, "--loads", "60,200", "--rpm", "3000"]);
+  const warningsB = stdout.split("\n").filter((l) => l.startsWith("# warning,")).map((l) => l.slice(10));
+  assert.ok(warningsB.length > 0);
+  assert.deepEqual(await page.$$eval("#mode-flags ul[data-design='B'] li[data-flag]", (items) => items.map((li) => li.firstChild.textContent)),
+                   warningsB);
+
   // Watching stays A's, and says so.
   assert.equal(await page.isVisible("#watch-design"), true);
   assert.match(await page.textContent("#watch-design"), /design A, the window's: the demonstration shows only the\s+window's design/);
