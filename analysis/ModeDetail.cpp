@@ -75,8 +75,8 @@ ModeDetail DetailOf(const ModeDetailRequest& request, DemonstrationModel& model)
   // torlin-modes takes them by default.
   LoadParameters parameters = request.loads;
   parameters.rpm = request.rpm;
-  const LoadSummary loads =
-      SummariseLoads(exact, parameters, LoadSeries(exact, parameters, CrankAngles(request.svajStepDeg)));
+  detail.loads = SummariseLoads(exact, parameters, LoadSeries(exact, parameters, CrankAngles(request.svajStepDeg)));
+  const LoadSummary& loads = detail.loads;
   rows.push_back({"peak green control shaft torque", "N m", "", "", std::nullopt, value(loads.green.peakNm)});
   rows.push_back({"peak orange control shaft torque", "N m", "", "", std::nullopt, value(loads.orange.peakNm)});
   rows.push_back({"peak camshaft torque", "N m", "", "", std::nullopt, value(loads.camshaft.peakNm)});

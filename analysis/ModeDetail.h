@@ -7,6 +7,7 @@
 #include "analysis/DemonstrationRevolution.h"
 #include "analysis/ExactLiftSummary.h"
 #include "analysis/LoadParameters.h"
+#include "analysis/LoadSeries.h"
 #include "analysis/SvajPeaks.h"
 #include "analysis/SvajSeries.h"
 #include "animation/BarStarts.h"
@@ -48,6 +49,7 @@ struct ModeDetail {
   std::vector<SvajSample> svaj;  // exact, every svajStepDeg
   SvajPeaks peaks;               // by time at the engine speed, with both sides of every jump
   ExactLiftSummary continuous;
+  LoadSummary loads;  // at the engine speed, which the limits judge
   std::vector<ModeDetailRow> rows;
 };
 

@@ -98,12 +98,18 @@ std::string Dynamics() {
 
 }  // namespace
 
+const ModelNote& PerValveNote() {
+  static const ModelNote note = {
+      "Every load is per valve",
+      "Forces and torques are those of one valve with the given spring and moving mass; where one chain of "
+      "rollers serves a pair of valves, the chain's forces and every shaft torque are twice these."};
+  return note;
+}
+
 const std::vector<ModelNote>& LoadModelNotes() {
   static const std::vector<ModelNote> notes = {
       {"The load model", LoadModel()},
-      {"Every load is per valve",
-       "Forces and torques are those of one valve with the given spring and moving mass; where one chain of "
-       "rollers serves a pair of valves, the chain's forces and every shaft torque are twice these."},
+      PerValveNote(),
       {"Bodies with mass and the return spring", Bodies()},
       {"Friction, the rollers' spins and the oil film (--friction)", Friction()},
       {"The elastic valve train (--dynamics)", Dynamics()},

@@ -12,3 +12,6 @@ struct ModelNote {
   std::string text;
 };
 const std::vector<ModelNote>& LoadModelNotes();
+// Of those, the one that says every load and torque is per valve, for a page that
+// shows the loads without the rest.
+const ModelNote& PerValveNote();

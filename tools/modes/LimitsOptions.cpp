@@ -2,17 +2,8 @@
 
 #include <charconv>
 
+#include "analysis/DesignLimitFields.h"
 #include "api/LoadInputs.h"
-
-namespace {
-
-constexpr double kMaxLimitRpm = 100000;
-constexpr double kMaxHertzMPa = 100000;
-constexpr double kMaxAngleDeg = 90;
-constexpr double kMaxSeatingVelocityMPerS = 100;
-constexpr double kMaxFilmRatio = 100;
-
-}  // namespace
 
 DesignLimits LimitsOptions::Limits() const {
   DesignLimits limits;
@@ -34,31 +25,31 @@ void DeclareLimitsOptions(CommandLine& line, LimitsOptions& target, CLI::Option*
                           "flags separation and contact loss below this engine speed, default --rpm (a lower "
                           "one is not taken: above 0, up to " + HelpNumber(kMaxLimitRpm) + ")"),
              loads);
-  line.Needs(line.Decimal("--allowable-hertz", "MPA", 0, kMaxHertzMPa, true, target.allowableCamHertzMPa,
+  line.Needs(line.Decimal("--allowable-hertz", "MPA", 0, kMaxLimitHertzMPa, true, target.allowableCamHertzMPa,
                           "flags a cam Hertz pressure above this, default " + HelpNumber(defaults.allowableCamHertzMPa) +
-                              " (above 0, up to " + HelpNumber(kMaxHertzMPa) + ")"),
+                              " (above 0, up to " + HelpNumber(kMaxLimitHertzMPa) + ")"),
              loads);
-  line.Needs(line.Decimal("--max-pressure-angle", "DEG", 0, kMaxAngleDeg, true, target.maxPressureAngleDeg,
+  line.Needs(line.Decimal("--max-pressure-angle", "DEG", 0, kMaxLimitAngleDeg, true, target.maxPressureAngleDeg,
                           "flags a cam pressure angle above this, default " + HelpNumber(defaults.maxPressureAngleDeg) +
-                              " (above 0, up to " + HelpNumber(kMaxAngleDeg) + ")"),
+                              " (above 0, up to " + HelpNumber(kMaxLimitAngleDeg) + ")"),
              loads);
 }
 
 CLI::Option* DeclareSeatingVelocityLimit(CommandLine& line, LimitsOptions& target, CLI::Option* dynamics) {
   const DesignLimits defaults;
   CLI::Option* option =
-      line.Decimal("--max-seating-velocity", "M_PER_S", 0, kMaxSeatingVelocityMPerS, true,
+      line.Decimal("--max-seating-velocity", "M_PER_S", 0, kMaxLimitSeatingVelocityMPerS, true,
                    target.maxSeatingVelocityMPerS,
                    "flags a seating velocity above this, default " + HelpNumber(defaults.maxSeatingVelocityMPerS) +
-                       " (above 0, up to " + HelpNumber(kMaxSeatingVelocityMPerS) + ")");
+                       " (above 0, up to " + HelpNumber(kMaxLimitSeatingVelocityMPerS) + ")");
   line.Needs(option, dynamics);
   return option;
 }
 
 void DeclareFilmRatioLimit(CommandLine& line, LimitsOptions& target, CLI::Option* friction) {
-  line.Needs(line.Decimal("--min-film-ratio", "LAMBDA", 0, kMaxFilmRatio, true, target.minFilmRatio,
+  line.Needs(line.Decimal("--min-film-ratio", "LAMBDA", 0, kMaxLimitFilmRatio, true, target.minFilmRatio,
                           "flags a film ratio lambda below this at a loaded contact, default " +
-                              HelpNumber(DesignLimits{}.minFilmRatio) + " (above 0, up to " + HelpNumber(kMaxFilmRatio) +
+                              HelpNumber(DesignLimits{}.minFilmRatio) + " (above 0, up to " + HelpNumber(kMaxLimitFilmRatio) +
                               ")"),
              friction);
 }

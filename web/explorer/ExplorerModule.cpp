@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "analysis/DesignCheck.h"
+#include "analysis/DesignLimitFields.h"
 #include "analysis/LoadParameterFields.h"
 #include "analysis/ModeDetail.h"
 #include "analysis/ModeGrid.h"
@@ -22,6 +23,8 @@
 #include "api/DesignCache.h"
 #include "api/MapFigures.h"
 #include "api/ModeCurves.h"
+#include "api/ModeLimitFlags.h"
+#include "api/ModelNotes.h"
 #include "api/StudyRanges.h"
 
 using emscripten::val;
@@ -42,6 +45,16 @@ LoadParameters LoadParametersOf(double rpm, const val& values) {
     if (std::isfinite(number) && InRange(field, number)) parameters.*field.member = number;
   }
   return parameters;
+}
+
+// The limits from the page ({name: value}), as LoadParametersOf takes the parameters.
+DesignLimits LimitsOf(const val& values) {
+  DesignLimits limits;
+  for (const DesignLimitField& field : kDesignLimitFields) {
+    const val value = values[field.name];
+    if (value.isNumber() && InRange(field, value.as<double>())) field.set(limits, value.as<double>());
+  }
+  return limits;
 }
 
 // The designs this worker was asked about: the window's and the page's two at most, so
@@ -151,6 +164,15 @@ val Facts() {
     parameters.call<void>("push", p);
   }
   facts.set("loadParameters", parameters);
+  val limits = val::array();
+  for (const DesignLimitField& field : kDesignLimitFields) {
+    val l = Described("name", field.name, field.label, field.unit);
+    l.set("max", field.max);
+    l.set("value", Number(field.get(DesignLimits{})));
+    limits.call<void>("push", l);
+  }
+  facts.set("limits", limits);
+  facts.set("perValve", PerValveNote().title + ". " + PerValveNote().text);
   val columns = val::array();
   for (const SummaryQuantity& quantity : kSummaryQuantities) {
     columns.call<void>("push", Described("column", quantity.column, quantity.label, quantity.unit));
@@ -229,7 +251,8 @@ val Peaks(const SvajPeaks& peaks) {
   return out;
 }
 
-val Detail(const std::string& design, double lever, double eccentric, int speed, double rpm, val loadParameters) {
+val Detail(const std::string& design, double lever, double eccentric, int speed, double rpm, val loadParameters,
+           val limits) {
   CachedDesign& loaded = Usable(design);
   ModeDetailRequest request;
   request.lever = lever;
@@ -288,6 +311,15 @@ val Detail(const std::string& design, double lever, double eccentric, int speed,
   }
   out.set("rows", rows);
   out.set("peaks", Peaks(detail.peaks));
+  val flags = val::array();
+  for (const ShownLimitFlag& flag : ShownLimitFlags(detail.loads, rpm, LimitsOf(limits))) {
+    val f = val::object();
+    f.set("name", flag.name);
+    f.set("text", flag.text);
+    f.set("pastTheSpeed", flag.pastTheSpeed);
+    flags.call<void>("push", f);
+  }
+  out.set("flags", flags);
   return out;
 }
 

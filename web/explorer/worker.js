@@ -42,8 +42,8 @@ const kinds = {
   mapCsvHeader: () => module.mapCsvHeader(),
   mapCsvRows: ({design}) => module.mapCsvRows(design),
   mapCsvBlock: ({design}) => module.mapCsvBlock(design),
-  detail: ({design, lever, eccentric, speed, rpm, loadModel}) => {
-    const d = module.detail(design, lever, eccentric, speed, rpm, loadModel ?? {});
+  detail: ({design, lever, eccentric, speed, rpm, loadModel, limits}) => {
+    const d = module.detail(design, lever, eccentric, speed, rpm, loadModel ?? {}, limits ?? {});
     for (const key of ["windowCrank", "windowLift", "crank", "lift", "velocity", "acceleration", "jerk"]) d[key] = d[key].slice();
     return d;
   },

@@ -235,3 +235,58 @@ test("a design whose bars range otherwise has its map over its own ranges, as to
     await rm(folder, {recursive: true, force: true});
   }
 });
+
+test("with design B loaded the target answers for B as torlin-modes --design --target does, beside A's; pins draw B's lift; watching says it shows A",
+     {skip: !haveModes && "torlin-modes is not built"}, async () => {
+  const {page, errors} = await openExplorer(session, {query: "?lever=60&eccentric=200&target=6,180&pin=60,200&pin=98,700"});
+  // A's answer alone before, and the watch link says nothing of designs.
+  assert.equal(await page.locator("#target-answer [data-design]").count(), 0);
+  assert.equal(await page.isVisible("#watch-design"), false);
+  const answerA = await page.$$eval("#target-answer li", (items) => items.map((li) => [Number(li.dataset.lever), Number(li.dataset.eccentric)]));
+  await openDesign(page, kSmooth);
+  await shoot(page, "design-b-target-pins");
+
+  const answers = (whose) => page.$$eval(`#target-answer [data-design='${whose}'] li`,
+    (items) => items.map((li) => [Number(li.dataset.lever), Number(li.dataset.eccentric)]));
+  const reference = async (args) => (await modesCsv([...args, "--target", "6,180"])).map((row) => [row.lever, row.eccentric]);
+  const close = (shown, expected, what) => {
+    assert.equal(shown.length, expected.length, what);
+    shown.forEach(([l, e], i) => assert.ok(Math.abs(l - expected[i][0]) <= 1e-6 && Math.abs(e - expected[i][1]) <= 1e-6,
+                                           `${what}: ${l},${e} vs ${expected[i]}`));
+  };
+  const expectedB = await reference(["--design", kSmooth]);
+  close(await answers("B"), expectedB, "design B's answer");
+  close(await answers("A"), await reference([]), "design A's answer");
+  assert.deepEqual(await answers("A"), answerA);
+  // B's own modes, not A's again.
+  assert.ok(Math.abs(expectedB[0][0] - answerA[0][0]) > 1, `B's answer ${expectedB[0]} is A's ${answerA[0]}`);
+
+  // Each pin's lift of B beside A's: B's series is B's own exact lift of that mode.
+  const compare = await page.evaluate(() => ({labels: Explorer.charts.compare.series.slice(1).map((s) => s.label),
+                                                maxima: Explorer.charts.compare.data.slice(1).map((ys) => Math.max(...ys.filter((y) => y !== null)))}));
+  assert.deepEqual(compare.labels, ["design A lever 60.00, eccentric 200.00 (mm)", "design B lever 60.00, eccentric 200.00 (mm)",
+                                    "design A lever 98.00, eccentric 700.00 (mm)", "design B lever 98.00, eccentric 700.00 (mm)"]);
+  const [pinB] = await modesCsv(["--design", kSmooth, "--exact", "--lever", "98:98:1", "--eccentric", "700:700:1"]);
+  assert.ok(Math.abs(compare.maxima[3] - pinB.exact_maxLift_mm) < 0.01, `B's pin lifts ${compare.maxima[3]}, torlin-modes ${pinB.exact_maxLift_mm}`);
+  assert.ok(Math.abs(compare.maxima[1] - compare.maxima[0]) > 0.01 || Math.abs(compare.maxima[3] - compare.maxima[2]) > 0.01);
+
+  // B's flags against the limits are torlin-modes --design's warnings for the chosen mode.
+  const {stdout} = await promisify(execFile)(kModes, ["--design", kSmooth, "--loads", "60,200", "--rpm", "3000"]);
+  const warningsB = stdout.split("\n").filter((l) => l.startsWith("# warning,")).map((l) => l.slice(10));
+  assert.ok(warningsB.length > 0);
+  assert.deepEqual(await page.$$eval("#mode-flags ul[data-design='B'] li[data-flag]", (items) => items.map((li) => li.firstChild.textContent)),
+                   warningsB);
+
+  // Watching stays A's, and says so.
+  assert.equal(await page.isVisible("#watch-design"), true);
+  assert.match(await page.textContent("#watch-design"), /design A, the window's: the demonstration shows only the\s+window's design/);
+
+  // B taken away: A's answer alone again, the pins A's alone.
+  await page.click("#design-remove");
+  await settled(page);
+  assert.equal(await page.locator("#target-answer [data-design]").count(), 0);
+  assert.deepEqual(await page.$$eval("#target-answer li", (items) => items.map((li) => [Number(li.dataset.lever), Number(li.dataset.eccentric)])), answerA);
+  assert.equal(await page.evaluate(() => Explorer.charts.compare.series.length), 3);
+  assert.equal(await page.isVisible("#watch-design"), false);
+  assert.deepEqual(errors, []);
+});

@@ -4,17 +4,12 @@
 // screen (and how long the map's loads take), a target solved, and the size of the
 // Explorer's files; with the machine's load average, which the times depend on.
 // Exits with status 1 if a target is missed. Usage: node tests/explorer-measure.mjs (after scripts/web --build-only)
-import { readdir, stat } from "node:fs/promises";
+import { stat } from "node:fs/promises";
 import { loadavg } from "node:os";
 import { join } from "node:path";
 import { kBuilt, openBrowser, until } from "./browser.mjs";
-import { openExplorer, settled } from "./explorer.mjs";
+import { explorerBytes, openExplorer, settled } from "./explorer.mjs";
 
-const explorerModules = (await readdir(join(kBuilt, "explorer"))).map((name) => `explorer/${name}`);
-export const kExplorerFiles = [
-  "explorer.html", ...explorerModules, "explorer.css", "explorer-worker.js", "torlin-explorer.js", "torlin-explorer.wasm",
-  "uPlot.iife.min.js", "uPlot.min.css", "fonts/explorer-regular.woff2", "fonts/explorer-bold.woff2", "torlin-explorer.html",
-];
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 const met = [];
 const report = (name, value, unit, target, ok) => {
@@ -26,8 +21,7 @@ const loadAverage = () => loadavg().map((v) => v.toFixed(2)).join(", ");
 console.log(`load average (1, 5, 15 min) before: ${loadAverage()}`);
 const session = await openBrowser({width: 1280, height: 900});
 try {
-  let bytes = 0;
-  for (const file of kExplorerFiles) bytes += (await stat(join(kBuilt, file))).size;
+  const bytes = await explorerBytes();
   report("Explorer's files, the single-file edition included", (bytes / 1e6).toFixed(3), "MB", "<= 1.5 MB", bytes <= 1.5e6);
   const single = (await stat(join(kBuilt, "torlin-explorer.html"))).size;
   console.log(`     of which torlin-explorer.html ${(single / 1e6).toFixed(3)} MB`);

@@ -1,9 +1,10 @@
 // Opening the Explorer in the test browser, and reading what it shows.
 import { execFile } from "node:child_process";
 import { existsSync } from "node:fs";
+import { readdir, stat } from "node:fs/promises";
 import { join } from "node:path";
 import { promisify } from "node:util";
-import { until } from "./browser.mjs";
+import { kBuilt, until } from "./browser.mjs";
 
 const kRoot = new URL("../..", import.meta.url).pathname;
 export const kModes = process.env.TORLIN_MODES ?? join(kRoot, "build", "default", "tools", "torlin-modes");
@@ -41,4 +42,17 @@ export async function modesCsv(args) {
   const [header, ...lines] = stdout.trim().split("\n").filter((line) => !line.startsWith("# "));
   const names = header.split(",");
   return lines.map((line) => Object.fromEntries(line.split(",").map((cell, i) => [names[i], cell === "" ? null : Number(cell)])));
+}
+
+// The bytes of every file the Explorer is made of, as built: the served page's and the
+// single-file edition's.
+export async function explorerBytes() {
+  const modules = (await readdir(join(kBuilt, "explorer"))).map((name) => `explorer/${name}`);
+  const files = [
+    "explorer.html", ...modules, "explorer.css", "explorer-worker.js", "torlin-explorer.js", "torlin-explorer.wasm",
+    "uPlot.iife.min.js", "uPlot.min.css", "fonts/explorer-regular.woff2", "fonts/explorer-bold.woff2", "torlin-explorer.html",
+  ];
+  let bytes = 0;
+  for (const file of files) bytes += (await stat(join(kBuilt, file))).size;
+  return bytes;
 }

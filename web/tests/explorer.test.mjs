@@ -5,7 +5,7 @@ import assert from "node:assert/strict";
 import { join } from "node:path";
 import { pathToFileURL } from "node:url";
 import { kBuilt, openBrowser, openPage } from "./browser.mjs";
-import { haveModes, modesCsv, openExplorer, settled, tableValues } from "./explorer.mjs";
+import { explorerBytes, haveModes, modesCsv, openExplorer, settled, tableValues } from "./explorer.mjs";
 import { until } from "./browser.mjs";
 
 let session;
@@ -185,7 +185,9 @@ test("the address holds the view: a copied link restores it, back and forward st
   assert.deepEqual(againErrors, []);
 });
 
-test("the single-file edition works opened from disk, fetching nothing", async () => {
+test("the single-file edition works opened from disk, fetching nothing; the Explorer's files, it included, take at most 1.5 MB", async () => {
+  const bytes = await explorerBytes();
+  assert.ok(bytes <= 1.5e6, `the Explorer's files take ${bytes} bytes`);
   const requests = [];
   const {page, errors} = await openExplorer(session, {url: pathToFileURL(join(kBuilt, "torlin-explorer.html")).href});
   page.on("request", (request) => requests.push(request.url()));

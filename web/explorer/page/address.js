@@ -1,7 +1,7 @@
 // The view in the address, so that a copied link shows the same view and back and
 // forward step through choices.
 import {clamp, finite} from "./numbers.js";
-import {loadModelOf} from "./load-model.js";
+import {loadModelOf, settingsOf} from "./load-model.js";
 import {Explorer, kMaxPins} from "./state.js";
 import {targetProblem} from "./target.js";
 
@@ -19,6 +19,7 @@ export function readAddress() {
   s.speed = Math.round(number("speed", f.speed.value, f.speed.min, f.speed.max));
   s.grid = Math.round(number("grid", f.grid.value, f.grid.min, f.grid.max));
   s.loadModel = loadModelOf(q);
+  s.limits = settingsOf("limits", q);
   // Each mode pinned once, as the pin button allows.
   const pins = new Map();
   for (const text of q.getAll("pin")) {
@@ -44,7 +45,7 @@ export function addressOf(s) {
   q.set("rpm", String(s.rpm));
   q.set("speed", String(s.speed));
   q.set("grid", String(s.grid));
-  for (const [name, value] of Object.entries(s.loadModel)) q.set(name, String(value));
+  for (const [name, value] of Object.entries({...s.loadModel, ...s.limits})) q.set(name, String(value));
   for (const p of s.pins) q.append("pin", `${p.lever},${p.eccentric}`);
   if (s.target) q.set("target", `${s.target.lift},${s.target.duration}`);
   if (s.design) q.set("design", s.design);

@@ -6,7 +6,9 @@ import {writeAddress} from "./address.js";
 import {drawDifference} from "./difference.js";
 import {startMapB} from "./map.js";
 import {drawDetail, requestDetail} from "./mode.js";
+import {showPins} from "./pins.js";
 import {drawPlane} from "./plane.js";
+import {solveTarget} from "./target.js";
 import {$, Explorer} from "./state.js";
 import {ask} from "./workers.js";
 
@@ -45,6 +47,7 @@ export function showDesigns() {
   const b = Explorer.designB;
   $("design-b-name").textContent = b ? `${b.name}${b.fileName ? ` (${b.fileName})` : ""}` : "none loaded";
   $("design-remove").hidden = !b;
+  $("watch-design").hidden = !b;
 }
 
 // B becomes the design of this text (or none), and everything of B is computed again.
@@ -52,12 +55,15 @@ function useDesignB(design) {
   Explorer.designB = design;
   Explorer.state.design = design?.packed ?? null;
   Explorer.detailB = null;
+  Explorer.targetB = null;
   showDesigns();
   startMapB();
   drawPlane();
   drawDifference();
   if (Explorer.detail) drawDetail(Explorer.detail);
   requestDetail();
+  showPins();
+  if (Explorer.state.target) solveTarget(false);
 }
 
 // Checks a design's text in the workers and, if it can be used, makes it design B.

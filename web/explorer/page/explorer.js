@@ -50,7 +50,7 @@ function mapSettingsChanged() {
   s.speed = read("map-speed", s.speed, f.speed);
   s.grid = read("map-steps", s.grid, f.grid);
   writeAddress(true);
-  Explorer.target = null;
+  Explorer.target = Explorer.targetB = null;
   startMap();
   if (s.target) solveTarget(false);
 }
@@ -60,7 +60,7 @@ function applyAddress() {
   applyAddressDesign();
   const s = Explorer.state;
   if (Explorer.map.run === 0 || Explorer.map.speed !== s.speed || Explorer.map.steps !== s.grid) {
-    Explorer.target = null;
+    Explorer.target = Explorer.targetB = null;
     startMap();
   }
   forgetHeatCursor();
@@ -72,7 +72,7 @@ function applyAddress() {
   const t = Explorer.state.target;
   $("target-lift").value = t ? String(t.lift) : "";
   $("target-duration").value = t ? String(t.duration) : "";
-  Explorer.target = null;
+  Explorer.target = Explorer.targetB = null;
   if (t) solveTarget(false);
   else if (Explorer.refusedTarget) showRefusedTarget(`The address's ${Explorer.refusedTarget.text}`, Explorer.refusedTarget.problem);
   else $("target-answer").replaceChildren();
@@ -82,10 +82,12 @@ async function start() {
   Explorer.facts = await ask("facts", {});
   setLayout(Explorer.facts);
   Explorer.layout = {stride: kStride, loadsAt: kLoadsAt};
-  wireLoadModel(() => {
-    Explorer.pinDetails.clear();
+  wireLoadModel((kind) => {
     writeAddress(true);
     requestDetail();
+    // The limits judge the chosen mode alone.
+    if (kind === "limits") return;
+    Explorer.pinDetails.clear();
     showPins();
     engineSpeedChanged();
   });

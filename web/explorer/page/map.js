@@ -80,6 +80,8 @@ export function mapSlice({run, rows}) {
     if (map === Explorer.map) {
       drawHeat();
       if (Explorer.state.target && !Explorer.target) solveTarget(false);
+    } else if (Explorer.state.target && !Explorer.targetB) {
+      solveTarget(false);
     }
     drawDifference();
   } else if (performance.now() - (map.drawnAt ?? 0) > 250) {

@@ -54,7 +54,7 @@ export function choose(lever, eccentric, push, typed = false) {
 export const requestDetail = latestOnly(async () => {
   const s = Explorer.state;
   const started = performance.now();
-  const asked = {lever: s.lever, eccentric: s.eccentric, speed: Explorer.map.speed, rpm: s.rpm, loadModel: s.loadModel};
+  const asked = {lever: s.lever, eccentric: s.eccentric, speed: Explorer.map.speed, rpm: s.rpm, loadModel: s.loadModel, limits: s.limits};
   const designB = Explorer.designB;
   const [{value: detail, workMs}, detailB] = await Promise.all([
     ask("detail", asked, answerer, true), designB ? ask("detail", {...asked, design: designB.text}) : null]);
@@ -76,7 +76,7 @@ const kSvajPanels = [
 ];
 // Design B's curves beside A's: dashed, in a colour of their own.
 const kDesignBColour = "#a020c0";
-const kDesignBDash = [6, 3];
+export const kDesignBDash = [6, 3];
 const withZero = (u, min, max) => {
   const lo = Math.min(0, finite(min) ? min : 0);
   const hi = Math.max(0, finite(max) ? max : 0);
@@ -153,6 +153,29 @@ function valueCell(r, model, designB) {
   return td;
 }
 
+// The limits each design's mode crosses, in torlin-modes' words; in red where the
+// motion fails below the engine speed, past which the table does not describe it.
+function showFlags(d, dB) {
+  const block = (detail, whose) => {
+    const list = document.createElement("ul");
+    list.dataset.design = whose;
+    for (const flag of detail.flags) {
+      const item = Object.assign(document.createElement("li"), {textContent: flag.text});
+      item.dataset.flag = flag.name;
+      if (flag.pastTheSpeed) {
+        item.className = "past-the-speed";
+        item.append(". The table's numbers past that crank angle no longer describe the motion.");
+      }
+      list.append(item);
+    }
+    if (!detail.flags.length) list.append(Object.assign(document.createElement("li"), {textContent: "no limit crossed"}));
+    const head = document.createElement("p");
+    head.textContent = `${dB ? `Design ${whose === "A" ? "A" : `B (${Explorer.designB.name})`}: f` : "F"}lags against the limits at ${shown(Explorer.state.rpm, 0)} rpm`;
+    return [head, list];
+  };
+  $("mode-flags").replaceChildren(...block(d, "A"), ...(dB ? block(dB, "B") : []));
+}
+
 export function drawDetail(d, dB = null) {
   $("lever-angle").textContent = `lever turned ${shown(d.leverDeg, 2)}°`;
   $("eccentric-angle").textContent = `eccentric at ${shown(d.eccentricDeg, 2)}°`;
@@ -173,6 +196,7 @@ export function drawDetail(d, dB = null) {
     return tr;
   });
   body.replaceChildren(...rows);
+  showFlags(d, dB);
 
   const liftData = aligned([{x: d.crank, y: d.lift}, {x: d.windowCrank, y: d.windowLift}, ...(dB ? [{x: dB.crank, y: dB.lift}] : [])]);
   const a = dB ? "design A " : "";

@@ -1,7 +1,8 @@
-// Pinned modes, compared on one chart.
+// Pinned modes, compared on one chart: with a design B loaded, B's lift of each
+// beside A's.
 import {writeAddress} from "./address.js";
 import {aligned, axis, makeChart} from "./charts.js";
-import {choose} from "./mode.js";
+import {choose, kDesignBDash} from "./mode.js";
 import {shown} from "./numbers.js";
 import {$, Explorer, kMaxPins, kPinColours} from "./state.js";
 import {ask} from "./workers.js";
@@ -21,7 +22,8 @@ export function unpin(index) {
   showPins();
 }
 
-export const pinKey = (p) => `${p.lever},${p.eccentric}`;
+// A pin's detail of design A, or of the design of that text.
+export const pinKey = (p, design = "") => (design ? `${design}\n` : "") + `${p.lever},${p.eccentric}`;
 export async function showPins() {
   const s = Explorer.state;
   $("pin").disabled = s.pins.length >= kMaxPins;
@@ -42,23 +44,33 @@ export async function showPins() {
     return item;
   }));
   if (!s.pins.length) list.append(Object.assign(document.createElement("li"), {textContent: "None yet: “Pin this mode” adds the chosen mode (up to six)."}));
+  const designs = Explorer.designB ? ["", Explorer.designB.text] : [""];
   for (const p of s.pins) {
-    if (!Explorer.pinDetails.has(pinKey(p))) {
-      Explorer.pinDetails.set(pinKey(p), await ask("detail", {lever: p.lever, eccentric: p.eccentric, speed: Explorer.map.speed, rpm: s.rpm, loadModel: s.loadModel}));
+    for (const design of designs) {
+      if (Explorer.pinDetails.has(pinKey(p, design))) continue;
+      Explorer.pinDetails.set(pinKey(p, design), await ask("detail", {design, lever: p.lever, eccentric: p.eccentric, speed: Explorer.map.speed, rpm: s.rpm, loadModel: s.loadModel}));
     }
   }
   drawCompare();
 }
 
 export function drawCompare() {
-  const pins = Explorer.state.pins.filter((p) => Explorer.pinDetails.has(pinKey(p)));
-  const curves = pins.map((p) => { const d = Explorer.pinDetails.get(pinKey(p)); return {x: d.crank, y: d.lift}; });
-  const data = curves.length ? aligned(curves) : [[0, 720]];
+  const b = Explorer.designB;
+  const pins = Explorer.state.pins.map((p, i) => ({...p, colour: kPinColours[i]}))
+    .filter((p) => Explorer.pinDetails.has(pinKey(p)) && (!b || Explorer.pinDetails.has(pinKey(p, b.text))));
+  const lines = pins.flatMap((p) => {
+    const mode = `lever ${shown(p.lever, 2)}, eccentric ${shown(p.eccentric, 2)} (mm)`;
+    const a = {detail: Explorer.pinDetails.get(pinKey(p)), series: {label: b ? `design A ${mode}` : mode, stroke: p.colour, width: 2}};
+    if (!b) return [a];
+    return [a, {detail: Explorer.pinDetails.get(pinKey(p, b.text)),
+                series: {label: `design B ${mode}`, stroke: p.colour, width: 2, dash: kDesignBDash}}];
+  });
+  const data = lines.length ? aligned(lines.map(({detail}) => ({x: detail.crank, y: detail.lift}))) : [[0, 720]];
   const options = {
     title: "Exact lift of the pinned modes", height: 260,
     scales: {x: {time: false, auto: false, range: [0, 720]}},
     axes: [axis("crank angle (°)"), axis("lift (mm)")],
-    series: [{label: "crank (°)"}, ...pins.map((p, i) => ({label: `lever ${shown(p.lever, 2)}, eccentric ${shown(p.eccentric, 2)} (mm)`, stroke: kPinColours[i], width: 2}))],
+    series: [{label: "crank (°)"}, ...lines.map(({series}) => series)],
   };
   makeChart("compare", $("compare-chart"), options, data);
 }

@@ -27,7 +27,7 @@ export const Explorer = {
   facts: null,
   map: {rows: new Float64Array(0), done: 0, total: 0, speed: 400, steps: 100, run: 0, filled: new Uint8Array(0), loads: null},
   // design: design B as the address carries it (packed), or null.
-  state: {lever: 60, eccentric: 200, rpm: 3000, speed: 400, grid: 100, loadModel: {}, pins: [], target: null, design: null},
+  state: {lever: 60, eccentric: 200, rpm: 3000, speed: 400, grid: 100, loadModel: {}, limits: {}, pins: [], target: null, design: null},
   detail: null,
   // The designs compared: A, the window's; B, one loaded ({text, name, fileName, packed}),
   // with its map and its detail of the chosen mode.
@@ -36,6 +36,7 @@ export const Explorer = {
   mapB: null,
   detailB: null,
   target: null,
+  targetB: null,  // design B's answer to the same target
   pinDetails: new Map(),
   charts: {},
   drawing: 0,  // questions on their way to the screen

@@ -1,4 +1,5 @@
-// A target lift and duration, and the modes that reach it.
+// A target lift and duration, and the modes that reach it: of design A, and of B
+// beside them while a design is loaded.
 import {writeAddress} from "./address.js";
 import {choose} from "./mode.js";
 import {finite, shown} from "./numbers.js";
@@ -41,6 +42,17 @@ export function setTarget(lift, duration) {
   solveTarget(true);
 }
 
+// A complete map's modes as the target search's starting points, on the map's design.
+function seedsOf(map) {
+  const {rows, total, leverSteps, eccentricSteps} = map;
+  const lifts = new Float64Array(total);
+  const durations = new Float64Array(total);
+  for (let i = 0; i < total; ++i) { lifts[i] = rows[i * kStride + kLift]; durations[i] = rows[i * kStride + kDuration]; }
+  const levers = Array.from({length: leverSteps}, (_, l) => rows[l * eccentricSteps * kStride]);
+  const eccentrics = Array.from({length: eccentricSteps}, (_, e) => rows[e * kStride + 1]);
+  return {design: map.design, levers, eccentrics, lifts, durations};
+}
+
 export const solveTarget = latestOnly(async (chooseFirst) => {
   const t = Explorer.state.target;
   if (!t || Explorer.map.done < Explorer.map.total) {
@@ -49,23 +61,38 @@ export const solveTarget = latestOnly(async (chooseFirst) => {
   }
   const started = performance.now();
   $("target-answer").textContent = "Solving…";
-  const {rows, total, steps} = Explorer.map;
-  const lifts = new Float64Array(total);
-  const durations = new Float64Array(total);
-  for (let i = 0; i < total; ++i) { lifts[i] = rows[i * kStride + kLift]; durations[i] = rows[i * kStride + kDuration]; }
-  const levers = Array.from({length: steps}, (_, l) => rows[l * steps * kStride]);
-  const eccentrics = Array.from({length: steps}, (_, e) => rows[e * kStride + 1]);
-  const answer = await ask("target", {lift: t.lift, duration: t.duration, levers, eccentrics, lifts, durations});
+  const mapB = Explorer.mapB;
+  const [answer, answerB] = await Promise.all([
+    ask("target", {lift: t.lift, duration: t.duration, ...seedsOf(Explorer.map)}),
+    mapB && mapB.done >= mapB.total ? ask("target", {lift: t.lift, duration: t.duration, ...seedsOf(mapB)}) : null]);
   Explorer.target = answer;
+  Explorer.targetB = mapB === Explorer.mapB ? answerB : null;
   Explorer.stats.targetMs.push(performance.now() - started);
-  showTarget(answer, t);
+  showTarget(answer, t, Explorer.targetB);
   markPlane();
   if (chooseFirst && answer.modes.length) choose(answer.modes[0].lever, answer.modes[0].eccentric, false);
 });
 
-export function showTarget(answer, t) {
+// A's answer; with a design B loaded, B's beside it (or that it comes with B's map).
+export function showTarget(answer, t, answerB = null) {
   const box = $("target-answer");
-  box.replaceChildren();
+  box.classList.toggle("two-designs", Boolean(Explorer.designB));
+  if (!Explorer.designB) {
+    box.replaceChildren(...answerParts(answer, t));
+    return;
+  }
+  const column = (whose, name, parts) => {
+    const part = document.createElement("div");
+    part.dataset.design = whose;
+    part.append(Object.assign(document.createElement("h3"), {textContent: `Design ${whose} (${name})`}), ...parts);
+    return part;
+  };
+  const partsB = answerB ? answerParts(answerB, t)
+    : [Object.assign(document.createElement("p"), {textContent: "Solved once design B's map is ready."})];
+  box.replaceChildren(column("A", Explorer.designA.name, answerParts(answer, t)), column("B", Explorer.designB.name, partsB));
+}
+
+function answerParts(answer, t) {
   const head = document.createElement("p");
   head.className = answer.reachable ? "reached" : "unreachable";
   head.textContent = answer.reachable
@@ -85,5 +112,5 @@ export function showTarget(answer, t) {
     item.dataset.duration = m.duration;
     list.append(item);
   }
-  box.append(head, list);
+  return [head, list];
 }

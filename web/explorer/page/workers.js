@@ -6,9 +6,11 @@ import {$, Explorer} from "./state.js";
 // answer; the map is shared among as many more as the machine has cores (at most 4).
 // The WebAssembly is compiled once, here, for every worker: each compiling (and
 // optimising) its own copy would take the processors the map needs. The single-file
-// edition carries it in the page.
-export const compiledWasm = $("wasm-base64")
-  ? WebAssembly.compile(Uint8Array.from(atob($("wasm-base64").textContent.trim()), (c) => c.charCodeAt(0)))
+// edition carries it in the page, deflated, in base64.
+const inflated = (base64) => new Response(new Blob([Uint8Array.from(atob(base64), (c) => c.charCodeAt(0))]).stream()
+  .pipeThrough(new DecompressionStream("deflate-raw"))).arrayBuffer();
+export const compiledWasm = $("wasm-deflated")
+  ? inflated($("wasm-deflated").textContent.trim()).then((bytes) => WebAssembly.compile(bytes))
   : fetch("torlin-explorer.wasm").then((response) => {
     if (!response.ok) throw new Error(`torlin-explorer.wasm: ${response.status} ${response.statusText}`);
     return response.arrayBuffer();

@@ -1,4 +1,4 @@
-#include "LimitWarnings.h"
+#include "api/LimitWarnings.h"
 
 #include <cmath>
 
@@ -65,9 +65,13 @@ std::string Sentence(const LimitFlag& flag, const CrankOrigin& origin) {
 
 }  // namespace
 
+std::string LimitWarningText(const LimitFlag& flag, const CrankOrigin& origin) {
+  return LimitName(flag.kind) + ": " + Sentence(flag, origin);
+}
+
 std::string LimitWarningBlock(const std::vector<LimitFlag>& flags, const CrankOrigin& origin) {
   std::string block;
-  for (const LimitFlag& flag : flags) block += "# warning," + LimitName(flag.kind) + ": " + Sentence(flag, origin) + '\n';
+  for (const LimitFlag& flag : flags) block += "# warning," + LimitWarningText(flag, origin) + '\n';
   return block;
 }
 
