@@ -1,5 +1,6 @@
 #include "LoadArguments.h"
 
+#include "analysis/DesignLimitFields.h"
 #include "api/LoadInputs.h"
 #include "api/StudyRanges.h"
 #include "Pool.h"
@@ -63,6 +64,44 @@ LoadSettings CheckedSettings(const LoadArguments& arguments) {
     Refuse("firing_order and valves_per_cylinder need cylinders");
   }
   return settings;
+}
+
+namespace {
+
+// The model a limit's figure comes from, where it needs one beyond the loads.
+enum class Needs { Loads, Friction, Dynamics };
+
+struct LimitArgument {
+  const char* keyword;
+  double max;
+  void (*set)(DesignLimits& limits, double value);
+  Needs needs;
+};
+const LimitArgument kLimitArguments[] = {
+    {"min_separation_rpm", kMaxLimitRpm, [](DesignLimits& l, double v) { l.minSeparationRpm = v; }, Needs::Loads},
+    {"allowable_hertz", kMaxLimitHertzMPa, [](DesignLimits& l, double v) { l.allowableCamHertzMPa = v; }, Needs::Loads},
+    {"max_pressure_angle", kMaxLimitAngleDeg, [](DesignLimits& l, double v) { l.maxPressureAngleDeg = v; }, Needs::Loads},
+    {"min_film_ratio", kMaxLimitFilmRatio, [](DesignLimits& l, double v) { l.minFilmRatio = v; }, Needs::Friction},
+    {"max_seating_velocity", kMaxLimitSeatingVelocityMPerS,
+     [](DesignLimits& l, double v) { l.maxSeatingVelocityMPerS = v; }, Needs::Dynamics},
+};
+
+}  // namespace
+
+DesignLimits CheckedLimits(const std::map<std::string, double>& limits, const LoadArguments& arguments) {
+  DesignLimits checked;
+  for (const auto& [keyword, value] : limits) {
+    const LimitArgument* argument = nullptr;
+    for (const LimitArgument& a : kLimitArguments) argument = keyword == a.keyword ? &a : argument;
+    if (!argument) Refuse("no limit is called " + keyword);
+    if (!(value > 0 && value <= argument->max)) {
+      Refuse(keyword + " must be above 0, up to " + NumberText(argument->max) + ", not " + NumberText(value));
+    }
+    if (argument->needs == Needs::Friction && arguments.numbers.count("friction") == 0) Refuse(keyword + " needs friction");
+    if (argument->needs == Needs::Dynamics && !arguments.dynamics) Refuse(keyword + " needs dynamics=True");
+    argument->set(checked, value);
+  }
+  return checked;
 }
 
 }  // namespace torlin_python

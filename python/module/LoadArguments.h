@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/DesignLimits.h"
 #include "api/LoadStudy.h"
 
 namespace torlin_python {
@@ -27,5 +28,10 @@ struct LoadArguments {
 
 // The settings, checked as the tools check their options; ValueError otherwise.
 LoadSettings CheckedSettings(const LoadArguments& arguments);
+
+// The limits a mode is judged against, by the tools' option names in snake case
+// (min_separation_rpm, allowable_hertz, max_pressure_angle, min_film_ratio with
+// friction, max_seating_velocity with dynamics), each left out for its default.
+DesignLimits CheckedLimits(const std::map<std::string, double>& limits, const LoadArguments& arguments);
 
 }  // namespace torlin_python

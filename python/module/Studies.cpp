@@ -11,6 +11,7 @@
 #include "api/FrameRecorder.h"
 #include "api/FrictionTable.h"
 #include "api/LiftColumns.h"
+#include "api/LimitWarnings.h"
 #include "api/LoadStudy.h"
 #include "api/LoadsTable.h"
 #include "api/SvajStudy.h"
@@ -65,24 +66,31 @@ struct ModeLoads {
   LoadSummary summary;
   FrictionSummary friction;
   MapDynamics dynamics;
+  std::vector<LimitFlag> flags;  // the limits crossed, as the tool's warning lines
 };
 
 py::tuple Loads(const PyDesign& design, const std::vector<double>& levers, const std::vector<double>& eccentrics,
-                double step, std::optional<double> tdc, int threads, const LoadArguments& arguments) {
+                double step, std::optional<double> tdc, int threads, const LoadArguments& arguments,
+                const std::map<std::string, double>& limitArguments) {
   const std::vector<ShaftPositions> modes = CheckedPositions(design, levers, eccentrics);
   CheckedStep(step);
   const CrankOrigin origin = CheckedOrigin(tdc);
   const LoadSettings settings = CheckedSettings(arguments);
+  const DesignLimits limits = CheckedLimits(limitArguments, arguments);
   std::vector<ModeLoads> results = OnPool(modes.size(), CheckedThreads(threads), [&] {
     return [&](std::size_t i) {
       PlannedLoads planned = PlanLoads(design.mechanism, modes[i], settings, step);
-      ModeLoads result{std::move(planned.plan), std::move(planned.error), {}, {}, {}, {}};
+      ModeLoads result{std::move(planned.plan), std::move(planned.error), {}, {}, {}, {}, {}};
       if (!result.plan) return result;
       const LoadPlan& plan = *result.plan;
       result.lines = LoadLinesAt(plan, 0, plan.places.size());
       result.summary = SummariseLoadLines(plan, result.lines);
       if (plan.friction) result.friction = SummariseFriction(*plan.friction);
       if (plan.elastic) result.dynamics = MapDynamicsOf(*plan.elastic, plan.elasticLimits);
+      LimitedFigures figures = FiguresOf(result.summary, arguments.rpm);
+      if (plan.elastic) figures.seatingVelocityMPerS = plan.elastic->SeatingVelocityMPerS();
+      if (plan.friction) figures.smallestFilmRatio = result.friction.minFilmRatio;
+      result.flags = FlagsAgainstLimits(figures, limits);
       return result;
     };
   });
@@ -103,6 +111,12 @@ py::tuple Loads(const PyDesign& design, const std::vector<double>& levers, const
   if (settings.elastic) {
     AppendColumns(summaryColumns, MapDynamicsColumns(true), [](const ModeLoads& m) -> const MapDynamics& { return m.dynamics; });
   }
+  summaryColumns.push_back(WordsColumn<ModeLoads>("exceededLimits", [](const ModeLoads& m) { return LimitNames(m.flags); }));
+  summaryColumns.push_back(WordsColumn<ModeLoads>("warnings", [origin](const ModeLoads& m) {
+    std::string lines;
+    for (const LimitFlag& flag : m.flags) lines += (lines.empty() ? "" : "\n") + LimitWarningText(flag, origin);
+    return lines;
+  }));
   for (ModeLoads& result : results) summaries.push_back({std::move(result)});
   // Every mode's plan has the same layers: the first one's columns serve all.
   const TableColumns<LoadLine> columns =
@@ -150,14 +164,16 @@ void RegisterStudies(py::module_& module) {
       "loads",
       [](const PyDesign& design, const std::vector<double>& levers, const std::vector<double>& eccentrics, double step,
          std::optional<double> tdc, int threads, std::map<std::string, double> numbers, std::optional<double> rpm,
-         bool dynamics, int springMasses, int cylinders, std::vector<int> firingOrder, int valvesPerCylinder) {
+         bool dynamics, int springMasses, int cylinders, std::vector<int> firingOrder, int valvesPerCylinder,
+         const std::map<std::string, double>& limits) {
         return Loads(design, levers, eccentrics, step, tdc, threads,
                      {std::move(numbers), rpm, dynamics, springMasses, cylinders, std::move(firingOrder),
-                      valvesPerCylinder});
+                      valvesPerCylinder},
+                     limits);
       },
       py::arg("design"), py::arg("levers"), py::arg("eccentrics"), py::arg("step"), py::arg("tdc"),
       py::arg("threads"), py::arg("numbers"), py::arg("rpm"), py::arg("dynamics"), py::arg("spring_masses"),
-      py::arg("cylinders"), py::arg("firing_order"), py::arg("valves_per_cylinder"));
+      py::arg("cylinders"), py::arg("firing_order"), py::arg("valves_per_cylinder"), py::arg("limits"));
   module.def("frames", &Frames, py::arg("design"), py::arg("lever"), py::arg("eccentric"), py::arg("speed"),
              py::arg("revolutions"), py::arg("all_frames"));
   module.def("target", &Target, py::arg("design"), py::arg("lift_mm"), py::arg("duration_deg"), py::arg("tdc"),

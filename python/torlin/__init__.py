@@ -184,10 +184,14 @@ def _load_numbers(parameters: Mapping[str, Optional[float]]) -> dict:
     return {name: float(value) for name, value in parameters.items() if value is not None}
 
 
+def _limit_numbers(limits: Optional[Mapping[str, float]]) -> dict:
+    return {} if limits is None else {name: float(value) for name, value in dict(limits).items()}
+
+
 def loads(design: Design, lever, eccentric, rpm: Optional[float] = None, step: float = _torlin.default_step_deg, *,
           tdc: Optional[float] = None, threads: int = 0, dynamics: bool = False, spring_masses: int = 0,
           cylinders: int = 0, firing_order: Sequence[int] = (), valves_per_cylinder: int = 1,
-          **parameters: Optional[float]) -> Table:
+          limits: Optional[Mapping[str, float]] = None, **parameters: Optional[float]) -> Table:
     """Forces, Hertz pressures and shaft torques of a mode at every step of the cycle.
 
     As ``torlin-modes --loads LEVER,ECCENTRIC --rpm RPM``; without ``rpm`` at rest (no
@@ -198,11 +202,18 @@ def loads(design: Design, lever, eccentric, rpm: Optional[float] = None, step: f
     ``oil_viscosity=0.01``, ``chain_stiffness=15000``; ``dynamics=True`` adds the elastic
     valve train; ``cylinders`` (with ``firing_order`` and ``valves_per_cylinder``) the
     engine's shaft torques.
+
+    ``limits`` judges the mode as the tool's limit options do, by their names in snake
+    case, each left out for its default: ``min_separation_rpm`` (rpm; default the engine
+    speed), ``allowable_hertz`` (MPa, 1500), ``max_pressure_angle`` (deg, 30),
+    ``min_film_ratio`` (with friction, 1), ``max_seating_velocity`` (m/s, with dynamics,
+    0.5). ``summary["exceededLimits"]`` names the limits crossed as the map's column does,
+    ``summary["warnings"]`` gives the tool's warning line of each.
     """
     levers, eccentrics, single, shape = _modes(lever, eccentric)
     columns, summary = _torlin.loads(design._native, levers, eccentrics, step, tdc, threads,
                                      _load_numbers(parameters), rpm, dynamics, spring_masses, cylinders,
-                                     list(firing_order), valves_per_cylinder)
+                                     list(firing_order), valves_per_cylinder, _limit_numbers(limits))
     return Table(_shaped(columns, single, shape), _scalars(summary, single, shape))
 
 
@@ -227,7 +238,7 @@ def default_grid(design: Design) -> tuple:
 def mode_map(design: Design, lever=None, eccentric=None, *, grid: bool = True, speed: int = WINDOW_SPEED[2],
              exact: bool = True, tdc: Optional[float] = None, threads: int = 0, loads: bool = False,
              rpm: Optional[float] = None, dynamics: bool = False, spring_masses: int = 0, loft_speeds: bool = False,
-             **parameters: Optional[float]) -> Table:
+             limits: Optional[Mapping[str, float]] = None, **parameters: Optional[float]) -> Table:
     """Every mode's lift, duration and timing: one row per mode, as ``torlin-modes``.
 
     ``lever`` and ``eccentric`` are whole bar values; with ``grid`` every combination
@@ -235,7 +246,8 @@ def mode_map(design: Design, lever=None, eccentric=None, *, grid: bool = True, s
     out: the design's default grid. ``exact`` adds the exact model's columns (``--exact``);
     ``loads`` each mode's load summary at ``rpm`` (``--loads``, with the same keyword
     parameters as :func:`loads`), ``dynamics`` the elastic figures, ``loft_speeds`` the
-    loft and bounce speeds.
+    loft and bounce speeds; ``exceededLimits`` names each mode's limits crossed, judged
+    against ``limits`` as in :func:`loads`.
     """
     default_levers, default_eccentrics = default_grid(design)
     lever = default_levers if lever is None else np.asarray(lever, dtype=float)
@@ -245,7 +257,7 @@ def mode_map(design: Design, lever=None, eccentric=None, *, grid: bool = True, s
     levers, eccentrics = np.broadcast_arrays(np.asarray(lever, dtype=float), np.asarray(eccentric, dtype=float))
     columns = _torlin.mode_map(design._native, levers.ravel().tolist(), eccentrics.ravel().tolist(), speed, exact,
                                tdc, threads, loads, _load_numbers(parameters), rpm, dynamics, spring_masses,
-                               loft_speeds)
+                               loft_speeds, _limit_numbers(limits))
     return Table({name: (np.asarray(value, dtype=object) if isinstance(value, list) else value)
                   for name, value in columns.items()})
 
