@@ -9,7 +9,7 @@
 
 PlannedLoads PlanLoads(const MechanismPtr& mechanism, ShaftPositions mode, const LoadSettings& settings,
                        double stepDeg) {
-  LoadPlan plan{ExactKinematics(mechanism, mode.lever, mode.eccentric), settings, {}, {}, {}, {}};
+  LoadPlan plan{ExactKinematics(mechanism, mode.lever, mode.eccentric), settings, {}, {}, {}, {}, {}};
   plan.places = CrankPlaces(plan.model, CrankAngles(stepDeg));
   if (settings.elastic) {
     const std::optional<KinematicLiftCurve> lift = KinematicLiftCurve::FromExact(plan.model);
@@ -21,6 +21,15 @@ PlannedLoads PlanLoads(const MechanismPtr& mechanism, ShaftPositions mode, const
     plan.elasticLimits = FindElasticSpeedLimits(*lift, settings.parameters, *settings.elastic);
   }
   if (settings.friction) plan.friction = FrictionCycleAt(plan.model, settings.parameters, *settings.friction, plan.places);
+  if (plan.friction && settings.engine) {
+    std::vector<LoadRow> rows;
+    rows.reserve(plan.friction->rows.size());
+    for (const FrictionalLoadRow& r : plan.friction->rows) rows.push_back(r.loads);
+    plan.frictionalEngine.reserve(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      plan.frictionalEngine.push_back(EngineShaftTorquesOfRows(rows, *settings.engine, i));
+    }
+  }
   return {std::move(plan), {}};
 }
 
@@ -30,9 +39,12 @@ std::vector<LoadLine> LoadLinesAt(const LoadPlan& plan, std::size_t first, std::
   lines.reserve(count);
   for (std::size_t i = first; i < first + count; ++i) {
     const ElasticRow elastic = plan.elastic ? plan.elastic->rows[i] : ElasticRow{};
-    const std::optional<EngineShaftTorques> engine =
-        plan.settings.engine ? EngineShaftTorquesAt(plan.model, parameters, *plan.settings.engine, plan.places[i])
-                             : std::nullopt;
+    std::optional<EngineShaftTorques> engine;
+    if (plan.friction && plan.settings.engine) {
+      engine = plan.frictionalEngine[i];
+    } else if (plan.settings.engine) {
+      engine = EngineShaftTorquesAt(plan.model, parameters, *plan.settings.engine, plan.places[i]);
+    }
     if (plan.friction) {
       lines.push_back({plan.friction->rows[i].loads, elastic, plan.friction->rows[i].friction, engine});
     } else {

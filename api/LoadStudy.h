@@ -29,8 +29,8 @@ struct LoadSettings {
 
 // A load row with, under friction, its contacts' friction, with the elastic model the
 // elastic valve train's at its crank angle, and with an engine the engine's shaft
-// torques (frictionless: the engine's sum takes the other cylinders' rows as the
-// frictionless model gives them).
+// torques (under friction the sum of the frictional rows, each cylinder the same
+// periodic cycle shifted).
 struct LoadLine {
   LoadRow loads;
   ElasticRow elastic;
@@ -48,6 +48,9 @@ struct LoadPlan {
   std::optional<FrictionCycle> friction;
   std::optional<ElasticCycle> elastic;
   ElasticSpeedLimits elasticLimits;
+  // With an engine under friction, its torques at every place: from the friction
+  // cycle's rows, which hold the rollers' periodic spins.
+  std::vector<std::optional<EngineShaftTorques>> frictionalEngine;
 };
 
 // The plan, or why there is none (the one line, without the program's name).
