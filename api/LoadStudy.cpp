@@ -6,9 +6,10 @@
 #include "api/EngineTable.h"
 #include "api/FrictionTable.h"
 #include "api/LoadsTable.h"
+#include "api/OrderedPool.h"
 
 PlannedLoads PlanLoads(const MechanismPtr& mechanism, ShaftPositions mode, const LoadSettings& settings,
-                       double stepDeg) {
+                       double stepDeg, int threads) {
   LoadPlan plan{ExactKinematics(mechanism, mode.lever, mode.eccentric), settings, {}, {}, {}, {}, {}};
   plan.places = CrankPlaces(plan.model, CrankAngles(stepDeg));
   if (settings.elastic) {
@@ -20,7 +21,12 @@ PlannedLoads PlanLoads(const MechanismPtr& mechanism, ShaftPositions mode, const
     if (!plan.elastic) return {std::nullopt, "--dynamics: the valve of this mode never rests, or has no position somewhere"};
     plan.elasticLimits = FindElasticSpeedLimits(*lift, settings.parameters, *settings.elastic);
   }
-  if (settings.friction) plan.friction = FrictionCycleAt(plan.model, settings.parameters, *settings.friction, plan.places);
+  if (settings.friction) {
+    plan.friction = FrictionCycleAt(plan.model, settings.parameters, *settings.friction, plan.places, SeatedRows::Full,
+                                    [threads](std::size_t count, const std::function<void(std::size_t)>& body) {
+                                      ForEachIndex(count, threads, body);
+                                    });
+  }
   if (plan.friction && settings.engine) {
     std::vector<LoadRow> rows;
     rows.reserve(plan.friction->rows.size());

@@ -58,8 +58,9 @@ struct PlannedLoads {
   std::optional<LoadPlan> plan;
   std::string error;
 };
+// The rows' own work is spread over `threads` of the pool (0: one per core).
 PlannedLoads PlanLoads(const MechanismPtr& mechanism, ShaftPositions mode, const LoadSettings& settings,
-                       double stepDeg);
+                       double stepDeg, int threads = 0);
 
 // Rows first .. first + count - 1 of the plan.
 std::vector<LoadLine> LoadLinesAt(const LoadPlan& plan, std::size_t first, std::size_t count);
