@@ -8,6 +8,38 @@
 namespace {
 
 constexpr double kCycleDeg = 720;
+// Crank angles this close are the same row's (rows lie 0.001 degrees apart or more;
+// an angle shifted by a firing interval differs from the row's by rounding).
+constexpr double kSameCrankDeg = 1e-8;
+
+// The crank angle of the cylinder fired p-th that stands at crankDeg of the first's:
+// 720/N * p degrees earlier in its own cycle.
+double EarlierCrankDeg(const EngineLayout& layout, double crankDeg, int p) {
+  double crank = std::fmod(crankDeg - FiringOffsetDeg(layout, p), kCycleDeg);
+  if (crank < 0) crank += kCycleDeg;
+  return crank;
+}
+
+std::optional<EngineShaftTorques> TorquesOf(const LoadRow& row) {
+  if (!row.determinate) return std::nullopt;
+  return EngineShaftTorques{row.greenTorqueNm, row.orangeTorqueNm};
+}
+
+// Each cylinder's torques, cylinderAt(p) for p = 0 .. N - 1, summed for every valve a
+// shaft works; none where any cylinder has none.
+template <class CylinderAt>
+std::optional<EngineShaftTorques> SumOverCylinders(const EngineLayout& layout, CylinderAt cylinderAt) {
+  EngineShaftTorques sum;
+  for (int p = 0; p < layout.cylinders; ++p) {
+    const std::optional<EngineShaftTorques> one = cylinderAt(p);
+    if (!one) return std::nullopt;
+    sum.greenNm += one->greenNm;
+    sum.orangeNm += one->orangeNm;
+  }
+  sum.greenNm *= layout.valvesPerCylinder;
+  sum.orangeNm *= layout.valvesPerCylinder;
+  return sum;
+}
 
 }  // namespace
 
@@ -36,23 +68,42 @@ double FiringOffsetDeg(const EngineLayout& layout, int place) { return kCycleDeg
 
 std::optional<EngineShaftTorques> EngineShaftTorquesAt(const ExactKinematics& model, const LoadParameters& parameters,
                                                        const EngineLayout& layout, const CrankPlace& place) {
-  EngineShaftTorques sum;
-  for (int p = 0; p < layout.cylinders; ++p) {
-    LoadRow row;
-    if (p == 0) {
-      row = LoadsAt(model, parameters, place);
-    } else {
-      double crank = std::fmod(place.crankDeg - FiringOffsetDeg(layout, p), kCycleDeg);
-      if (crank < 0) crank += kCycleDeg;
-      row = LoadsAt(model, parameters, crank);
+  return SumOverCylinders(layout, [&](int p) -> std::optional<EngineShaftTorques> {
+    const LoadRow row = p == 0 ? LoadsAt(model, parameters, place)
+                               : LoadsAt(model, parameters, EarlierCrankDeg(layout, place.crankDeg, p));
+    return TorquesOf(row);
+  });
+}
+
+std::optional<EngineShaftTorques> EngineShaftTorquesOfRows(std::span<const LoadRow> rows, const EngineLayout& layout,
+                                                           std::size_t i) {
+  return SumOverCylinders(layout, [&](int p) -> std::optional<EngineShaftTorques> {
+    if (p == 0) return TorquesOf(rows[i]);
+    const double crank = EarlierCrankDeg(layout, rows[i].crankDeg, p);
+    // The rows that stand there, if any (at a jump the one of the same side, else the
+    // evenly spaced one); else the two either side of it.
+    const auto first = std::partition_point(rows.begin(), rows.end(),
+                                            [&](const LoadRow& r) { return r.crankDeg < crank - kSameCrankDeg; });
+    const auto after =
+        std::partition_point(first, rows.end(), [&](const LoadRow& r) { return r.crankDeg <= crank + kSameCrankDeg; });
+    if (first != after) {
+      for (const int side : {rows[i].side, 0}) {
+        const auto same = std::find_if(first, after, [&](const LoadRow& r) { return r.side == side; });
+        if (same != after) return TorquesOf(*same);
+      }
+      return TorquesOf(*first);
     }
-    if (!row.determinate) return std::nullopt;
-    sum.greenNm += row.greenTorqueNm;
-    sum.orangeNm += row.orangeTorqueNm;
-  }
-  sum.greenNm *= layout.valvesPerCylinder;
-  sum.orangeNm *= layout.valvesPerCylinder;
-  return sum;
+    const LoadRow& below = first == rows.begin() ? rows.back() : *std::prev(first);
+    const LoadRow& above = after == rows.end() ? rows.front() : *after;
+    const double from = first == rows.begin() ? below.crankDeg - kCycleDeg : below.crankDeg;
+    const double to = after == rows.end() ? above.crankDeg + kCycleDeg : above.crankDeg;
+    const std::optional<EngineShaftTorques> a = TorquesOf(below);
+    const std::optional<EngineShaftTorques> b = TorquesOf(above);
+    if (!a || !b) return std::nullopt;
+    const double share = (crank - from) / (to - from);
+    return EngineShaftTorques{a->greenNm + share * (b->greenNm - a->greenNm),
+                              a->orangeNm + share * (b->orangeNm - a->orangeNm)};
+  });
 }
 
 EngineTorqueSummary SummariseEngineTorque(const std::vector<EngineTorqueRow>& rows, double EngineShaftTorques::*shaft) {

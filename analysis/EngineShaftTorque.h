@@ -1,12 +1,14 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "analysis/AtCrank.h"
 #include "analysis/CrankPlaces.h"
 #include "analysis/LoadParameters.h"
+#include "analysis/ValveLoads.h"
 
 // The control shafts' torques for a whole engine: every cylinder's valve train runs the
 // same mode, each shifted by its place in the firing order. The cylinder fired p-th
@@ -38,6 +40,13 @@ struct EngineShaftTorques {
 // cylinder's chain has no single balance.
 std::optional<EngineShaftTorques> EngineShaftTorquesAt(const ExactKinematics& model, const LoadParameters& parameters,
                                                        const EngineLayout& layout, const CrankPlace& place);
+// The same at row i of the valve's own rows over its whole cycle (in crank order, both
+// sides of every jump, as CrankPlaces gives them) rather than from new rows: for rows
+// that carry a state of the cycle, such as the rollers' spins under friction, which a
+// row at a new crank angle would not have. The cylinder fired p-th takes the row that
+// stands 720/N * p degrees earlier, or between two rows the two in proportion.
+std::optional<EngineShaftTorques> EngineShaftTorquesOfRows(std::span<const LoadRow> rows, const EngineLayout& layout,
+                                                           std::size_t i);
 
 // One shaft's torque over the engine's cycle. The mean is over the evenly spaced
 // places (side 0), the peak (largest in size, signed) and the ripple (largest less

@@ -98,18 +98,24 @@ FrictionalLoadRow Frictional(const LoadRow& base, const RollerContacts& contacts
 
 }  // namespace
 
+void EachRowInTurn(std::size_t count, const std::function<void(std::size_t)>& body) {
+  for (std::size_t i = 0; i < count; ++i) body(i);
+}
+
 FrictionCycle FrictionCycleAt(const ExactKinematics& model, const LoadParameters& parameters,
                               const FrictionParameters& friction, const std::vector<CrankPlace>& places,
-                              SeatedRows seatedRows) {
+                              SeatedRows seatedRows, const ForEachRow& forEachRow) {
   LoadParameters moving = parameters;
   moving.bodyMotion = true;
   const Design& design = model.GetMechanism().GetDesign();
   const ChainFrame frame = ChainFrameOf(model);
   FrictionCycle cycle;
-  cycle.rows.reserve(places.size());
+  cycle.rows.resize(places.size());
   std::vector<std::optional<RollerContacts>> contacts(places.size());
   std::vector<double> cranks(places.size());
-  for (std::size_t i = 0; i < places.size(); ++i) {
+  // Each position's balance prepared once: the spins' integration asks it many times.
+  std::vector<std::optional<FrictionalChain>> chains(places.size());
+  forEachRow(places.size(), [&](std::size_t i) {
     LoadRow row = LoadsAt(model, moving, places[i], seatedRows);
     // A massless chain's seated row given briefly has no forces, and no geometry to put
     // friction on.
@@ -118,19 +124,15 @@ FrictionCycle FrictionCycleAt(const ExactKinematics& model, const LoadParameters
     if (row.outcome == ExactOutcome::Placed && row.determinate && !brief) {
       contacts[i] = ContactsOf(row, design.freeRollerRadiusMm, design.secondRollerRadiusMm, frame.camCentre,
                                parameters.rpm);
+      chains[i] = FrictionalChain::Of(row, *contacts[i], parameters, friction);
     }
     cranks[i] = places[i].crankDeg;
-    cycle.rows.push_back({std::move(row), {}});
-  }
+    cycle.rows[i] = {std::move(row), {}};
+  });
   const double freeRadiusM = design.freeRollerRadiusMm * 1e-3;
   const double secondRadiusM = design.secondRollerRadiusMm * 1e-3;
   cycle.inertia = {0.5 * parameters.bodies.freeRollerG * kKgPerG * freeRadiusM * freeRadiusM,
                    0.5 * parameters.bodies.secondRollerG * kKgPerG * secondRadiusM * secondRadiusM};
-  // Each position's balance prepared once: the spins' integration asks it many times.
-  std::vector<std::optional<FrictionalChain>> chains(places.size());
-  for (std::size_t i = 0; i < places.size(); ++i) {
-    if (contacts[i]) chains[i] = FrictionalChain::Of(cycle.rows[i].loads, *contacts[i], parameters, friction);
-  }
   const auto solve = [&](std::size_t i, const Spins& spins, bool slopes = false) -> std::optional<FrictionalForces> {
     if (!chains[i]) return std::nullopt;
     return chains[i]->At(spins, slopes);
@@ -158,16 +160,16 @@ FrictionCycle FrictionCycleAt(const ExactKinematics& model, const LoadParameters
     cycle.meanCamshaftW = periodic.meanCamshaftW;
     spins = std::move(periodic.spins);
   } else {
-    for (std::size_t i = 0; i < places.size(); ++i) {
+    forEachRow(places.size(), [&](std::size_t i) {
       if (contacts[i]) spins[i] = QuasiStaticSpins(*contacts[i], {}, friction.regularisationMPerS, torques, i, {});
-    }
+    });
   }
-  for (std::size_t i = 0; i < places.size(); ++i) {
-    if (!contacts[i]) continue;
+  forEachRow(places.size(), [&](std::size_t i) {
+    if (!contacts[i]) return;
     const std::optional<FrictionalForces> f = solve(i, spins[i]);
-    if (!f) continue;
+    if (!f) return;
     cycle.rows[i] = Frictional(cycle.rows[i].loads, *contacts[i], *f, parameters, friction, frame, spins[i]);
-  }
+  });
   return cycle;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -54,12 +55,19 @@ struct FrictionCycle {
   std::optional<double> meanCamshaftW;
 };
 
+// Runs body(i) for i = 0 .. count - 1, which are independent of each other: one after
+// another, or spread over a thread pool (the results do not depend on how).
+using ForEachRow = std::function<void(std::size_t count, const std::function<void(std::size_t)>& body)>;
+void EachRowInTurn(std::size_t count, const std::function<void(std::size_t)>& body);
+
 // The rows at the places (which must cover one cycle in crank order, as CrankPlaces
 // gives them). A spinning roller's moment of inertia is a solid roller's, 1/2 m r^2, of
-// its mass in parameters.bodies and its radius.
+// its mass in parameters.bodies and its radius. What each row takes on its own (its
+// kinematics and balance, its quasi-static spins, its frictional forces) runs through
+// forEachRow; only the spins' periodic cycle is one sequence.
 FrictionCycle FrictionCycleAt(const ExactKinematics& model, const LoadParameters& parameters,
                               const FrictionParameters& friction, const std::vector<CrankPlace>& places,
-                              SeatedRows seatedRows = SeatedRows::Full);
+                              SeatedRows seatedRows = SeatedRows::Full, const ForEachRow& forEachRow = EachRowInTurn);
 
 // A mode's friction in a few numbers: the cycle's mean power (integrated with the spins
 // where they have inertia, else over the evenly spaced rows) and its peak; the fastest slip of a loaded contact and the

@@ -230,6 +230,25 @@ class SpinIntegration {
   std::vector<Interval> intervals_;
 };
 
+// Twice the fastest spin at which either roller rolls on any of its contacts at any row
+// (the second roller's with the free roller's fastest), as a bound no spin reaches.
+Spins FastestRolling(const std::vector<std::optional<RollerContacts>>& contacts) {
+  Spins fastest;
+  for (const std::optional<RollerContacts>& c : contacts) {
+    if (!c) continue;
+    for (const int which : {kCamContact, kLeverContact}) {
+      fastest.freeRadPerS = std::max(fastest.freeRadPerS, std::abs(RollingFreeSpin(*c, which, {})));
+    }
+  }
+  for (const std::optional<RollerContacts>& c : contacts) {
+    if (!c) continue;
+    for (const double free : {fastest.freeRadPerS, -fastest.freeRadPerS}) {
+      fastest.secondRadPerS = std::max(fastest.secondRadPerS, std::abs(RollingSecondSpin(*c, free)));
+    }
+  }
+  return {2 * fastest.freeRadPerS, 2 * fastest.secondRadPerS};
+}
+
 double Gap(const Spins& start, const Spins& end) {
   return std::max(std::abs(end.freeRadPerS - start.freeRadPerS), std::abs(end.secondRadPerS - start.secondRadPerS));
 }
@@ -254,6 +273,7 @@ SpinCycle PeriodicSpins(const std::vector<double>& crankDeg, const std::vector<s
     break;
   }
   const std::array<bool, 2> dynamic{inertia.freeKgM2 > 0, inertia.secondKgM2 > 0};
+  const Spins fastest = FastestRolling(contacts);
   std::vector<Spins> rows;
   SpinIntegration::End end = integration.Cycle(x, rows);
   out.cycles = 1;
@@ -275,19 +295,35 @@ SpinCycle PeriodicSpins(const std::vector<double>& crankDeg, const std::vector<s
     const double most = kMaxNewtonGrowth * r.cwiseAbs().maxCoeff();
     if (!dx.allFinite()) dx = -r;
     if (dx.cwiseAbs().maxCoeff() > most) dx *= most / dx.cwiseAbs().maxCoeff();
+    // Nor beyond the spins a roller can take: friction draws each towards rolling on
+    // one of its contacts, so no periodic spin lies beyond the fastest rolling one.
+    const auto within = [](double spin, double step, double bound) {
+      return bound > 0 ? std::clamp(spin + step, -bound, bound) - spin : step;
+    };
+    if (dynamic[0]) dx[0] = within(x.freeRadPerS, dx[0], fastest.freeRadPerS);
+    if (dynamic[1]) dx[1] = within(x.secondRadPerS, dx[1], fastest.secondRadPerS);
     const double before = Gap(x, end.spins);
-    for (int halving = 0; halving < 6; ++halving) {
+    bool improved = false;
+    for (int halving = 0; halving < 6 && !improved; ++halving) {
       const Spins next{x.freeRadPerS + dx[0], x.secondRadPerS + dx[1]};
       std::vector<Spins> nextRows;
       SpinIntegration::End nextEnd = integration.Cycle(next, nextRows);
       ++out.cycles;
-      if (Gap(next, nextEnd.spins) < before || halving == 5) {
+      if (Gap(next, nextEnd.spins) < before) {
         x = next;
         end = nextEnd;
         rows = std::move(nextRows);
-        break;
+        improved = true;
       }
       dx /= 2;
+    }
+    if (!improved) {
+      // Where no step along Newton's direction brings the ends closer, the next cycle
+      // from where this one ended: friction draws every spin towards rolling, so the
+      // cycles settle, if slowly, where a step taken regardless would run away.
+      x = end.spins;
+      end = integration.Cycle(x, rows);
+      ++out.cycles;
     }
   }
   out.periodic = Mismatch(x, end.spins) <= kPeriodicTolerance && end.finished;

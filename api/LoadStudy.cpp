@@ -6,10 +6,11 @@
 #include "api/EngineTable.h"
 #include "api/FrictionTable.h"
 #include "api/LoadsTable.h"
+#include "api/OrderedPool.h"
 
 PlannedLoads PlanLoads(const MechanismPtr& mechanism, ShaftPositions mode, const LoadSettings& settings,
-                       double stepDeg) {
-  LoadPlan plan{ExactKinematics(mechanism, mode.lever, mode.eccentric), settings, {}, {}, {}, {}};
+                       double stepDeg, int threads) {
+  LoadPlan plan{ExactKinematics(mechanism, mode.lever, mode.eccentric), settings, {}, {}, {}, {}, {}};
   plan.places = CrankPlaces(plan.model, CrankAngles(stepDeg));
   if (settings.elastic) {
     const std::optional<KinematicLiftCurve> lift = KinematicLiftCurve::FromExact(plan.model);
@@ -20,7 +21,21 @@ PlannedLoads PlanLoads(const MechanismPtr& mechanism, ShaftPositions mode, const
     if (!plan.elastic) return {std::nullopt, "--dynamics: the valve of this mode never rests, or has no position somewhere"};
     plan.elasticLimits = FindElasticSpeedLimits(*lift, settings.parameters, *settings.elastic);
   }
-  if (settings.friction) plan.friction = FrictionCycleAt(plan.model, settings.parameters, *settings.friction, plan.places);
+  if (settings.friction) {
+    plan.friction = FrictionCycleAt(plan.model, settings.parameters, *settings.friction, plan.places, SeatedRows::Full,
+                                    [threads](std::size_t count, const std::function<void(std::size_t)>& body) {
+                                      ForEachIndex(count, threads, body);
+                                    });
+  }
+  if (plan.friction && settings.engine) {
+    std::vector<LoadRow> rows;
+    rows.reserve(plan.friction->rows.size());
+    for (const FrictionalLoadRow& r : plan.friction->rows) rows.push_back(r.loads);
+    plan.frictionalEngine.reserve(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      plan.frictionalEngine.push_back(EngineShaftTorquesOfRows(rows, *settings.engine, i));
+    }
+  }
   return {std::move(plan), {}};
 }
 
@@ -30,9 +45,12 @@ std::vector<LoadLine> LoadLinesAt(const LoadPlan& plan, std::size_t first, std::
   lines.reserve(count);
   for (std::size_t i = first; i < first + count; ++i) {
     const ElasticRow elastic = plan.elastic ? plan.elastic->rows[i] : ElasticRow{};
-    const std::optional<EngineShaftTorques> engine =
-        plan.settings.engine ? EngineShaftTorquesAt(plan.model, parameters, *plan.settings.engine, plan.places[i])
-                             : std::nullopt;
+    std::optional<EngineShaftTorques> engine;
+    if (plan.friction && plan.settings.engine) {
+      engine = plan.frictionalEngine[i];
+    } else if (plan.settings.engine) {
+      engine = EngineShaftTorquesAt(plan.model, parameters, *plan.settings.engine, plan.places[i]);
+    }
     if (plan.friction) {
       lines.push_back({plan.friction->rows[i].loads, elastic, plan.friction->rows[i].friction, engine});
     } else {

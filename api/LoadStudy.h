@@ -29,8 +29,8 @@ struct LoadSettings {
 
 // A load row with, under friction, its contacts' friction, with the elastic model the
 // elastic valve train's at its crank angle, and with an engine the engine's shaft
-// torques (frictionless: the engine's sum takes the other cylinders' rows as the
-// frictionless model gives them).
+// torques (under friction the sum of the frictional rows, each cylinder the same
+// periodic cycle shifted).
 struct LoadLine {
   LoadRow loads;
   ElasticRow elastic;
@@ -48,6 +48,9 @@ struct LoadPlan {
   std::optional<FrictionCycle> friction;
   std::optional<ElasticCycle> elastic;
   ElasticSpeedLimits elasticLimits;
+  // With an engine under friction, its torques at every place: from the friction
+  // cycle's rows, which hold the rollers' periodic spins.
+  std::vector<std::optional<EngineShaftTorques>> frictionalEngine;
 };
 
 // The plan, or why there is none (the one line, without the program's name).
@@ -55,8 +58,9 @@ struct PlannedLoads {
   std::optional<LoadPlan> plan;
   std::string error;
 };
+// The rows' own work is spread over `threads` of the pool (0: one per core).
 PlannedLoads PlanLoads(const MechanismPtr& mechanism, ShaftPositions mode, const LoadSettings& settings,
-                       double stepDeg);
+                       double stepDeg, int threads = 0);
 
 // Rows first .. first + count - 1 of the plan.
 std::vector<LoadLine> LoadLinesAt(const LoadPlan& plan, std::size_t first, std::size_t count);

@@ -15,10 +15,16 @@ std::size_t RunInOrder(std::size_t count, int, MakeJob makeJob, Deliver deliver,
   return delivered;
 }
 
+template <class Body>
+void ForEachIndex(std::size_t count, int, const Body& body) {
+  for (std::size_t i = 0; i < count; ++i) body(i);
+}
+
 #else
 
 #include <oneapi/tbb/enumerable_thread_specific.h>
 #include <oneapi/tbb/global_control.h>
+#include <oneapi/tbb/parallel_for.h>
 #include <oneapi/tbb/parallel_pipeline.h>
 #include <oneapi/tbb/task_arena.h>
 
@@ -62,6 +68,18 @@ std::size_t RunInOrder(std::size_t count, int threads, MakeJob makeJob, Deliver 
             }));
   });
   return delivered;
+}
+
+// body(i) for every i below count, independent of each other, on at most `threads`
+// threads of the pool (inside a pool's job, on that pool's threads).
+template <class Body>
+void ForEachIndex(std::size_t count, int threads, const Body& body) {
+  tbb::task_arena arena(PoolThreads(threads));
+  arena.execute([&] {
+    tbb::parallel_for(tbb::blocked_range<std::size_t>(0, count), [&](const tbb::blocked_range<std::size_t>& range) {
+      for (std::size_t i = range.begin(); i != range.end(); ++i) body(i);
+    });
+  });
 }
 
 #endif

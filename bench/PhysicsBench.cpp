@@ -53,27 +53,33 @@ void BM_ElasticSpeedLimits(benchmark::State& bench) {
 BENCHMARK(BM_ElasticSpeedLimits)->Args({60, 200})->Args({0, 700})->Unit(benchmark::kMillisecond)->Iterations(2);
 
 // One mode's loads with friction at the default 0.05, the rollers' spins and each
-// contact's film every 0.1 crank degree at 6,000 rpm, on one core: massless rollers
-// (quasi-static spin), and steel ones (the spins' periodic cycle).
+// contact's film every 0.1 crank degree at 6,000 rpm: massless rollers (quasi-static
+// spin), and steel ones (the spins' periodic cycle). Wall time.
 void BM_FrictionOneMode(benchmark::State& bench) {
   const ExactKinematics model(static_cast<double>(bench.range(0)), static_cast<double>(bench.range(1)));
   LoadParameters parameters;
   if (bench.range(2) != 0) parameters.bodies = SteelBodyMasses(9.5, parameters.rollerWidthMm);
   const std::vector<CrankPlace> places = CrankPlaces(model, CrankAngles(0.1));
+  // The rows in turn, or over that many of the pool's threads as torlin-modes --loads
+  // spreads them.
+  const int threads = static_cast<int>(bench.range(3));
+  const ForEachRow forEachRow = threads == 0 ? ForEachRow(EachRowInTurn)
+                                             : [threads](std::size_t count, const std::function<void(std::size_t)>& body) {
+                                                 ForEachIndex(count, threads, body);
+                                               };
   int cycles = 0;
   for (auto _ : bench) {
-    const FrictionCycle cycle = FrictionCycleAt(model, parameters, FrictionParameters{}, places);
+    const FrictionCycle cycle = FrictionCycleAt(model, parameters, FrictionParameters{}, places, SeatedRows::Full, forEachRow);
     cycles = cycle.cycles;
     benchmark::DoNotOptimize(cycle.rows.data());
   }
   bench.counters["cycles"] = cycles;
 }
 BENCHMARK(BM_FrictionOneMode)
-    ->Args({60, 200, 0})
-    ->Args({0, 700, 0})
-    ->Args({60, 200, 1})
-    ->Args({0, 700, 1})
-    ->Unit(benchmark::kMillisecond);
+    ->ArgsProduct({{60}, {200}, {0, 1}, {0, 2}})
+    ->ArgsProduct({{0}, {700}, {0, 1}, {0, 2}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // The default map's 100 x 100 modes with their load and friction summaries at the
 // frame angles of speed 400 (every 8 crank degrees) and every jump, massless rollers,

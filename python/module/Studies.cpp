@@ -79,7 +79,7 @@ py::tuple Loads(const PyDesign& design, const std::vector<double>& levers, const
   const DesignLimits limits = CheckedLimits(limitArguments, arguments);
   std::vector<ModeLoads> results = OnPool(modes.size(), CheckedThreads(threads), [&] {
     return [&](std::size_t i) {
-      PlannedLoads planned = PlanLoads(design.mechanism, modes[i], settings, step);
+      PlannedLoads planned = PlanLoads(design.mechanism, modes[i], settings, step, threads);
       ModeLoads result{std::move(planned.plan), std::move(planned.error), {}, {}, {}, {}, {}};
       if (!result.plan) return result;
       const LoadPlan& plan = *result.plan;

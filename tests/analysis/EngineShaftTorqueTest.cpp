@@ -1,11 +1,14 @@
 // An engine's control-shaft torques, the sum of shifted copies of one valve's: its mean
-// is N times the valve's and it repeats every 720/N crank degrees.
+// is N times the valve's and it repeats every 720/N crank degrees; under friction the
+// copies are the valve's frictional rows.
 #include "analysis/EngineShaftTorque.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
+#include "analysis/BodyMasses.h"
+#include "analysis/FrictionCycle.h"
 #include "analysis/LoadSeries.h"
 #include "analysis/SvajSeries.h"
 
@@ -63,6 +66,64 @@ TEST(EngineShaftTorque, OneCylinderIsTheValve) {
     ASSERT_TRUE(one);
     EXPECT_EQ(one->greenNm, valve.greenTorqueNm);
     EXPECT_EQ(one->orangeNm, valve.orangeTorqueNm);
+  }
+}
+
+double EvenMean(const std::vector<LoadRow>& rows, double LoadRow::*torque) {
+  double sum = 0;
+  int even = 0;
+  for (const LoadRow& row : rows) {
+    if (row.side != 0) continue;
+    sum += row.*torque;
+    ++even;
+  }
+  return sum / even;
+}
+
+TEST(EngineShaftTorque, FromTheValvesRowsTheSumIsTheirsAndUnderFrictionTheFrictionalOnes) {
+  LoadParameters parameters;
+  parameters.rpm = 6000;
+  parameters.bodies = SteelBodyMasses(9.5, parameters.rollerWidthMm);
+  const ExactKinematics model(60, 200);
+  const std::vector<CrankPlace> places = CrankPlaces(model, CrankAngles(0.5));  // 0.5 divides 720/N below
+  std::vector<LoadRow> rigid;
+  for (const CrankPlace& place : places) rigid.push_back(LoadsAt(model, parameters, place));
+  std::vector<LoadRow> frictional;
+  for (const FrictionalLoadRow& r : FrictionCycleAt(model, parameters, FrictionParameters{}, places).rows) {
+    frictional.push_back(r.loads);
+  }
+  const double green = EvenMean(frictional, &LoadRow::greenTorqueNm);
+  const double orange = EvenMean(frictional, &LoadRow::orangeTorqueNm);
+  // Friction moves the means a thousand times the tolerance below, so a sum of the
+  // frictionless rows fails.
+  ASSERT_GT(std::abs(green - EvenMean(rigid, &LoadRow::greenTorqueNm)), 1e-6 * (1 + std::abs(green)));
+  ASSERT_GT(std::abs(orange - EvenMean(rigid, &LoadRow::orangeTorqueNm)), 1e-6 * (1 + std::abs(orange)));
+  for (std::size_t i = 0; i < frictional.size(); ++i) {
+    const std::optional<EngineShaftTorques> one = EngineShaftTorquesOfRows(frictional, {1, {1}, 1}, i);
+    ASSERT_TRUE(one);
+    EXPECT_EQ(one->greenNm, frictional[i].greenTorqueNm);
+    EXPECT_EQ(one->orangeNm, frictional[i].orangeTorqueNm);
+  }
+  for (const int n : {3, 4, 6}) {
+    SCOPED_TRACE(n);
+    const EngineLayout layout{n, DefaultFiringOrder(n), 2};
+    std::vector<EngineTorqueRow> rows;
+    for (std::size_t i = 0; i < places.size(); ++i) {
+      rows.push_back({places[i], EngineShaftTorquesOfRows(frictional, layout, i)});
+      // From the frictionless rows, the sum of new rows wherever the shifted angles
+      // meet rows; at a jump, where they fall between rows, close to it.
+      const std::optional<EngineShaftTorques> fromRows = EngineShaftTorquesOfRows(rigid, layout, i);
+      const std::optional<EngineShaftTorques> exact = EngineShaftTorquesAt(model, parameters, layout, places[i]);
+      ASSERT_TRUE(fromRows && exact);
+      const double tolerance = places[i].side == 0 ? 1e-9 * (1 + std::abs(exact->greenNm)) : 0.05;
+      EXPECT_NEAR(fromRows->greenNm, exact->greenNm, tolerance) << places[i].crankDeg;
+    }
+    for (const auto& [shaft, mean] :
+         {std::pair{&EngineShaftTorques::greenNm, green}, {&EngineShaftTorques::orangeNm, orange}}) {
+      const EngineTorqueSummary engine = SummariseEngineTorque(rows, shaft);
+      ASSERT_TRUE(engine.meanNm);
+      EXPECT_NEAR(*engine.meanNm, 2 * n * mean, 1e-9 * (1 + std::abs(2 * n * mean)));
+    }
   }
 }
 

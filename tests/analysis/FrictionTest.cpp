@@ -317,4 +317,22 @@ TEST(Friction, OverThePeriodicCycleTheCamshaftPaysTheHeat) {
   }
 }
 
+TEST(Friction, OnAMapsCoarseRowsTheSpinsSettleWhereTheFineRowsDo) {
+  // Rows 8 crank degrees apart, as the map takes them, once sent Newton's method on the
+  // cycle to spins hundreds of times any rolling one, at a mean heat of hundreds of watts.
+  LoadParameters parameters = At6000(false);
+  parameters.bodies.freeRollerG = 17.805605;
+  parameters.bodies.secondRollerG = 20.005605;
+  for (const auto& [lever, eccentric] : {std::pair{113.0, 563.0}, std::pair{101.0, 226.0}}) {
+    SCOPED_TRACE(testing::Message() << lever << ',' << eccentric);
+    const ExactKinematics model(lever, eccentric);
+    const FrictionCycle coarse =
+        FrictionCycleAt(model, parameters, {}, CrankPlaces(model, CrankAngles(8)), SeatedRows::Brief);
+    const FrictionCycle fine = FrictionCycleAt(model, parameters, {}, CrankPlaces(model, CrankAngles(0.5)));
+    EXPECT_TRUE(coarse.periodic && fine.periodic);
+    ASSERT_TRUE(coarse.meanHeatW && fine.meanHeatW);
+    EXPECT_NEAR(*coarse.meanHeatW, *fine.meanHeatW, 0.1 * *fine.meanHeatW);
+  }
+}
+
 }  // namespace

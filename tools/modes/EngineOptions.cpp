@@ -53,7 +53,9 @@ std::string EngineHelp() {
   return "--cylinders N gives each control shaft's torque for an engine of N cylinders that all run the mode: "
          "the sum over the cylinders of the per-valve torque, the cylinder fired p-th (p = 0 for the first) "
          "shifted by 720/N * p crank degrees, times --valves-per-cylinder. Firing is evenly spaced, so the sum "
-         "does not depend on the order (it says only which cylinder stands where). The rows gain "
+         "does not depend on the order (it says only which cylinder stands where). With --friction the sum takes "
+         "the valve's frictional rows, each cylinder the same periodic cycle shifted (a shift between rows takes "
+         "the two either side in proportion; a --step that divides 720/N puts every shift on a row). The rows gain "
          "engineGreenShaftTorque_Nm and engineOrangeShaftTorque_Nm, the summary for each shaft the engine's "
          "peak (largest in size, signed, with its crank angle), mean (over the evenly spaced rows: N times "
          "the valve's) and ripple (largest less smallest), e.g. engineGreenShaftTorqueRipple_Nm.";

@@ -294,7 +294,8 @@ int RunSvaj(const ModesOptions& options, CheckedOutput& out) {
 
 int RunLoads(const ModesOptions& options, CheckedOutput& out) {
   const PlannedLoads planned =
-      PlanLoads(ToolMechanism(), *options.loads.mode, options.loads.Settings(options.exact.rpm), options.exact.StepDeg());
+      PlanLoads(ToolMechanism(), *options.loads.mode, options.loads.Settings(options.exact.rpm), options.exact.StepDeg(),
+                options.threads);
   if (!planned.plan) {
     PrintError(kProgram, planned.error);
     return kExitBadOptions;
