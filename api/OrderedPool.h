@@ -3,6 +3,10 @@
 #include <cstddef>
 #include <utility>
 
+// The rows a task computes when one table's rows are shared over the pool: enough to
+// outweigh handing them over, few enough to keep both cores busy to the end.
+inline constexpr std::size_t kRowsPerTask = 256;
+
 #if defined(__EMSCRIPTEN__)
 
 // A page's worker is one thread: the results in order, each as it is done.

@@ -7,6 +7,7 @@
 #include "analysis/ModeSetting.h"
 #include "analysis/ModeSummary.h"
 #include "analysis/SvajSeries.h"
+#include "api/SvajStudy.h"
 #include "api/OrderedPool.h"
 
 namespace {
@@ -36,6 +37,30 @@ void BM_ExactSvajOneMode(benchmark::State& bench) {
   bench.counters["cores"] = PoolThreads(0);
 }
 BENCHMARK(BM_ExactSvajOneMode)->Args({60, 200})->Args({0, 700})->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same mode's whole --svaj table as torlin-modes and Python compute it (api/): the
+// window's revolution beside the exact rows, both sides of every jump, in tasks of
+// kRowsPerTask over all cores; what a binding adds is measured against this.
+void BM_SvajTableOneMode(benchmark::State& bench) {
+  const ShaftPositions mode{double(bench.range(0)), double(bench.range(1))};
+  for (auto _ : bench) {
+    const SvajPlan plan = PlanSvaj(WindowMechanism(), mode, 0.1, 400);
+    std::size_t rows = 0;
+    RunInOrder(
+        (plan.places.size() + kRowsPerTask - 1) / kRowsPerTask, 0,
+        [&] {
+          return [&](std::size_t task) {
+            const std::size_t first = task * kRowsPerTask;
+            return SvajRowsAt(plan.model,
+                              std::span(plan.places).subspan(first, std::min(kRowsPerTask, plan.places.size() - first)),
+                              plan.window);
+          };
+        },
+        [&](std::vector<SvajRow> part) { rows += part.size(); }, [] { return false; });
+    benchmark::DoNotOptimize(rows);
+  }
+}
+BENCHMARK(BM_SvajTableOneMode)->Args({60, 200})->Args({0, 700})->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The default map's 100 x 100 modes from the exact kinematics: at each of the 90 frame
 // angles of speed 400 the exact lift, then the mode's summary. Over all cores; wall time.

@@ -52,9 +52,33 @@ py::dict Svaj(const PyDesign& design, const std::vector<double>& levers, const s
   CheckedSpeed(speed);
   const CrankOrigin origin = CheckedOrigin(tdc);
   if (rpm && !(*rpm > 0 && *rpm <= kMaxRpm)) Refuse("rpm must be above 0, up to 100000");
-  const auto rows = OnPool(modes.size(), CheckedThreads(threads), [&] {
-    return [&](std::size_t i) { return SvajRowsOf(PlanSvaj(design.mechanism, modes[i], step, speed)); };
+  CheckedThreads(threads);
+  const std::vector<SvajPlan> plans = OnPool(modes.size(), threads, [&] {
+    return [&](std::size_t i) { return PlanSvaj(design.mechanism, modes[i], step, speed); };
   });
+  // The rows in tasks of kRowsPerTask, as torlin-modes --svaj shares them, so that one
+  // mode's table uses every thread too.
+  struct Share {
+    std::size_t mode, first, count;
+  };
+  std::vector<Share> shares;
+  for (std::size_t m = 0; m < plans.size(); ++m) {
+    const std::size_t count = plans[m].places.size();
+    for (std::size_t first = 0; first < count; first += kRowsPerTask) {
+      shares.push_back({m, first, std::min(kRowsPerTask, count - first)});
+    }
+  }
+  const auto parts = OnPool(shares.size(), threads, [&] {
+    return [&](std::size_t k) {
+      const Share& share = shares[k];
+      const SvajPlan& plan = plans[share.mode];
+      return SvajRowsAt(plan.model, std::span(plan.places).subspan(share.first, share.count), plan.window);
+    };
+  });
+  std::vector<std::vector<SvajRow>> rows(plans.size());
+  for (std::size_t k = 0; k < shares.size(); ++k) {
+    rows[shares[k].mode].insert(rows[shares[k].mode].end(), parts[k].begin(), parts[k].end());
+  }
   return BatchArrays(SvajColumns(rpm, origin), rows);
 }
 

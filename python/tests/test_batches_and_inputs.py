@@ -41,6 +41,18 @@ def test_a_batch_is_its_modes_one_by_one_and_threads_change_nothing(window):
                         torlin.mode_map(window, [0, 60], [200, 700], threads=2))
 
 
+def test_an_svaj_batch_shared_over_the_pool_is_its_modes_one_by_one(window):
+    # Each mode's rows are cut into tasks across modes; put back, every mode is whole.
+    levers, eccentrics = [0, 37.25, 115], [700, 613.5, -95]
+    batch = torlin.svaj(window, levers, eccentrics, step=0.7, rpm=6000, threads=2)
+    for k, (lever, eccentric) in enumerate(zip(levers, eccentrics)):
+        one = torlin.svaj(window, lever, eccentric, step=0.7, rpm=6000, threads=1)
+        count = batch["rows"][k]
+        assert count == len(one["crank_deg"]) > 256  # more than one task's rows
+        for name, values in one.items():
+            np.testing.assert_array_equal(np.asarray(batch[name][k][:count]), np.asarray(values), err_msg=name)
+
+
 def test_the_map_grid_runs_lever_by_lever_like_the_tool(window):
     table = torlin.mode_map(window, [0, 115], [-95, 0, 700], exact=False)
     assert list(table["lever"]) == [0, 0, 0, 115, 115, 115]

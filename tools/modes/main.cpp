@@ -44,7 +44,6 @@
 namespace {
 
 constexpr const char* kProgram = "torlin-modes";
-constexpr std::size_t kRowsPerTask = 256;
 
 // Qt's own notes (such as a missing runtime folder for the offscreen platform) are
 // not the tool's business; its errors are.
