@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "common/ColourScaleStops.h"
+#include "api/ColourScaleStops.h"
 
 const QString kLeverAxisTitle =
     QStringLiteral("green control shaft (lever), bar value (a step turns the lever by 1/300 rad)");

@@ -19,7 +19,7 @@
 #include "analysis/TargetSolver.h"
 #include "animation/ControlDesign.h"
 #include "animation/Linkage.h"
-#include "common/ColourScaleStops.h"
+#include "api/ColourScaleStops.h"
 #include "api/DesignCache.h"
 #include "api/MapFigures.h"
 #include "api/ModeCurves.h"
