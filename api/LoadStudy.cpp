@@ -83,3 +83,11 @@ LoadSummary SummariseLoadLines(const LoadPlan& plan, const std::vector<LoadLine>
   for (const LoadLine& line : lines) rows.push_back(line.loads);
   return SummariseLoads(plan.model, plan.settings.parameters, rows);
 }
+
+std::vector<LimitFlag> PlanFlags(const LoadPlan& plan, const LoadSummary& summary, std::optional<double> rpm,
+                                 const DesignLimits& limits) {
+  LimitedFigures figures = FiguresOf(summary, rpm);
+  if (plan.elastic) figures.seatingVelocityMPerS = plan.elastic->SeatingVelocityMPerS();
+  if (plan.friction) figures.smallestFilmRatio = SummariseFriction(*plan.friction).minFilmRatio;
+  return FlagsAgainstLimits(figures, limits);
+}

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "analysis/CrankPlaces.h"
+#include "analysis/DesignLimits.h"
 #include "analysis/ElasticCycle.h"
 #include "analysis/ElasticParameters.h"
 #include "analysis/ElasticSpeedLimits.h"
@@ -71,3 +72,8 @@ TableColumns<LoadLine> LoadLineColumns(const LoadPlan& plan, const CrankOrigin& 
 
 // The summary of the rows.
 LoadSummary SummariseLoadLines(const LoadPlan& plan, const std::vector<LoadLine>& lines);
+
+// The limits the mode crosses: the summary's figures, the elastic model's seating
+// velocity and friction's smallest film ratio where the plan has them.
+std::vector<LimitFlag> PlanFlags(const LoadPlan& plan, const LoadSummary& summary, std::optional<double> rpm,
+                                 const DesignLimits& limits);

@@ -111,10 +111,7 @@ py::tuple Loads(const PyDesign& design, const std::vector<double>& levers, const
       result.summary = SummariseLoadLines(plan, result.lines);
       if (plan.friction) result.friction = SummariseFriction(*plan.friction);
       if (plan.elastic) result.dynamics = MapDynamicsOf(*plan.elastic, plan.elasticLimits);
-      LimitedFigures figures = FiguresOf(result.summary, arguments.rpm);
-      if (plan.elastic) figures.seatingVelocityMPerS = plan.elastic->SeatingVelocityMPerS();
-      if (plan.friction) figures.smallestFilmRatio = result.friction.minFilmRatio;
-      result.flags = FlagsAgainstLimits(figures, limits);
+      result.flags = PlanFlags(plan, result.summary, arguments.rpm, limits);
       return result;
     };
   });

@@ -316,10 +316,7 @@ int RunLoads(const ModesOptions& options, CheckedOutput& out) {
     for (std::size_t i = 0; i < lines.size(); ++i) engineRows.push_back({plan.places[i], lines[i].engine});
     engineBlock = EngineSummaryBlock(engineRows, origin);
   }
-  LimitedFigures figures = FiguresOf(summary, options.exact.rpm);
-  if (plan.elastic) figures.seatingVelocityMPerS = plan.elastic->SeatingVelocityMPerS();
-  if (plan.friction) figures.smallestFilmRatio = SummariseFriction(*plan.friction).minFilmRatio;
-  const std::vector<LimitFlag> flags = FlagsAgainstLimits(figures, options.loads.limits.Limits());
+  const std::vector<LimitFlag> flags = PlanFlags(plan, summary, options.exact.rpm, options.loads.limits.Limits());
   out.Write(LoadSummaryBlock(summary, origin, plan.settings.bodyColumns) +
             (plan.friction ? FrictionSummaryBlock(SummariseFriction(*plan.friction), origin) : "") +
             (plan.elastic ? DynamicsSummaryBlock(*plan.elastic, plan.elasticLimits, origin) : "") + engineBlock +
