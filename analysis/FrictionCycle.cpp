@@ -98,10 +98,6 @@ FrictionalLoadRow Frictional(const LoadRow& base, const RollerContacts& contacts
 
 }  // namespace
 
-void EachRowInTurn(std::size_t count, const std::function<void(std::size_t)>& body) {
-  for (std::size_t i = 0; i < count; ++i) body(i);
-}
-
 FrictionCycle FrictionCycleAt(const ExactKinematics& model, const LoadParameters& parameters,
                               const FrictionParameters& friction, const std::vector<CrankPlace>& places,
                               SeatedRows seatedRows, const ForEachRow& forEachRow) {
@@ -153,7 +149,7 @@ FrictionCycle FrictionCycleAt(const ExactKinematics& model, const LoadParameters
   const bool dynamic = (cycle.inertia.freeKgM2 > 0 || cycle.inertia.secondKgM2 > 0) && parameters.rpm > 0;
   if (dynamic) {
     SpinCycle periodic =
-        PeriodicSpins(cranks, contacts, cycle.inertia, friction.regularisationMPerS, parameters.rpm, torques);
+        PeriodicSpins(cranks, contacts, cycle.inertia, friction.regularisationMPerS, parameters.rpm, torques, forEachRow);
     cycle.cycles = periodic.cycles;
     cycle.periodic = periodic.periodic;
     cycle.meanHeatW = periodic.meanHeatW;

@@ -55,16 +55,12 @@ struct FrictionCycle {
   std::optional<double> meanCamshaftW;
 };
 
-// Runs body(i) for i = 0 .. count - 1, which are independent of each other: one after
-// another, or spread over a thread pool (the results do not depend on how).
-using ForEachRow = std::function<void(std::size_t count, const std::function<void(std::size_t)>& body)>;
-void EachRowInTurn(std::size_t count, const std::function<void(std::size_t)>& body);
-
 // The rows at the places (which must cover one cycle in crank order, as CrankPlaces
 // gives them). A spinning roller's moment of inertia is a solid roller's, 1/2 m r^2, of
 // its mass in parameters.bodies and its radius. What each row takes on its own (its
 // kinematics and balance, its quasi-static spins, its frictional forces) runs through
-// forEachRow; only the spins' periodic cycle is one sequence.
+// forEachRow, and so do the stretches of the cycle the spins' periodic state is solved
+// on (two, where the rows are fine).
 FrictionCycle FrictionCycleAt(const ExactKinematics& model, const LoadParameters& parameters,
                               const FrictionParameters& friction, const std::vector<CrankPlace>& places,
                               SeatedRows seatedRows = SeatedRows::Full, const ForEachRow& forEachRow = EachRowInTurn);

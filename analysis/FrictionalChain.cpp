@@ -9,14 +9,6 @@ double FrictionCoefficientAt(const FrictionParameters& friction, double slipMPer
   return friction.coefficient * std::tanh(slipMPerS / friction.regularisationMPerS);
 }
 
-double FrictionalForces::NormalN(int which) const {
-  switch (which) {
-    case kCamContact: return chain.camN;
-    case kLeverContact: return chain.leverN;
-    default: return chain.rollerN;
-  }
-}
-
 Point2 FrictionalForces::OnFreeRoller(const RollerContacts& contacts, int which) const {
   const ContactMotion& c = contacts.contact[which];
   return Scaled(Minus(c.normal, Scaled(c.tangent, coefficient[which])), NormalN(which));

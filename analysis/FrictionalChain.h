@@ -26,7 +26,13 @@ struct FrictionalForces {
   double powerW = 0;              // what friction turns into heat: sum of mu N slip
   SpinSlopes spinSlopes{};        // of both torques, where asked for
 
-  double NormalN(int which) const;
+  double NormalN(int which) const {
+    switch (which) {
+      case kCamContact: return chain.camN;
+      case kLeverContact: return chain.leverN;
+      default: return chain.rollerN;
+    }
+  }
   // What the other body pushes on the free roller at a contact: N (n - mu t).
   Point2 OnFreeRoller(const RollerContacts& contacts, int which) const;
 };

@@ -5,6 +5,9 @@
 #include <boost/math/tools/roots.hpp>
 #include <cmath>
 #include <limits>
+#include <cstdio>
+#include <cstdlib>
+#include <numeric>
 
 #include "analysis/RosenbrockW.h"
 
@@ -13,16 +16,28 @@ namespace {
 constexpr double kCycleDeg = 720;
 // Beyond this many regularisation speeds (tanh = 1 - 8e-18) every contact slides fully.
 constexpr double kSaturatedSlips = 20;
-// Errors per step: spins in rad/s, the heat's and the camshaft's work in J. An error of
-// 1e-6 rad/s moves a friction coefficient by a millionth of mu at most (the
-// regularisation's creep, v0 / r, is about 1 rad/s of spin).
-constexpr double kAbsoluteError = 1e-6;
-constexpr double kRelativeError = 1e-8;
-// Well above the integration's own noise across a cycle of switching contacts.
-constexpr double kPeriodicTolerance = 1e-7;  // rad/s per rad/s of spin, and absolute
+// How closely the spins are integrated and their cycle closed: errors per step (spins
+// in rad/s, the heat's and the camshaft's work in J, and relative), and the cycle's
+// mismatch (rad/s per rad/s of spin, and absolute), well above the integration's own
+// noise across a cycle of switching contacts.
+struct Precision {
+  double spinError;
+  double workError;
+  double relativeError;
+  double periodicTolerance;
+};
+// An error of 1e-3 rad/s moves a rolling contact's slip by 1e-5 m/s (a thousandth of
+// the regularisation's creep, v0 / r, about 1 rad/s of spin); the works keep to a
+// hundred-millionth of a cycle's (some 0.1 to 10 J), as the power balance asks.
+constexpr Precision kRows{1e-3, 1e-8, 1e-7, 1e-6};
+// Every few rows only start the rows' cycle, which they miss by about a hundredth.
+constexpr Precision kStart{1e-1, std::numeric_limits<double>::infinity(), 1e-5, 1e-3};
 constexpr int kMaxNewtonSteps = 12;
 constexpr double kMaxNewtonGrowth = 100;
 constexpr double kFirstStepDeg = 0.01;
+// Rows finer than this many to kCoarseSpacingDeg are first solved on every few.
+constexpr double kCoarseSpacingDeg = 1;
+constexpr std::size_t kLeastCoarsening = 4;
 
 double FreeTorque(const SpinTorquesAt& torques, std::size_t row, const Spins& spins) {
   const std::optional<SpinTorques> t = torques(row, spins, false);
@@ -105,40 +120,50 @@ Eigen::Matrix2d Exponential(const Eigen::Matrix2d& a) {
   return even * Eigen::Matrix2d::Identity() + odd * b;
 }
 
-// One cycle's integration with friction's torques between the rows in proportion, one
-// row interval after another (the torques' slopes in crank angle jump at the rows).
-// With the spins it carries their derivatives with respect to the cycle's start spins,
-// each step multiplying them by exp(h J), J the mean of the Jacobians at the step's ends:
-// what Newton's method needs of them, at no further cost.
+// The spins' integration over a list of the rows (all of them, or every few), one row
+// interval after another (the torques' slopes in crank angle jump at the rows), from
+// any interval to any later one. With the spins it carries their derivatives with
+// respect to the start spins, each step multiplying them by exp(h J), J the mean of the
+// Jacobians at the step's ends: what Newton's method needs of them, at no further cost.
 class SpinIntegration {
  public:
   SpinIntegration(const std::vector<double>& crankDeg, const std::vector<std::optional<RollerContacts>>& contacts,
-                  const SpinInertia& inertia, double creepMPerS, double rpm, const SpinTorquesAt& torques)
-      : crank_(crankDeg), contacts_(contacts), inertia_(inertia), creep_(creepMPerS), torques_(torques),
-        secondsPerDeg_(1 / (6 * rpm)), stepper_(Stepper::Vector::Constant(kAbsoluteError), kRelativeError) {
-    for (std::size_t i = 0; i < crank_.size(); ++i) {
-      const double next = i + 1 < crank_.size() ? crank_[i + 1] : crank_.front() + kCycleDeg;
-      if (next > crank_[i]) intervals_.push_back({crank_[i], next, i, (i + 1) % crank_.size()});
+                  std::vector<std::size_t> rows, const SpinInertia& inertia, double creepMPerS, double rpm,
+                  const SpinTorquesAt& torques, const Precision& precision)
+      : crank_(crankDeg), contacts_(contacts), rows_(std::move(rows)), inertia_(inertia), creep_(creepMPerS),
+        torques_(torques), secondsPerDeg_(1 / (6 * rpm)), precision_(precision),
+        stepper_(Tolerances(precision), precision.relativeError) {
+    const double end = crank_[rows_.front()] + kCycleDeg;
+    for (std::size_t p = 0; p < rows_.size(); ++p) {
+      const double next = p + 1 < rows_.size() ? crank_[rows_[p + 1]] : end;
+      if (next > crank_[rows_[p]]) intervals_.push_back({crank_[rows_[p]], next, p, (p + 1) % rows_.size()});
     }
   }
 
   struct End {
     Spins spins;
-    double heatJ = 0;  // since the cycle began
+    double heatJ = 0;  // over the stretch
     double camshaftJ = 0;
     Eigen::Matrix2d slopes = Eigen::Matrix2d::Identity();  // d end spin [i] / d start spin [j]
     bool finished = true;  // the steps did not run out
+    std::vector<int> steps;  // taken in each interval of the stretch
   };
 
-  // The spins at every row from a start, and the cycle's end.
-  End Cycle(const Spins& start, std::vector<Spins>& atRows) const {
+  std::size_t Intervals() const { return intervals_.size(); }
+  double IntervalStart(std::size_t interval) const { return intervals_[interval].from; }
+  std::size_t FirstRow(std::size_t interval) const { return rows_[intervals_[interval].first]; }
+  double PeriodicTolerance() const { return precision_.periodicTolerance; }
+
+  // From the start of interval `from` to the start of interval `to` (the cycle's end
+  // for Intervals()), the spins at the stretch's rows written into atRows (by row).
+  End Run(std::size_t from, std::size_t to, const Spins& start, std::vector<Spins>& atRows) const {
     Stepper::Vector x = Stepper::Vector::Zero();
     x[kFree] = start.freeRadPerS;
     x[kSecond] = start.secondRadPerS;
-    atRows.assign(crank_.size(), Spins{});
-    std::size_t row = 0;
+    std::size_t p = intervals_[from].first;
+    const std::size_t last = to < intervals_.size() ? intervals_[to].first : rows_.size();
     const auto reach = [&](double c) {
-      for (; row < crank_.size() && crank_[row] <= c; ++row) atRows[row] = Complete(row, {x[kFree], x[kSecond]});
+      for (; p < last && crank_[rows_[p]] <= c; ++p) atRows[rows_[p]] = Complete(rows_[p], {x[kFree], x[kSecond]});
     };
     End end;
     // Each step's Jacobian averaged between its start and the next step's.
@@ -151,35 +176,54 @@ class SpinIntegration {
       pendingJacobian = j;
     };
     double step = kFirstStepDeg;
-    for (const Interval& in : intervals_) {
+    end.steps.assign(to - from, 0);
+    for (std::size_t j = from; j < to; ++j) {
+      const Interval& in = intervals_[j];
       reach(in.from);
+      int& steps = end.steps[j - from];
       const auto system = [&](double c, const Stepper::Vector& s, Stepper::Vector& ds, Stepper::Matrix* jacobian,
                               Stepper::Vector* dfdt) { Rates(in, c, s, ds, jacobian, dfdt); };
-      end.finished = stepper_.Integrate(system, in.from, in.to, x, step, accepted) && end.finished;
+      const auto counted = [&](double c, double h, const Stepper::Matrix& jacobian) {
+        ++steps;
+        accepted(c, h, jacobian);
+      };
+      end.finished = stepper_.Integrate(system, in.from, in.to, x, step, counted) && end.finished;
     }
-    reach(crank_.front() + kCycleDeg);
+    reach(to < intervals_.size() ? intervals_[to].from : intervals_.back().to);
     end.slopes = Exponential(pendingStep * pendingJacobian) * end.slopes;
     end.spins = {x[kFree], x[kSecond]};
     end.heatJ = x[kHeat];
-    end.camshaftJ = x[kCamshaft];
+    end.camshaftJ = x[kCamshaft] + Kinetic(end.spins) - Kinetic(start);
     return end;
   }
 
   Spins Complete(std::size_t row, const Spins& given) const {
-    if (!contacts_[row]) return given;
+    if (!contacts_[row] || (inertia_.freeKgM2 > 0 && inertia_.secondKgM2 > 0)) return given;
     return QuasiStaticSpins(*contacts_[row], inertia_, creep_, torques_, row, given);
   }
 
  private:
-  // The state: both spins, the heat's and the camshaft's work since the cycle began.
-  using Stepper = RosenbrockW<4>;
+  // The state: both spins, the heat's and the camshaft's work since the stretch began
+  // (which the spins' Jacobian leaves out).
+  using Stepper = RosenbrockW<4, 2>;
   enum : int { kFree = 0, kSecond = 1, kHeat = 2, kCamshaft = 3 };
   struct Interval {
     double from;
     double to;
-    std::size_t first;
+    std::size_t first;  // in rows_
     std::size_t second;
   };
+
+  static Stepper::Vector Tolerances(const Precision& p) {
+    Stepper::Vector absolute;
+    absolute << p.spinError, p.spinError, p.workError, p.workError;
+    return absolute;
+  }
+
+  double Kinetic(const Spins& s) const {
+    return 0.5 * (inertia_.freeKgM2 * s.freeRadPerS * s.freeRadPerS +
+                  inertia_.secondKgM2 * s.secondRadPerS * s.secondRadPerS);
+  }
 
   SpinTorques TorquesAt(std::size_t row, const Stepper::Vector& s, bool slopes) const {
     if (!contacts_[row]) return {};
@@ -191,17 +235,21 @@ class SpinIntegration {
   void Rates(const Interval& in, double c, const Stepper::Vector& s, Stepper::Vector& ds, Stepper::Matrix* jacobian,
              Stepper::Vector* dfdt) const {
     const double share = std::clamp((c - in.from) / (in.to - in.from), 0.0, 1.0);
-    // A row of no weight is not asked (but for the change along the interval).
-    const bool both = jacobian != nullptr;
-    const SpinTorques a = share < 1 || both ? TorquesAt(in.first, s, both) : SpinTorques{};
-    const SpinTorques b = share > 0 || both ? TorquesAt(in.second, s, both) : SpinTorques{};
+    // A row of no weight is not asked, but for the change along the interval (which,
+    // left out, costs the stiff spins more steps than it saves), without its slopes.
+    const bool slopes = jacobian != nullptr;
+    const SpinTorques a = share < 1 ? TorquesAt(rows_[in.first], s, slopes) : SpinTorques{};
+    const SpinTorques b = share > 0 || slopes ? TorquesAt(rows_[in.second], s, slopes && share > 0) : SpinTorques{};
     const std::array<double, 2> perInertia{Per(inertia_.freeKgM2), Per(inertia_.secondKgM2)};
     const auto at = [&](const SpinTorques& t) {
       Stepper::Vector r;
       r[kFree] = t.freeNm * perInertia[0] * secondsPerDeg_;
       r[kSecond] = t.secondNm * perInertia[1] * secondsPerDeg_;
       r[kHeat] = t.heatW * secondsPerDeg_;
-      r[kCamshaft] = t.camshaftW * secondsPerDeg_;
+      // The power that spins the rollers up is left to their kinetic energy.
+      const double spinning = (perInertia[0] > 0 ? s[kFree] * t.freeNm : 0) +
+                              (perInertia[1] > 0 ? s[kSecond] * t.secondNm : 0);
+      r[kCamshaft] = (t.camshaftW - spinning) * secondsPerDeg_;
       return r;
     };
     const Stepper::Vector ra = at(a);
@@ -222,10 +270,12 @@ class SpinIntegration {
 
   const std::vector<double>& crank_;
   const std::vector<std::optional<RollerContacts>>& contacts_;
+  std::vector<std::size_t> rows_;
   SpinInertia inertia_;
   double creep_;
   const SpinTorquesAt& torques_;
   double secondsPerDeg_;
+  Precision precision_;
   Stepper stepper_;
   std::vector<Interval> intervals_;
 };
@@ -258,78 +308,214 @@ double Mismatch(const Spins& start, const Spins& end) {
                   std::abs(end.secondRadPerS - start.secondRadPerS) / (1 + std::abs(start.secondRadPerS)));
 }
 
-}  // namespace
+// The cycle cut into stretches at the given intervals (the first at 0), each run from
+// its own start spins; periodic where each stretch ends where the next begins.
+class Shooting {
+ public:
+  Shooting(const SpinIntegration& integration, std::vector<std::size_t> cuts, const ForEachRow& forEach,
+           std::size_t rowCount)
+      : integration_(integration), cuts_(std::move(cuts)), forEach_(forEach), rowCount_(rowCount) {}
 
-SpinCycle PeriodicSpins(const std::vector<double>& crankDeg, const std::vector<std::optional<RollerContacts>>& contacts,
-                        const SpinInertia& inertia, double creepMPerS, double rpm, const SpinTorquesAt& torques) {
-  SpinCycle out;
-  if (crankDeg.empty()) return out;
-  const SpinIntegration integration(crankDeg, contacts, inertia, creepMPerS, rpm, torques);
-  // Start from the quasi-static spins of the first row with a balance.
-  Spins x;
-  for (std::size_t i = 0; i < contacts.size(); ++i) {
-    if (!contacts[i]) continue;
-    x = QuasiStaticSpins(*contacts[i], SpinInertia{}, creepMPerS, torques, i, {});
-    break;
+  struct Trial {
+    std::vector<Spins> starts;
+    std::vector<SpinIntegration::End> ends;
+    std::vector<Spins> rows;
+  };
+
+  std::size_t Stretches() const { return cuts_.size(); }
+  double PeriodicTolerance() const { return integration_.PeriodicTolerance(); }
+
+  Trial Run(std::vector<Spins> starts) const {
+    Trial t;
+    t.starts = std::move(starts);
+    t.ends.resize(cuts_.size());
+    t.rows.assign(rowCount_, Spins{});
+    forEach_(cuts_.size(), [&](std::size_t k) {
+      const std::size_t to = k + 1 < cuts_.size() ? cuts_[k + 1] : integration_.Intervals();
+      t.ends[k] = integration_.Run(cuts_[k], to, t.starts[k], t.rows);
+    });
+    return t;
   }
-  const std::array<bool, 2> dynamic{inertia.freeKgM2 > 0, inertia.secondKgM2 > 0};
-  const Spins fastest = FastestRolling(contacts);
-  std::vector<Spins> rows;
-  SpinIntegration::End end = integration.Cycle(x, rows);
-  out.cycles = 1;
-  // Newton's method on the cycle's map x -> end(x), its slopes carried through the
-  // cycle; each step halved until the mismatch shrinks, as friction's saturation bends
-  // the map.
-  for (int step = 0; step < kMaxNewtonSteps && !(Mismatch(x, end.spins) <= kPeriodicTolerance); ++step) {
-    Eigen::Matrix2d m;  // slope - I over the dynamic spins
-    Eigen::Vector2d r;
-    for (int i = 0; i < 2; ++i) {
-      for (int j = 0; j < 2; ++j) m(i, j) = dynamic[i] && dynamic[j] ? end.slopes(i, j) - (i == j) : (i == j ? 1 : 0);
+
+  // Each stretch's end against the next one's start.
+  static double WorstGap(const Trial& t) { return Worst(t, Gap); }
+  static double WorstMismatch(const Trial& t) { return Worst(t, Mismatch); }
+
+ private:
+  template <class Measure>
+  static double Worst(const Trial& t, Measure measure) {
+    double worst = 0;
+    for (std::size_t k = 0; k < t.ends.size(); ++k) {
+      worst = std::max(worst, measure(t.starts[(k + 1) % t.ends.size()], t.ends[k].spins));
     }
-    r << (dynamic[0] ? x.freeRadPerS - end.spins.freeRadPerS : 0),
-        (dynamic[1] ? x.secondRadPerS - end.spins.secondRadPerS : 0);
-    Eigen::Vector2d dx = m.fullPivLu().solve(r);
+    return worst;
+  }
+
+  const SpinIntegration& integration_;
+  std::vector<std::size_t> cuts_;
+  const ForEachRow& forEach_;
+  std::size_t rowCount_;
+};
+
+// Newton's method on the stretches' starts: each stretch's end, as its slopes say it
+// moves, meets the next stretch's start. Each step halved until the ends come closer,
+// as friction's saturation bends the map.
+Shooting::Trial SolveShooting(const Shooting& shooting, std::vector<Spins> starts, const std::array<bool, 2>& dynamic,
+                              const Spins& fastest, int& cycles) {
+  const std::size_t n = shooting.Stretches();
+  Shooting::Trial trial = shooting.Run(std::move(starts));
+  ++cycles;
+  const double tolerance = shooting.PeriodicTolerance();
+  for (int step = 0; step < kMaxNewtonSteps && !(Shooting::WorstMismatch(trial) <= tolerance); ++step) {
+    // Unknowns: the dynamic spins of every start; equations: end k - start k+1 = 0.
+    const Eigen::Index size = static_cast<Eigen::Index>(2 * n);
+    Eigen::MatrixXd m = Eigen::MatrixXd::Zero(size, size);
+    Eigen::VectorXd r = Eigen::VectorXd::Zero(size);
+    for (std::size_t k = 0; k < n; ++k) {
+      const std::size_t next = (k + 1) % n;
+      const Spins& end = trial.ends[k].spins;
+      const Spins& start = trial.starts[next];
+      const std::array<double, 2> gap{end.freeRadPerS - start.freeRadPerS, end.secondRadPerS - start.secondRadPerS};
+      for (int i = 0; i < 2; ++i) {
+        const Eigen::Index row = static_cast<Eigen::Index>(2 * k) + i;
+        if (!dynamic[i]) {
+          m(row, row) = 1;  // a spin without inertia is no unknown
+          continue;
+        }
+        r(row) = -gap[i];
+        for (int j = 0; j < 2; ++j) {
+          if (dynamic[j]) m(row, static_cast<Eigen::Index>(2 * k) + j) += trial.ends[k].slopes(i, j);
+        }
+        m(row, static_cast<Eigen::Index>(2 * next) + i) -= 1;
+      }
+    }
+    Eigen::VectorXd dx = m.fullPivLu().solve(r);
+    if (!dx.allFinite()) {  // each start where the stretch before ended
+      for (std::size_t k = 0; k < n; ++k) {
+        for (int i = 0; i < 2; ++i) {
+          dx(static_cast<Eigen::Index>(2 * ((k + 1) % n)) + i) = -r(static_cast<Eigen::Index>(2 * k) + i);
+        }
+      }
+    }
     // Where the map is all but neutral (rollers rolling only on each other spin together
     // freely) the step would run away: none beyond what a contraction of 0.99 a cycle
     // asks, and none at all without a slope to go by (the cycle's own step instead).
     const double most = kMaxNewtonGrowth * r.cwiseAbs().maxCoeff();
-    if (!dx.allFinite()) dx = -r;
     if (dx.cwiseAbs().maxCoeff() > most) dx *= most / dx.cwiseAbs().maxCoeff();
     // Nor beyond the spins a roller can take: friction draws each towards rolling on
     // one of its contacts, so no periodic spin lies beyond the fastest rolling one.
-    const auto within = [](double spin, double step, double bound) {
-      return bound > 0 ? std::clamp(spin + step, -bound, bound) - spin : step;
+    const auto within = [](double spin, double change, double bound) {
+      return bound > 0 ? std::clamp(spin + change, -bound, bound) - spin : change;
     };
-    if (dynamic[0]) dx[0] = within(x.freeRadPerS, dx[0], fastest.freeRadPerS);
-    if (dynamic[1]) dx[1] = within(x.secondRadPerS, dx[1], fastest.secondRadPerS);
-    const double before = Gap(x, end.spins);
+    for (std::size_t k = 0; k < n; ++k) {
+      const Eigen::Index at = static_cast<Eigen::Index>(2 * k);
+      if (dynamic[0]) dx(at) = within(trial.starts[k].freeRadPerS, dx(at), fastest.freeRadPerS);
+      if (dynamic[1]) dx(at + 1) = within(trial.starts[k].secondRadPerS, dx(at + 1), fastest.secondRadPerS);
+    }
+    const double before = Shooting::WorstGap(trial);
     bool improved = false;
     for (int halving = 0; halving < 6 && !improved; ++halving) {
-      const Spins next{x.freeRadPerS + dx[0], x.secondRadPerS + dx[1]};
-      std::vector<Spins> nextRows;
-      SpinIntegration::End nextEnd = integration.Cycle(next, nextRows);
-      ++out.cycles;
-      if (Gap(next, nextEnd.spins) < before) {
-        x = next;
-        end = nextEnd;
-        rows = std::move(nextRows);
+      std::vector<Spins> next = trial.starts;
+      for (std::size_t k = 0; k < n; ++k) {
+        next[k].freeRadPerS += dx(static_cast<Eigen::Index>(2 * k));
+        next[k].secondRadPerS += dx(static_cast<Eigen::Index>(2 * k) + 1);
+      }
+      Shooting::Trial nextTrial = shooting.Run(std::move(next));
+      ++cycles;
+      if (Shooting::WorstGap(nextTrial) < before) {
+        trial = std::move(nextTrial);
         improved = true;
       }
       dx /= 2;
     }
     if (!improved) {
-      // Where no step along Newton's direction brings the ends closer, the next cycle
-      // from where this one ended: friction draws every spin towards rolling, so the
+      // Where no step along Newton's direction brings the ends closer, each stretch from
+      // where the one before ended: friction draws every spin towards rolling, so the
       // cycles settle, if slowly, where a step taken regardless would run away.
-      x = end.spins;
-      end = integration.Cycle(x, rows);
-      ++out.cycles;
+      std::vector<Spins> next(n);
+      for (std::size_t k = 0; k < n; ++k) next[(k + 1) % n] = trial.ends[k].spins;
+      trial = shooting.Run(std::move(next));
+      ++cycles;
     }
   }
-  out.periodic = Mismatch(x, end.spins) <= kPeriodicTolerance && end.finished;
-  out.spins = std::move(rows);
+  return trial;
+}
+
+// Every few rows, so that they lie about kCoarseSpacingDeg apart; none where the rows
+// are already that coarse.
+std::vector<std::size_t> CoarseRows(const std::vector<double>& crankDeg) {
+  const std::size_t every = static_cast<std::size_t>(std::floor(kCoarseSpacingDeg * crankDeg.size() / kCycleDeg));
+  if (every < kLeastCoarsening) return {};
+  std::vector<std::size_t> rows;
+  for (std::size_t i = 0; i < crankDeg.size(); i += every) rows.push_back(i);
+  return rows;
+}
+
+std::vector<std::size_t> AllRows(std::size_t count) {
+  std::vector<std::size_t> rows(count);
+  for (std::size_t i = 0; i < count; ++i) rows[i] = i;
+  return rows;
+}
+
+}  // namespace
+
+SpinCycle PeriodicSpins(const std::vector<double>& crankDeg, const std::vector<std::optional<RollerContacts>>& contacts,
+                        const SpinInertia& inertia, double creepMPerS, double rpm, const SpinTorquesAt& torques,
+                        const ForEachRow& forEach) {
+  SpinCycle out;
+  if (crankDeg.empty()) return out;
+  // Start from the quasi-static spins of the first row with a balance.
+  Spins guess;
+  for (std::size_t i = 0; i < contacts.size(); ++i) {
+    if (!contacts[i]) continue;
+    guess = QuasiStaticSpins(*contacts[i], SpinInertia{}, creepMPerS, torques, i, {});
+    break;
+  }
+  const std::array<bool, 2> dynamic{inertia.freeKgM2 > 0, inertia.secondKgM2 > 0};
+  const Spins fastest = FastestRolling(contacts);
+  const SpinIntegration fine(crankDeg, contacts, AllRows(crankDeg.size()), inertia, creepMPerS, rpm, torques, kRows);
+  std::vector<std::size_t> cuts{0};
+  std::vector<Spins> starts{guess};
+  if (std::vector<std::size_t> coarseRows = CoarseRows(crankDeg); !coarseRows.empty()) {
+    const SpinIntegration coarse(crankDeg, contacts, std::move(coarseRows), inertia, creepMPerS, rpm, torques, kStart);
+    int coarseCycles = 0;
+    const Shooting whole(coarse, {0}, forEach, crankDeg.size());
+    const Shooting::Trial settled = SolveShooting(whole, {guess}, dynamic, fastest, coarseCycles);
+    // The fine cycle cut where the coarse rows halve its work: a step for each fine
+    // interval, and, for each step the coarse rows' transitions took beyond one, as many
+    // as the finer tolerance asks of an order-three method.
+    const double extra = std::cbrt(kStart.spinError / kRows.spinError);
+    std::vector<double> work(coarse.Intervals());
+    for (std::size_t j = 0; j < work.size(); ++j) {
+      const std::size_t next = j + 1 < work.size() ? coarse.FirstRow(j + 1) : crankDeg.size();
+      work[j] = static_cast<double>(next - coarse.FirstRow(j)) + extra * std::max(0, settled.ends[0].steps[j] - 1);
+    }
+    const double total = std::accumulate(work.begin(), work.end(), 0.0);
+    std::size_t middle = 0;
+    for (double sum = 0; middle < work.size() && sum < total / 2; ++middle) sum += work[middle];
+    if (middle >= work.size()) middle = 0;
+    starts = {settled.starts[0]};
+    for (std::size_t j = 0; j < fine.Intervals() && middle > 0; ++j) {
+      if (fine.FirstRow(j) >= coarse.FirstRow(middle)) {
+        cuts.push_back(j);
+        starts.push_back(settled.rows[coarse.FirstRow(middle)]);
+        break;
+      }
+    }
+  }
+  const Shooting shooting(fine, cuts, forEach, crankDeg.size());
+  Shooting::Trial trial = SolveShooting(shooting, std::move(starts), dynamic, fastest, out.cycles);
+  out.periodic = Shooting::WorstMismatch(trial) <= kRows.periodicTolerance;
+  double heatJ = 0;
+  double camshaftJ = 0;
+  for (const SpinIntegration::End& end : trial.ends) {
+    out.periodic = out.periodic && end.finished;
+    heatJ += end.heatJ;
+    camshaftJ += end.camshaftJ;
+  }
+  out.spins = std::move(trial.rows);
   const double seconds = kCycleDeg / (6 * rpm);
-  out.meanHeatW = end.heatJ / seconds;
-  out.meanCamshaftW = end.camshaftJ / seconds;
+  out.meanHeatW = heatJ / seconds;
+  out.meanCamshaftW = camshaftJ / seconds;
   return out;
 }

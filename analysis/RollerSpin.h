@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "analysis/ContactKinematics.h"
+#include "analysis/ForEachRow.h"
 
 // The rollers' spins over a cycle. A roller with a moment of inertia spins by
 // I dw/dt = its friction torque; one without follows the quasi-static condition: no net
@@ -46,15 +47,21 @@ Spins QuasiStaticSpins(const RollerContacts& contacts, const SpinInertia& inerti
 // a change of spin within hundredths of a degree); the start spins solved so that the
 // cycle ends where it began (Newton's method on the cycle's map, its slopes carried
 // through the cycle with the spins). Rows where contacts is none take no torque.
-// The last cycle's mean powers are integrated with the spins, so that they take the
-// quick changes of spin between two rows (where a roller starts to roll on another
-// contact) that the rows themselves do not see.
+// Where the rows are fine, the periodic state of every few rows comes first, as the
+// start for the fine rows, whose cycle is then solved in two stretches at once (through
+// forEach), each stretch's end meeting the other's start (multiple shooting).
+// The mean powers are integrated with the spins, so that they take the quick changes
+// of spin between two rows (where a roller starts to roll on another contact) that the
+// rows themselves do not see; the camshaft's less what it spends spinning the rollers
+// up, which is added from the spins' ends (the same energy, but free of the steps'
+// errors in the spins, which the camshaft's power answers steeply where a roller rolls).
 struct SpinCycle {
   std::vector<Spins> spins;  // at each row
-  int cycles = 0;            // integrated
+  int cycles = 0;            // integrated on the rows asked for
   bool periodic = false;     // converged
   double meanHeatW = 0;
   double meanCamshaftW = 0;
 };
 SpinCycle PeriodicSpins(const std::vector<double>& crankDeg, const std::vector<std::optional<RollerContacts>>& contacts,
-                        const SpinInertia& inertia, double creepMPerS, double rpm, const SpinTorquesAt& torques);
+                        const SpinInertia& inertia, double creepMPerS, double rpm, const SpinTorquesAt& torques,
+                        const ForEachRow& forEach = EachRowInTurn);

@@ -13,7 +13,9 @@
 //
 // The system is called as system(t, y, dydt, jacobian, dfdt): dydt = f(t, y), and where
 // jacobian is given also an approximation of df/dy and, in dfdt, the explicit df/dt.
-template <int N>
+// Only the Jacobian's block of the first Stiff components is taken (the rest of it as
+// zero, which a W-method allows), so that each stage solves a system of that size.
+template <int N, int Stiff = N>
 class RosenbrockW {
  public:
   using Vector = Eigen::Matrix<double, N, 1>;
@@ -32,7 +34,9 @@ class RosenbrockW {
     Vector f;
     Vector dfdt;
     system(t, y, f, &jacobian, &dfdt);
-    const Eigen::PartialPivLU<Matrix> w(Matrix::Identity() - h * kGamma * jacobian);
+    using Block = Eigen::Matrix<double, Stiff, Stiff>;
+    const Block stiff = jacobian.template topLeftCorner<Stiff, Stiff>();
+    const Eigen::PartialPivLU<Block> w(Block::Identity() - h * kGamma * stiff);
     for (int i = 0; i < kStages; ++i) {
       if (i > 0) {
         Vector stage = y;
@@ -41,7 +45,9 @@ class RosenbrockW {
       }
       Vector coupled = Vector::Zero();
       for (int j = 0; j < i; ++j) coupled += kGammaBelow[i][j] * k[j];
-      k[i] = w.solve(h * f + h * (jacobian * coupled) + kGammaSum[i] * h * h * dfdt);
+      k[i] = h * f + kGammaSum[i] * h * h * dfdt;
+      k[i].template head<Stiff>() =
+          w.solve(k[i].template head<Stiff>() + h * (stiff * coupled.template head<Stiff>()));
     }
     out = y;
     Vector error = Vector::Zero();

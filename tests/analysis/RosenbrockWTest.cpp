@@ -1,5 +1,5 @@
 // The stiff integrator against exact solutions: its order three (with the true Jacobian
-// and with a wrong one, which a W-method must not mind), its damping of a stiff
+// and with a wrong one or none, df/dt too, which a W-method must not mind), its damping of a stiff
 // transient in one step, and its error control.
 #include <gtest/gtest.h>
 
@@ -16,13 +16,13 @@ using Stepper = RosenbrockW<2>;
 // coupled weakly to nothing: its Jacobian -2 y1; df/dt exact.
 struct Problem {
   double lambda;
-  double jacobianScale = 1;  // the Jacobian handed to the method, scaled
+  double jacobianScale = 1;  // the Jacobian and df/dt handed to the method, scaled
   void operator()(double t, const Stepper::Vector& y, Stepper::Vector& dy, Stepper::Matrix* j,
                   Stepper::Vector* dfdt) const {
     dy << lambda * (y[0] - std::sin(t)) + std::cos(t), -y[1] * y[1] + t;
     if (!j) return;
     *j << lambda * jacobianScale, 0, 0, -2 * y[1] * jacobianScale;
-    *dfdt << -lambda * std::cos(t) - std::sin(t), 1;
+    *dfdt << (-lambda * std::cos(t) - std::sin(t)) * jacobianScale, jacobianScale;
   }
 };
 
