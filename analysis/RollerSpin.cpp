@@ -146,7 +146,7 @@ class SpinIntegration {
     double camshaftJ = 0;
     Eigen::Matrix2d slopes = Eigen::Matrix2d::Identity();  // d end spin [i] / d start spin [j]
     bool finished = true;  // the steps did not run out
-    std::vector<int> steps;  // taken in each interval of the stretch
+    std::vector<int> steps;  // tried in each interval of the stretch, the rejected included
   };
 
   std::size_t Intervals() const { return intervals_.size(); }
@@ -181,13 +181,13 @@ class SpinIntegration {
       const Interval& in = intervals_[j];
       reach(in.from);
       int& steps = end.steps[j - from];
+      // A step's first call is the one asking for the Jacobian.
       const auto system = [&](double c, const Stepper::Vector& s, Stepper::Vector& ds, Stepper::Matrix* jacobian,
-                              Stepper::Vector* dfdt) { Rates(in, c, s, ds, jacobian, dfdt); };
-      const auto counted = [&](double c, double h, const Stepper::Matrix& jacobian) {
-        ++steps;
-        accepted(c, h, jacobian);
+                              Stepper::Vector* dfdt) {
+        if (jacobian) ++steps;
+        Rates(in, c, s, ds, jacobian, dfdt);
       };
-      end.finished = stepper_.Integrate(system, in.from, in.to, x, step, counted) && end.finished;
+      end.finished = stepper_.Integrate(system, in.from, in.to, x, step, accepted) && end.finished;
     }
     reach(to < intervals_.size() ? intervals_[to].from : intervals_.back().to);
     end.slopes = Exponential(pendingStep * pendingJacobian) * end.slopes;
@@ -330,10 +330,15 @@ class Shooting {
     t.starts = std::move(starts);
     t.ends.resize(cuts_.size());
     t.rows.assign(rowCount_, Spins{});
-    forEach_(cuts_.size(), [&](std::size_t k) {
+    const auto run = [&](std::size_t k) {
       const std::size_t to = k + 1 < cuts_.size() ? cuts_[k + 1] : integration_.Intervals();
       t.ends[k] = integration_.Run(cuts_[k], to, t.starts[k], t.rows);
-    });
+    };
+    if (cuts_.size() == 1) {
+      run(0);
+    } else {
+      forEach_(cuts_.size(), run);
+    }
     return t;
   }
 
@@ -482,7 +487,7 @@ SpinCycle PeriodicSpins(const std::vector<double>& crankDeg, const std::vector<s
     const Shooting whole(coarse, {0}, forEach, crankDeg.size());
     const Shooting::Trial settled = SolveShooting(whole, {guess}, dynamic, fastest, coarseCycles);
     // The fine cycle cut where the coarse rows halve its work: a step for each fine
-    // interval, and, for each step the coarse rows' transitions took beyond one, as many
+    // interval, and, for each step the coarse rows' transitions tried beyond one, as many
     // as the finer tolerance asks of an order-three method.
     const double extra = std::cbrt(kStart.spinError / kRows.spinError);
     std::vector<double> work(coarse.Intervals());
