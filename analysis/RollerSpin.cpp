@@ -5,8 +5,6 @@
 #include <boost/math/tools/roots.hpp>
 #include <cmath>
 #include <limits>
-#include <cstdio>
-#include <cstdlib>
 #include <numeric>
 
 #include "analysis/RosenbrockW.h"
@@ -32,7 +30,11 @@ struct Precision {
 constexpr Precision kRows{1e-3, 1e-8, 1e-7, 1e-6};
 // Every few rows only start the rows' cycle, which they miss by about a hundredth.
 constexpr Precision kStart{1e-1, std::numeric_limits<double>::infinity(), 1e-5, 1e-3};
-constexpr int kMaxNewtonSteps = 12;
+constexpr int kMaxNewtonSteps = 24;
+// Two cycles' shifts of the spins this close (relative) are one drift, taken up to this
+// many cycles' worth at once.
+constexpr double kAlikeShift = 0.1;
+constexpr double kLongestShift = 64;
 constexpr double kMaxNewtonGrowth = 100;
 constexpr double kFirstStepDeg = 0.01;
 // Rows finer than this many to kCoarseSpacingDeg are first solved on every few.
@@ -371,6 +373,10 @@ Shooting::Trial SolveShooting(const Shooting& shooting, std::vector<Spins> start
   Shooting::Trial trial = shooting.Run(std::move(starts));
   ++cycles;
   const double tolerance = shooting.PeriodicTolerance();
+  struct Shift {
+    std::vector<Spins> gaps;  // the last cycle's, where it was taken as it came
+    double reach = 1;
+  } shift;
   for (int step = 0; step < kMaxNewtonSteps && !(Shooting::WorstMismatch(trial) <= tolerance); ++step) {
     // Unknowns: the dynamic spins of every start; equations: end k - start k+1 = 0.
     const Eigen::Index size = static_cast<Eigen::Index>(2 * n);
@@ -433,15 +439,44 @@ Shooting::Trial SolveShooting(const Shooting& shooting, std::vector<Spins> start
       }
       dx /= 2;
     }
-    if (!improved) {
-      // Where no step along Newton's direction brings the ends closer, each stretch from
-      // where the one before ended: friction draws every spin towards rolling, so the
-      // cycles settle, if slowly, where a step taken regardless would run away.
-      std::vector<Spins> next(n);
-      for (std::size_t k = 0; k < n; ++k) next[(k + 1) % n] = trial.ends[k].spins;
-      trial = shooting.Run(std::move(next));
-      ++cycles;
+    if (improved) {
+      shift = {};
+      continue;
     }
+    // Where no step along Newton's direction brings the ends closer, each stretch from
+    // where the one before ended: friction draws every spin towards rolling, so the
+    // cycles settle, if slowly, where a step taken regardless would run away. A cycle
+    // that shifts the spins as the one before did (friction saturated, its torques not
+    // answering them) shifts them alike again: twice as far each time while that holds.
+    std::vector<Spins> gaps(n);
+    for (std::size_t k = 0; k < n; ++k) {
+      const Spins& end = trial.ends[k].spins;
+      const Spins& start = trial.starts[(k + 1) % n];
+      gaps[(k + 1) % n] = {end.freeRadPerS - start.freeRadPerS, end.secondRadPerS - start.secondRadPerS};
+    }
+    const bool alike = shift.gaps.size() == n && [&] {
+      for (std::size_t k = 0; k < n; ++k) {
+        if (Gap(gaps[k], shift.gaps[k]) > kAlikeShift * Gap(gaps[k], Spins{})) return false;
+      }
+      return true;
+    }();
+    shift.reach = alike ? std::min(2 * shift.reach, kLongestShift) : 1;
+    shift.gaps = gaps;
+    const auto shifted = [&](double reach) {
+      std::vector<Spins> next = trial.starts;
+      for (std::size_t k = 0; k < n; ++k) {
+        next[k].freeRadPerS += reach * gaps[k].freeRadPerS;
+        next[k].secondRadPerS += reach * gaps[k].secondRadPerS;
+      }
+      ++cycles;
+      return shooting.Run(std::move(next));
+    };
+    Shooting::Trial far = shifted(shift.reach);
+    if (shift.reach > 1 && !(Shooting::WorstGap(far) <= before)) {
+      shift = {};
+      far = shifted(1);
+    }
+    trial = std::move(far);
   }
   return trial;
 }
