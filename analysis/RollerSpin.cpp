@@ -518,17 +518,31 @@ SpinCycle PeriodicSpins(const std::vector<double>& crankDeg, const std::vector<s
   std::vector<Spins> starts{guess};
   if (std::vector<std::size_t> coarseRows = CoarseRows(crankDeg); !coarseRows.empty()) {
     const SpinIntegration coarse(crankDeg, contacts, std::move(coarseRows), inertia, creepMPerS, rpm, torques, kStart);
+    // Solved in two halves at once too, the second started from the quasi-static spins
+    // of its first row.
+    std::vector<std::size_t> coarseCuts{0};
+    std::vector<Spins> coarseStarts{guess};
+    const double half = coarse.IntervalStart(0) + kCycleDeg / 2;
+    for (std::size_t j = 1; j < coarse.Intervals(); ++j) {
+      const std::size_t row = coarse.FirstRow(j);
+      if (coarse.IntervalStart(j) < half || !contacts[row]) continue;
+      coarseCuts.push_back(j);
+      coarseStarts.push_back(QuasiStaticSpins(*contacts[row], SpinInertia{}, creepMPerS, torques, row, {}));
+      break;
+    }
     int coarseCycles = 0;
-    const Shooting whole(coarse, {0}, forEach, crankDeg.size());
-    const Shooting::Trial settled = SolveShooting(whole, {guess}, dynamic, fastest, coarseCycles);
-    // The fine cycle cut where the coarse rows halve its work: a step for each fine
+    const Shooting halves(coarse, coarseCuts, forEach, crankDeg.size());
+    const Shooting::Trial settled = SolveShooting(halves, coarseStarts, dynamic, fastest, coarseCycles);
+    std::vector<int> tried;
+    for (const SpinIntegration::End& end : settled.ends) tried.insert(tried.end(), end.steps.begin(), end.steps.end());
+    // The fine cycle cut where the coarse rows say it halves its work: a step for each fine
     // interval, and, for each step the coarse rows' transitions tried beyond one, as many
     // as the finer tolerance asks of an order-three method.
     const double extra = std::cbrt(kStart.spinError / kRows.spinError);
     std::vector<double> work(coarse.Intervals());
     for (std::size_t j = 0; j < work.size(); ++j) {
       const std::size_t next = j + 1 < work.size() ? coarse.FirstRow(j + 1) : crankDeg.size();
-      work[j] = static_cast<double>(next - coarse.FirstRow(j)) + extra * std::max(0, settled.ends[0].steps[j] - 1);
+      work[j] = static_cast<double>(next - coarse.FirstRow(j)) + extra * std::max(0, tried[j] - 1);
     }
     const double total = std::accumulate(work.begin(), work.end(), 0.0);
     std::size_t middle = 0;

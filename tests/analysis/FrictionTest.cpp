@@ -161,6 +161,19 @@ void ExpectSameLoads(const LoadRow& a, const LoadRow& b) {
   EXPECT_EQ(a.lost, b.lost);
 }
 
+TEST(Friction, TheCoefficientIsMuTimesTanhOfTheSlipOverTheCreepSpeed) {
+  // Against the library's tanh over both signs and every regime: the creep, the
+  // exponential's and the saturated.
+  const FrictionParameters friction;
+  for (double slip = 1e-7; slip < 100; slip *= 1.07) {
+    for (const double s : {slip, -slip}) {
+      const double expected = friction.coefficient * std::tanh(s / friction.regularisationMPerS);
+      EXPECT_NEAR(FrictionCoefficientAt(friction, s), expected, 4e-16 * friction.coefficient) << s;
+    }
+  }
+  EXPECT_EQ(FrictionCoefficientAt(friction, 0), 0);
+}
+
 TEST(Friction, WithoutFrictionAndMassesTheLoadsAreTodaysAndVanishingFrictionTendsToThem) {
   const ExactKinematics model(0, 700);
   const LoadParameters parameters = At6000(false);
