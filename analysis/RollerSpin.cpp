@@ -16,8 +16,7 @@ constexpr double kCycleDeg = 720;
 constexpr double kSaturatedSlips = 20;
 // How closely the spins are integrated and their cycle closed: errors per step (spins
 // in rad/s, the heat's and the camshaft's work in J, and relative), and the cycle's
-// mismatch (rad/s per rad/s of spin, and absolute), well above the integration's own
-// noise across a cycle of switching contacts.
+// mismatch (rad/s per rad/s of spin, and absolute).
 struct Precision {
   double spinError;
   double workError;
@@ -240,7 +239,7 @@ class SpinIntegration {
     // A row of no weight is not asked, but for the change along the interval (which,
     // left out, costs the stiff spins more steps than it saves), without its slopes.
     const bool slopes = jacobian != nullptr;
-    const SpinTorques a = share < 1 ? TorquesAt(rows_[in.first], s, slopes) : SpinTorques{};
+    const SpinTorques a = share < 1 || slopes ? TorquesAt(rows_[in.first], s, slopes && share < 1) : SpinTorques{};
     const SpinTorques b = share > 0 || slopes ? TorquesAt(rows_[in.second], s, slopes && share > 0) : SpinTorques{};
     const std::array<double, 2> perInertia{Per(inertia_.freeKgM2), Per(inertia_.secondKgM2)};
     const auto at = [&](const SpinTorques& t) {
