@@ -7,12 +7,15 @@
 #include "api/CsvWriter.h"
 #include "api/LoadsMap.h"
 #include "api/MapFigures.h"
+#include "api/MapLimits.h"
 #include "geometry/Design.h"
 
 namespace {
 
-const TableColumns<WithLoads<ModeResult>>& CsvColumnsWithLoads() {
-  static const TableColumns<WithLoads<ModeResult>> columns = WithLoadsColumns(ModeMapColumns(), CrankOrigin());
+// The map's columns with loads and, last, the limits each mode crosses.
+TableColumns<WithLoads<ModeResult>> CsvColumnsJudged(std::optional<double> rpm, const DesignLimits& limits) {
+  TableColumns<WithLoads<ModeResult>> columns = WithLoadsColumns(ModeMapColumns(), CrankOrigin());
+  columns.push_back(ExceededLimitsColumn<WithLoads<ModeResult>>(rpm, limits));
   return columns;
 }
 
@@ -70,19 +73,21 @@ std::vector<double> MapSlices::NextLoads(int count) {
   return values;
 }
 
-std::string MapSlices::CsvRows() const {
+std::string MapSlices::CsvRows(const DesignLimits& limits) const {
   std::string csv;
   if (modes_.size() != share_.size() || loads_.size() != share_.size()) return csv;
-  for (std::size_t i = 0; i < modes_.size(); ++i) AppendCsvLine(csv, CsvColumnsWithLoads(), {modes_[i], loads_[i], {}});
+  const TableColumns<WithLoads<ModeResult>> columns = CsvColumnsJudged(loadParameters_.rpm, limits);
+  for (std::size_t i = 0; i < modes_.size(); ++i) AppendCsvLine(csv, columns, {modes_[i], loads_[i], {}});
   return csv;
 }
 
-std::string MapSlices::CsvHeader() { return ::CsvHeader(CsvColumnsWithLoads()); }
+std::string MapSlices::CsvHeader() { return ::CsvHeader(CsvColumnsJudged(std::nullopt, DesignLimits{})); }
 
-std::string MapSlices::CsvSettings(const std::string& designName) const {
+std::string MapSlices::CsvSettings(const std::string& designName, const GivenLimits& given) const {
   std::string block = "# design," + designName + '\n';
   AppendNoteLine(block, "windowSpeed_camDegPerFrame", speed_ / 100.0);
   AppendNoteLine(block, "engineSpeed_rpm", loadParameters_.rpm);
   for (const LoadParameterField& field : kLoadParameterFields) AppendNoteLine(block, field.name, loadParameters_.*field.member);
+  for (const auto& [field, value] : given) AppendNoteLine(block, field->name, value);
   return block;
 }

@@ -5,10 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "analysis/DesignLimitFields.h"
 #include "analysis/LoadParameters.h"
 #include "analysis/LoadSeries.h"
 #include "api/ModeMap.h"
 #include "geometry/Mechanism.h"
+
+// The limits a page was given, each by its field in kDesignLimitFields.
+using GivenLimits = std::vector<std::pair<const DesignLimitField*, double>>;
 
 // One share of a design's mode map, computed a slice at a time: a page's worker must
 // hand control back between slices to answer other questions, so it cannot wait on the
@@ -36,11 +40,13 @@ class MapSlices {
   std::vector<double> NextLoads(int count);
 
   // The share's rows of the map's CSV with loads (torlin-modes --loads), without the
-  // header; empty until its modes and their loads are complete.
-  std::string CsvRows() const;
+  // header, each mode judged against the limits at the loads' engine speed; empty until
+  // its modes and their loads are complete.
+  std::string CsvRows(const DesignLimits& limits) const;
   static std::string CsvHeader();
-  // What the CSV was computed with, as "# name,value" lines after the design's name.
-  std::string CsvSettings(const std::string& designName) const;
+  // What the CSV was computed with, as "# name,value" lines after the design's name:
+  // the limits only where given, as torlin-modes writes them.
+  std::string CsvSettings(const std::string& designName, const GivenLimits& given) const;
 
  private:
   MechanismPtr mechanism_;

@@ -217,13 +217,18 @@ int StartLoads(const std::string& design, double rpm, val parameters) {
 
 val ContinueLoads(const std::string& design, int count) { return Array(Usable(design).Map().NextLoads(count)); }
 
-std::string MapCsvRows(const std::string& design) { return Usable(design).Map().CsvRows(); }
+std::string MapCsvRows(const std::string& design, val limits) { return Usable(design).Map().CsvRows(LimitsOf(limits)); }
 
 std::string MapCsvHeader() { return MapSlices::CsvHeader(); }
 
-std::string MapCsvBlock(const std::string& design) {
+std::string MapCsvBlock(const std::string& design, val limits) {
   CachedDesign& loaded = Usable(design);
-  return loaded.Map().CsvSettings(loaded.Name());
+  GivenLimits given;
+  for (const DesignLimitField& field : kDesignLimitFields) {
+    const val value = limits[field.name];
+    if (value.isNumber() && InRange(field, value.as<double>())) given.emplace_back(&field, value.as<double>());
+  }
+  return loaded.Map().CsvSettings(loaded.Name(), given);
 }
 
 val AtCrankValue(const std::optional<AtCrank>& at) {

@@ -40,8 +40,8 @@ const kinds = {
   },
   stop: ({design}) => { current.delete(design); },
   mapCsvHeader: () => module.mapCsvHeader(),
-  mapCsvRows: ({design}) => module.mapCsvRows(design),
-  mapCsvBlock: ({design}) => module.mapCsvBlock(design),
+  mapCsvRows: ({design, limits}) => module.mapCsvRows(design, limits),
+  mapCsvBlock: ({design, limits}) => module.mapCsvBlock(design, limits),
   detail: ({design, lever, eccentric, speed, rpm, loadModel, limits}) => {
     const d = module.detail(design, lever, eccentric, speed, rpm, loadModel ?? {}, limits ?? {});
     for (const key of ["windowCrank", "windowLift", "crank", "lift", "velocity", "acceleration", "jerk"]) d[key] = d[key].slice();

@@ -1,7 +1,7 @@
 // The Explorer's flags against limits: the chosen mode's flags are torlin-modes' own
-// '# warning' lines for the same mode, speed and limits, the limits are set on the
-// page and carried by its address, and the red warning comes exactly where the motion
-// fails below the engine speed. The loads are said once to be per valve, in --help's words.
+// '# warning' lines for the same mode, speed and limits, the map's CSV flags every mode
+// as torlin-modes' map does, the limits are set on the page and carried by its address,
+// and the red warning comes exactly where the motion fails below the engine speed. The loads are said once to be per valve, in --help's words.
 import { test, before, after } from "node:test";
 import assert from "node:assert/strict";
 import { execFile } from "node:child_process";
@@ -48,6 +48,18 @@ test("the chosen mode's flags are torlin-modes' warnings for the same limits, se
   assert.match(url, /limitCamHertz_MPa=900/);
   assert.match(url, /limitPressureAngle_deg=70/);
   assert.match(url, /limitSeparation_rpm=7000/);
+
+  // The map's CSV judges every mode against the same limits, as torlin-modes' map does,
+  // and names the limits after the rows.
+  const exported = (await page.evaluate(() => Explorer.exportMap())).trim().split("\n");
+  const reference = (await run(["--loads", "--rpm", "6000", "--allowable-hertz", "900", "--max-pressure-angle", "70",
+                                "--min-separation-rpm", "7000"])).trim().split("\n");
+  const flagsOf = (lines) => lines.filter((l) => !l.startsWith("# ")).map((l) => l.slice(l.lastIndexOf(",") + 1));
+  assert.deepEqual(flagsOf(exported), flagsOf(reference));
+  assert.ok(new Set(flagsOf(exported).slice(1)).size > 1, "every mode judged alike");
+  const limitLines = (lines) => lines.filter((l) => l.startsWith("# limit"));
+  assert.deepEqual(limitLines(exported), ["# limitSeparation_rpm,7000", "# limitCamHertz_MPa,900", "# limitPressureAngle_deg,70"]);
+  assert.deepEqual(limitLines(exported), limitLines(reference));
 
   // A copied link brings the limits, in their fields and in the flags.
   const {page: again, errors: againErrors} = await openExplorer(session, {url});

@@ -41,7 +41,9 @@ export async function modesCsv(args) {
   // The table alone: the "# " notes after it say how it was made.
   const [header, ...lines] = stdout.trim().split("\n").filter((line) => !line.startsWith("# "));
   const names = header.split(",");
-  return lines.map((line) => Object.fromEntries(line.split(",").map((cell, i) => [names[i], cell === "" ? null : Number(cell)])));
+  // Numbers, and words (the limits a mode crosses) as they are.
+  const value = (cell) => (cell === "" ? null : Number.isNaN(Number(cell)) ? cell : Number(cell));
+  return lines.map((line) => Object.fromEntries(line.split(",").map((cell, i) => [names[i], value(cell)])));
 }
 
 // The bytes of every file the Explorer is made of, as built: the served page's and the

@@ -27,9 +27,10 @@ export async function exportCurves() {
   return csv;
 }
 
-// The map's CSV as torlin-modes --loads writes it at the engine speed: each worker's
-// rows, put back in the map's order (lever row by lever row, as the workers took them
-// in turn), then what they were computed with in "# " lines. Design A's map, or B's.
+// The map's CSV as torlin-modes --loads writes it at the engine speed, each mode judged
+// against the page's limits: each worker's rows, put back in the map's order (lever row
+// by lever row, as the workers took them in turn), then what they were computed with in
+// "# " lines. Design A's map, or B's.
 export async function exportMap(which = "A") {
   const mapOf = () => (which === "B" ? Explorer.mapB : Explorer.map);
   if (!mapOf()) return null;
@@ -45,9 +46,10 @@ export async function exportMap(which = "A") {
     if (!map) return null;
     await loadsReady(map);
     ({leverSteps, eccentricSteps} = map);
-    const parts = await Promise.all(mappers.map((worker) => ask("mapCsvRows", {design: map.design}, worker)));
+    const {limits} = Explorer.state;
+    const parts = await Promise.all(mappers.map((worker) => ask("mapCsvRows", {design: map.design, limits}, worker)));
     lines = parts.map((text) => text.split("\n").filter(Boolean));
-    block = await ask("mapCsvBlock", {design: map.design}, mappers[0]);
+    block = await ask("mapCsvBlock", {design: map.design, limits}, mappers[0]);
   } while (lines.reduce((sum, part) => sum + part.length, 0) !== leverSteps * eccentricSteps);
   const taken = lines.map(() => 0);
   let csv = header;
