@@ -7,7 +7,7 @@
 
 namespace {
 
-// tanh in one exponential, as the spins' integration asks it some million times a
+// tanh in one exponential, as the spins' integration asks for it some 200,000 times a
 // cycle: beyond |x| = 0.5, e^(-2|x|) lies well away from 1 (no cancellation), and
 // beyond 19.1 tanh rounds to 1.
 double Tanh(double x) {
