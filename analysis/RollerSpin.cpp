@@ -6,6 +6,8 @@
 #include <cmath>
 #include <limits>
 #include <numeric>
+#include <tuple>
+#include <utility>
 
 #include "analysis/RosenbrockW.h"
 
@@ -343,6 +345,17 @@ class Shooting {
     return t;
   }
 
+  // Each stretch's end less the next one's start, by that start.
+  static std::vector<Spins> Gaps(const Trial& t) {
+    const std::size_t n = t.ends.size();
+    std::vector<Spins> gaps(n);
+    for (std::size_t k = 0; k < n; ++k) {
+      const Spins& end = t.ends[k].spins;
+      const Spins& start = t.starts[(k + 1) % n];
+      gaps[(k + 1) % n] = {end.freeRadPerS - start.freeRadPerS, end.secondRadPerS - start.secondRadPerS};
+    }
+    return gaps;
+  }
   // Each stretch's end against the next one's start.
   static double WorstGap(const Trial& t) { return Worst(t, Gap); }
   static double WorstMismatch(const Trial& t) { return Worst(t, Mismatch); }
@@ -363,6 +376,15 @@ class Shooting {
   std::size_t rowCount_;
 };
 
+// The starts moved by a share of a change to each.
+std::vector<Spins> Moved(std::vector<Spins> starts, const std::vector<Spins>& change, double share) {
+  for (std::size_t k = 0; k < starts.size(); ++k) {
+    starts[k].freeRadPerS += share * change[k].freeRadPerS;
+    starts[k].secondRadPerS += share * change[k].secondRadPerS;
+  }
+  return starts;
+}
+
 // Newton's method on the stretches' starts: each stretch's end, as its slopes say it
 // moves, meets the next stretch's start. Each step halved until the ends come closer,
 // as friction's saturation bends the map.
@@ -381,11 +403,10 @@ Shooting::Trial SolveShooting(const Shooting& shooting, std::vector<Spins> start
     const Eigen::Index size = static_cast<Eigen::Index>(2 * n);
     Eigen::MatrixXd m = Eigen::MatrixXd::Zero(size, size);
     Eigen::VectorXd r = Eigen::VectorXd::Zero(size);
+    const std::vector<Spins> gaps = Shooting::Gaps(trial);
     for (std::size_t k = 0; k < n; ++k) {
       const std::size_t next = (k + 1) % n;
-      const Spins& end = trial.ends[k].spins;
-      const Spins& start = trial.starts[next];
-      const std::array<double, 2> gap{end.freeRadPerS - start.freeRadPerS, end.secondRadPerS - start.secondRadPerS};
+      const std::array<double, 2> gap{gaps[next].freeRadPerS, gaps[next].secondRadPerS};
       for (int i = 0; i < 2; ++i) {
         const Eigen::Index row = static_cast<Eigen::Index>(2 * k) + i;
         if (!dynamic[i]) {
@@ -424,19 +445,17 @@ Shooting::Trial SolveShooting(const Shooting& shooting, std::vector<Spins> start
     }
     const double before = Shooting::WorstGap(trial);
     bool improved = false;
+    std::vector<Spins> newton(n);
+    for (std::size_t k = 0; k < n; ++k) {
+      newton[k] = {dx(static_cast<Eigen::Index>(2 * k)), dx(static_cast<Eigen::Index>(2 * k) + 1)};
+    }
     for (int halving = 0; halving < 6 && !improved; ++halving) {
-      std::vector<Spins> next = trial.starts;
-      for (std::size_t k = 0; k < n; ++k) {
-        next[k].freeRadPerS += dx(static_cast<Eigen::Index>(2 * k));
-        next[k].secondRadPerS += dx(static_cast<Eigen::Index>(2 * k) + 1);
-      }
-      Shooting::Trial nextTrial = shooting.Run(std::move(next));
+      Shooting::Trial nextTrial = shooting.Run(Moved(trial.starts, newton, std::ldexp(1.0, -halving)));
       ++cycles;
       if (Shooting::WorstGap(nextTrial) < before) {
         trial = std::move(nextTrial);
         improved = true;
       }
-      dx /= 2;
     }
     if (improved) {
       shift = {};
@@ -447,12 +466,6 @@ Shooting::Trial SolveShooting(const Shooting& shooting, std::vector<Spins> start
     // cycles settle, if slowly, where a step taken regardless would run away. A cycle
     // that shifts the spins as the one before did (friction saturated, its torques not
     // answering them) shifts them alike again: twice as far each time while that holds.
-    std::vector<Spins> gaps(n);
-    for (std::size_t k = 0; k < n; ++k) {
-      const Spins& end = trial.ends[k].spins;
-      const Spins& start = trial.starts[(k + 1) % n];
-      gaps[(k + 1) % n] = {end.freeRadPerS - start.freeRadPerS, end.secondRadPerS - start.secondRadPerS};
-    }
     const bool alike = shift.gaps.size() == n && [&] {
       for (std::size_t k = 0; k < n; ++k) {
         if (Gap(gaps[k], shift.gaps[k]) > kAlikeShift * Gap(gaps[k], Spins{})) return false;
@@ -462,13 +475,8 @@ Shooting::Trial SolveShooting(const Shooting& shooting, std::vector<Spins> start
     shift.reach = alike ? std::min(2 * shift.reach, kLongestShift) : 1;
     shift.gaps = gaps;
     const auto shifted = [&](double reach) {
-      std::vector<Spins> next = trial.starts;
-      for (std::size_t k = 0; k < n; ++k) {
-        next[k].freeRadPerS += reach * gaps[k].freeRadPerS;
-        next[k].secondRadPerS += reach * gaps[k].secondRadPerS;
-      }
       ++cycles;
-      return shooting.Run(std::move(next));
+      return shooting.Run(Moved(trial.starts, gaps, reach));
     };
     Shooting::Trial far = shifted(shift.reach);
     if (shift.reach > 1 && !(Shooting::WorstGap(far) <= before)) {
@@ -496,6 +504,54 @@ std::vector<std::size_t> AllRows(std::size_t count) {
   return rows;
 }
 
+// The fine cycle's cuts and starts from the coarse rows' periodic state.
+std::pair<std::vector<std::size_t>, std::vector<Spins>> FineStart(
+    const SpinIntegration& fine, const SpinIntegration& coarse, const std::vector<std::optional<RollerContacts>>& contacts,
+    const Spins& guess, double creepMPerS, const SpinTorquesAt& torques, const ForEachRow& forEach,
+    const std::array<bool, 2>& dynamic, const Spins& fastest) {
+  const std::size_t rowCount = contacts.size();
+  // The coarse rows' cycle in two halves at once, the second started from the
+  // quasi-static spins of its first row.
+  std::vector<std::size_t> coarseCuts{0};
+  std::vector<Spins> coarseStarts{guess};
+  const double half = coarse.IntervalStart(0) + kCycleDeg / 2;
+  for (std::size_t j = 1; j < coarse.Intervals(); ++j) {
+    const std::size_t row = coarse.FirstRow(j);
+    if (coarse.IntervalStart(j) < half || !contacts[row]) continue;
+    coarseCuts.push_back(j);
+    coarseStarts.push_back(QuasiStaticSpins(*contacts[row], SpinInertia{}, creepMPerS, torques, row, {}));
+    break;
+  }
+  int coarseCycles = 0;
+  const Shooting halves(coarse, coarseCuts, forEach, rowCount);
+  const Shooting::Trial settled = SolveShooting(halves, coarseStarts, dynamic, fastest, coarseCycles);
+  std::vector<int> tried;
+  for (const SpinIntegration::End& end : settled.ends) tried.insert(tried.end(), end.steps.begin(), end.steps.end());
+  // The fine cycle cut where the coarse rows say it halves its work: a step for each fine
+  // interval, and, for each step the coarse rows' transitions tried beyond one, as many
+  // as the finer tolerance asks of an order-three method.
+  const double extra = std::cbrt(kStart.spinError / kRows.spinError);
+  std::vector<double> work(coarse.Intervals());
+  for (std::size_t j = 0; j < work.size(); ++j) {
+    const std::size_t next = j + 1 < work.size() ? coarse.FirstRow(j + 1) : rowCount;
+    work[j] = static_cast<double>(next - coarse.FirstRow(j)) + extra * std::max(0, tried[j] - 1);
+  }
+  const double total = std::accumulate(work.begin(), work.end(), 0.0);
+  std::size_t middle = 0;
+  for (double sum = 0; middle < work.size() && sum < total / 2; ++middle) sum += work[middle];
+  if (middle >= work.size()) middle = 0;
+  std::vector<std::size_t> cuts{0};
+  std::vector<Spins> starts{settled.starts[0]};
+  for (std::size_t j = 0; j < fine.Intervals() && middle > 0; ++j) {
+    if (fine.FirstRow(j) >= coarse.FirstRow(middle)) {
+      cuts.push_back(j);
+      starts.push_back(settled.rows[coarse.FirstRow(middle)]);
+      break;
+    }
+  }
+  return {cuts, starts};
+}
+
 }  // namespace
 
 SpinCycle PeriodicSpins(const std::vector<double>& crankDeg, const std::vector<std::optional<RollerContacts>>& contacts,
@@ -517,44 +573,7 @@ SpinCycle PeriodicSpins(const std::vector<double>& crankDeg, const std::vector<s
   std::vector<Spins> starts{guess};
   if (std::vector<std::size_t> coarseRows = CoarseRows(crankDeg); !coarseRows.empty()) {
     const SpinIntegration coarse(crankDeg, contacts, std::move(coarseRows), inertia, creepMPerS, rpm, torques, kStart);
-    // Solved in two halves at once too, the second started from the quasi-static spins
-    // of its first row.
-    std::vector<std::size_t> coarseCuts{0};
-    std::vector<Spins> coarseStarts{guess};
-    const double half = coarse.IntervalStart(0) + kCycleDeg / 2;
-    for (std::size_t j = 1; j < coarse.Intervals(); ++j) {
-      const std::size_t row = coarse.FirstRow(j);
-      if (coarse.IntervalStart(j) < half || !contacts[row]) continue;
-      coarseCuts.push_back(j);
-      coarseStarts.push_back(QuasiStaticSpins(*contacts[row], SpinInertia{}, creepMPerS, torques, row, {}));
-      break;
-    }
-    int coarseCycles = 0;
-    const Shooting halves(coarse, coarseCuts, forEach, crankDeg.size());
-    const Shooting::Trial settled = SolveShooting(halves, coarseStarts, dynamic, fastest, coarseCycles);
-    std::vector<int> tried;
-    for (const SpinIntegration::End& end : settled.ends) tried.insert(tried.end(), end.steps.begin(), end.steps.end());
-    // The fine cycle cut where the coarse rows say it halves its work: a step for each fine
-    // interval, and, for each step the coarse rows' transitions tried beyond one, as many
-    // as the finer tolerance asks of an order-three method.
-    const double extra = std::cbrt(kStart.spinError / kRows.spinError);
-    std::vector<double> work(coarse.Intervals());
-    for (std::size_t j = 0; j < work.size(); ++j) {
-      const std::size_t next = j + 1 < work.size() ? coarse.FirstRow(j + 1) : crankDeg.size();
-      work[j] = static_cast<double>(next - coarse.FirstRow(j)) + extra * std::max(0, tried[j] - 1);
-    }
-    const double total = std::accumulate(work.begin(), work.end(), 0.0);
-    std::size_t middle = 0;
-    for (double sum = 0; middle < work.size() && sum < total / 2; ++middle) sum += work[middle];
-    if (middle >= work.size()) middle = 0;
-    starts = {settled.starts[0]};
-    for (std::size_t j = 0; j < fine.Intervals() && middle > 0; ++j) {
-      if (fine.FirstRow(j) >= coarse.FirstRow(middle)) {
-        cuts.push_back(j);
-        starts.push_back(settled.rows[coarse.FirstRow(middle)]);
-        break;
-      }
-    }
+    std::tie(cuts, starts) = FineStart(fine, coarse, contacts, guess, creepMPerS, torques, forEach, dynamic, fastest);
   }
   const Shooting shooting(fine, cuts, forEach, crankDeg.size());
   Shooting::Trial trial = SolveShooting(shooting, std::move(starts), dynamic, fastest, out.cycles);
